@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/CliApp.h"
+
+namespace lexiscoop {
+
+// One function per command of lexiscoop-cli; each returns the exit status.
+int RunTableCommand(CliContext& context);
+int RunSummaryCommand(CliContext& context);
+
+}  // namespace lexiscoop

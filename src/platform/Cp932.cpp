@@ -1,0 +1,105 @@
+#include "platform/Cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace lexiscoop {
+namespace {
+
+// One conversion with iconv. An input sequence that cannot be converted is
+// replaced by `replacement` and skipped: one character of the source encoding.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  enum class Source { Utf8, Cp932, Utf16Le, Utf16Be };
+
+  std::string Run(std::string_view in, std::string_view replacement, Source source) {
+    std::string out;
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    if (in.empty()) return out;
+    out.resize(in.size() * 2 + 16);
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    size_t used = 0;
+    while (srcLeft > 0) {
+      char* dst = out.data() + used;
+      size_t dstLeft = out.size() - used;
+      size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      used = out.size() - dstLeft;
+      if (rc != static_cast<size_t>(-1)) break;
+      if (errno == E2BIG) {
+        out.resize(out.size() * 2);
+        continue;
+      }
+      // EILSEQ or EINVAL: replace one source unit and go on.
+      size_t skip = BadCharacterLength(source, src, srcLeft);
+      src += skip;
+      srcLeft -= skip;
+      if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
+      std::memcpy(out.data() + used, replacement.data(), replacement.size());
+      used += replacement.size();
+      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(used);
+    return out;
+  }
+
+  // How many bytes of the character at `p` that iconv refused to skip.
+  static size_t BadCharacterLength(Source source, const char* p, size_t left) {
+    const auto b = static_cast<unsigned char>(p[0]);
+    size_t n = 1;
+    switch (source) {
+      case Source::Utf8:
+        if (b >= 0xF0 && b <= 0xF4) n = 4;
+        else if (b >= 0xE0 && b <= 0xEF) n = 3;
+        else if (b >= 0xC2 && b <= 0xDF) n = 2;
+        // Skip only what really continues the sequence.
+        for (size_t i = 1; i < n; ++i) {
+          if (i >= left || (static_cast<unsigned char>(p[i]) & 0xC0) != 0x80) return i;
+        }
+        return n;
+      case Source::Cp932:
+        return 1;
+      case Source::Utf16Le:
+      case Source::Utf16Be: {
+        if (left < 2) return left;
+        const auto hi = static_cast<unsigned char>(source == Source::Utf16Le ? p[1] : p[0]);
+        n = (hi >= 0xD8 && hi <= 0xDB && left >= 4) ? 4 : 2;
+        return n;
+      }
+    }
+    return n <= left ? n : left;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+std::string Cp932FromUtf8(std::string_view utf8) {
+  Converter c("CP932", "UTF-8");
+  return c.Run(utf8, "?", Converter::Source::Utf8);
+}
+
+std::string Utf8FromCp932(std::string_view cp932) {
+  Converter c("UTF-8", "CP932");
+  // A lead byte without a valid trail is replaced alone, so the next byte is
+  // read again as a character of its own.
+  return c.Run(cp932, "\xEF\xBF\xBD", Converter::Source::Cp932);
+}
+
+std::string Cp932FromUtf16(std::string_view utf16, bool bigEndian) {
+  Converter c("CP932", bigEndian ? "UTF-16BE" : "UTF-16LE");
+  return c.Run(utf16, "?", bigEndian ? Converter::Source::Utf16Be : Converter::Source::Utf16Le);
+}
+
+}  // namespace lexiscoop

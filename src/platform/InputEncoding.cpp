@@ -1,0 +1,73 @@
+#include "platform/InputEncoding.h"
+
+#include "platform/Cp932.h"
+
+namespace lexiscoop {
+namespace {
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+// True when the bytes are well-formed UTF-8 and at least one is non-ASCII.
+bool IsUtf8WithNonAscii(std::string_view s) {
+  bool nonAscii = false;
+  size_t i = 0;
+  const size_t n = s.size();
+  while (i < n) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    nonAscii = true;
+    size_t len;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) len = 2;
+    else if (b == 0xE0) { len = 3; lo = 0xA0; }
+    else if (b >= 0xE1 && b <= 0xEC) len = 3;
+    else if (b == 0xED) { len = 3; hi = 0x9F; }
+    else if (b >= 0xEE && b <= 0xEF) len = 3;
+    else if (b == 0xF0) { len = 4; lo = 0x90; }
+    else if (b >= 0xF1 && b <= 0xF3) len = 4;
+    else if (b == 0xF4) { len = 4; hi = 0x8F; }
+    else return false;
+    if (i + len > n) return false;
+    const auto b1 = static_cast<unsigned char>(s[i + 1]);
+    if (b1 < lo || b1 > hi) return false;
+    for (size_t k = 2; k < len; ++k) {
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += len;
+  }
+  return nonAscii;
+}
+
+}  // namespace
+
+TextEncoding DetectTextEncoding(std::string_view bytes) {
+  if (StartsWith(bytes, "\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
+  if (StartsWith(bytes, "\xFF\xFE")) return TextEncoding::Utf16Le;
+  if (StartsWith(bytes, "\xFE\xFF")) return TextEncoding::Utf16Be;
+  if (IsUtf8WithNonAscii(bytes)) return TextEncoding::Utf8;
+  return TextEncoding::Cp932;
+}
+
+std::string TextToCp932(std::string bytes) {
+  const std::string_view view(bytes);
+  switch (DetectTextEncoding(view)) {
+    case TextEncoding::Cp932:
+      return bytes;
+    case TextEncoding::Utf8:
+      return Cp932FromUtf8(view);
+    case TextEncoding::Utf8Bom:
+      return Cp932FromUtf8(view.substr(3));
+    case TextEncoding::Utf16Le:
+      return Cp932FromUtf16(view.substr(2), false);
+    case TextEncoding::Utf16Be:
+      return Cp932FromUtf16(view.substr(2), true);
+  }
+  return bytes;
+}
+
+}  // namespace lexiscoop

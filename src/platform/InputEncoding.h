@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexiscoop {
+
+// How the bytes of a text were written.
+enum class TextEncoding {
+  Cp932,    // plain CP932 or ASCII: taken as it is
+  Utf8,     // valid UTF-8 holding non-ASCII bytes, no byte-order mark
+  Utf8Bom,  // starts with EF BB BF
+  Utf16Le,  // starts with FF FE
+  Utf16Be,  // starts with FE FF
+};
+
+// Tells the encoding of a text by its byte-order mark, else by whether it is
+// valid UTF-8 with at least one non-ASCII byte, else CP932.
+TextEncoding DetectTextEncoding(std::string_view bytes);
+
+// Returns the text as CP932: CP932 and ASCII texts come back byte for byte;
+// UTF-8 and UTF-16 texts are converted (the byte-order mark dropped, characters
+// CP932 lacks become "?").
+std::string TextToCp932(std::string bytes);
+
+}  // namespace lexiscoop

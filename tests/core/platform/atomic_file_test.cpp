@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
+
+namespace lexiscoop {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/lexiscoop-atomic-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override {
+    SetWriteFaultForTesting(std::nullopt);
+    fs::remove_all(dir_);
+  }
+  std::string Read(const std::string& path) {
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), 0);
+    return bytes;
+  }
+  size_t FilesInDir() { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
+
+  std::string dir_;
+};
+
+TEST_F(AtomicFileTest, WritesNewAndReplacesOld) {
+  const std::string path = dir_ + "/list.dat";
+  ASSERT_EQ(WriteFileAtomically(path, "first"), 0);
+  EXPECT_EQ(Read(path), "first");
+  ASSERT_EQ(WriteFileAtomically(path, std::string("sec\0ond", 7)), 0);
+  EXPECT_EQ(Read(path), std::string("sec\0ond", 7));
+  EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(AtomicFileTest, ReadOnlyFileIsReplacedAndStaysReadOnly) {
+  const std::string path = dir_ + "/ro.dat";
+  ASSERT_EQ(WriteFileAtomically(path, "old"), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  ASSERT_EQ(WriteFileAtomically(path, "new"), 0);
+  EXPECT_EQ(Read(path), "new");
+  struct stat st{};
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+}
+
+TEST_F(AtomicFileTest, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporary) {
+  const std::string path = dir_ + "/dict.dat";
+  ASSERT_EQ(WriteFileAtomically(path, "old content"), 0);
+  for (WriteStep step : {WriteStep::Open, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+    SetWriteFaultForTesting(step);
+    EXPECT_NE(WriteFileAtomically(path, "new content that must not land"), 0);
+    SetWriteFaultForTesting(std::nullopt);
+    EXPECT_EQ(Read(path), "old content");
+    EXPECT_EQ(FilesInDir(), 1u);
+  }
+}
+
+TEST_F(AtomicFileTest, MissingFolderIsAnError) {
+  EXPECT_EQ(WriteFileAtomically(dir_ + "/no/such/file", "x"), ENOENT);
+  EXPECT_EQ(WriteFileAtomically(dir_, "x"), EISDIR);
+}
+
+TEST(FileSystemTest, ReadWholeFileRefusesFoldersAndOversizedFiles) {
+  std::string bytes = "left over";
+  EXPECT_EQ(ReadWholeFile("/tmp", bytes), EISDIR);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadWholeFile("/no/such/file", bytes), ENOENT);
+  EXPECT_EQ(ReadWholeFile("/proc/self/exe", bytes, 10), EFBIG);
+  EXPECT_EQ(FolderOf("/a/b.txt"), "/a");
+  EXPECT_EQ(FolderOf("/b.txt"), "/");
+  EXPECT_EQ(FolderOf("b.txt"), "");
+  EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
+  EXPECT_EQ(JoinPath("", "b"), "b");
+}
+
+}  // namespace
+}  // namespace lexiscoop
