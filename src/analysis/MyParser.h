@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace lexiscoop {
+
+class TParserDB;
+
+// A file given as the text could not be opened or read. what() is CP932 text
+// for the user.
+class EFileOpenError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The largest text the holder takes: counts and sizes are 32-bit.
+constexpr int64_t kMaxTextBytes = 0x7FFFFFFF;
+
+// The text holder: owns the current text (from a file or a string) and the
+// scanner over it, and offers the word-by-word interface of the analysis run.
+class TMyParser {
+ public:
+  TMyParser();
+  ~TMyParser();
+  TMyParser(const TMyParser&) = delete;
+  TMyParser& operator=(const TMyParser&) = delete;
+
+  // Makes the file's bytes the text. A name that does not exist changes
+  // nothing. A file that starts with a UTF-8 or UTF-16 byte-order mark, or is
+  // valid UTF-8 with non-ASCII bytes, is converted to CP932 first. The file
+  // stays open (with an advisory exclusive lock) while its text is current.
+  // Throws EFileOpenError when the file cannot be opened, locked or read, or
+  // is larger than kMaxTextBytes (the holder then has no text), and
+  // EParserError when the first window holds a line that is too long (the
+  // holder then has the text but no scanner).
+  void LoadFile(const std::string& path);
+  // Makes `text` (CP932) the text. Throws EFileOpenError for a text larger
+  // than kMaxTextBytes and EParserError like LoadFile.
+  void AssignText(std::string text);
+
+  // True when a text has been set.
+  bool HasText() const;
+  // The whole current text; empty if none.
+  std::string_view FullText() const;
+  // Size of the current text in bytes (0 without a text).
+  int32_t ByteCount() const;
+
+  // Back to the first word. Throws EParserError for a line that is too long.
+  void Rewind();
+  bool HasWord() const;
+  // Throws EParserError for a line that is too long.
+  void NextWord();
+  // The current word folded to single-byte characters.
+  std::string CurrentWord() const;
+  // The same into `out`, reusing its storage (no allocation once it is large
+  // enough): the form the analysis run uses on its hot path.
+  void CurrentWordInto(std::string& out) const;
+  // 100 * bytes buffered so far / text size, in 64-bit arithmetic.
+  int64_t ProgressPercent() const;
+  // The first min(maxBytes, size) bytes of the text; does not disturb a scan.
+  std::string LeadingText(int32_t maxBytes) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace lexiscoop
