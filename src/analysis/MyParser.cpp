@@ -1,0 +1,216 @@
+#include "analysis/MyParser.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "analysis/ParserDB.h"
+#include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "platform/InputEncoding.h"
+
+namespace lexiscoop {
+namespace {
+
+// Replaces the first "%s" of `format` with `first` and the next with `second`.
+// '%' is never the trail byte of a double-byte character, so a CP932 format
+// is searched safely.
+std::string FormatMessage(const std::string& format, const std::string& first,
+                          const std::string& second = {}) {
+  std::string out = format;
+  size_t at = out.find("%s");
+  if (at == std::string::npos) return out;
+  out.replace(at, 2, first);
+  at = out.find("%s", at + first.size());
+  if (at != std::string::npos) out.replace(at, 2, second);
+  return out;
+}
+
+// File names are UTF-8 on this platform; messages are CP932.
+std::string NameForMessage(const std::string& path) { return Cp932FromUtf8(path); }
+
+[[noreturn]] void ThrowCannotOpen(const std::string& path, int error) {
+  static const Cp932Text kFormat{"ファイル %s を開けません (%s)"};
+  throw EFileOpenError(
+      FormatMessage(kFormat, NameForMessage(path), Cp932FromUtf8(std::strerror(error))));
+}
+
+[[noreturn]] void ThrowInUse(const std::string& path) {
+  static const Cp932Text kFormat{"ファイル %s を開けません (他のプログラムが使用中です)"};
+  throw EFileOpenError(FormatMessage(kFormat, NameForMessage(path)));
+}
+
+[[noreturn]] void ThrowCannotRead(const std::string& path, int error) {
+  static const Cp932Text kFormat{"ファイル %s を読めません (%s)"};
+  throw EFileOpenError(
+      FormatMessage(kFormat, NameForMessage(path), Cp932FromUtf8(std::strerror(error))));
+}
+
+[[noreturn]] void ThrowFileTooLarge(const std::string& path) {
+  static const Cp932Text kFormat{
+      "ファイル %s は大きすぎます (扱えるのは 2,147,483,647 バイトまでです)"};
+  throw EFileOpenError(FormatMessage(kFormat, NameForMessage(path)));
+}
+
+[[noreturn]] void ThrowTextTooLarge() {
+  static const Cp932Text kMessage{
+      "テキストが大きすぎます (扱えるのは 2,147,483,647 バイトまでです)"};
+  throw EFileOpenError(kMessage);
+}
+
+// Closes a descriptor unless released.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+// Reads the regular file open on `fd` whole, refusing one larger than
+// kMaxTextBytes before reading anything.
+std::string ReadOpenFile(int fd, const std::string& path) {
+  struct stat st{};
+  if (fstat(fd, &st) != 0) ThrowCannotOpen(path, errno);
+  if (S_ISDIR(st.st_mode)) ThrowCannotOpen(path, EISDIR);
+  if (!S_ISREG(st.st_mode)) ThrowCannotOpen(path, EINVAL);
+  if (st.st_size > kMaxTextBytes) ThrowFileTooLarge(path);
+
+  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) {
+      // The file may have grown since fstat: look for more, within the limit.
+      if (static_cast<int64_t>(used) >= kMaxTextBytes) {
+        char probe;
+        const ssize_t n = read(fd, &probe, 1);
+        if (n > 0) ThrowFileTooLarge(path);
+        break;
+      }
+      bytes.resize(std::min<size_t>(bytes.size() + 65536, static_cast<size_t>(kMaxTextBytes)));
+    }
+    const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowCannotRead(path, errno);
+    }
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  bytes.resize(used);
+  return bytes;
+}
+
+}  // namespace
+
+struct TMyParser::Impl {
+  int fileDescriptor = -1;               // the loaded file, open and locked; -1 if none
+  std::unique_ptr<TByteStream> stream;   // the current text; null if none
+  std::unique_ptr<TParserDB> scanner;    // null without a text or after a failed start
+
+  ~Impl() { Clear(); }
+
+  // Frees scanner, text and file, in this order.
+  void Clear() {
+    scanner.reset();
+    stream.reset();
+    if (fileDescriptor >= 0) {
+      flock(fileDescriptor, LOCK_UN);
+      close(fileDescriptor);
+      fileDescriptor = -1;
+    }
+  }
+
+  void SetText(std::string text) {
+    stream = std::make_unique<TByteStream>(std::move(text));
+    scanner = std::make_unique<TParserDB>(*stream);
+  }
+};
+
+TMyParser::TMyParser() : impl_(std::make_unique<Impl>()) {}
+
+TMyParser::~TMyParser() = default;
+
+void TMyParser::LoadFile(const std::string& path) {
+  if (!FileExists(path)) return;
+  impl_->Clear();
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) ThrowCannotOpen(path, errno);
+  if (flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EWOULDBLOCK) ThrowInUse(path);
+    ThrowCannotOpen(path, errno);
+  }
+  std::string text = TextToCp932(ReadOpenFile(file.get(), path));
+  impl_->fileDescriptor = file.release();
+  impl_->SetText(std::move(text));
+}
+
+void TMyParser::AssignText(std::string text) {
+  if (static_cast<int64_t>(text.size()) > kMaxTextBytes) ThrowTextTooLarge();
+  impl_->Clear();
+  impl_->SetText(std::move(text));
+}
+
+bool TMyParser::HasText() const { return impl_->stream != nullptr; }
+
+std::string_view TMyParser::FullText() const {
+  return impl_->stream ? impl_->stream->Bytes() : std::string_view{};
+}
+
+int32_t TMyParser::ByteCount() const {
+  return impl_->stream ? static_cast<int32_t>(impl_->stream->Size()) : 0;
+}
+
+void TMyParser::Rewind() {
+  if (!impl_->scanner) return;
+  impl_->scanner->Reset();
+  impl_->stream->SetPosition(0);
+  impl_->scanner->ScanWord();
+}
+
+bool TMyParser::HasWord() const { return impl_->scanner && impl_->scanner->HasWord(); }
+
+void TMyParser::NextWord() {
+  if (impl_->scanner) impl_->scanner->ScanWord();
+}
+
+std::string TMyParser::CurrentWord() const {
+  std::string word;
+  CurrentWordInto(word);
+  return word;
+}
+
+void TMyParser::CurrentWordInto(std::string& out) const {
+  if (impl_->scanner) {
+    impl_->scanner->WordTextInto(out);
+  } else {
+    out.clear();
+  }
+}
+
+int64_t TMyParser::ProgressPercent() const {
+  const TByteStream* stream = impl_->stream.get();
+  if (stream == nullptr || stream->Size() == 0) return 0;
+  return 100 * stream->Position() / stream->Size();
+}
+
+std::string TMyParser::LeadingText(int32_t maxBytes) const {
+  if (!impl_->stream || maxBytes <= 0) return {};
+  const std::string_view text = impl_->stream->Bytes();
+  return std::string(text.substr(0, std::min(text.size(), static_cast<size_t>(maxBytes))));
+}
+
+}  // namespace lexiscoop

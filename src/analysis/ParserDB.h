@@ -1,0 +1,119 @@
+#pragma once
+
+// The word scanner: reads a CP932 text through a 4096-byte window and
+// delimits the English words in it.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace lexiscoop {
+
+// The bytes that may continue a word: ' - 0-9 A-Z _ a-z.
+inline constexpr std::array<bool, 256> WordCharSet = [] {
+  std::array<bool, 256> set{};
+  set['\''] = set['-'] = set['_'] = true;
+  for (int c = '0'; c <= '9'; ++c) set[c] = true;
+  for (int c = 'A'; c <= 'Z'; ++c) set[c] = set[c + 32] = true;
+  return set;
+}();
+
+// A scan failed (a line too long for the window). what() is the CP932
+// message "<line> 行で<reason>".
+class EParserError : public std::runtime_error {
+ public:
+  EParserError(const std::string& reason, int64_t line);
+  // The line on which the scan failed, from 1.
+  int64_t Line() const { return line_; }
+
+ private:
+  int64_t line_;
+};
+
+// An in-memory byte stream holding a whole text, read from a position.
+class TByteStream {
+ public:
+  explicit TByteStream(std::string bytes) : bytes_(std::move(bytes)) {}
+  TByteStream(const TByteStream&) = delete;
+  TByteStream& operator=(const TByteStream&) = delete;
+
+  std::string_view Bytes() const { return bytes_; }
+  int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
+  int64_t Position() const { return static_cast<int64_t>(position_); }
+  // Clamped to 0..Size().
+  void SetPosition(int64_t position);
+  // Copies up to `count` bytes from the position to `dest` and advances past
+  // them. Returns the number copied (0 at the end).
+  size_t Read(char* dest, size_t count);
+
+ private:
+  std::string bytes_;
+  size_t position_ = 0;
+};
+
+// Reads a text stream word by word. A word starts with a Latin letter and goes
+// on with letters, digits, '-', '\'' and '_', each single-byte or full-width.
+// The window ends at the last line feed it holds, so a word is never split;
+// a line of 4095 bytes or more before its line feed cannot be scanned.
+class TParserDB {
+ public:
+  static constexpr size_t kBufferSize = 4096;
+
+  // Scans the first word of `source` (which must outlive the scanner).
+  // Throws EParserError when the first window holds no usable line feed.
+  explicit TParserDB(TByteStream& source);
+  ~TParserDB();
+  TParserDB(const TParserDB&) = delete;
+  TParserDB& operator=(const TParserDB&) = delete;
+
+  // Back to the state of a new scanner (empty window, line 1), without
+  // touching the source or scanning.
+  void Reset();
+  // Makes the next word current, or reaches the end of the text. Throws
+  // EParserError when the next window holds no usable line feed; the scanner
+  // is then at the end of the text until Reset.
+  void ScanWord();
+  // True while a word is current.
+  bool HasWord() const { return kind_ == 1; }
+  // The current word folded to single-byte characters ("" at the end).
+  std::string WordText() const;
+  // WordText into `out`, reusing its storage.
+  void WordTextInto(std::string& out) const;
+  // The line the scan has reached, from 1.
+  int64_t Line() const { return line_; }
+
+  // Steps of ScanWord, public for tests.
+  // Skips blanks and control bytes, counting line feeds; refills the window
+  // at the terminator. Stops at anything else or at the end of the text.
+  void SkipSpace();
+  // Moves the unread rest of the window to its start, reads more and puts the
+  // terminator after the last line feed of a full window.
+  void Refill();
+  // Throws EParserError with `reason` and the current line.
+  [[noreturn]] void Fail(const std::string& reason) const;
+
+ private:
+  // The end of the word whose first character ends just before `p`.
+  char* WordEnd(char* p);
+  // Leaves the scanner at the end of the text after a failed refill.
+  void EndAfterFailure();
+
+  TByteStream& source_;
+  std::unique_ptr<char[]> buffer_;  // exactly kBufferSize bytes
+  char* fillEnd_;                   // one past the last byte read
+  char* bufferEnd_;                 // buffer + kBufferSize
+  char* cursor_;                    // the scanning position
+  char* cutPoint_;                  // the terminator; scanning never passes it
+  char* wordStart_;                 // first byte of the current word
+  int64_t line_ = 1;
+  unsigned char savedByte_ = 0;     // the byte the terminator replaced
+  unsigned char kind_ = 0;          // 0 = end of text, 1 = a word is current
+  bool wordHasLead_ = false;        // the current word holds a double-byte character
+  bool failed_ = false;             // a refill failed; the text ends here
+};
+
+}  // namespace lexiscoop
