@@ -1,0 +1,100 @@
+#include "dictionary/CompressStringList.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <exception>
+
+#include "dictionary/DeltaCode.h"
+#include "platform/AtomicFile.h"
+#include "platform/Compare.h"
+#include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderPath.h"
+#include "platform/MessageHook.h"
+
+namespace lexiscoop {
+
+int TCompressStringList::LoadFromFile(const std::string& path) {
+  if (!FileExists(path)) {
+    static const Cp932Text kMissing{" がありません"};
+    ShowMessage(Cp932FromUtf8(path) + kMissing.str());
+    return ENOENT;
+  }
+  try {
+    std::string image;
+    // The header records the file size in 32 bits: anything larger is not ours.
+    const int rc = ReadWholeFile(path, image, INT32_MAX);
+    if (rc != 0) return rc;
+    TDeltaCode coder;
+    if (!coder.Decode(image)) return EBADMSG;
+    image = std::string();
+    LoadText(coder.PlainData());
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  } catch (const std::exception&) {
+    return EIO;
+  }
+}
+
+void TCompressStringList::LoadText(std::string_view text) {
+  if (!Sorted() || DuplicatePolicy() == Duplicates::Error) {
+    SetText(text);
+    return;
+  }
+  // A sorted list would insert line by line; gathering the lines and sorting
+  // once gives the same list. With Ignore the first of equal lines in file
+  // order stays; with Accept each new line goes before its equals, so equal
+  // lines end up in reverse file order.
+  SetSorted(false);
+  SetText(text);
+  SetSorted(true);
+  std::vector<Item>& items = MutableItems();
+  auto runEnd = [&items](std::vector<Item>::iterator first) {
+    return std::find_if(first + 1, items.end(),
+                        [&first](const Item& item) { return !SameText(item.text, first->text); });
+  };
+  if (DuplicatePolicy() == Duplicates::Ignore) {
+    auto out = items.begin();
+    for (auto first = items.begin(); first != items.end();) {
+      auto last = runEnd(first);
+      if (out != first) *out = std::move(*first);
+      ++out;
+      first = last;
+    }
+    items.erase(out, items.end());
+  } else {
+    for (auto first = items.begin(); first != items.end();) {
+      auto last = runEnd(first);
+      std::reverse(first, last);
+      first = last;
+    }
+  }
+}
+
+void TCompressStringList::RemoveEmptyEntries() {
+  std::erase_if(MutableItems(), [](const Item& item) { return item.text.empty(); });
+}
+
+int TCompressStringList::SaveToFile(const std::string& path) const {
+  if (path.empty()) return kSaveRefused;
+  const std::string folder = FolderOf(path);
+  if (!folder.empty() && !FolderExists(folder)) {
+    CreateFolderPath(folder);
+    if (!FolderExists(folder)) return kSaveRefused;
+  }
+  std::string image;
+  try {
+    TDeltaCode coder;
+    coder.SetPlainData(Text());
+    coder.Encode();
+    image = coder.TakeCodedData();
+  } catch (const std::exception&) {
+    ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
+    return kSaveRefused;
+  }
+  return WriteFileAtomically(path, image);
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/StringList.h"
+
+namespace lexiscoop {
+
+// A string list stored in the compressed list file (see CompressFormat.h):
+// the list's text, every line followed by CR LF, coded by TDeltaCode.
+class TCompressStringList : public TStringList {
+ public:
+  // Status of SaveToFile for an empty name, a folder that cannot be created
+  // or a failure while encoding.
+  static constexpr int kSaveRefused = 1;
+
+  // Replaces the lines with those stored in the compressed file `path`, in
+  // file order (a sorted list puts them in its order and applies its
+  // duplicates policy). Returns 0 on success. A missing file is reported to
+  // the user ("<path> がありません") and returns ENOENT; a file that cannot be
+  // read returns its errno and one that does not decode EBADMSG, both without
+  // a message. On every failure the list keeps its lines.
+  int LoadFromFile(const std::string& path) override;
+
+  // Writes the list as the compressed file `path`, creating missing folders.
+  // The old file is replaced atomically and keeps its permission bits, so a
+  // failed save leaves it byte for byte and a read-only file stays read-only.
+  // Returns 0 when written; kSaveRefused for an empty name, a folder that
+  // cannot be created, or an encoding failure (after a message); otherwise
+  // the errno of the failed write.
+  int SaveToFile(const std::string& path) const;
+
+  // Replaces the lines with those of a decoded text, as LoadFromFile does.
+  void LoadText(std::string_view text);
+
+  // Removes every empty entry; the others keep their order.
+  void RemoveEmptyEntries();
+};
+
+}  // namespace lexiscoop
