@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/StringList.h"
+#include "analysis/StringListEx.h"
+
+namespace lexiscoop {
+
+// Sort keys of the word list (the column index of a header click).
+enum SortKey : int {
+  kSortFirstAppearance = 0,
+  kSortAlphabetical = 1,
+  kSortCount = 2,
+  kSortPerCent = 3,  // sorts exactly like kSortCount
+};
+
+// The texts of one row of the word list.
+struct RowTexts {
+  std::string number;   // 1-based row number, right-aligned in 5 ("%5D")
+  std::string word;     // the shown form
+  std::string count;    // plain decimal
+  std::string perCent;  // count × 100 ÷ token count, "#,##0.000"; empty for 0 tokens
+};
+
+// The model behind the word list: the shown forms with their summed counts
+// (`DisplayList`, in build order), the case-blind look-up that merges forms
+// while the list is built (`DisplayLookup`), and the row order (`ViewIndex`,
+// a permutation of the DisplayList positions). Filled by WordListBuilder;
+// sorting permutes only the row order.
+//
+// Re-entry: while a rebuild is running (Busy), sort requests are refused, so
+// a window that processes events during the rebuild cannot corrupt the lists.
+class ShownWordList {
+ public:
+  ShownWordList();
+  ShownWordList(const ShownWordList&) = delete;
+  ShownWordList& operator=(const ShownWordList&) = delete;
+
+  // Number of rows (== DisplayList count).
+  int RowCount() const { return static_cast<int>(viewIndex_.size()); }
+  // The DisplayList position shown in row r, or -1 outside the rows.
+  int PositionOfRow(int row) const;
+  // The row that shows DisplayList position p, or -1.
+  int RowOfPosition(int position) const;
+  // The shown form and count of row r; r must be a valid row.
+  const std::string& WordOfRow(int row) const { return displayList_[viewIndex_[static_cast<size_t>(row)]]; }
+  int32_t CountOfRow(int row) const { return displayList_.Objects(viewIndex_[static_cast<size_t>(row)]); }
+
+  // Row texts for the list view. False (and `out` untouched) for a row
+  // outside the list; a row whose position is invalid gets only its number.
+  bool TextsOfRow(int row, int32_t tokenCount, RowTexts& out) const;
+
+  const TStringList& DisplayList() const { return displayList_; }
+  const std::vector<int32_t>& ViewIndex() const { return viewIndex_; }
+
+  int SortKeyValue() const { return sortKey_; }
+  bool SortDescending() const { return sortDescending_; }
+
+  // The sort request of the list's commands and header clicks: remembers the
+  // key, flips the direction (so the first request sorts descending and the
+  // same key again reverses) and sorts the rows. `selectedRows`, if given,
+  // holds the rows selected before the sort and receives, in the same order,
+  // the rows that show the same words afterwards. Returns false, changing
+  // nothing, while a rebuild is running.
+  bool SortList(int key, std::vector<int>* selectedRows = nullptr);
+  // Sorts by `key` in the given direction without flipping.
+  bool SortBy(int key, bool descending, std::vector<int>* selectedRows = nullptr);
+
+  // Compares two DisplayList positions under the current key and direction:
+  // key 0 build order, 1 ordinal with a-z folded to upper case (a prefix
+  // first), 2 and 3 count; any other key 0.
+  int CompareRows(int32_t a, int32_t b) const;
+
+  bool Busy() const { return busy_; }
+
+ private:
+  friend class WordListBuilder;
+
+  void Clear();
+  // Adds `count` to the entry of `form`, merging forms that differ only in
+  // letter case under the spelling met first.
+  void AddShownForm(std::string_view form, int32_t count);
+  // ViewIndex = identity; the inverse row map follows it.
+  void ResetRowOrder();
+  void SortRows(std::vector<int>* selectedRows);
+
+  TStringList displayList_;
+  TStringListEx displayLookup_;
+  std::vector<int32_t> viewIndex_;
+  std::vector<int32_t> rowOfPosition_;  // inverse of viewIndex_
+  int sortKey_ = kSortFirstAppearance;
+  bool sortDescending_ = false;
+  bool busy_ = false;
+};
+
+// Ordinal comparison with only the ASCII letters a-z folded to upper case;
+// a string sorts before every longer string that it begins.
+int CompareOrdinalUpper(std::string_view a, std::string_view b);
+
+}  // namespace lexiscoop

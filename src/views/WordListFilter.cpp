@@ -1,0 +1,33 @@
+#include "views/WordListFilter.h"
+
+namespace lexiscoop {
+
+std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier) {
+  switch (modifier) {
+    case LevelClickModifier::Shift:
+      return static_cast<LevelMask>(mask ^ LevelBit(bit));
+    case LevelClickModifier::Ctrl:
+      return LevelBit(bit);
+    case LevelClickModifier::Alt:
+      return kAllLevels;
+    case LevelClickModifier::None:
+      break;
+  }
+  return std::nullopt;
+}
+
+LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item) {
+  switch (item) {
+    case LevelMenuItem::Include:
+      return static_cast<LevelMask>(mask | LevelBit(bit));
+    case LevelMenuItem::Exclude:
+      return static_cast<LevelMask>(mask & ~LevelBit(bit));
+    case LevelMenuItem::Only:
+      return LevelBit(bit);
+    case LevelMenuItem::All:
+      break;
+  }
+  return kAllLevels;
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace lexiscoop {
+
+// The level set of the word list: one bit per level button.
+using LevelMask = uint8_t;
+
+constexpr int kLevelBitNone = 0;          // 未登録: not in the dictionary
+constexpr int kLevelBitBasic = 1;         // 基本
+constexpr int kLevelBitJunior = 2;        // 中学
+constexpr int kLevelBitToUniversity = 3;  // 大学受験
+constexpr int kLevelBitUnused = 4;        // no level; keeps a mask non-empty
+constexpr int kLevelBitGeneral = 5;       // 一般
+constexpr int kLevelBitOther = 6;         // その他: in the dictionary, in no level list
+
+constexpr LevelMask kAllLevels = 127;
+constexpr LevelMask kAllLevelsButNone = 126;
+
+constexpr LevelMask LevelBit(int bit) { return static_cast<LevelMask>(1u << bit); }
+constexpr bool HasLevelBit(LevelMask mask, int bit) { return (mask & LevelBit(bit)) != 0; }
+
+// The form in which a dictionary word is shown.
+enum class FormMode : uint8_t {
+  None = 0,       // nothing: only the 未登録 route adds words
+  Written = 1,    // 表記: the spelling as stored in the dictionary
+  Headword = 2,   // 見出し語: the word's own spelling if it is a headword, else its headword
+  Original = 3,   // 原形: the preferred headword
+};
+
+// The proper-noun choice (items of the drop-down list, in order).
+enum class ProperNounChoice : uint8_t {
+  All = 0,         // すべて
+  CommonOnly = 1,  // 普通名詞だけ: drop forms that begin with A-Z
+  ProperOnly = 2,  // 固有名詞だけ: keep only forms that begin with A-Z
+};
+
+// The choice for a selected item index of the drop-down list; no selection
+// (-1) and anything out of range act as All.
+constexpr ProperNounChoice ProperNounChoiceFromIndex(int index) {
+  return index == 1 ? ProperNounChoice::CommonOnly
+         : index == 2 ? ProperNounChoice::ProperOnly
+                      : ProperNounChoice::All;
+}
+
+// The three settings that shape the shown word list.
+struct WordListFilter {
+  LevelMask levelMask = kAllLevels;
+  FormMode formMode = FormMode::Original;
+  ProperNounChoice properNoun = ProperNounChoice::All;
+};
+
+// The modifier key held while a level button is clicked.
+enum class LevelClickModifier { None, Shift, Ctrl, Alt };
+
+// The mask after a click on the level button of `bit`: Shift toggles the bit,
+// Ctrl keeps the bit alone, Alt selects all. nullopt for a plain click, which
+// opens the level menu instead. The result may be empty; SetLevelMask refuses it.
+std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier);
+
+// The items of the level menu, acting on the bit of the button clicked last.
+enum class LevelMenuItem { Include, Exclude, Only, All };
+LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item);
+
+// 未登録 on the form tool bar: 126 while the None bit is set, else 127.
+constexpr LevelMask MaskAfterNoEntryToggle(LevelMask mask) {
+  return HasLevelBit(mask, kLevelBitNone) ? kAllLevelsButNone : kAllLevels;
+}
+
+// A click on a form button: the active form switches off, another switches on.
+constexpr FormMode FormAfterToggle(FormMode current, FormMode clicked) {
+  return current == clicked ? FormMode::None : clicked;
+}
+
+}  // namespace lexiscoop
