@@ -1,0 +1,136 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/StringList.h"
+#include "dictionary/CompressStringList.h"
+#include "dictionary/DictionaryFiles.h"
+#include "dictionary/InflectionIndex.h"
+
+namespace lexiscoop {
+
+class DictionaryObserver;
+
+// Outcome of RecordHeadword.
+enum class RecordStatus {
+  Recorded,              // the files were written (their save status aside) and reloaded
+  InvalidText,           // empty headword, or a tab, line break or zero byte where
+                         // it would break the line structure; nothing written
+  DictionaryUnreadable,  // the user's dictionary file exists but cannot be read
+                         // or decoded; nothing written, so it is not overwritten
+};
+
+// The conjugation dictionary (活用辞典) and the four level lists.
+//
+// Files: the dictionary "myLxScoop.dat" (the user's) or else "LxScoop.dat"
+// (shipped) in the program folder; the level lists by bare file name in the
+// level folder ("" = the current folder), the user's "my…" file replacing
+// the shipped one completely. Every change reads the user's file (or, while
+// there is none, the shipped one), changes it, writes the whole list as the
+// user's file and reloads; no change is held only in memory. Shipped files
+// are never written.
+//
+// Dictionary line: headword, TAB, the inflection items as comma text (see
+// CommaText.h and InflectionItem.h); a line without a TAB has an empty
+// headword and no items.
+class ConjugationDictionary {
+ public:
+  // `programFolder` holds the dictionary files; `levelFolder` is where bare
+  // level-list file names resolve ("" = the current folder). The lists start
+  // empty; call ReloadDictionary(false) to fill them.
+  ConjugationDictionary(std::string programFolder, std::string levelFolder);
+  ConjugationDictionary(const ConjugationDictionary&) = delete;
+  ConjugationDictionary& operator=(const ConjugationDictionary&) = delete;
+
+  // Receives the level buttons' state on every full reload; may be null.
+  // Not owned.
+  void SetObserver(DictionaryObserver* observer) { observer_ = observer; }
+
+  // Rebuilds the lists from the files. Unless `dictionaryOnly`, first loads
+  // the four level lists (user's file, else shipped file, else empty; a file
+  // that does not decode leaves its list as it was); a non-empty list is then
+  // marked sorted and loses its empty entries. Then reads the dictionary file
+  // (user's, else shipped: a missing file is reported by name, one that does
+  // not decode gives an empty dictionary) and adds every line in file order.
+  void ReloadDictionary(bool dictionaryOnly);
+
+  // Adds one dictionary line: appends its headword to HeadwordList with the
+  // number of inflection items (empty ones included) in the object slot, and
+  // indexes the headword and every spelling of a non-empty item under that
+  // HeadwordList index.
+  void AddDictionaryLine(std::string_view line);
+
+  // Writes `headword` with the spellings of `inflectionText` (separated by
+  // any mix of line breaks, blanks and commas; read as comma text) and puts
+  // it into level `level` (0..4) only: into that level's list if the list
+  // has any entry (a level whose files are missing or empty takes nothing),
+  // and out of every other level's list. A headword already in the
+  // dictionary (letter case ignored) has its line replaced, otherwise a line
+  // is added; the dictionary is written sorted. Reloads everything.
+  RecordStatus RecordHeadword(std::string_view headword, std::string_view inflectionText, int level);
+
+  // Removes the first dictionary line whose headword equals `headword` byte
+  // for byte, writes the user's dictionary file and reloads the dictionary
+  // only (level lists are untouched). Returns whether a line was removed;
+  // when none was, nothing is written.
+  bool DeleteHeadword(std::string_view headword);
+
+  // HeadwordList: entry i is the headword of line i of the dictionary file
+  // last loaded (file order, never sorted); the object slot is its number of
+  // inflection items. An index is thus also a line number of the file.
+  const TStringList& HeadwordList() const { return headwords_; }
+
+  // InflectionIndex: see TInflectionIndex.
+  const TStringList& InflectionIndex() const { return index_; }
+
+  // LevelList 1..4 (Basic, Junior high, University entrance, General). The
+  // object slots are the analysis run's UseCounts, which a load sets to 0.
+  TCompressStringList& LevelList(int level);
+  const TCompressStringList& LevelList(int level) const;
+  // The four level lists in level order, as the analysis run takes them.
+  std::array<TStringList*, kLevelCount> LevelLists();
+
+  // The level number of a headword: the first of the level lists 1..4 that
+  // holds it (letter case ignored), 0 when none does.
+  int LevelOf(std::string_view headword) const;
+
+  // Every InflectionIndex entry indexed under HeadwordList index
+  // `headwordIndex` (the headword itself among them), in index order.
+  std::vector<std::string> SpellingsOf(int headwordIndex) const;
+
+  // The dictionary file that a reload reads: the user's file if it exists,
+  // otherwise the shipped file (which may be missing too).
+  std::string DictionaryPath() const;
+  std::string UserDictionaryPath() const;
+  std::string ShippedDictionaryPath() const;
+  // The level file that a reload reads (user's if it exists, else shipped),
+  // and the paths of the user's and shipped level files.
+  std::string LevelPath(int level) const;
+  std::string UserLevelPath(int level) const;
+  std::string ShippedLevelPath(int level) const;
+
+  const std::string& ProgramFolder() const { return programFolder_; }
+  const std::string& LevelFolder() const { return levelFolder_; }
+
+ private:
+  void LoadLevelList(int level);
+  void LoadDictionary();
+  // Adds the line's entries to HeadwordList and to `entries` for the index.
+  void ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries);
+  void AddToLevelList(int level, std::string_view headword);
+  void RemoveFromLevelList(int level, std::string_view headword);
+
+  std::string programFolder_;
+  std::string levelFolder_;
+  DictionaryObserver* observer_ = nullptr;
+  TStringList headwords_;
+  TInflectionIndex index_;
+  std::array<TCompressStringList, kLevelCount> levels_;
+  std::vector<std::string> items_;  // scratch for the items of one line
+  std::string spelling_;            // scratch for one decoded spelling
+};
+
+}  // namespace lexiscoop
