@@ -46,12 +46,15 @@ bool ShownWordList::TextsOfRow(int row, int32_t tokenCount, RowTexts& out) const
   const int32_t c = displayList_.Objects(p);
   out.word = displayList_[p];
   out.count = std::to_string(c);
-  if (tokenCount != 0) {
-    // 64-bit product: a count above 21 million would overflow 32 bits.
-    out.perCent = FormatThousandsFixed3(static_cast<double>(static_cast<int64_t>(c) * 100) /
-                                        static_cast<double>(tokenCount));
-  }
+  out.perCent = PerCentText(c, tokenCount);
   return true;
+}
+
+std::string PerCentText(int32_t count, int32_t tokenCount) {
+  if (tokenCount == 0) return {};
+  // 64-bit product: a count above 21 million would overflow 32 bits.
+  return FormatThousandsFixed3(static_cast<double>(static_cast<int64_t>(count) * 100) /
+                               static_cast<double>(tokenCount));
 }
 
 int ShownWordList::CompareRows(int32_t a, int32_t b) const {

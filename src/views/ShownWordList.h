@@ -97,6 +97,10 @@ class ShownWordList {
   bool busy_ = false;
 };
 
+// The per-cent cell: count × 100 ÷ token count, "#,##0.000"; empty when the
+// token count is 0.
+std::string PerCentText(int32_t count, int32_t tokenCount);
+
 // Ordinal comparison with only the ASCII letters a-z folded to upper case;
 // a string sorts before every longer string that it begins.
 int CompareOrdinalUpper(std::string_view a, std::string_view b);

@@ -32,6 +32,7 @@ struct RebuildControl {
 // are kept.
 class WordListBuilder {
  public:
+  // Keeps references to the lists, which must outlive the builder.
   explicit WordListBuilder(const DictionaryLists& dictionary) : dictionary_(dictionary) {}
 
   // Refills `shown`. Returns false, changing nothing, when `shown` is already
@@ -45,7 +46,7 @@ class WordListBuilder {
   bool PassesLevels(std::string_view headword, LevelMask mask) const;
 
  private:
-  const DictionaryLists& dictionary_;
+  DictionaryLists dictionary_;
 };
 
 // Status panel 2 after a rebuild: «表示単語数 120 語（30 ％）» (CP932), the
