@@ -1,5 +1,7 @@
 #include "views/WordListFilter.h"
 
+#include "platform/Cp932.h"
+
 namespace lexiscoop {
 
 std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier) {
@@ -28,6 +30,11 @@ LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item) {
       break;
   }
   return kAllLevels;
+}
+
+const std::string& EmptyLevelMaskMessage() {
+  static const Cp932Text kMessage("どれかひとつは選択しする必要があります");
+  return kMessage.str();
 }
 
 }  // namespace lexiscoop

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace lexiscoop {
 
@@ -68,6 +69,9 @@ LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item);
 constexpr LevelMask MaskAfterNoEntryToggle(LevelMask mask) {
   return HasLevelBit(mask, kLevelBitNone) ? kAllLevelsButNone : kAllLevels;
 }
+
+// The message for a level set left empty (CP932): "どれかひとつは選択しする必要があります".
+const std::string& EmptyLevelMaskMessage();
 
 // A click on a form button: the active form switches off, another switches on.
 constexpr FormMode FormAfterToggle(FormMode current, FormMode clicked) {
