@@ -20,12 +20,39 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  table FILE      every distinct word in order of first appearance, TAB, count\n"
     "  summary FILE    the summary line: distinct words, words, reading time, bytes\n"
+    "  words FILE [--form base|headword|written|none] [--levels LIST]\n"
+    "        [--proper all|common|proper] [--sort first|alpha|count] [--desc]\n"
+    "                  the shown word list after a run: word TAB count TAB per cent.\n"
+    "                  --form: base form (default), dictionary headword, spelling as\n"
+    "                  written in the dictionary, or none (only words not in it).\n"
+    "                  --levels: comma list of basic, junior, university, general,\n"
+    "                  other, none (not in the dictionary) or all (default).\n"
+    "                  --proper: common drops words that begin with A-Z, proper keeps\n"
+    "                  only those. --sort gives ascending order (default: first\n"
+    "                  appearance); --desc reverses it. (The window flips the\n"
+    "                  direction on every sort click, starting with descending.)\n"
+    "  report FILE [--clipboard-form]\n"
+    "                  the 37-line statistics report; --clipboard-form writes the\n"
+    "                  \"---\" separators of the clipboard copy\n"
+    "  dict pack IN.txt OUT.dat   plain text lines (CP932, or UTF-8 converted) to a\n"
+    "                  compressed list file\n"
+    "  dict unpack IN.dat         the lines of a compressed list file\n"
+    "  dict lookup WORD           headwords, spellings and level of a word\n"
+    "  dict record HEADWORD [--forms \"a,b c\"] [--level 0-4]\n"
+    "                  writes the headword with its inflected spellings into the\n"
+    "                  user's files (myLxScoop.dat, myLX*.dat) in the data folder;\n"
+    "                  without --level the headword keeps its level\n"
+    "  dict delete HEADWORD       removes the headword (letter case counts)\n"
+    "  dict info                  headword and spelling counts, entries per level\n"
     "\n"
     "Options:\n"
-    "  --data DIR          folder of the dictionary files (default: the program's folder)\n"
+    "  --data DIR          folder of the dictionary and level-list files\n"
+    "                      (default: the program's folder)\n"
     "  --encoding ENC      output encoding: utf8 (default) or sjis (CP932 bytes)\n"
     "  -h, --help          show this help and exit\n"
-    "  -V, --version       show the version and exit\n";
+    "  -V, --version       show the version and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 failed (message on standard error), 2 wrong command line.\n";
 
 struct Command {
   const char* name;
@@ -35,6 +62,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"table", &RunTableCommand},
     {"summary", &RunSummaryCommand},
+    {"words", &RunWordsCommand},
+    {"report", &RunReportCommand},
+    {"dict", &RunDictCommand},
 };
 
 void WriteAll(FILE* f, std::string_view bytes) {

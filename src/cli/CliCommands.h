@@ -7,5 +7,8 @@ namespace lexiscoop {
 // One function per command of lexiscoop-cli; each returns the exit status.
 int RunTableCommand(CliContext& context);
 int RunSummaryCommand(CliContext& context);
+int RunWordsCommand(CliContext& context);
+int RunReportCommand(CliContext& context);
+int RunDictCommand(CliContext& context);
 
 }  // namespace lexiscoop

@@ -1,0 +1,60 @@
+#include "cli/DictionarySession.h"
+
+#include <stdexcept>
+
+#include "analysis/MyParser.h"
+#include "cli/TextInput.h"
+#include "dictionary/DictionaryFiles.h"
+#include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "views/WindowCaption.h"
+
+namespace lexiscoop {
+
+std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context) {
+  auto dictionary = std::make_unique<ConjugationDictionary>(context.dataDir, context.dataDir);
+  if (!FileExists(dictionary->ShippedDictionaryPath()) && !FileExists(dictionary->UserDictionaryPath())) {
+    static const Cp932Text kMissing("活用辞典 < LxScoop.dat > がありません");
+    throw std::runtime_error(kMissing.str() + " (" + (context.dataDir.empty() ? "." : context.dataDir) +
+                             ")");
+  }
+  dictionary->ReloadDictionary(false);
+  return dictionary;
+}
+
+AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary) {
+  TMyParser parser;
+  LoadTextFile(parser, path);
+  AnalysedText text;
+  ScanText(parser, text.result);
+  ClassifyWords(text.result, dictionary.InflectionIndex(), dictionary.HeadwordList(),
+                dictionary.LevelLists());
+  if (path == "-") {
+    text.caption = CaptionForText(parser.FullText()).value_or(CaptionBase());
+  } else {
+    text.caption = CaptionForFile(path);
+  }
+  return text;
+}
+
+std::string ArgumentText(const CliContext& context, const std::string& arg) {
+  return context.sjisOutput ? arg : Cp932FromUtf8(arg);
+}
+
+bool TakeOption(const std::vector<std::string>& args, size_t& i, const char* name, std::string& value) {
+  const std::string& arg = args[i];
+  const std::string option(name);
+  if (arg == option) {
+    if (i + 1 >= args.size()) throw UsageError{"option " + option + " needs a value"};
+    value = args[++i];
+    return true;
+  }
+  if (arg.size() > option.size() && arg.compare(0, option.size(), option) == 0 &&
+      arg[option.size()] == '=') {
+    value = arg.substr(option.size() + 1);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "analysis/Analysis.h"
+#include "cli/CliApp.h"
+#include "dictionary/ConjugationDictionary.h"
+
+namespace lexiscoop {
+
+// The dictionary of the data folder (--data), with the level lists looked up
+// in the same folder. Throws std::runtime_error (CP932 message) when the
+// folder holds neither dictionary file.
+std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context);
+
+// One text analysed against a dictionary, as the window holds it after a run.
+struct AnalysedText {
+  AnalysisResult result;
+  std::string caption;  // the window caption that names the text (CP932)
+};
+
+// Loads FILE ("-" for standard input), counts its words and classifies them.
+// The text's errors (unreadable file, line too long) pass on as exceptions.
+AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary);
+
+// A command-line word as CP932: converted from UTF-8 unless --encoding sjis.
+std::string ArgumentText(const CliContext& context, const std::string& arg);
+
+// Splits an option "--name=value" or "--name value" off args[i]; returns
+// false when args[i] is not the option. Throws UsageError for a missing value.
+bool TakeOption(const std::vector<std::string>& args, size_t& i, const char* name, std::string& value);
+
+}  // namespace lexiscoop

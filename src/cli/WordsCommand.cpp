@@ -1,0 +1,121 @@
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "cli/DictionarySession.h"
+#include "views/ShownWordList.h"
+#include "views/WordListBuilder.h"
+
+namespace lexiscoop {
+namespace {
+
+FormMode ParseForm(const std::string& name) {
+  if (name == "base") return FormMode::Original;
+  if (name == "headword") return FormMode::Headword;
+  if (name == "written") return FormMode::Written;
+  if (name == "none") return FormMode::None;
+  throw UsageError{"unknown form '" + name + "' (use base, headword, written or none)"};
+}
+
+LevelMask ParseLevels(const std::string& list) {
+  struct Name {
+    const char* name;
+    int bit;
+  };
+  static constexpr Name kNames[] = {
+      {"basic", kLevelBitBasic},     {"junior", kLevelBitJunior}, {"university", kLevelBitToUniversity},
+      {"general", kLevelBitGeneral}, {"other", kLevelBitOther},   {"none", kLevelBitNone},
+  };
+  LevelMask mask = 0;
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(',', start);
+    if (end == std::string::npos) end = list.size();
+    const std::string name = list.substr(start, end - start);
+    bool known = false;
+    for (const Name& n : kNames) {
+      if (name == n.name) {
+        mask = static_cast<LevelMask>(mask | LevelBit(n.bit));
+        known = true;
+      }
+    }
+    if (name == "all") {
+      mask = kAllLevels;
+      known = true;
+    }
+    if (!known) {
+      throw UsageError{"unknown level '" + name +
+                       "' in --levels (use basic, junior, university, general, other, none or all)"};
+    }
+    start = end + 1;
+  }
+  return mask;
+}
+
+ProperNounChoice ParseProper(const std::string& name) {
+  if (name == "all") return ProperNounChoice::All;
+  if (name == "common") return ProperNounChoice::CommonOnly;
+  if (name == "proper") return ProperNounChoice::ProperOnly;
+  throw UsageError{"unknown --proper choice '" + name + "' (use all, common or proper)"};
+}
+
+int ParseSortKey(const std::string& name) {
+  if (name == "first") return kSortFirstAppearance;
+  if (name == "alpha") return kSortAlphabetical;
+  if (name == "count") return kSortCount;
+  throw UsageError{"unknown sort key '" + name + "' (use first, alpha or count)"};
+}
+
+}  // namespace
+
+int RunWordsCommand(CliContext& context) {
+  WordListFilter filter;
+  int sortKey = kSortFirstAppearance;
+  bool descending = false;
+  std::vector<std::string> files;
+  const std::vector<std::string>& args = context.args;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string value;
+    if (TakeOption(args, i, "--form", value)) {
+      filter.formMode = ParseForm(value);
+    } else if (TakeOption(args, i, "--levels", value)) {
+      filter.levelMask = ParseLevels(value);
+    } else if (TakeOption(args, i, "--proper", value)) {
+      filter.properNoun = ParseProper(value);
+    } else if (TakeOption(args, i, "--sort", value)) {
+      sortKey = ParseSortKey(value);
+    } else if (args[i] == "--desc") {
+      descending = true;
+    } else if (args[i].size() > 1 && args[i][0] == '-') {
+      throw UsageError{"words: unknown option '" + args[i] + "'"};
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 1) throw UsageError{"words needs exactly one FILE"};
+
+  auto dictionary = LoadDictionary(context);
+  const AnalysedText text = AnalyseFile(files[0], *dictionary);
+  const DictionaryLists lists{dictionary->InflectionIndex(), dictionary->HeadwordList(),
+                              {&dictionary->LevelList(1), &dictionary->LevelList(2),
+                               &dictionary->LevelList(3), &dictionary->LevelList(4)}};
+  ShownWordList shown;
+  WordListBuilder(lists).Rebuild(text.result.words, filter, shown);
+  shown.SortBy(sortKey, descending);
+
+  std::string out;
+  RowTexts row;
+  for (int r = 0; r < shown.RowCount(); ++r) {
+    shown.TextsOfRow(r, text.result.tokenCount, row);
+    out += row.word;
+    out += '\t';
+    out += row.count;
+    out += '\t';
+    out += row.perCent;
+    out += '\n';
+  }
+  context.Out(out);
+  return kExitOk;
+}
+
+}  // namespace lexiscoop
