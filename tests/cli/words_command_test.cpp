@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "platform/Cp932.h"
+
+namespace lexiscoop {
+namespace {
+
+using testing::CliDataFolder;
+using testing::RunCliProgram;
+using testing::TestDataFile;
+
+// The sample text has 37 words; the dictionary is tests/data/cli_dictionary.txt.
+class WordsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(data_.packed()); }
+  testing::CliRun Words(std::initializer_list<std::string> options) {
+    std::vector<std::string> args = data_.With({"words", TestDataFile("cli_sample.txt")});
+    args.insert(args.end(), options.begin(), options.end());
+    return RunCliProgram(args);
+  }
+  CliDataFolder data_;
+};
+
+TEST_F(WordsCommandTest, DefaultListShowsBaseFormsInOrderOfFirstAppearance) {
+  const testing::CliRun run = Words({});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "the\t1\t2.703\ndog\t1\t2.703\nbe\t1\t2.703\nrun\t1\t2.703\nafter\t1\t2.703\n"
+            "foure\t1\t2.703\ncat\t4\t10.811\nThomas\t1\t2.703\nwrite\t3\t8.108\na\t1\t2.703\n"
+            "letter\t1\t2.703\nto\t1\t2.703\nhis\t1\t2.703\nwife\t1\t2.703\nin\t1\t2.703\n"
+            "Japan\t1\t2.703\nI\t2\t5.405\nhere\t1\t2.703\nget\t1\t2.703\nit\t1\t2.703\n"
+            "you\t2\t5.405\nlike\t1\t2.703\nthat\t1\t2.703\nwould\t1\t2.703\ncaat\t1\t2.703\n"
+            "begin\t5\t13.514\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(WordsCommandTest, FiltersFormsLevelsAndProperNouns) {
+  struct Case {
+    std::vector<std::string> options;
+    std::string out;
+  } cases[] = {
+      {{"--levels", "basic"}, "the\t1\t2.703\ndog\t1\t2.703\nbe\t1\t2.703\ncat\t4\t10.811\nyou\t2\t5.405\n"},
+      {{"--levels=junior,general", "--proper", "proper"}, "Japan\t1\t2.703\n"},
+      {{"--levels", "other"}, "run\t1\t2.703\nThomas\t1\t2.703\nI\t2\t5.405\nget\t1\t2.703\nlike\t1\t2.703\n"},
+      {{"--levels", "junior", "--form", "written"},
+       "wrote\t2\t5.405\nletter\t1\t2.703\nwrite\t1\t2.703\nbegins\t2\t5.405\nbeginning\t1\t2.703\n"
+       "began\t1\t2.703\nbegun\t1\t2.703\n"},
+      {{"--form", "none", "--proper", "common", "--levels", "none,basic"},
+       "after\t1\t2.703\nfoure\t1\t2.703\na\t1\t2.703\nto\t1\t2.703\nhis\t1\t2.703\nwife\t1\t2.703\n"
+       "in\t1\t2.703\nhere\t1\t2.703\nit\t1\t2.703\nthat\t1\t2.703\nwould\t1\t2.703\ncaat\t1\t2.703\n"},
+      {{"--levels", "university"}, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = data_.With({"words", TestDataFile("cli_sample.txt")});
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const testing::CliRun run = RunCliProgram(args);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, c.out) << c.options[0] << " " << c.options[1];
+  }
+}
+
+TEST_F(WordsCommandTest, SortsAscendingUnlessDescendingIsAsked) {
+  auto firstLines = [](const std::string& out, int n) {
+    std::string head;
+    size_t pos = 0;
+    for (int i = 0; i < n && pos < out.size(); ++i) {
+      const size_t end = out.find('\n', pos);
+      head += out.substr(pos, end - pos + 1);
+      pos = end + 1;
+    }
+    return head;
+  };
+  testing::CliRun run = Words({"--sort", "count", "--desc"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(firstLines(run.out, 3), "begin\t5\t13.514\ncat\t4\t10.811\nwrite\t3\t8.108\n");
+  run = Words({"--sort=alpha"});
+  EXPECT_EQ(firstLines(run.out, 4), "a\t1\t2.703\nafter\t1\t2.703\nbe\t1\t2.703\nbegin\t5\t13.514\n");
+  run = Words({"--sort", "alpha", "--desc", "--levels", "basic"});
+  EXPECT_EQ(run.out, "you\t2\t5.405\nthe\t1\t2.703\ndog\t1\t2.703\ncat\t4\t10.811\nbe\t1\t2.703\n");
+  run = Words({"--desc", "--levels", "general,other"});  // first appearance, reversed
+  EXPECT_EQ(run.out,
+            "like\t1\t2.703\nget\t1\t2.703\nI\t2\t5.405\nJapan\t1\t2.703\nThomas\t1\t2.703\nrun\t1\t2.703\n");
+}
+
+TEST_F(WordsCommandTest, ReadsStandardInputAndWritesShiftJisOnRequest) {
+  testing::TempFolder folder;
+  testing::WriteFileBytes(folder / "in.txt", "Cats and cat\n");
+  const auto args = data_.With({"--encoding", "sjis", "words", "-"});
+  const testing::CliRun run = RunCliProgram(args, folder / "in.txt");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "cat\t2\t66.667\nand\t1\t33.333\n");
+}
+
+TEST_F(WordsCommandTest, RefusesBadOptionsAndReportsFailures) {
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{"--form", "stem"}, {"--levels", "basic,nope"}, {"--levels", ""},
+        {"--proper", "x"}, {"--sort", "size"}, {"--sort"}, {"--bogus"}, {"second-file.txt"}}) {
+    std::vector<std::string> args = data_.With({"words", TestDataFile("cli_sample.txt")});
+    args.insert(args.end(), options.begin(), options.end());
+    const testing::CliRun run = RunCliProgram(args);
+    EXPECT_EQ(run.exitCode, 2) << options[0];
+    EXPECT_NE(run.err.find("--help"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(RunCliProgram(data_.With({"words"})).exitCode, 2);
+
+  testing::CliRun run = RunCliProgram(data_.With({"words", data_ / "missing.txt"}));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("missing.txt"), std::string::npos);
+
+  testing::TempFolder empty;  // no dictionary file
+  run = RunCliProgram({"--data", empty.path().string(), "words", TestDataFile("cli_sample.txt")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("活用辞典 < LxScoop.dat > がありません"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace lexiscoop
