@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "analysis/henkanJ.h"
 #include "platform/Cp932.h"
 
@@ -12,6 +16,51 @@ namespace {
 constexpr bool IsLatinLetter(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
+
+// Zeroed bytes after the window, so that a 16-byte load at any position up to
+// the terminator stays inside the allocation.
+constexpr size_t kPadding = 16;
+
+#if defined(__SSE2__)
+// 0xFF in the bytes of `v` that are Latin letters.
+inline __m128i LetterBytes(__m128i v) {
+  const __m128i letter = _mm_sub_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+  return _mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(25)), letter);
+}
+
+// Bit i is set when byte i of the 16 bytes at `p` is in WordCharSet.
+inline unsigned WordCharMask(const char* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i isLetter = LetterBytes(v);
+  const __m128i digit = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+  const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
+  const __m128i isMark = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\'')), _mm_cmpeq_epi8(v, _mm_set1_epi8('-'))),
+      _mm_cmpeq_epi8(v, _mm_set1_epi8('_')));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(isLetter, isDigit), isMark)));
+}
+
+// Bit i is set when byte i of the 16 bytes at `p` may need more than a step
+// over it on the way to the next word: a letter, a line feed, a zero byte or
+// a byte of 0x80 and above.
+inline unsigned CandidateMask(const char* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_setzero_si128()),
+                                       _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(LetterBytes(v), special)) |
+                               _mm_movemask_epi8(v));
+}
+#else
+// The single bytes that are stepped over on the way to the next word.
+constexpr std::array<bool, 256> kSkippable = [] {
+  std::array<bool, 256> set{};
+  for (int c = 1; c < 0x80; ++c) {
+    set[c] = c != '\n' && !((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
+  }
+  return set;
+}();
+#endif
 
 std::string ParserErrorMessage(const std::string& reason, int64_t line) {
   static const Cp932Text kOnLine{" 行で"};
@@ -35,7 +84,7 @@ size_t TByteStream::Read(char* dest, size_t count) {
 }
 
 TParserDB::TParserDB(TByteStream& source)
-    : source_(source), buffer_(new char[kBufferSize]) {
+    : source_(source), buffer_(new char[kBufferSize + kPadding]()) {
   Reset();
   ScanWord();
 }
@@ -104,54 +153,93 @@ void TParserDB::EndAfterFailure() {
 
 void TParserDB::Fail(const std::string& reason) const { throw EParserError(reason, line_); }
 
+char* TParserDB::SkipToCandidate(char* p) {
+#if defined(__SSE2__)
+  for (;;) {
+    const unsigned stops = CandidateMask(p);
+    if (stops != 0) return p + __builtin_ctz(stops);
+    p += 16;  // no terminator among them: it is a stop
+  }
+#else
+  while (kSkippable[static_cast<unsigned char>(*p)]) ++p;
+  return p;
+#endif
+}
+
+void TParserDB::StartWord(char* p, int firstLength, bool hasLead) {
+  wordStart_ = p;
+  wordHasLead_ = hasLead;
+  cursor_ = WordEnd(p + firstLength);
+  kind_ = 1;
+}
+
 char* TParserDB::WordEnd(char* p) {
   for (;;) {
-    const auto b = static_cast<unsigned char>(*p);
-    if (b < 0x80) {
-      if (!WordCharSet[b]) return p;  // the terminator included
-      ++p;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: none of them can be the terminator unless
+    // one is outside WordCharSet.
+    const unsigned outside = ~WordCharMask(p) & 0xFFFFu;
+    if (outside == 0) {
+      p += 16;
       continue;
     }
-    if (!IsLeadByte(b)) return p;
-    const FoldedChar folded = ReadFoldedChar(p);
-    if (!WordCharSet[folded.byte]) return p;
+    p += __builtin_ctz(outside);
+#else
+    while (WordCharSet[static_cast<unsigned char>(*p)]) ++p;
+#endif
+    // `p` is at the first byte outside WordCharSet: the end, unless it leads
+    // a double-byte character that folds into the set.
+    if (!IsLeadByte(static_cast<unsigned char>(*p))) return p;
+    if (!WordCharSet[ReadFoldedChar(p).byte]) return p;
     wordHasLead_ = true;
     p += 2;
   }
 }
 
 void TParserDB::ScanWord() {
+  char* p = cursor_;
   for (;;) {
-    SkipSpace();
-    wordStart_ = cursor_;
-    wordHasLead_ = false;
-    const auto b = static_cast<unsigned char>(*cursor_);
-    if (b < 0x80) {
-      if (IsLatinLetter(b)) {
-        cursor_ = WordEnd(cursor_ + 1);
-        kind_ = 1;
-        return;
-      }
-      if (b == 0) {
+    p = SkipToCandidate(p);
+    const auto b = static_cast<unsigned char>(*p);
+    if (IsLatinLetter(b)) {
+      StartWord(p, 1, false);
+      return;
+    }
+    if (b == '\n') {
+      ++line_;
+      ++p;
+      continue;
+    }
+    if (b == 0) {
+      // The terminator, or a zero byte of the text.
+      cursor_ = p;
+      SkipSpace();
+      p = cursor_;
+      if (*p == 0) {
+        wordStart_ = p;
+        wordHasLead_ = false;
         kind_ = 0;
         return;
       }
-      ++cursor_;
       continue;
     }
-    const FoldedChar folded = ReadFoldedChar(cursor_);
+    if (!IsLeadByte(b)) {
+      ++p;
+      continue;
+    }
+    const FoldedChar folded = ReadFoldedChar(p);
     if (IsLatinLetter(folded.byte)) {
-      wordHasLead_ = folded.length == 2;
-      cursor_ = WordEnd(cursor_ + folded.length);
-      kind_ = 1;
+      StartWord(p, 2, true);
       return;
     }
     // A lead byte just before the terminator: the text ends with it.
-    if (folded.length == 2 && cursor_ + 1 == cutPoint_) {
+    if (p + 1 == cutPoint_) {
+      cursor_ = wordStart_ = p;
+      wordHasLead_ = false;
       kind_ = 0;
       return;
     }
-    cursor_ += folded.length;
+    p += 2;
   }
 }
 

@@ -97,13 +97,19 @@ class TParserDB {
   [[noreturn]] void Fail(const std::string& reason) const;
 
  private:
+  // The first byte at or after `p` that is not an ASCII byte to step over
+  // on the way to the next word.
+  static char* SkipToCandidate(char* p);
+  // Makes the word whose first character (of `firstLength` bytes) is at `p`
+  // current.
+  void StartWord(char* p, int firstLength, bool hasLead);
   // The end of the word whose first character ends just before `p`.
   char* WordEnd(char* p);
   // Leaves the scanner at the end of the text after a failed refill.
   void EndAfterFailure();
 
   TByteStream& source_;
-  std::unique_ptr<char[]> buffer_;  // exactly kBufferSize bytes
+  std::unique_ptr<char[]> buffer_;  // the kBufferSize-byte window, zero padding after it
   char* fillEnd_;                   // one past the last byte read
   char* bufferEnd_;                 // buffer + kBufferSize
   char* cursor_;                    // the scanning position
