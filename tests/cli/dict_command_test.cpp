@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace lexiscoop {
+namespace {
+
+using testing::CliDataFolder;
+using testing::CliRun;
+using testing::RunCliProgram;
+using testing::TestDataFile;
+
+class DictCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(data_.packed()); }
+  CliRun Dict(std::initializer_list<std::string> args) {
+    std::vector<std::string> all = data_.With({"dict"});
+    all.insert(all.end(), args.begin(), args.end());
+    return RunCliProgram(all);
+  }
+  CliDataFolder data_;
+};
+
+TEST_F(DictCommandTest, PackAndUnpackRoundTripTheLines) {
+  const CliRun run = Dict({"unpack", data_ / "LxScoop.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::string expected = testing::ReadFileBytes(TestDataFile("cli_dictionary.txt"));
+  for (size_t p; (p = expected.find('\r')) != std::string::npos;) expected.erase(p, 1);
+  EXPECT_EQ(run.out, expected);
+  // The packed file is a compressed list file, not the plain text.
+  EXPECT_EQ(testing::ReadFileBytes(data_ / "LxScoop.dat").substr(0, 4), "BDC1");
+
+  // A UTF-8 text is packed as CP932 and unpacked back to UTF-8.
+  testing::WriteFileBytes(data_ / "jp.txt", "基本\n中学\r\n");
+  ASSERT_EQ(Dict({"pack", data_ / "jp.txt", data_ / "sub/jp.dat"}).exitCode, 0);
+  EXPECT_EQ(Dict({"unpack", data_ / "sub/jp.dat"}).out, "基本\n中学\n");
+  const CliRun sjis = RunCliProgram(data_.With({"--encoding", "sjis", "dict", "unpack", data_ / "sub/jp.dat"}));
+  EXPECT_EQ(sjis.out, "\x8a\xee\x96\x7b\n\x92\x86\x8a\x77\n");
+}
+
+TEST_F(DictCommandTest, PackAndUnpackFailures) {
+  CliRun run = Dict({"unpack", TestDataFile("cli_basic.txt")});  // plain text, not packed
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("not a compressed list file"), std::string::npos) << run.err;
+  run = Dict({"unpack", data_ / "absent.dat"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("absent.dat"), std::string::npos) << run.err;
+  run = Dict({"pack", data_ / "absent.txt", data_ / "x.dat"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("absent.txt"), std::string::npos) << run.err;
+  EXPECT_EQ(Dict({"pack", TestDataFile("cli_basic.txt")}).exitCode, 2);
+  EXPECT_EQ(Dict({"unpack"}).exitCode, 2);
+}
+
+TEST_F(DictCommandTest, InfoCountsHeadwordsSpellingsAndLevelEntries) {
+  const CliRun run = Dict({"info"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, data_ / "LxScoop.dat" + "\n" +
+                         "単語:         17\n"
+                         "活用:         51\n"
+                         "基本:          5\n"
+                         "中学:          3\n"
+                         "大学へ:          0\n"
+                         "一般:          1\n");
+  EXPECT_EQ(Dict({"info", "extra"}).exitCode, 2);
+}
+
+TEST_F(DictCommandTest, LookupShowsTheDetailsAndTheLevel) {
+  struct Case {
+    const char* word;
+    std::string out;
+  } cases[] = {
+      {"left",
+       "----- left -----\n\n見出し語です\n\n   活用形一覧\nleft, \n\n"
+       "登録語です\n\n   見出し語一覧\nleft, leave, \n\nレベル: その他\n"},
+      {"wrote", "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite, \n\nレベル: 中学\n"},
+      {"is", "----- is -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nbe, \n\nレベル: 基本\n"},
+      {"caat", "----- caat -----\n\n見出し語ではありません\n\n登録語ではありません\n\nレベル: 未登録\n"},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Dict({"lookup", c.word});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, c.out) << c.word;
+  }
+  EXPECT_EQ(Dict({"lookup"}).exitCode, 2);
+}
+
+TEST_F(DictCommandTest, RecordAndDeleteChangeOnlyTheUsersFiles) {
+  const std::string shipped = testing::ReadFileBytes(data_ / "LxScoop.dat");
+  CliRun run = Dict({"record", "study", "--forms", "studied,studies studying", "--level", "2"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "recorded study (中学)\n");
+  EXPECT_EQ(testing::ReadFileBytes(data_ / "LxScoop.dat"), shipped);
+  run = Dict({"unpack", data_ / "myLxScoop.dat"});
+  EXPECT_NE(run.out.find("\nstudy\t1ied,1ies,ing\n"), std::string::npos) << run.out;
+  EXPECT_EQ(Dict({"unpack", data_ / "myLXJunior.dat"}).out, "begin\nletter\nstudy\nwrite\n");
+  EXPECT_EQ(Dict({"lookup", "studies"}).out,
+            "----- studies -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nstudy, \n\n"
+            "レベル: 中学\n");
+
+  // Without --level the headword keeps its level; --level 0 takes it out of every list.
+  run = Dict({"record", "study", "--forms=studied"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "recorded study (中学)\n");
+  run = Dict({"record", "study", "--level", "0"});
+  EXPECT_EQ(run.out, "recorded study (なし)\n");
+  EXPECT_EQ(Dict({"unpack", data_ / "myLXJunior.dat"}).out, "begin\nletter\nwrite\n");
+
+  run = Dict({"delete", "Study"});  // letter case counts
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("Study"), std::string::npos);
+  run = Dict({"delete", "study"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "deleted study\n");
+  EXPECT_EQ(Dict({"lookup", "study"}).out,
+            "----- study -----\n\n見出し語ではありません\n\n登録語ではありません\n\nレベル: 未登録\n");
+}
+
+TEST_F(DictCommandTest, RefusesBadRecordArguments) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"record"}, {"record", "x", "--level", "5"}, {"record", "x", "--level", "one"},
+        {"record", "x", "--level"}, {"record", "x", "y"}, {"record", "x", "--colour", "red"},
+        {"delete"}, {"delete", "a", "b"}, {"frobnicate"}, {}}) {
+    std::vector<std::string> all = data_.With({"dict"});
+    all.insert(all.end(), args.begin(), args.end());
+    const CliRun run = RunCliProgram(all);
+    EXPECT_EQ(run.exitCode, 2) << (args.empty() ? "(none)" : args[0]) << " " << run.err;
+  }
+  // A headword with a tab would break the line structure: refused, nothing written.
+  const CliRun run = Dict({"record", "a\tb"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(data_ / "myLxScoop.dat"));
+}
+
+}  // namespace
+}  // namespace lexiscoop
