@@ -1,0 +1,101 @@
+// lxdictool: packs the generated word lists into the program's compressed
+// list files and answers questions about them through the program's own
+// dictionary code, for tools/mkdict/build and tools/mkdict/measure.
+//
+//   lxdictool pack IN.txt OUT.dat   one line of IN.txt per list entry
+//   lxdictool dump IN.dat           the decoded lines, one per line
+//   lxdictool resolve DIR           for every word read from standard input:
+//       word TAB headword chosen for the level statistics TAB headword
+//       shown as base form TAB level number TAB candidate headwords (blank-
+//       separated), using DIR/LxScoop.dat and the level lists in DIR
+//       ("-" for a word that is not in the dictionary).
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/Analysis.h"
+#include "dictionary/CompressStringList.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "views/WordForms.h"
+
+namespace {
+
+using namespace lexiscoop;
+
+int Pack(const std::string& in, const std::string& out) {
+  std::ifstream file(in, std::ios::binary);
+  if (!file) {
+    std::cerr << "lxdictool: cannot read " << in << "\n";
+    return 1;
+  }
+  std::stringstream text;
+  text << file.rdbuf();
+  TCompressStringList list;
+  list.SetText(text.str());
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list[i].empty()) {
+      std::cerr << "lxdictool: " << in << ": empty line " << i + 1 << "\n";
+      return 1;
+    }
+  }
+  const int status = list.SaveToFile(out);
+  if (status != 0) {
+    std::cerr << "lxdictool: cannot write " << out << " (status " << status << ")\n";
+    return 1;
+  }
+  return 0;
+}
+
+int Dump(const std::string& in) {
+  TCompressStringList list;
+  if (list.LoadFromFile(in) != 0) {
+    std::cerr << "lxdictool: cannot decode " << in << "\n";
+    return 1;
+  }
+  for (int i = 0; i < list.Count(); ++i) std::cout << list[i] << "\n";
+  return 0;
+}
+
+int Resolve(const std::string& folder) {
+  ConjugationDictionary dictionary(folder, folder);
+  dictionary.ReloadDictionary(false);
+  const TStringList& index = dictionary.InflectionIndex();
+  const TStringList& headwords = dictionary.HeadwordList();
+  if (headwords.Count() == 0) {
+    std::cerr << "lxdictool: no dictionary in " << folder << "\n";
+    return 1;
+  }
+  WordFormResolver resolver(index, headwords);
+  std::string word;
+  while (std::getline(std::cin, word)) {
+    if (!word.empty() && word.back() == '\r') word.pop_back();
+    const int chosen = ChooseHeadwordForLevel(word, index, headwords);
+    if (chosen < 0) {
+      std::cout << word << "\t-\t-\t0\t\n";
+      continue;
+    }
+    const WordForms forms = resolver.Resolve(word);
+    std::cout << word << '\t' << headwords[chosen] << '\t' << forms.preferredHeadword << '\t'
+              << dictionary.LevelOf(headwords[chosen]) << '\t';
+    const char* separator = "";
+    for (int h : resolver.CandidateHeadwords()) {
+      std::cout << separator << headwords[h];
+      separator = " ";
+    }
+    std::cout << '\n';
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2]);
+  if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
+  if (args.size() == 2 && args[0] == "resolve") return Resolve(args[1]);
+  std::cerr << "usage: lxdictool pack IN.txt OUT.dat | dump IN.dat | resolve DIR\n";
+  return 2;
+}
