@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "dictionary/DeltaCode.h"
+#include "dictionary/TextOrder.h"
 #include "platform/AtomicFile.h"
 #include "platform/Compare.h"
 #include "platform/Cp932.h"
@@ -71,6 +72,18 @@ void TCompressStringList::LoadText(std::string_view text) {
       first = last;
     }
   }
+}
+
+void TCompressStringList::SortByText() {
+  std::vector<Item>& items = MutableItems();
+  std::vector<std::string_view> texts;
+  texts.reserve(items.size());
+  for (const Item& item : items) texts.push_back(item.text);
+  const std::vector<uint32_t> order = StableOrderByText(texts);
+  std::vector<Item> sorted;
+  sorted.reserve(items.size());
+  for (const uint32_t i : order) sorted.push_back(std::move(items[i]));
+  items = std::move(sorted);
 }
 
 void TCompressStringList::RemoveEmptyEntries() {

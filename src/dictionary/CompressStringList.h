@@ -34,6 +34,10 @@ class TCompressStringList : public TStringList {
   // Replaces the lines with those of a decoded text, as LoadFromFile does.
   void LoadText(std::string_view text);
 
+  // Sorts as Sort() does (stable, by CompareText), faster for long lists.
+  // Leaves the Sorted switch as it is.
+  void SortByText();
+
   // Removes every empty entry; the others keep their order.
   void RemoveEmptyEntries();
 };

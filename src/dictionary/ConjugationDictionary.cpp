@@ -102,6 +102,11 @@ void ConjugationDictionary::LoadDictionary() {
   index_.Clear();
   TCompressStringList lines;
   lines.LoadFromFile(DictionaryPath());
+  LoadDictionaryLines(lines);
+}
+
+void ConjugationDictionary::LoadDictionaryLines(const TStringList& lines) {
+  headwords_.Clear();
   headwords_.Reserve(lines.Count());
   std::vector<TInflectionIndex::Entry> entries;
   entries.reserve(static_cast<size_t>(lines.Count()) * 5);
@@ -171,7 +176,7 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
   } else {
     lines.Add(line);
   }
-  lines.Sort();
+  lines.SortByText();
   lines.SaveToFile(user);
 
   if (level >= 1 && level <= kLevelCount) AddToLevelList(level, headword);

@@ -57,6 +57,10 @@ class ConjugationDictionary {
   // not decode gives an empty dictionary) and adds every line in file order.
   void ReloadDictionary(bool dictionaryOnly);
 
+  // Replaces HeadwordList and InflectionIndex with those of `lines`, one
+  // dictionary line each, in order (what a reload does with the file).
+  void LoadDictionaryLines(const TStringList& lines);
+
   // Adds one dictionary line: appends its headword to HeadwordList with the
   // number of inflection items (empty ones included) in the object slot, and
   // indexes the headword and every spelling of a non-empty item under that

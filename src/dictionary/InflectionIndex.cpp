@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Compare.h"
+#include "dictionary/TextOrder.h"
 
 namespace lexiscoop {
 
@@ -16,13 +16,14 @@ void TInflectionIndex::Rebuild(std::vector<Entry> entries) {
   // stand in reverse order of adding, which a stable sort of the reversed
   // entries gives.
   std::reverse(entries.begin(), entries.end());
-  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    return CompareText(a.spelling, b.spelling) < 0;
-  });
+  std::vector<std::string_view> spellings;
+  spellings.reserve(entries.size());
+  for (const Entry& entry : entries) spellings.push_back(entry.spelling);
+  const std::vector<uint32_t> order = StableOrderByText(spellings);
   std::vector<Item>& items = MutableItems();
   items.clear();
   items.reserve(entries.size());
-  for (Entry& entry : entries) items.push_back(Item{std::move(entry.spelling), entry.headword});
+  for (const uint32_t i : order) items.push_back(Item{std::move(entries[i].spelling), entries[i].headword});
 }
 
 }  // namespace lexiscoop
