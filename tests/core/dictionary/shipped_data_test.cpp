@@ -204,7 +204,7 @@ const Resolution kResolutions[] = {
     {"thought", "think", nullptr}, {"Mondays", "Monday", "Monday"}, {"WENT", "go", "go"},
     // Words of their own, not forms of a shorter word.
     {"number", "number", "number"}, {"seed", "seed", "seed"}, {"evening", "evening", "evening"},
-    {"news", "news", "news"}, {"people", "people", "people"}, {"beginning", "beginning", "beginning"},
+    {"news", "news", "news"}, {"people", "people", "people"}, {"beginning", "beginning", nullptr},
 };
 
 TEST_F(ShippedDictionaryTest, ResolvesSpellingsToTheirHeadwords) {
