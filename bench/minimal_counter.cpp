@@ -19,19 +19,46 @@
 
 namespace {
 
-enum : unsigned char { kOther = 0, kLetter = 1, kInner = 2, kLead = 3, kEnd = 4 };
+// Byte classes as bits: a word starts at kStart and goes on while kGoesOn is set;
+// kMark flags the apostrophe and the hyphen, after which a word may need trimming.
+enum : unsigned char { kStart = 1, kGoesOn = 2, kMark = 4, kLead = 8, kEnd = 16 };
 
 struct ByteClasses {
   unsigned char of[256] = {};
   ByteClasses() {
-    for (int c = 'a'; c <= 'z'; ++c) of[c] = of[c - 32] = kLetter;
-    for (int c = '0'; c <= '9'; ++c) of[c] = kInner;
-    of['\''] = of['-'] = of['_'] = kInner;
+    for (int c = 'a'; c <= 'z'; ++c) of[c] = of[c - 32] = kStart | kGoesOn;
+    for (int c = '0'; c <= '9'; ++c) of[c] = kGoesOn;
+    of['_'] = kGoesOn;
+    of['\''] = of['-'] = kGoesOn | kMark;
     for (int c = 0x81; c <= 0x9F; ++c) of[c] = kLead;
     for (int c = 0xE0; c <= 0xFC; ++c) of[c] = kLead;
     of[0] = kEnd;
   }
 };
+
+// Setting bit 0x20 lower-cases the letters, keeps digits, apostrophe and hyphen
+// and turns the underscore into 0x7F: one-to-one on the bytes of a word, so words
+// that are equal after it are equal without regard to case.
+constexpr uint64_t kFold = 0x2020202020202020ull;
+
+// Requires 8 readable bytes from every position of the word.
+uint32_t FoldedHash(const char* s, size_t n) {
+  uint64_t h = n * 0x9E3779B97F4A7C15ull;
+  uint64_t v;
+  for (; n >= 8; s += 8, n -= 8) {
+    std::memcpy(&v, s, 8);
+    h = (h ^ (v | kFold)) * 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 31;
+  }
+  if (n > 0) {
+    std::memcpy(&v, s, 8);
+    const uint64_t keep = (uint64_t{1} << (8 * n)) - 1;  // little-endian: the first n bytes
+    h = (h ^ ((v | kFold) & keep)) * 0xBF58476D1CE4E5B9ull;
+  }
+  h ^= h >> 29;
+  h *= 0x94D049BB133111EBull;
+  return static_cast<uint32_t>(h >> 32);
+}
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
@@ -62,23 +89,22 @@ std::string_view Normalize(std::string_view w) {
 
 class WordCounter {
  public:
+  // Requires 8 readable bytes from every position of the word.
   void Add(std::string_view word) {
-    uint64_t h = 1469598103934665603ull;
-    for (char c : word) h = (h ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
-    const uint32_t tag = static_cast<uint32_t>(h >> 32);
+    const uint32_t hash = FoldedHash(word.data(), word.size());
     size_t mask = slots_.size() - 1;
-    for (size_t i = h & mask;; i = (i + 1) & mask) {
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
       Slot& slot = slots_[i];
       if (slot.entry == kEmpty) {
-        slot = {tag, static_cast<uint32_t>(entries_.size())};
-        entries_.push_back({static_cast<uint32_t>(spellings_.size()), static_cast<uint32_t>(word.size()), 1, h});
+        slot = {hash, static_cast<uint32_t>(entries_.size())};
+        entries_.push_back({static_cast<uint32_t>(spellings_.size()), static_cast<uint32_t>(word.size()), 1});
         spellings_.append(word);
         if (entries_.size() * 2 > slots_.size()) Grow();
         return;
       }
-      if (slot.tag == tag) {
+      if (slot.hash == hash) {
         Entry& e = entries_[slot.entry];
-        if (e.length == word.size() && SameLetters(spellings_.data() + e.offset, word)) {
+        if (e.length == word.size() && SameFolded(spellings_.data() + e.offset, word)) {
           ++e.count;
           return;
         }
@@ -106,17 +132,16 @@ class WordCounter {
  private:
   static constexpr uint32_t kEmpty = UINT32_MAX;
   struct Slot {
-    uint32_t tag = 0;  // high half of the hash, to skip most comparisons
+    uint32_t hash = 0;
     uint32_t entry = kEmpty;
   };
   struct Entry {
     uint32_t offset, length, count;
-    uint64_t hash;
   };
 
-  static bool SameLetters(const char* a, std::string_view b) {
+  static bool SameFolded(const char* a, std::string_view b) {
     for (size_t i = 0; i < b.size(); ++i) {
-      if (Lower(a[i]) != Lower(b[i])) return false;
+      if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
     }
     return true;
   }
@@ -124,11 +149,11 @@ class WordCounter {
   void Grow() {
     std::vector<Slot> bigger(slots_.size() * 2);
     const size_t mask = bigger.size() - 1;
-    for (uint32_t index = 0; index < entries_.size(); ++index) {
-      const uint64_t h = entries_[index].hash;
-      size_t i = h & mask;
+    for (const Slot& slot : slots_) {
+      if (slot.entry == kEmpty) continue;
+      size_t i = slot.hash & mask;
       while (bigger[i].entry != kEmpty) i = (i + 1) & mask;
-      bigger[i] = {static_cast<uint32_t>(h >> 32), index};
+      bigger[i] = slot;
     }
     slots_.swap(bigger);
   }
@@ -153,28 +178,36 @@ int main(int argc, char** argv) {
   std::string text;
   if (std::fseek(f, 0, SEEK_END) == 0) {
     const long size = std::ftell(f);
-    if (size > 0) text.reserve(static_cast<size_t>(size) + 1);
+    if (size > 0) text.reserve(static_cast<size_t>(size) + 16);
     std::rewind(f);
   }
   char chunk[1 << 16];
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
   std::fclose(f);
+  const size_t size = text.size();
+  text.append(16, '\0');  // a terminator, and room for reading 8 bytes at a time
 
   static const ByteClasses classes;
   const auto* cls = classes.of;
-  const auto* p = reinterpret_cast<const unsigned char*>(text.c_str());  // ends with a zero byte
-  const auto* end = p + text.size();
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + size;
   WordCounter counter;
   for (;;) {
     const unsigned char kind = cls[*p];
-    if (kind == kLetter) {
+    if (kind & kStart) {
       const unsigned char* start = p++;
-      while (cls[*p] == kLetter || cls[*p] == kInner) ++p;
-      counter.Add(Normalize({reinterpret_cast<const char*>(start), static_cast<size_t>(p - start)}));
-    } else if (kind == kLead) {
+      unsigned char seen = 0;
+      unsigned char c;
+      while ((c = cls[*p]) & kGoesOn) {
+        seen |= c;
+        ++p;
+      }
+      std::string_view word(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
+      counter.Add(seen & kMark ? Normalize(word) : word);
+    } else if (kind & kLead) {
       p += p + 1 < end ? 2 : 1;  // a zero trail byte inside the text goes with its lead byte
-    } else if (kind == kEnd) {
+    } else if (kind & kEnd) {
       break;
     } else {
       ++p;

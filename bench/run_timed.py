@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Times several commands by running them in turns and prints their medians.
+
+Each line of the command file is NAME TAB RUNS TAB COMMAND (the command split as
+the shell would, without a shell). The commands run in rounds, one run of each
+command a round, as long as the command has runs left, so that a change in the
+machine's load falls on all of them alike. A round of warm-up runs comes first
+for the commands with three runs or more. Standard output goes to /dev/null.
+
+Prints, for each command: NAME TAB median wall seconds TAB median CPU seconds
+(user + system, its child processes included) TAB runs, or NAME TAB failed TAB
+the last line of its error output. A command that fails is not run again.
+
+usage: run_timed.py COMMAND_FILE
+"""
+import os
+import shlex
+import statistics
+import sys
+import tempfile
+import time
+
+
+def run_once(argv, error_path):
+    actions = [
+        (os.POSIX_SPAWN_OPEN, 0, os.devnull, os.O_RDONLY, 0),
+        (os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
+        (os.POSIX_SPAWN_OPEN, 2, error_path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o600),
+    ]
+    start = time.perf_counter()
+    try:
+        pid = os.posix_spawnp(argv[0], argv, os.environ, file_actions=actions)
+    except OSError as e:
+        with open(error_path, "w", encoding="utf-8") as f:
+            f.write("%s: %s\n" % (argv[0], e.strerror))
+        return 127, 0.0, 0.0
+    _, status, usage = os.wait4(pid, 0)
+    wall = time.perf_counter() - start
+    return os.waitstatus_to_exitcode(status), wall, usage.ru_utime + usage.ru_stime
+
+
+def last_line(path):
+    with open(path, "rb") as f:
+        lines = f.read().decode("utf-8", "replace").strip().splitlines()
+    return lines[-1] if lines else "no error output"
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__.strip().splitlines()[-1])
+    jobs = []
+    with open(sys.argv[1], encoding="utf-8") as f:
+        for line in f:
+            if line.strip():
+                name, runs, command = line.rstrip("\n").split("\t", 2)
+                jobs.append({"name": name, "runs": int(runs), "argv": shlex.split(command),
+                             "wall": [], "cpu": [], "error": None})
+    with tempfile.TemporaryDirectory() as scratch:
+        error_path = os.path.join(scratch, "stderr")
+        for job in jobs:
+            if job["runs"] >= 3:
+                code, _, _ = run_once(job["argv"], error_path)
+                if code != 0:
+                    job["error"] = "exit %d: %s" % (code, last_line(error_path))
+        for round_number in range(max((job["runs"] for job in jobs), default=0)):
+            for job in jobs:
+                if job["error"] or round_number >= job["runs"]:
+                    continue
+                code, wall, cpu = run_once(job["argv"], error_path)
+                if code != 0:
+                    job["error"] = "exit %d: %s" % (code, last_line(error_path))
+                    continue
+                job["wall"].append(wall)
+                job["cpu"].append(cpu)
+    for job in jobs:
+        if job["error"]:
+            print("%s\tfailed\t%s" % (job["name"], job["error"]))
+        else:
+            print("%s\t%.4f\t%.4f\t%d" % (job["name"], statistics.median(job["wall"]),
+                                         statistics.median(job["cpu"]), len(job["wall"])))
+
+
+if __name__ == "__main__":
+    main()
