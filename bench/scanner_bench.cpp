@@ -69,6 +69,22 @@ void BM_ScanWords(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanWords)->Unit(benchmark::kMillisecond);
 
+void BM_ScanWordViews(benchmark::State& state) {
+  lexiscoop::TMyParser parser;
+  parser.AssignText(Text());
+  for (auto _ : state) {
+    size_t bytes = 0;
+    parser.Rewind();
+    while (parser.HasWord()) {
+      bytes += parser.CurrentWordView().size();
+      parser.NextWord();
+    }
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
+}
+BENCHMARK(BM_ScanWordViews)->Unit(benchmark::kMillisecond);
+
 void BM_SkipWords(benchmark::State& state) {
   lexiscoop::TMyParser parser;
   parser.AssignText(Text());

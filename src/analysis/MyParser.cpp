@@ -201,6 +201,10 @@ void TMyParser::CurrentWordInto(std::string& out) const {
   }
 }
 
+std::string_view TMyParser::CurrentWordView() const {
+  return impl_->scanner ? impl_->scanner->WordView() : std::string_view{};
+}
+
 int64_t TMyParser::ProgressPercent() const {
   const TByteStream* stream = impl_->stream.get();
   if (stream == nullptr || stream->Size() == 0) return 0;

@@ -59,6 +59,9 @@ class TMyParser {
   // The same into `out`, reusing its storage (no allocation once it is large
   // enough): the form the analysis run uses on its hot path.
   void CurrentWordInto(std::string& out) const;
+  // The same as a view without any copy, valid until the next NextWord,
+  // Rewind or new text: the fastest form.
+  std::string_view CurrentWordView() const;
   // 100 * bytes buffered so far / text size, in 64-bit arithmetic.
   int64_t ProgressPercent() const;
   // The first min(maxBytes, size) bytes of the text; does not disturb a scan.

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "analysis/ByteClasses.h"
 #include "analysis/henkanJ.h"
 #include "platform/Cp932.h"
 
@@ -17,50 +14,12 @@ constexpr bool IsLatinLetter(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Zeroed bytes after the window, so that a 16-byte load at any position up to
-// the terminator stays inside the allocation.
-constexpr size_t kPadding = 16;
+// Zeroed bytes after the window, so that classifying the bytes at any
+// position up to the terminator stays inside the allocation.
+constexpr size_t kPadding = kClassifiedBytes;
 
-#if defined(__SSE2__)
-// 0xFF in the bytes of `v` that are Latin letters.
-inline __m128i LetterBytes(__m128i v) {
-  const __m128i letter = _mm_sub_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
-  return _mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(25)), letter);
-}
-
-// Bit i is set when byte i of the 16 bytes at `p` is in WordCharSet.
-inline unsigned WordCharMask(const char* p) {
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i isLetter = LetterBytes(v);
-  const __m128i digit = _mm_sub_epi8(v, _mm_set1_epi8('0'));
-  const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
-  const __m128i isMark = _mm_or_si128(
-      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\'')), _mm_cmpeq_epi8(v, _mm_set1_epi8('-'))),
-      _mm_cmpeq_epi8(v, _mm_set1_epi8('_')));
-  return static_cast<unsigned>(
-      _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(isLetter, isDigit), isMark)));
-}
-
-// Bit i is set when byte i of the 16 bytes at `p` may need more than a step
-// over it on the way to the next word: a letter, a line feed, a zero byte or
-// a byte of 0x80 and above.
-inline unsigned CandidateMask(const char* p) {
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_setzero_si128()),
-                                       _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(LetterBytes(v), special)) |
-                               _mm_movemask_epi8(v));
-}
-#else
-// The single bytes that are stepped over on the way to the next word.
-constexpr std::array<bool, 256> kSkippable = [] {
-  std::array<bool, 256> set{};
-  for (int c = 1; c < 0x80; ++c) {
-    set[c] = c != '\n' && !((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
-  }
-  return set;
-}();
-#endif
+// bits >> shift, 0 once the shift reaches the width.
+constexpr uint64_t BitsFrom(uint64_t bits, unsigned shift) { return shift < 64 ? bits >> shift : 0; }
 
 std::string ParserErrorMessage(const std::string& reason, int64_t line) {
   static const Cp932Text kOnLine{" 行で"};
@@ -101,6 +60,7 @@ void TParserDB::Reset() {
   kind_ = 0;
   wordHasLead_ = false;
   failed_ = false;
+  block_ = nullptr;
 }
 
 void TParserDB::SkipSpace() {
@@ -120,6 +80,7 @@ void TParserDB::SkipSpace() {
 void TParserDB::Refill() {
   if (failed_) return;
   char* const buffer = buffer_.get();
+  block_ = nullptr;
   *cutPoint_ = static_cast<char>(savedByte_);
   const size_t rest = static_cast<size_t>(fillEnd_ - cursor_);
   if (rest != 0) std::memmove(buffer, cursor_, rest);
@@ -149,46 +110,35 @@ void TParserDB::EndAfterFailure() {
   kind_ = 0;
   wordHasLead_ = false;
   failed_ = true;
+  block_ = nullptr;
 }
 
 void TParserDB::Fail(const std::string& reason) const { throw EParserError(reason, line_); }
 
-char* TParserDB::SkipToCandidate(char* p) {
-#if defined(__SSE2__)
-  for (;;) {
-    const unsigned stops = CandidateMask(p);
-    if (stops != 0) return p + __builtin_ctz(stops);
-    p += 16;  // no terminator among them: it is a stop
-  }
-#else
-  while (kSkippable[static_cast<unsigned char>(*p)]) ++p;
-  return p;
-#endif
+bool TParserDB::InBlock(const char* p) const {
+  return reinterpret_cast<uintptr_t>(p) - reinterpret_cast<uintptr_t>(block_) <
+         static_cast<uintptr_t>(kClassifiedBytes);
 }
 
-void TParserDB::StartWord(char* p, int firstLength, bool hasLead) {
-  wordStart_ = p;
-  wordHasLead_ = hasLead;
-  cursor_ = WordEnd(p + firstLength);
-  kind_ = 1;
+void TParserDB::ClassifyBlockAt(const char* p) {
+  const ByteClasses classes = ClassifyBytes(p);
+  block_ = p;
+  wordBits_ = classes.word;
+  stopBits_ = classes.letter | classes.special;
+  specialBits_ = classes.special;
 }
 
 char* TParserDB::WordEnd(char* p) {
   for (;;) {
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: none of them can be the terminator unless
-    // one is outside WordCharSet.
-    const unsigned outside = ~WordCharMask(p) & 0xFFFFu;
+    // 64 bytes at a time: the terminator is among them unless all are word bytes.
+    const uint64_t outside = ~ClassifyBytes(p).word;
     if (outside == 0) {
-      p += 16;
+      p += kClassifiedBytes;
       continue;
     }
-    p += __builtin_ctz(outside);
-#else
-    while (WordCharSet[static_cast<unsigned char>(*p)]) ++p;
-#endif
-    // `p` is at the first byte outside WordCharSet: the end, unless it leads
-    // a double-byte character that folds into the set.
+    p += __builtin_ctzll(outside);
+    // The first byte outside WordCharSet ends the word, unless it leads a
+    // double-byte character that folds into the set.
     if (!IsLeadByte(static_cast<unsigned char>(*p))) return p;
     if (!WordCharSet[ReadFoldedChar(p).byte]) return p;
     wordHasLead_ = true;
@@ -197,14 +147,37 @@ char* TParserDB::WordEnd(char* p) {
 }
 
 void TParserDB::ScanWord() {
+  // The bytes are classified a block at a time; bits of the block's masks
+  // then find the next word and its end. Line feeds, zero bytes and bytes
+  // of 0x80 and above are handled one by one.
   char* p = cursor_;
   for (;;) {
-    p = SkipToCandidate(p);
-    const auto b = static_cast<unsigned char>(*p);
-    if (IsLatinLetter(b)) {
-      StartWord(p, 1, false);
+    if (!InBlock(p)) ClassifyBlockAt(p);
+    unsigned offset = static_cast<unsigned>(p - block_);
+    const uint64_t stops = stopBits_ >> offset;
+    if (stops == 0) {
+      p = const_cast<char*>(block_) + kClassifiedBytes;  // no terminator in between
+      continue;
+    }
+    offset += static_cast<unsigned>(__builtin_ctzll(stops));
+    p = const_cast<char*>(block_) + offset;
+    if (((specialBits_ >> offset) & 1) == 0) {
+      // A letter: the word runs to the first byte outside WordCharSet.
+      wordStart_ = p;
+      wordHasLead_ = false;
+      unsigned from = offset + 1;
+      uint64_t outside;
+      while ((outside = BitsFrom(~wordBits_, from)) == 0) {
+        ClassifyBlockAt(block_ + kClassifiedBytes);
+        from = 0;
+      }
+      char* end = const_cast<char*>(block_) + from + __builtin_ctzll(outside);
+      if (IsLeadByte(static_cast<unsigned char>(*end))) end = WordEnd(end);
+      cursor_ = end;
+      kind_ = 1;
       return;
     }
+    const auto b = static_cast<unsigned char>(*p);
     if (b == '\n') {
       ++line_;
       ++p;
@@ -229,7 +202,10 @@ void TParserDB::ScanWord() {
     }
     const FoldedChar folded = ReadFoldedChar(p);
     if (IsLatinLetter(folded.byte)) {
-      StartWord(p, 2, true);
+      wordStart_ = p;
+      wordHasLead_ = true;
+      cursor_ = WordEnd(p + 2);
+      kind_ = 1;
       return;
     }
     // A lead byte just before the terminator: the text ends with it.
@@ -249,14 +225,14 @@ std::string TParserDB::WordText() const {
   return word;
 }
 
-void TParserDB::WordTextInto(std::string& out) const {
+void TParserDB::WordTextInto(std::string& out) const { out.assign(WordView()); }
+
+std::string_view TParserDB::WordView() const {
   const std::string_view raw(wordStart_, static_cast<size_t>(cursor_ - wordStart_));
-  if (!wordHasLead_) {
-    out.assign(raw);
-    return;
-  }
-  out.clear();
-  AppendHalfWidth(raw, out);
+  if (!wordHasLead_) return raw;
+  folded_.clear();
+  AppendHalfWidth(raw, folded_);
+  return folded_;
 }
 
 }  // namespace lexiscoop

@@ -83,6 +83,9 @@ class TParserDB {
   std::string WordText() const;
   // WordText into `out`, reusing its storage.
   void WordTextInto(std::string& out) const;
+  // WordText as a view, valid until the next ScanWord or Reset: the bytes in
+  // the window themselves when the word holds no double-byte character.
+  std::string_view WordView() const;
   // The line the scan has reached, from 1.
   int64_t Line() const { return line_; }
 
@@ -97,12 +100,10 @@ class TParserDB {
   [[noreturn]] void Fail(const std::string& reason) const;
 
  private:
-  // The first byte at or after `p` that is not an ASCII byte to step over
-  // on the way to the next word.
-  static char* SkipToCandidate(char* p);
-  // Makes the word whose first character (of `firstLength` bytes) is at `p`
-  // current.
-  void StartWord(char* p, int firstLength, bool hasLead);
+  // True when `p` lies in the classified block.
+  bool InBlock(const char* p) const;
+  // Classifies the bytes from `p` into the block masks.
+  void ClassifyBlockAt(const char* p);
   // The end of the word whose first character ends just before `p`.
   char* WordEnd(char* p);
   // Leaves the scanner at the end of the text after a failed refill.
@@ -120,6 +121,13 @@ class TParserDB {
   unsigned char kind_ = 0;          // 0 = end of text, 1 = a word is current
   bool wordHasLead_ = false;        // the current word holds a double-byte character
   bool failed_ = false;             // a refill failed; the text ends here
+  mutable std::string folded_;      // the folded form of a word with double-byte characters
+  // The classified block: kClassifiedBytes window bytes from block_ (null
+  // when none), bit i for byte i.
+  const char* block_ = nullptr;
+  uint64_t wordBits_ = 0;     // in WordCharSet
+  uint64_t stopBits_ = 0;     // letters and special bytes
+  uint64_t specialBits_ = 0;  // zero, line feed, 0x80 and above
 };
 
 }  // namespace lexiscoop

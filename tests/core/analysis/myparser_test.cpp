@@ -85,6 +85,7 @@ TEST(TextHolderTest, EmptyHolderHasNothingAndFailsNowhere) {
   EXPECT_FALSE(parser.HasWord());
   EXPECT_NO_THROW(parser.NextWord());
   EXPECT_EQ(parser.CurrentWord(), "");
+  EXPECT_EQ(parser.CurrentWordView(), "");
   EXPECT_EQ(parser.LeadingText(4096), "");
   EXPECT_EQ(parser.ProgressPercent(), 0);
 }
@@ -129,6 +130,7 @@ TEST(TextHolderTest, FailedStartLeavesTextWithoutWords) {
   EXPECT_NO_THROW(parser.NextWord());
   EXPECT_FALSE(parser.HasWord());
   EXPECT_EQ(parser.CurrentWord(), "");
+  EXPECT_EQ(parser.CurrentWordView(), "");
   std::string word = "old";
   parser.CurrentWordInto(word);
   EXPECT_EQ(word, "");
@@ -223,10 +225,12 @@ TEST(TextHolderTest, CurrentWordIntoDoesNotAllocateOnceLargeEnough) {
   while (parser.HasWord()) {
     parser.CurrentWordInto(word);
     EXPECT_EQ(word.data(), storage);
+    EXPECT_EQ(parser.CurrentWordView(), word);
     words.push_back(word);
     parser.NextWord();
   }
   EXPECT_EQ(words, (Words{"one", "TWO", "three-four"}));
+  EXPECT_EQ(parser.CurrentWordView(), "");
 }
 
 TEST(TextHolderTest, LoadsAFileByteForByte) {
