@@ -20,8 +20,9 @@ namespace {
 // double-byte character copied whole. Comparing two such keys byte by byte
 // (a prefix first) orders as that step does: a lead byte followed by another
 // byte is always a double-byte unit, so units line up or differ in their
-// first byte.
-char* WriteKey(std::string_view text, char* out) {
+// first byte. That fails for a double-byte unit whose trail byte is zero,
+// which compares equal to its lead byte alone: `exact` is cleared then.
+char* WriteKey(std::string_view text, char* out, bool& exact) {
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
@@ -29,6 +30,7 @@ char* WriteKey(std::string_view text, char* out) {
       if (b != '-' && b != '\'') *out++ = static_cast<char>(FoldAscii(b));
     } else if (IsLeadByte(b) && i + 1 < n) {
       *out++ = static_cast<char>(b);
+      if (text[i + 1] == '\0') exact = false;
       *out++ = text[++i];
     } else {
       *out++ = static_cast<char>(b);
@@ -44,6 +46,15 @@ struct Slot {
   uint32_t position;
 };
 
+// The plain way, for texts whose keys would not order right.
+std::vector<uint32_t> StableOrderByCompare(const std::vector<std::string_view>& texts) {
+  std::vector<uint32_t> order(texts.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<uint32_t>(i);
+  std::stable_sort(order.begin(), order.end(),
+                   [&texts](uint32_t a, uint32_t b) { return CompareText(texts[a], texts[b]) < 0; });
+  return order;
+}
+
 }  // namespace
 
 std::vector<uint32_t> StableOrderByText(const std::vector<std::string_view>& texts) {
@@ -53,10 +64,11 @@ std::vector<uint32_t> StableOrderByText(const std::vector<std::string_view>& tex
   char* const start = keys.data();
   char* out = start;
   std::vector<Slot> slots(texts.size());
+  bool exact = true;
   for (size_t i = 0; i < texts.size(); ++i) {
     Slot& slot = slots[i];
     char* const key = out;
-    out = WriteKey(texts[i], out);
+    out = WriteKey(texts[i], out, exact);
     slot.offset = static_cast<uint32_t>(key - start);
     slot.length = static_cast<uint32_t>(out - key);
     slot.position = static_cast<uint32_t>(i);
@@ -66,6 +78,8 @@ std::vector<uint32_t> StableOrderByText(const std::vector<std::string_view>& tex
     }
     slot.prefix = prefix;
   }
+
+  if (!exact) return StableOrderByCompare(texts);
 
   const char* const base = keys.data();
   std::sort(slots.begin(), slots.end(), [&](const Slot& a, const Slot& b) {
