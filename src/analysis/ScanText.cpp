@@ -16,7 +16,6 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   parser.Rewind();
   uint32_t lastPump = TickCount();
   int untilClockCheck = control.wordsPerClockCheck;
-  std::string word;
   while (parser.HasWord()) {
     if (control.stopRequest && *control.stopRequest > 0) return ScanEnd::Stopped;
     if (--untilClockCheck <= 0) {
@@ -29,8 +28,7 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
         if (control.stopRequest && *control.stopRequest > 0) return ScanEnd::Stopped;
       }
     }
-    parser.CurrentWordInto(word);
-    const std::string_view normalized = NormalizeWord(word);
+    const std::string_view normalized = NormalizeWord(parser.CurrentWordView());
     if (!normalized.empty()) {
       ++result.tokenCount;
       result.words.CountWord(normalized);
