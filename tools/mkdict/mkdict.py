@@ -252,6 +252,13 @@ class DictionaryBuilder:
                         continue   # "dive" as a plural of "diva"
                     self.add_form(base, form, kind, irregular=True)
 
+    def hand_irregular_forms(self):
+        for row in read_hand("irregular.txt"):
+            key = self.add_headword(row[0])
+            self.fixed.add(key)
+            for form in row[1:]:
+                self.add_form(key, form, self.hand_kind(form), irregular=True)
+
     def regular_forms(self):
         lex = self.lex
         for key, word in sorted(self.headwords.items()):
@@ -464,6 +471,7 @@ class DictionaryBuilder:
         self.proper_nouns()
         self.candidates()
         self.irregular_forms()
+        self.hand_irregular_forms()
         self.regular_forms()
         self.common_words()
         self.select()
