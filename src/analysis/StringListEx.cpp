@@ -5,22 +5,6 @@
 
 namespace lexiscoop {
 
-uint64_t FoldedHash(std::string_view s) {
-  uint64_t h = 0xcbf29ce484222325ull;
-  const size_t n = s.size();
-  for (size_t i = 0; i < n; ++i) {
-    auto b = static_cast<unsigned char>(s[i]);
-    if (IsLeadByte(b) && i + 1 < n) {
-      h = (h ^ b) * 0x100000001b3ull;
-      b = static_cast<unsigned char>(s[++i]);
-    } else {
-      b = FoldAscii(b);
-    }
-    h = (h ^ b) * 0x100000001b3ull;
-  }
-  return h ^ (h >> 29);
-}
-
 size_t TStringListEx::SlotOf(std::string_view s, uint64_t hash) const {
   const size_t mask = slots_.size() - 1;
   size_t slot = static_cast<size_t>(hash) & mask;

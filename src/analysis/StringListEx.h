@@ -50,8 +50,4 @@ class TStringListEx : public TStringList {
   size_t used_ = 0;             // occupied slots
 };
 
-// Hash of a string that agrees with SameText: ASCII letters are folded, trail
-// bytes of double-byte characters are not.
-uint64_t FoldedHash(std::string_view s);
-
 }  // namespace lexiscoop

@@ -11,9 +11,10 @@ namespace lexiscoop {
 // first met, with its number of occurrences. Look-ups ignore ASCII letter
 // case: «The» and «the» are one word.
 //
-// Memory per distinct word is its bytes plus about 16: the spellings sit end
+// Memory per distinct word is its bytes plus about 22: the spellings sit end
 // to end in one buffer, entry i holds the start of its spelling and its count,
-// and a hash table of entry numbers serves look-ups.
+// and a hash table of entry numbers, with a byte of each word's hash beside
+// it to skip most comparisons, serves look-ups.
 class WordTable {
  public:
   WordTable() = default;
@@ -31,11 +32,8 @@ class WordTable {
   bool Empty() const { return entries_.empty(); }
   // The word of entry i as first spelled.
   std::string_view Word(int i) const {
-    const size_t begin = entries_[static_cast<size_t>(i)].offset;
-    const size_t end = static_cast<size_t>(i) + 1 < entries_.size()
-                           ? entries_[static_cast<size_t>(i) + 1].offset
-                           : spellings_.size();
-    return std::string_view(spellings_).substr(begin, end - begin);
+    const Entry& e = entries_[static_cast<size_t>(i)];
+    return std::string_view(spellings_.data() + e.offset, e.length);
   }
   // The number of occurrences of entry i (at least 1).
   int32_t Occurrences(int i) const { return entries_[static_cast<size_t>(i)].count; }
@@ -47,16 +45,19 @@ class WordTable {
  private:
   struct Entry {
     uint32_t offset;  // start of the spelling in spellings_
+    uint32_t length;  // bytes of the spelling
     int32_t count;
   };
   static constexpr uint32_t kFree = 0;  // slots hold entry number + 1
 
   size_t SlotOf(std::string_view word, uint64_t hash) const;
+  static uint8_t TagOf(uint64_t hash) { return static_cast<uint8_t>(hash >> 56); }
   void Grow();
 
   std::string spellings_;
   std::vector<Entry> entries_;
   std::vector<uint32_t> slots_;
+  std::vector<uint8_t> tags_;  // top byte of the hash of each slot's word
 };
 
 }  // namespace lexiscoop

@@ -22,13 +22,19 @@ int RunTableCommand(CliContext& context) {
   AnalysisResult result;
   ScanText(parser, result);
 
+  // Written in blocks, so the output never needs as much memory as the table.
+  constexpr size_t kBlock = 1 << 16;
   std::string out;
-  out.reserve(result.words.SpellingBytes() + static_cast<size_t>(result.words.Count()) * 8);
+  out.reserve(kBlock + 64);
   for (int i = 0; i < result.words.Count(); ++i) {
     out += result.words.Word(i);
     out += '\t';
     out += std::to_string(result.words.Occurrences(i));
     out += '\n';
+    if (out.size() >= kBlock) {
+      context.Out(out);
+      out.clear();
+    }
   }
   context.Out(out);
   return kExitOk;

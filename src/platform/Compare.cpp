@@ -1,5 +1,8 @@
 #include "platform/Compare.h"
 
+#include <array>
+#include <cstring>
+
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -109,9 +112,78 @@ int CompareStr(std::string_view a, std::string_view b) {
   }
 }
 
+namespace {
+
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+uint64_t Load64(const char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// Folds the ASCII capitals of eight bytes that are all below 0x80.
+uint64_t FoldAscii8(uint64_t x) {
+  const uint64_t atLeastA = x + 0x3F3F3F3F3F3F3F3Full;     // high bit: byte >= 'A'
+  const uint64_t aboveZ = x + 0x2525252525252525ull;       // high bit: byte > 'Z'
+  const uint64_t upper = atLeastA & ~aboveZ & kHighBits;
+  return x | (upper >> 2);
+}
+
+}  // namespace
+
 bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  return CompareText(a, b) == 0;
+  const size_t n = a.size();
+  if (n != b.size()) return false;
+  const char* pa = a.data();
+  const char* pb = b.data();
+  // Mostly the spellings are byte for byte the same.
+  size_t same = 0;
+  while (same < n && pa[same] == pb[same]) ++same;
+  if (same == n) return true;
+  size_t i = 0;
+  // Eight bytes at a time while both sides are plain ASCII.
+  for (; i + 8 <= n; i += 8) {
+    const uint64_t xa = Load64(pa + i);
+    const uint64_t xb = Load64(pb + i);
+    if ((xa | xb) & kHighBits) break;
+    if (xa != xb && FoldAscii8(xa) != FoldAscii8(xb)) return false;
+  }
+  for (; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(pa[i]);
+    const auto cb = static_cast<unsigned char>(pb[i]);
+    if (IsLeadByte(ca) && i + 1 < n) {
+      // A double-byte character compares by value, trail byte unfolded.
+      if (ca != cb || pa[i + 1] != pb[i + 1]) return false;
+      ++i;
+      continue;
+    }
+    if (FoldAscii(ca) != FoldAscii(cb)) return false;
+  }
+  return true;
+}
+
+uint64_t FoldedHash(std::string_view s) {
+  // FNV-1a over the folded bytes; a double-byte character goes in unfolded.
+  static constexpr auto kFold = [] {
+    std::array<unsigned char, 256> fold{};
+    for (int c = 0; c < 256; ++c) fold[static_cast<size_t>(c)] = FoldAscii(static_cast<unsigned char>(c));
+    return fold;
+  }();
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  uint64_t h = 0xCBF29CE484222325ull;
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char b = p[i];
+    if (b >= 0x81 && IsLeadByte(b) && i + 1 < n) {
+      h = (h ^ b) * 0x100000001B3ull;
+      b = p[++i];
+    } else {
+      b = kFold[b];
+    }
+    h = (h ^ b) * 0x100000001B3ull;
+  }
+  return h ^ (h >> 32);
 }
 
 }  // namespace lexiscoop

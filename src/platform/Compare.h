@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace lexiscoop {
@@ -16,9 +17,12 @@ namespace lexiscoop {
 int CompareText(std::string_view a, std::string_view b);
 int CompareStr(std::string_view a, std::string_view b);
 
-// Byte-wise equality after ASCII case folding; the same as CompareText == 0,
-// but cheaper.
+// Equality after ASCII case folding (trail bytes of double-byte characters
+// are never folded); the same as CompareText == 0, but cheaper.
 bool SameText(std::string_view a, std::string_view b);
+
+// A hash that agrees with SameText: strings that are SameText hash alike.
+uint64_t FoldedHash(std::string_view s);
 
 // ASCII lower case of one byte.
 constexpr unsigned char FoldAscii(unsigned char c) {

@@ -91,6 +91,15 @@ std::string Cp932FromUtf8(std::string_view utf8) {
 }
 
 std::string Utf8FromCp932(std::string_view cp932) {
+  // ASCII is the same in both.
+  bool ascii = true;
+  for (char c : cp932) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (ascii) return std::string(cp932);
   Converter c("UTF-8", "CP932");
   // A lead byte without a valid trail is replaced alone, so the next byte is
   // read again as a character of its own.

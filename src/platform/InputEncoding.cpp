@@ -1,5 +1,8 @@
 #include "platform/InputEncoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -15,6 +18,14 @@ bool IsUtf8WithNonAscii(std::string_view s) {
   size_t i = 0;
   const size_t n = s.size();
   while (i < n) {
+    // Skip plain ASCII eight bytes at a time.
+    while (i + 8 <= n) {
+      uint64_t chunk;
+      std::memcpy(&chunk, s.data() + i, 8);
+      if (chunk & 0x8080808080808080ull) break;
+      i += 8;
+    }
+    if (i >= n) break;
     const auto b = static_cast<unsigned char>(s[i]);
     if (b < 0x80) {
       ++i;
