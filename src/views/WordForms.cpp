@@ -8,8 +8,8 @@ WordForms WordFormResolver::Resolve(std::string_view word) {
   withItems_.clear();
   withoutItems_.clear();
   WordForms forms;
-  int k = 0;
-  if (!index_.Find(word, k)) {
+  const int k = lookup_.Find(word);
+  if (k < 0) {
     forms.notFoundForm = word;
     return forms;
   }

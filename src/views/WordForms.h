@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/StringList.h"
+#include "views/FoldedLookup.h"
 
 namespace lexiscoop {
 
@@ -23,11 +24,13 @@ struct WordForms {
 // headword is the last-met candidate with items, or else the first-met one.
 // (The level statistics choose differently: see ChooseHeadwordForLevel.)
 //
-// One resolver serves one pass; it reuses its candidate buffers.
+// One resolver serves one pass over many words: it hashes the index once
+// when it is made and reuses its candidate buffers. The lists must not change
+// while it is in use.
 class WordFormResolver {
  public:
   WordFormResolver(const TStringList& inflectionIndex, const TStringList& headwordList)
-      : index_(inflectionIndex), headwords_(headwordList) {}
+      : index_(inflectionIndex), headwords_(headwordList), lookup_(inflectionIndex) {}
 
   // The forms of `word`; they stay valid while `word` and the lists do.
   WordForms Resolve(std::string_view word);
@@ -41,6 +44,7 @@ class WordFormResolver {
 
   const TStringList& index_;
   const TStringList& headwords_;
+  FoldedLookup lookup_;
   std::vector<int> withItems_;     // candidates with inflection items, in the order met
   std::vector<int> withoutItems_;  // the others, in the order met
 };

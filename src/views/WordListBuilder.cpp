@@ -1,16 +1,15 @@
 #include "views/WordListBuilder.h"
 
+#include <memory>
+
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
 #include "platform/TickCount.h"
+#include "views/FoldedLookup.h"
 #include "views/WordForms.h"
 
 namespace lexiscoop {
 namespace {
-
-bool InList(const TStringList* list, std::string_view word) {
-  return list != nullptr && list->Count() > 0 && list->IndexOf(word) >= 0;
-}
 
 bool PassesProperNounChoice(std::string_view form, ProperNounChoice choice) {
   if (choice == ProperNounChoice::All) return true;
@@ -30,21 +29,39 @@ class BusyScope {
   bool& busy_;
 };
 
-}  // namespace
+// The level test of a preferred headword against the four level lists:
+// it passes when a list whose bit is set holds it, or, with the Other bit
+// set, when no list holds it. Each list is hashed once per rebuild.
+class LevelTest {
+ public:
+  LevelTest(const std::array<const TStringList*, kListedLevelCount>& lists, LevelMask mask) : mask_(mask) {
+    for (size_t l = 0; l < lists.size(); ++l) {
+      if (lists[l] != nullptr && lists[l]->Count() > 0) lookups_[l] = std::make_unique<FoldedLookup>(*lists[l]);
+    }
+  }
 
-bool WordListBuilder::PassesLevels(std::string_view headword, LevelMask mask) const {
-  static constexpr int kBits[kListedLevelCount] = {kLevelBitBasic, kLevelBitJunior,
-                                                   kLevelBitToUniversity, kLevelBitGeneral};
-  const auto& lists = dictionary_.levelLists;
-  for (int l = 0; l < kListedLevelCount; ++l) {
-    if (HasLevelBit(mask, kBits[l]) && InList(lists[static_cast<size_t>(l)], headword)) return true;
+  bool Passes(std::string_view headword) const {
+    static constexpr int kBits[kListedLevelCount] = {kLevelBitBasic, kLevelBitJunior, kLevelBitToUniversity,
+                                                     kLevelBitGeneral};
+    const bool other = HasLevelBit(mask_, kLevelBitOther);
+    bool inAnyList = false;
+    for (size_t l = 0; l < lookups_.size(); ++l) {
+      const bool bit = HasLevelBit(mask_, kBits[l]);
+      if (!lookups_[l] || (!bit && !other)) continue;
+      if (lookups_[l]->Contains(headword)) {
+        if (bit) return true;
+        inAnyList = true;
+      }
+    }
+    return other && !inAnyList;
   }
-  if (!HasLevelBit(mask, kLevelBitOther)) return false;
-  for (const TStringList* list : lists) {
-    if (InList(list, headword)) return false;
-  }
-  return true;
-}
+
+ private:
+  LevelMask mask_;
+  std::array<std::unique_ptr<FoldedLookup>, kListedLevelCount> lookups_;
+};
+
+}  // namespace
 
 bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filter,
                               ShownWordList& shown, const RebuildControl& control) const {
@@ -53,6 +70,7 @@ bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filt
   shown.Clear();
   try {
     WordFormResolver resolver(dictionary_.inflectionIndex, dictionary_.headwordList);
+    const LevelTest levelTest(dictionary_.levelLists, filter.levelMask);
     const int n = words.Count();
     const bool showNone = HasLevelBit(filter.levelMask, kLevelBitNone);
     auto add = [&](std::string_view form, int32_t count) {
@@ -75,7 +93,7 @@ bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filt
       const int32_t count = words.Occurrences(i);
       const WordForms forms = resolver.Resolve(words.Word(i));
       if (!forms.preferredHeadword.empty() && filter.formMode != FormMode::None &&
-          PassesLevels(forms.preferredHeadword, filter.levelMask)) {
+          levelTest.Passes(forms.preferredHeadword)) {
         switch (filter.formMode) {
           case FormMode::Written: add(forms.writtenForm, count); break;
           case FormMode::Headword: add(forms.headwordForm, count); break;

@@ -41,10 +41,6 @@ class WordListBuilder {
   bool Rebuild(const WordTable& words, const WordListFilter& filter, ShownWordList& shown,
                const RebuildControl& control = {}) const;
 
-  // Whether a word whose preferred headword is `headword` passes the level
-  // bits of `mask` (the None bit is not looked at).
-  bool PassesLevels(std::string_view headword, LevelMask mask) const;
-
  private:
   DictionaryLists dictionary_;
 };

@@ -6,6 +6,7 @@
 
 #include "platform/Cp932.h"
 #include "test_dictionary.h"
+#include "views/FoldedLookup.h"
 #include "views/WordListBuilder.h"
 
 namespace lexiscoop {
@@ -221,6 +222,40 @@ TEST(ShownWordsStatusTextTest, FormatsShownCountAndTruncatedShare) {
   EXPECT_EQ(ShownWordsStatusText(2, 3), Cp932FromUtf8("表示単語数 2 語（66 ％）"));
   EXPECT_EQ(ShownWordsStatusText(30000000, 30000000), Cp932FromUtf8("表示単語数 30,000,000 語（100 ％）"));
   EXPECT_FALSE(ShownWordsStatusText(0, 0).has_value());
+}
+
+}  // namespace
+}  // namespace lexiscoop
+
+namespace lexiscoop {
+namespace {
+
+TEST(FoldedLookupTest, FindsTheFirstOfEqualEntriesLikeTheBinarySearch) {
+  TStringList sorted;
+  sorted.SetDuplicates(Duplicates::Accept);
+  sorted.SetSorted(true);
+  for (const char* s : {"left", "Left", "LEFT", "leave", "co-op", "coop", "a", "\x95\x5c"}) sorted.Add(s);
+  const FoldedLookup lookup(sorted);
+  for (const char* probe : {"left", "LeFt", "leave", "co-op", "coop", "a", "A", "\x95\x5c", "lef", "lefts", "",
+                            "\x95\x7c"}) {
+    int expected = -1;
+    if (!sorted.Find(probe, expected)) expected = -1;
+    EXPECT_EQ(lookup.Find(probe), expected) << probe;
+  }
+  // Unsorted: the lowest position among equal entries.
+  TStringList plain;
+  for (const char* s : {"b", "B", "a", "b"}) plain.Add(s);
+  const FoldedLookup plainLookup(plain);
+  EXPECT_EQ(plainLookup.Find("b"), 0);
+  EXPECT_EQ(plainLookup.Find("A"), 2);
+  EXPECT_FALSE(plainLookup.Contains("c"));
+  const TStringList empty;
+  EXPECT_EQ(FoldedLookup(empty).Find("x"), -1);
+  // Many entries: every one is found at its own place.
+  TStringList many;
+  for (int i = 0; i < 5000; ++i) many.Add("w" + std::to_string(i));
+  const FoldedLookup manyLookup(many);
+  for (int i = 0; i < 5000; i += 7) ASSERT_EQ(manyLookup.Find("W" + std::to_string(i)), i);
 }
 
 }  // namespace
