@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/reference_scanner.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
 namespace {
 
 using Words = std::vector<std::string>;
+using testing::ReferenceWords;
 
 std::string Sjis(std::string_view utf8) { return Cp932FromUtf8(utf8); }
 
@@ -175,24 +177,6 @@ TEST(ScannerTest, LongLineFailsOnCreationOnlyInTheFirstWindow) {
   EXPECT_EQ(scanner.WordText(), "word1");
 }
 
-// Splits an ASCII text the plain way, without a window.
-Words ReferenceWords(const std::string& text) {
-  Words words;
-  size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
-      ++i;
-      continue;
-    }
-    size_t j = i + 1;
-    while (j < text.size() && WordCharSet[static_cast<unsigned char>(text[j])]) ++j;
-    words.push_back(text.substr(i, j - i));
-    i = j;
-  }
-  return words;
-}
-
 TEST(ScannerTest, WordsAreNeitherSplitNorLostAcrossRefills) {
   // Lines whose lengths put line feeds at and around the window's edges.
   const size_t lengths[] = {1, 4094, 7, 4093, 0, 4094, 2000, 2094, 3, 4090, 4094, 0, 0, 4094};
@@ -221,6 +205,46 @@ TEST(ScannerTest, WordsAreNeitherSplitNorLostAcrossRefills) {
     expected.push_back("plain");
   }
   EXPECT_EQ(ScanAll(mixed), expected);
+}
+
+TEST(ScannerTest, AgreesWithAPlainSplitterOnRandomTexts) {
+  // Pieces that meet at block and window edges in every combination.
+  const std::string pieces[] = {
+      "a", "Zq", "word", std::string(70, 'x'), std::string(67, ' '), "0123456789", "7", "'", "-", "_", " ", "\t", "\r\n", "\n",
+      ",", ".", std::string(1, '\0'), "\x82", "\x81", Sjis("Ａ"), Sjis("ｚ"), Sjis("’"),
+      Sjis("－"), "\x81\x5D", Sjis("３"), Sjis("あ"), Sjis("漢"), "\xB1", "\x80", "\xFF",
+      "\x82\x20", "\x82\n", "\x82\0"};
+  unsigned seed = 1;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    const size_t size = next() % 9000;
+    const bool withZeros = round % 4 == 0;
+    while (text.size() < size) {
+      const std::string& piece = pieces[next() % std::size(pieces)];
+      if (!withZeros && piece.find('\0') != std::string::npos) continue;
+      text += piece;
+      if (next() % 40 == 0) text += '\n';
+    }
+    const Words expected = ReferenceWords(text);
+    Words words;
+    try {
+      TByteStream stream(text);
+      TParserDB scanner(stream);
+      while (scanner.HasWord()) {
+        words.push_back(scanner.WordText());
+        scanner.ScanWord();
+      }
+      EXPECT_EQ(words, expected) << "round " << round;
+    } catch (const EParserError&) {
+      // A line too long for the window: the words up to it are the same.
+      ASSERT_LE(words.size(), expected.size());
+      EXPECT_EQ(words, Words(expected.begin(), expected.begin() + static_cast<long>(words.size())));
+    }
+  }
 }
 
 TEST(ScannerTest, ReadsTheSourceWindowByWindow) {
