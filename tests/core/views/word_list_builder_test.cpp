@@ -155,17 +155,6 @@ TEST_F(WordListBuilderTest, FormsDifferingOnlyInCaseShareTheRowOfTheFirstMet) {
   EXPECT_EQ(Build({"Chinese", "chinas"}), (Rows{{"China", 2}}));
 }
 
-TEST_F(WordListBuilderTest, EmptyDictionaryShowsEveryWordThroughTheNoneRoute) {
-  TestDictionary empty;
-  AnalysisResult result;
-  CountWords(result, {"alpha", "beta", "Alpha"});
-  WordListBuilder builder(empty.Lists());
-  ASSERT_TRUE(builder.Rebuild(result.words, {}, shown_));
-  EXPECT_EQ(RowsOf(shown_), (Rows{{"alpha", 2}, {"beta", 1}}));
-  ASSERT_TRUE(builder.Rebuild(result.words, {kAllLevelsButNone, FormMode::Original, ProperNounChoice::All}, shown_));
-  EXPECT_EQ(shown_.RowCount(), 0);
-}
-
 TEST_F(WordListBuilderTest, RebuildResetsRowOrderButKeepsTheSortState) {
   Build({"dog", "cat", "cat"});
   ASSERT_TRUE(shown_.SortList(kSortCount));
