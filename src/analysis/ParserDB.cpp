@@ -90,13 +90,13 @@ void TParserDB::Refill() {
   cutPoint_ = fillEnd_;
   if (fillEnd_ == bufferEnd_) {
     // Positions 1 to kBufferSize - 2 are examined, neither the first nor the last.
-    const void* lineFeed = memrchr(buffer + 1, '\n', kBufferSize - 2);
+    char* const lineFeed = static_cast<char*>(memrchr(buffer + 1, '\n', kBufferSize - 2));
     if (lineFeed == nullptr) {
       EndAfterFailure();
       static const Cp932Text kLineTooLong{"行が長すぎます"};
       Fail(kLineTooLong);
     }
-    cutPoint_ = static_cast<char*>(const_cast<void*>(lineFeed)) + 1;
+    cutPoint_ = lineFeed + 1;
   }
   savedByte_ = static_cast<unsigned char>(*cutPoint_);
   *cutPoint_ = 0;
@@ -120,7 +120,7 @@ bool TParserDB::InBlock(const char* p) const {
          static_cast<uintptr_t>(kClassifiedBytes);
 }
 
-void TParserDB::ClassifyBlockAt(const char* p) {
+void TParserDB::ClassifyBlockAt(char* p) {
   const ByteClasses classes = ClassifyBytes(p);
   block_ = p;
   wordBits_ = classes.word;
@@ -156,11 +156,11 @@ void TParserDB::ScanWord() {
     unsigned offset = static_cast<unsigned>(p - block_);
     const uint64_t stops = stopBits_ >> offset;
     if (stops == 0) {
-      p = const_cast<char*>(block_) + kClassifiedBytes;  // no terminator in between
+      p = block_ + kClassifiedBytes;  // no terminator in between
       continue;
     }
     offset += static_cast<unsigned>(__builtin_ctzll(stops));
-    p = const_cast<char*>(block_) + offset;
+    p = block_ + offset;
     if (((specialBits_ >> offset) & 1) == 0) {
       // A letter: the word runs to the first byte outside WordCharSet.
       wordStart_ = p;
@@ -171,7 +171,7 @@ void TParserDB::ScanWord() {
         ClassifyBlockAt(block_ + kClassifiedBytes);
         from = 0;
       }
-      char* end = const_cast<char*>(block_) + from + __builtin_ctzll(outside);
+      char* end = block_ + from + __builtin_ctzll(outside);
       if (IsLeadByte(static_cast<unsigned char>(*end))) end = WordEnd(end);
       cursor_ = end;
       kind_ = 1;

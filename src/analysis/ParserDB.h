@@ -103,7 +103,7 @@ class TParserDB {
   // True when `p` lies in the classified block.
   bool InBlock(const char* p) const;
   // Classifies the bytes from `p` into the block masks.
-  void ClassifyBlockAt(const char* p);
+  void ClassifyBlockAt(char* p);
   // The end of the word whose first character ends just before `p`.
   char* WordEnd(char* p);
   // Leaves the scanner at the end of the text after a failed refill.
@@ -124,7 +124,7 @@ class TParserDB {
   mutable std::string folded_;      // the folded form of a word with double-byte characters
   // The classified block: kClassifiedBytes window bytes from block_ (null
   // when none), bit i for byte i.
-  const char* block_ = nullptr;
+  char* block_ = nullptr;
   uint64_t wordBits_ = 0;     // in WordCharSet
   uint64_t stopBits_ = 0;     // letters and special bytes
   uint64_t specialBits_ = 0;  // zero, line feed, 0x80 and above
