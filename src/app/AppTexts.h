@@ -1,0 +1,50 @@
+#pragma once
+
+// The window program's own texts, written once here in UTF-8. Qt widgets take
+// them through Qs(); texts that reach the core go through Cp932FromUtf8.
+
+#include <QString>
+
+namespace lexiscoop::texts {
+
+inline constexpr char kCaptionBase[] = "レキシスクープ 単語拾い";
+inline constexpr char kProductName[] = "Lexiscoop レキシスクープ 単語拾い";
+inline constexpr char kCompanyName[] = "Lexiscoop project";
+inline constexpr char kOmittedLine[] = "----- 以下の表示は省略 -----";
+inline constexpr char kDropOneFile[] = "ファイルを１つだけ D&D してください";
+inline constexpr char kNoFile[] = "ファイルがありません";
+inline constexpr char kDictionaryFile[] = "LxScoop.dat";
+inline constexpr char kUserDictionaryFile[] = "myLxScoop.dat";
+inline constexpr char kNoDictionaryFormat[] = "活用辞典 < %1 > がありません";
+inline constexpr char kNeedDictionaryFormat[] = "%1 を利用するには %2 がフォルダ %3 に必要です";
+inline constexpr char kSelectionFormat[] = "%1 個選択";
+inline constexpr char kHelpIndex[] = "help/lxindex.html";
+inline constexpr char kHelpEditor[] = "help/lxedit.html";
+inline constexpr char kSettingsFileName[] = "lexiscoop.ini";
+inline constexpr char kSettingsSection[] = "system";
+
+// The lines of the sample text shown at start-up, joined with CR LF.
+inline constexpr const char* kSampleLines[] = {
+    "以下は、単語抽出の例文集です。",
+    "メニューパネルにあるモード切り替えながら",
+    "「抽出」ボタンをクリックしてみましょう。",
+    "",
+    "1) The dog is running after foure cats.",
+    "2) Thomas wrote a letter to his wife in Japan.",
+    "3) I'm here!",
+    "4) I've got it.",
+    "5) You'd like that, wouldn't you?",
+    "",
+    "cat cats, cats, caat",
+    "wrote, write",
+    "begins, beginning, began, begun, begins",
+    "",
+};
+
+}  // namespace lexiscoop::texts
+
+namespace lexiscoop {
+
+inline QString Qs(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace lexiscoop

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace lexiscoop {
+
+// Everything the window asks of the user or of the desktop that blocks or
+// leaves the program: message boxes, the open-file dialog, the beep and the
+// program registered for a document. The window reaches them only through
+// this interface, so tests answer them from a script.
+//
+// Texts are the program's own texts as built (CR LF and lone CR line breaks
+// included); an implementation that shows them turns the breaks into lines.
+class TDialogs {
+ public:
+  virtual ~TDialogs() = default;
+
+  // A modal message with an OK button.
+  virtual void Inform(QWidget* parent, const QString& text) = 0;
+  // The general error display: a failure's message with an OK button.
+  virtual void Fail(QWidget* parent, const QString& text) = 0;
+  // A modal Yes/No question; true for Yes.
+  virtual bool Ask(QWidget* parent, const QString& text) = 0;
+  virtual void Beep() = 0;
+  // The open dialog for a text file; an empty string when cancelled.
+  virtual QString ChooseTextFile(QWidget* parent) = 0;
+  // Opens the document with the program registered for it; false when there
+  // is none.
+  virtual bool OpenUrl(const QUrl& url) = 0;
+};
+
+// The real thing: QMessageBox, QFileDialog, QApplication::beep and
+// QDesktopServices.
+class TQtDialogs final : public TDialogs {
+ public:
+  void Inform(QWidget* parent, const QString& text) override;
+  void Fail(QWidget* parent, const QString& text) override;
+  bool Ask(QWidget* parent, const QString& text) override;
+  void Beep() override;
+  QString ChooseTextFile(QWidget* parent) override;
+  bool OpenUrl(const QUrl& url) override;
+};
+
+// The text with CR LF and lone CR turned into LF, as a message box shows it.
+QString DisplayLines(const QString& text);
+
+}  // namespace lexiscoop

@@ -1,0 +1,203 @@
+#include "app/Form1.h"
+
+#include <QAction>
+#include <algorithm>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include "analysis/MyParser.h"
+#include "app/AppFonts.h"
+#include "app/AppTexts.h"
+#include "app/DataPath.h"
+#include "app/Dialogs.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageHook.h"
+
+namespace lexiscoop {
+namespace {
+
+std::string WithoutTrailingSlash(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
+TForm1::TForm1(TForm1Options options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)) {
+  InstallFontSubstitutions();
+  if (options_.dialogs == nullptr) ownDialogs_ = std::make_unique<TQtDialogs>();
+  dialogs_ = options_.dialogs != nullptr ? options_.dialogs : ownDialogs_.get();
+  programFolder_ = WithoutTrailingSlash(options_.programFolder.empty() ? ExecutableFolder()
+                                                                       : options_.programFolder);
+  settingsPath_ = options_.settingsPath.empty() ? UserAppDataFolderSlash() + texts::kSettingsFileName
+                                                : options_.settingsPath;
+
+  // Messages of the core (a missing list file, a refused save) reach the
+  // user in a message box over whichever window is in front.
+  SetMessageHandler([this](std::string_view cp932Text) {
+    QWidget* parent = QApplication::activeModalWidget();
+    dialogs_->Inform(parent != nullptr ? parent : this, QString::fromStdString(Utf8FromCp932(cp932Text)));
+  });
+
+  setObjectName(QStringLiteral("Form1"));
+  setFont(WindowFont());
+  caption_ = Cp932FromUtf8(texts::kCaptionBase);
+  setWindowTitle(Qs(texts::kCaptionBase));
+
+  createActions();
+  createMenus();
+  createToolBars();
+  createWorkArea();
+  createStatusBar();
+  FormCreate();
+}
+
+TForm1::~TForm1() { SetMessageHandler({}); }
+
+void TForm1::FormCreate() {
+  ReadSettings();
+  parser_ = std::make_unique<TMyParser>();
+  mmDatas->setFont(FixedFont());
+  pcMemo->setCurrentWidget(tsText);
+  pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), false);
+  edWord->clear();
+  // The level lists are addressed by bare file name in the program folder,
+  // which the program makes its current folder at start-up.
+  dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_);
+  dictionary_->SetObserver(this);
+  UpdateCommandStates();
+
+  if (!CheckDictionaryFiles()) return;
+  dictionary_->ReloadDictionary(false);
+  dictionaryLoaded_ = true;
+  setAcceptDrops(true);
+  dropTarget_ = true;
+
+  std::string sample;
+  for (const char* line : texts::kSampleLines) {
+    if (!sample.empty()) sample += "\r\n";
+    sample += Cp932FromUtf8(line);
+  }
+  SetCurrentText(sample);
+}
+
+bool TForm1::CheckDictionaryFiles() {
+  if (FileExists(JoinPath(programFolder_, texts::kDictionaryFile)) ||
+      FileExists(JoinPath(programFolder_, texts::kUserDictionaryFile))) {
+    return true;
+  }
+  const QString message = Qs(texts::kNoDictionaryFormat).arg(Qs(texts::kDictionaryFile)) +
+                          QStringLiteral("\r\n\r\n") +
+                          Qs(texts::kNeedDictionaryFormat)
+                              .arg(windowTitle(), Qs(texts::kDictionaryFile),
+                                   QString::fromStdString(programFolder_));
+  dialogs_->Inform(this, message);
+  return false;
+}
+
+void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
+  if (level < 1 || level > kListedLevelCount) return;
+  QToolButton* button = levelButtons_[static_cast<size_t>(level - 1)];
+  if (!hint.empty()) button->setToolTip(QString::fromStdString(Utf8FromCp932(hint)));
+  button->setEnabled(enabled);
+  button->setProperty("levelListEnabled", enabled);
+}
+
+void TForm1::LevelListsLoaded() {
+  cbProUse->hide();
+  lbTickCount->hide();
+}
+
+void TForm1::ShowFailure(const char* cp932Message) {
+  dialogs_->Fail(this, QString::fromStdString(Utf8FromCp932(cp932Message)));
+}
+
+QString TForm1::StatusPanelText(int panel) const {
+  if (panel < 0 || panel >= static_cast<int>(statusPanels_.size())) return {};
+  return statusPanels_[static_cast<size_t>(panel)]->text();
+}
+
+void TForm1::SetStatusPanel(int panel, const QString& text) {
+  statusPanels_[static_cast<size_t>(panel)]->setText(text);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    // The scan loop is still on the stack: stop it and close once it has
+    // unwound.
+    stopRequest_ = 1;
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  WriteSettings();
+  event->accept();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FitStatusPanel0();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitStatusPanel0();
+}
+
+void TForm1::Splitter1Moved() { FitStatusPanel0(); }
+
+void TForm1::FitStatusPanel0() {
+  if (pcMemo == nullptr || statusPanels_[0] == nullptr) return;
+  // The panel ends where the text pane ends.
+  const int width = pcMemo->width();
+  statusPanels_[0]->setFixedWidth(width > 50 ? width : 50);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  for (const BandBar& band : bandBars_) {
+    if (watched == band.holder && event->type() == QEvent::Resize) {
+      // The bar fills its band and keeps its full length; the band clips it.
+      band.bar->resize(std::max(band.holder->width(), band.bar->sizeHint().width()),
+                       band.bar->sizeHint().height());
+    }
+    if ((watched == band.holder || watched == band.bar) && event->type() == QEvent::MouseButtonPress) {
+      auto* widget = static_cast<QWidget*>(watched);
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && widget->childAt(mouse->position().toPoint()) == nullptr) {
+        // A press on an empty spot of a bar drags the whole window.
+        if (QWindow* window = windowHandle()) window->startSystemMove();
+        return true;
+      }
+    }
+  }
+  if (watched == pcMemo && event->type() == QEvent::Resize) FitStatusPanel0();
+  if (lvWords != nullptr && ((watched == lvWords->viewport() && event->type() == QEvent::MouseButtonRelease) ||
+                             (watched == lvWords && event->type() == QEvent::KeyRelease))) {
+    ShowSelectionCount();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::acCloseExecute() { close(); }
+
+void TForm1::acEditDicExecute() {
+  // TODO(editor): show the dictionary editor modally once it is built; the
+  // command stays disabled until then (see UpdateCommandStates).
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,237 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/Analysis.h"
+#include "dictionary/DictionaryObserver.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace lexiscoop {
+
+class ConjugationDictionary;
+class TDialogs;
+class TMyParser;
+class WordListModel;
+
+// Where the window finds its files and how it reaches the user.
+struct TForm1Options {
+  // The program folder: the dictionary, the level lists and help/ are here.
+  // Empty: the folder of the running executable.
+  std::string programFolder;
+  // The settings file. Empty: <user config folder>/lexiscoop.ini.
+  std::string settingsPath;
+  // Message boxes, the open dialog and the document opener. Null: the real
+  // Qt ones. Not owned; must outlive the window.
+  TDialogs* dialogs = nullptr;
+};
+
+// The main window: the tool bars, the text pane, the word list and the status
+// bar; it owns the text holder, the analysis result and the dictionary from
+// its creation to its destruction.
+//
+// States: awaiting analysis (a new text was set; Extract enabled, the result
+// controls disabled), running (Extract replaced by Stop; commands that would
+// replace the text or the dictionary disabled, closing deferred until the
+// scan has stopped), and results shown.
+class TForm1 : public QMainWindow, private DictionaryObserver {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(TForm1Options options = {}, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Makes the file's contents the current text (nothing happens for the path
+  // loaded last, nor for a path that names no file). Errors go to the
+  // general error display.
+  void OpenTextFile(const QString& path);
+  // Makes `cp932` the current text unless it already is. Errors go to the
+  // general error display.
+  void SetCurrentText(const std::string& cp932);
+  // Switches between awaiting analysis (true) and results shown (false).
+  void SetAwaitingAnalysis(bool awaiting);
+  // Opens `path` (followed by `suffix`) with its registered program, or
+  // tells the user that the file is missing.
+  void OpenDocument(const QString& path, const QString& suffix);
+
+  bool Running() const { return running_; }
+  bool HasDictionary() const { return dictionaryLoaded_; }
+  const AnalysisResult& Result() const { return result_; }
+  const TMyParser& Parser() const { return *parser_; }
+  const ConjugationDictionary& Dictionary() const { return *dictionary_; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+  const std::string& SettingsPath() const { return settingsPath_; }
+  // The window caption as CP932 (the report's title comes from it).
+  const std::string& CaptionCp932() const { return caption_; }
+  // The text of status panel 0, 1 or 2.
+  QString StatusPanelText(int panel) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  QMenu* createPopupMenu() override { return nullptr; }
+
+ private slots:
+  void acAnalizeExecute();
+  void acStopAnalizeExecute();
+  void acLoadFromFileExecute();
+  void acClipToTextExecute();
+  void acOpenDocExecute();
+  void acCloseExecute();
+  void acEditDicExecute();
+  void N1Click();
+  void Splitter1Moved();
+
+ private:
+  // Layout (Form1Layout.cpp).
+  void createActions();
+  void createMenus();
+  void createToolBars();
+  void createWorkArea();
+  void createStatusBar();
+  QToolBar* createBand(const char* bandName, QWidget* bar);
+  QToolButton* addButton(QWidget* bar, const char* name, QAction* action, int width);
+  void addSeparator(QWidget* bar);
+
+  // Start-up (Form1.cpp).
+  void FormCreate();
+  bool CheckDictionaryFiles();
+  void LevelListLoaded(int level, bool enabled, const std::string& hint) override;
+  void LevelListsLoaded() override;
+
+  // Settings (Form1Settings.cpp).
+  void ReadSettings();
+  void WriteSettings();
+  void ApplyColumnWidths(const std::string& value);
+  std::string ColumnWidthsText() const;
+
+  // The analysis run (Form1Run.cpp).
+  void RunAnalysis();
+  void ShowTextPreview();
+  void ShowSelectionCount();
+  void SetLevelCaptions(bool plainNames);
+  void SetStatusPanel(int panel, const QString& text);
+  void UpdateCommandStates();
+  void FitStatusPanel0();
+  void SwapAnalyzeButton(QAction* action);
+
+  // Text input (Form1TextInput.cpp).
+  void LoadTextFile(const QString& path);
+  void AssignCurrentText(const std::string& cp932);
+  void SetCaptionName(const std::string& cp932Name);
+
+  // Runs `command`; a failure it raises goes to the general error display.
+  template <class Command>
+  void Guarded(Command&& command);
+  void ShowFailure(const char* cp932Message);
+
+  TForm1Options options_;
+  TDialogs* dialogs_;
+  std::unique_ptr<TDialogs> ownDialogs_;
+  std::string programFolder_;
+  std::string settingsPath_;
+  std::string caption_;  // CP932
+
+  std::unique_ptr<TMyParser> parser_;
+  AnalysisResult result_;
+  std::unique_ptr<ConjugationDictionary> dictionary_;
+  bool dictionaryLoaded_ = false;
+  QString lastFileName_;
+  int stopRequest_ = 0;
+  bool running_ = false;
+  bool analyzeEnabled_ = false;  // set by a new text, cleared by a run
+  bool awaiting_ = true;
+  bool closePending_ = false;
+  bool dropTarget_ = false;
+
+  // Commands.
+  QAction* acClipToText = nullptr;
+  QAction* acAnalize = nullptr;
+  QAction* acStopAnalize = nullptr;
+  QAction* acLoadFromFile = nullptr;
+  QAction* acSortABC = nullptr;
+  QAction* acSortNum = nullptr;
+  QAction* acSortInitial = nullptr;
+  QAction* acCopyWords = nullptr;
+  QAction* acCopyWordsNum = nullptr;
+  QAction* acOpenDoc = nullptr;
+  QAction* acAllSelect = nullptr;
+  QAction* acSWEntries = nullptr;
+  QAction* acSWWritten = nullptr;
+  QAction* acSWNoEntry = nullptr;
+  QAction* acSWOriginal = nullptr;
+  QAction* acClose = nullptr;
+  QAction* acCopyData = nullptr;
+  QAction* acEditDic = nullptr;
+  QAction* Close1 = nullptr;
+  QAction* N1 = nullptr;
+
+  // Bars.
+  QToolBar* CoolBar1 = nullptr;
+  QToolBar* cbWordsSel = nullptr;
+  QToolBar* cbProUse = nullptr;
+  QWidget* ToolBar1 = nullptr;
+  QWidget* tbWordsSel = nullptr;
+  QWidget* tbProUse = nullptr;
+  QToolButton* tbAnalizeStart = nullptr;
+  QToolButton* ToolButton8 = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QLabel* lbTickCount = nullptr;
+  QLineEdit* edWord = nullptr;
+  QComboBox* cbProperNoun = nullptr;
+  std::array<QToolButton*, kWordLevelCount> levelButtons_{};  // in WordLevel order
+
+  // Work area and status bar.
+  QSplitter* Splitter1 = nullptr;
+  QTabWidget* pcMemo = nullptr;
+  QWidget* tsText = nullptr;
+  QWidget* tsDatas = nullptr;
+  QPlainTextEdit* reText = nullptr;
+  QPlainTextEdit* mmDatas = nullptr;
+  QTableView* lvWords = nullptr;
+  WordListModel* wordModel_ = nullptr;
+  std::array<QLabel*, 3> statusPanels_{};
+  // Each band's holder (which clips) and the bar inside it.
+  struct BandBar {
+    QWidget* holder;
+    QWidget* bar;
+  };
+  std::vector<BandBar> bandBars_;
+};
+
+}  // namespace lexiscoop
+
+#include <exception>
+
+namespace lexiscoop {
+
+template <class Command>
+void TForm1::Guarded(Command&& command) {
+  try {
+    command();
+  } catch (const std::exception& failure) {
+    ShowFailure(failure.what());
+  }
+}
+
+}  // namespace lexiscoop

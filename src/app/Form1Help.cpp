@@ -1,0 +1,55 @@
+// The dictionary information box and the help document.
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "analysis/NumberFormat.h"
+#include "app/AppTexts.h"
+#include "app/Dialogs.h"
+#include "app/Form1.h"
+#include "dictionary/ConjugationDictionary.h"
+
+namespace lexiscoop {
+namespace {
+
+QString Thousands(int value) { return QString::fromStdString(FormatThousands(value)); }
+
+}  // namespace
+
+void TForm1::N1Click() {
+  const QString crlf = QStringLiteral("\r\n");
+  const QString cr = QStringLiteral("\r");
+  const QString program = QCoreApplication::applicationFilePath();
+  const QFileInfo programFile(program);
+  QString text;
+  text += crlf + crlf + Qs("活用辞典に登録されている語数") + crlf + crlf;
+  text += Qs("単語: ") + QStringLiteral("%1").arg(Thousands(dictionary_->HeadwordList().Count()), 10) + crlf + crlf;
+  text += Qs("活用: ") + QStringLiteral("%1").arg(Thousands(dictionary_->InflectionIndex().Count()), 10);
+  text += cr + cr + cr + Qs("----- バージョン情報 -----") + cr + cr + cr;
+  text += Qs("名前： ") + Qs(texts::kProductName) + cr + cr;
+  text += Qs("バージョン： ") + QStringLiteral(LEXISCOOP_VERSION) + cr + cr;
+  text += Qs("作成日： ") + programFile.lastModified().toString(QStringLiteral("yyyy/MM/dd hh:mm")) + cr + cr;
+  text += Qs("実行ファイル： ") + QDir::toNativeSeparators(program) + cr + cr;
+  dialogs_->Inform(this, text);
+}
+
+void TForm1::acOpenDocExecute() {
+  OpenDocument(QString::fromStdString(programFolder_) + QLatin1Char('/') + Qs(texts::kHelpIndex), QString());
+}
+
+void TForm1::OpenDocument(const QString& path, const QString& suffix) {
+  if (!QFileInfo(path).isFile()) {
+    dialogs_->Inform(this, Qs(texts::kNoFile) + QStringLiteral("\r\n\r\n") + path);
+    return;
+  }
+  QUrl url = QUrl::fromLocalFile(path);
+  // A suffix such as "#section" names a place in the document.
+  if (suffix.startsWith(QLatin1Char('#'))) url.setFragment(suffix.mid(1));
+  else if (!suffix.isEmpty()) url = QUrl::fromLocalFile(path + suffix);
+  dialogs_->OpenUrl(url);
+}
+
+}  // namespace lexiscoop

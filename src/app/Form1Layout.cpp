@@ -1,0 +1,373 @@
+// The main window's layout: commands, menus, the three bars, the work area and
+// the status bar. Everything here is built once, from the constructor.
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/AppTexts.h"
+#include "app/Form1.h"
+#include "app/ImageList.h"
+#include "app/WindowSettings.h"
+#include "views/widgets/WordListModel.h"
+
+namespace lexiscoop {
+namespace {
+
+constexpr int kBandHeight = 39;
+constexpr int kButtonHeight = 35;
+constexpr int kWordListWidth = 351;
+const QColor kPaleYellow(239, 239, 205);
+
+void PaintPale(QWidget* widget) {
+  widget->setAttribute(Qt::WA_StyledBackground, true);
+  widget->setStyleSheet(QStringLiteral("#%1 { background: %2; }")
+                            .arg(widget->objectName(), kPaleYellow.name()));
+}
+
+// The button-face look of the read-only panes.
+void ButtonFaceBase(QPlainTextEdit* edit) {
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+  edit->setPalette(palette);
+  edit->setFrameShape(QFrame::NoFrame);
+  edit->setReadOnly(true);
+  edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+  edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+QWidget* PageWithBorder(QWidget* content, const char* name) {
+  auto* page = new QWidget;
+  page->setObjectName(QString::fromLatin1(name));
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(content);
+  return page;
+}
+
+}  // namespace
+
+void TForm1::createActions() {
+  struct Spec {
+    QAction* TForm1::*member;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    int image;
+    const char* shortcut;
+  };
+  const Spec specs[] = {
+      {&TForm1::acClipToText, "acClipToText", "貼付(&P)", "クリップボードのテキストを貼り付ける", 0, "Ctrl+V"},
+      {&TForm1::acAnalize, "acAnalize", "抽出(&A)", "テキストから単語を拾い出す", 1, "Ctrl+A"},
+      {&TForm1::acStopAnalize, "acStopAnalize", "中止(&Q)", "抽出作業を中止する", 16, ""},
+      {&TForm1::acLoadFromFile, "acLoadFromFile", "読込(&O)", "テキストファイルを読み込む", 2, "Ctrl+O"},
+      {&TForm1::acSortABC, "acSortABC", "文字(&L)", "単語をアルファベット順に並び替える", 3, ""},
+      {&TForm1::acSortNum, "acSortNum", "頻度(&N)", "単語を出現頻度で並び替える", 5, ""},
+      {&TForm1::acSortInitial, "acSortInitial", "出た順(&R)", "単語を最初の並び順に戻す", 4, ""},
+      {&TForm1::acCopyWords, "acCopyWords", "単語(&C)", "選択した項目の単語をコピー", 6, "Ctrl+C"},
+      {&TForm1::acCopyWordsNum, "acCopyWordsNum", "個数付(&N)", "選択した項目を個数付きで単語をコピー", 7, "Ctrl+N"},
+      {&TForm1::acOpenDoc, "acOpenDoc", "案内(&H)", "利用案内ドキュメントを開く", 8, "Ctrl+H"},
+      {&TForm1::acAllSelect, "acAllSelect", "すべて(&S)", "すべての項目を選択する", 14, "Ctrl+S"},
+      {&TForm1::acSWEntries, "acSWEntries", "見出し語", "辞書の見出しに登録されているもの", 12, ""},
+      {&TForm1::acSWWritten, "acSWWritten", "表記", "テキストに書かれているスペルで、辞書に活用が登録されているもの", 12, ""},
+      {&TForm1::acSWNoEntry, "acSWNoEntry", "未登録", "辞書にないもの", 12, ""},
+      {&TForm1::acSWOriginal, "acSWOriginal", "原形", "元になる単語の形", 12, ""},
+      {&TForm1::acClose, "acClose", "閉じる(&X)", "アプリケーションを終了する", 15, ""},
+      {&TForm1::acCopyData, "acCopyData", "データコピー", "", 12, ""},
+      {&TForm1::acEditDic, "acEditDic", "辞書(&D)", "辞書を編集", 11, "Ctrl+D"},
+      {&TForm1::Close1, "Close1", "終了(&X)", "", -1, ""},
+      {&TForm1::N1, "N1", "登録単語情報(&I)", "", 11, ""},
+  };
+  for (const Spec& spec : specs) {
+    auto* action = new QAction(ImageListIcon(spec.image), Qs(spec.caption), this);
+    action->setObjectName(QString::fromLatin1(spec.name));
+    action->setToolTip(spec.hint[0] != '\0' ? Qs(spec.hint) : QString());
+    if (spec.shortcut[0] != '\0') {
+      action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+      // The list and the panes have their own Ctrl+A and Ctrl+C; the
+      // window's commands win wherever the focus is.
+      action->setShortcutContext(Qt::WindowShortcut);
+    }
+    this->*(spec.member) = action;
+    addAction(action);
+  }
+  acAnalize->setEnabled(false);
+
+  connect(acAnalize, &QAction::triggered, this, &TForm1::acAnalizeExecute);
+  connect(acStopAnalize, &QAction::triggered, this, &TForm1::acStopAnalizeExecute);
+  connect(acLoadFromFile, &QAction::triggered, this, &TForm1::acLoadFromFileExecute);
+  connect(acClipToText, &QAction::triggered, this, &TForm1::acClipToTextExecute);
+  connect(acOpenDoc, &QAction::triggered, this, &TForm1::acOpenDocExecute);
+  connect(acClose, &QAction::triggered, this, &TForm1::acCloseExecute);
+  connect(Close1, &QAction::triggered, this, &TForm1::acCloseExecute);
+  connect(acEditDic, &QAction::triggered, this, &TForm1::acEditDicExecute);
+  connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+}
+
+void TForm1::createMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  QMenu* file = bar->addMenu(Qs("ファイル(&F)"));
+  file->addAction(acLoadFromFile);
+  file->addSeparator();
+  file->addAction(Close1);
+
+  QMenu* edit = bar->addMenu(Qs("編集(&E)"));
+  edit->addAction(acClipToText);
+  edit->addSeparator();
+  edit->addAction(acAnalize);
+  edit->addSeparator();
+  edit->addAction(acCopyWords);
+  edit->addAction(acCopyWordsNum);
+  edit->addAction(acAllSelect);
+
+  QMenu* view = bar->addMenu(Qs("表示(&V)"));
+  view->addAction(acSortABC);
+  view->addAction(acSortInitial);
+  view->addAction(acSortNum);
+
+  QMenu* help = bar->addMenu(Qs("ヘルプ(&H)"));
+  help->addAction(N1);
+  help->addAction(acOpenDoc);
+}
+
+QToolButton* TForm1::addButton(QWidget* bar, const char* name, QAction* action, int width) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(QString::fromLatin1(name));
+  if (action != nullptr) button->setDefaultAction(action);
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setAutoRaise(true);
+  button->setIconSize(QSize(16, 16));
+  button->setFixedSize(width, kButtonHeight);
+  bar->layout()->addWidget(button);
+  return button;
+}
+
+void TForm1::addSeparator(QWidget* bar) {
+  auto* line = new QFrame(bar);
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setFixedSize(8, kButtonHeight - 6);
+  bar->layout()->addWidget(line);
+}
+
+QToolBar* TForm1::createBand(const char* bandName, QWidget* bar) {
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(2, 0, 2, 0);
+  layout->setSpacing(0);
+  bar->installEventFilter(this);
+
+  auto* band = new QToolBar(this);
+  band->setObjectName(QString::fromLatin1(bandName));
+  band->setMovable(false);
+  band->setFloatable(false);
+  band->setFixedHeight(kBandHeight);
+  band->setContentsMargins(0, 0, 0, 0);
+  band->setStyleSheet(QStringLiteral(
+      "QToolBar { border: none; border-bottom: 1px solid palette(mid);"
+      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbf6, stop:1 #e4e2d6); }"));
+  // The band shows what fits of its bar and clips the rest; it never
+  // widens the window.
+  auto* holder = new QWidget(band);
+  holder->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  holder->setMinimumWidth(0);
+  holder->setFixedHeight(kButtonHeight + 2);
+  bar->setParent(holder);
+  bar->move(0, 1);
+  bar->show();
+  holder->setObjectName(QString::fromLatin1(bandName) + QStringLiteral("Holder"));
+  holder->installEventFilter(this);
+  bandBars_.push_back({holder, bar});
+  band->addWidget(holder);
+  addToolBarBreak(Qt::TopToolBarArea);
+  addToolBar(Qt::TopToolBarArea, band);
+  return band;
+}
+
+void TForm1::createToolBars() {
+  // 1. The main bar.
+  ToolBar1 = new QWidget;
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  CoolBar1 = createBand("CoolBar1", ToolBar1);
+  addButton(ToolBar1, "ToolButton9", acClose, 60);
+  addSeparator(ToolBar1);
+  addButton(ToolBar1, "ToolButton3", acLoadFromFile, 60);
+  addButton(ToolBar1, "ToolButton1", acClipToText, 60);
+  addSeparator(ToolBar1);
+  tbAnalizeStart = addButton(ToolBar1, "tbAnalizeStart", acAnalize, 60);
+
+  auto* progressPanel = new QWidget(ToolBar1);
+  progressPanel->setObjectName(QStringLiteral("ProgressPanel"));
+  progressPanel->setFixedSize(88, kButtonHeight);
+  PaintPale(progressPanel);
+  ProgressBar1 = new QProgressBar(progressPanel);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  ProgressBar1->setGeometry(4, 4, 80, 15);
+  lbTickCount = new QLabel(progressPanel);
+  lbTickCount->setObjectName(QStringLiteral("lbTickCount"));
+  lbTickCount->setGeometry(4, 20, 80, 14);
+  ToolBar1->layout()->addWidget(progressPanel);
+
+  addSeparator(ToolBar1);
+  addButton(ToolBar1, "ToolButton13", acOpenDoc, 60);
+  addButton(ToolBar1, "ToolButton10", acEditDic, 60);
+  static_cast<QHBoxLayout*>(ToolBar1->layout())->addStretch(1);
+
+  // 2. The word-list bar.
+  tbWordsSel = new QWidget;
+  tbWordsSel->setObjectName(QStringLiteral("tbWordsSel"));
+  cbWordsSel = createBand("cbWordsSel", tbWordsSel);
+  addButton(tbWordsSel, "ToolButton36", acCopyWords, 96);
+  addButton(tbWordsSel, "ToolButton37", acCopyWordsNum, 96);
+  addButton(tbWordsSel, "ToolButton38", acAllSelect, 96);
+  ToolButton8 = addButton(tbWordsSel, "ToolButton8", nullptr, 96);
+  ToolButton8->setText(Qs("詳細データコピー"));
+  ToolButton8->setIcon(ImageListIcon(kImageSwitchOff));
+  addSeparator(tbWordsSel);
+  addButton(tbWordsSel, "ToolButton40", acSortABC, 96);
+  addButton(tbWordsSel, "ToolButton41", acSortNum, 96);
+  addButton(tbWordsSel, "ToolButton42", acSortInitial, 96);
+  addSeparator(tbWordsSel);
+
+  auto* searchPanel = new QWidget(tbWordsSel);
+  searchPanel->setObjectName(QStringLiteral("Panel1"));
+  searchPanel->setFixedSize(73, kButtonHeight);
+  searchPanel->setToolTip(Qs("検索する単語を入力します"));
+  PaintPale(searchPanel);
+  auto* searchLayout = new QVBoxLayout(searchPanel);
+  searchLayout->setContentsMargins(1, 1, 1, 1);
+  searchLayout->setSpacing(0);
+  auto* searchLabel = new QLabel(Qs("単語検索"), searchPanel);
+  searchLabel->setObjectName(QStringLiteral("Label3"));
+  searchLabel->setAlignment(Qt::AlignHCenter);
+  edWord = new QLineEdit(searchPanel);
+  edWord->setObjectName(QStringLiteral("edWord"));
+  edWord->setFixedSize(70, 19);
+  searchLayout->addWidget(searchLabel);
+  searchLayout->addWidget(edWord);
+  tbWordsSel->layout()->addWidget(searchPanel);
+
+  addSeparator(tbWordsSel);
+  addButton(tbWordsSel, "ToolButton30", acSWOriginal, 96);
+  addButton(tbWordsSel, "ToolButton31", acSWEntries, 96);
+  addButton(tbWordsSel, "ToolButton32", acSWWritten, 96);
+  addSeparator(tbWordsSel);
+  addButton(tbWordsSel, "ToolButton34", acSWNoEntry, 96);
+  static_cast<QHBoxLayout*>(tbWordsSel->layout())->addStretch(1);
+
+  // 3. The level bar.
+  tbProUse = new QWidget;
+  tbProUse->setObjectName(QStringLiteral("tbProUse"));
+  cbProUse = createBand("cbProUse", tbProUse);
+  const char* levelButtonNames[kWordLevelCount] = {"tbWSBasic", "tbWSJunior", "tbWSToUnivercity",
+                                                   "tbWSGeneral", "tbWSOther", "tbWSNone"};
+  for (int i = 0; i < kWordLevelCount; ++i) {
+    QToolButton* button = addButton(tbProUse, levelButtonNames[i], nullptr, 72);
+    button->setIcon(ImageListIcon(kImageSwitchOff));
+    levelButtons_[static_cast<size_t>(i)] = button;
+  }
+  SetLevelCaptions(true);
+  addSeparator(tbProUse);
+  cbProperNoun = new QComboBox(tbProUse);
+  cbProperNoun->setObjectName(QStringLiteral("cbProperNoun"));
+  cbProperNoun->addItems({Qs("すべて"), Qs("普通名詞だけ"), Qs("固有名詞だけ")});
+  cbProperNoun->setCurrentIndex(-1);
+  cbProperNoun->setMinimumWidth(110);
+  tbProUse->layout()->addWidget(cbProperNoun);
+  addSeparator(tbProUse);
+  addButton(tbProUse, "tbCopyData", acCopyData, 72);
+  static_cast<QHBoxLayout*>(tbProUse->layout())->addStretch(1);
+}
+
+void TForm1::createWorkArea() {
+  Splitter1 = new QSplitter(Qt::Horizontal, this);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->setHandleWidth(3);
+  Splitter1->setChildrenCollapsible(false);
+
+  pcMemo = new QTabWidget(Splitter1);
+  pcMemo->setObjectName(QStringLiteral("pcMemo"));
+  reText = new QPlainTextEdit;
+  reText->setObjectName(QStringLiteral("reText"));
+  ButtonFaceBase(reText);
+  QStringList sample;
+  for (const char* line : texts::kSampleLines) sample << Qs(line);
+  reText->setPlainText(sample.join(QLatin1Char('\n')));
+  mmDatas = new QPlainTextEdit;
+  mmDatas->setObjectName(QStringLiteral("mmDatas"));
+  ButtonFaceBase(mmDatas);
+  tsText = PageWithBorder(reText, "tsText");
+  tsDatas = PageWithBorder(mmDatas, "tsDatas");
+  pcMemo->addTab(tsText, Qs("原文"));
+  pcMemo->addTab(tsDatas, Qs("詳細データ"));
+
+  lvWords = new QTableView(Splitter1);
+  lvWords->setObjectName(QStringLiteral("lvWords"));
+  wordModel_ = new WordListModel(lvWords);
+  lvWords->setModel(wordModel_);
+  lvWords->setSelectionBehavior(QAbstractItemView::SelectRows);
+  lvWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  lvWords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lvWords->setShowGrid(false);
+  lvWords->setWordWrap(false);
+  lvWords->setCornerButtonEnabled(false);
+  lvWords->verticalHeader()->setVisible(false);
+  lvWords->verticalHeader()->setDefaultSectionSize(lvWords->fontMetrics().height() + 4);
+  lvWords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  lvWords->horizontalHeader()->setSectionsClickable(true);
+  lvWords->horizontalHeader()->setHighlightSections(false);
+  lvWords->horizontalHeader()->setStretchLastSection(false);
+  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60};
+  for (int column = 0; column < WordListModel::kColumnCount; ++column) {
+    lvWords->horizontalHeader()->resizeSection(column, designWidths[column]);
+  }
+  lvWords->viewport()->installEventFilter(this);
+  lvWords->installEventFilter(this);
+
+  Splitter1->addWidget(pcMemo);
+  Splitter1->addWidget(lvWords);
+  Splitter1->setStretchFactor(0, 1);
+  Splitter1->setStretchFactor(1, 0);
+  Splitter1->setSizes({kDesignWidth - kWordListWidth - 3, kWordListWidth});
+  pcMemo->installEventFilter(this);
+  connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
+  setCentralWidget(Splitter1);
+}
+
+void TForm1::createStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setFixedHeight(23);
+  bar->setSizeGripEnabled(true);
+  const int designWidths[3] = {50, 80, 50};
+  for (int panel = 0; panel < 3; ++panel) {
+    auto* label = new QLabel(bar);
+    label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(designWidths[panel]);
+    label->setTextFormat(Qt::PlainText);
+    statusPanels_[static_cast<size_t>(panel)] = label;
+    bar->addWidget(label, panel == 2 ? 1 : 0);
+  }
+}
+
+}  // namespace lexiscoop

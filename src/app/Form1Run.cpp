@@ -1,0 +1,183 @@
+// The analysis run and the switch between the window's two states.
+
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+#include "analysis/MyParser.h"
+#include "analysis/NumberFormat.h"
+#include "app/AppTexts.h"
+#include "app/BusyCursor.h"
+#include "app/Dialogs.h"
+#include "app/Form1.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "platform/Cp932.h"
+#include "views/widgets/WordListModel.h"
+
+namespace lexiscoop {
+namespace {
+
+constexpr int32_t kPreviewBytes = 4096;
+
+// The length of `text` without a lead byte left alone at its end, so that a
+// cut never shows half a double-byte character.
+size_t WholeCharacters(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t step = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + step > text.size()) break;
+    i += step;
+  }
+  return i;
+}
+
+}  // namespace
+
+void TForm1::acAnalizeExecute() {
+  Guarded([this] { RunAnalysis(); });
+  if (closePending_) {
+    closePending_ = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+  }
+}
+
+void TForm1::acStopAnalizeExecute() { stopRequest_ = 1; }
+
+void TForm1::SwapAnalyzeButton(QAction* action) {
+  // A tool button with more than one action grows a menu arrow: it carries
+  // exactly one.
+  for (QAction* carried : tbAnalizeStart->actions()) tbAnalizeStart->removeAction(carried);
+  tbAnalizeStart->setDefaultAction(action);
+}
+
+void TForm1::RunAnalysis() {
+  if (running_) return;
+  if (parser_->FullText().empty()) {
+    result_.Clear();
+    return;
+  }
+  {
+    BusyCursor busy;
+    SwapAnalyzeButton(acStopAnalize);
+    stopRequest_ = 0;
+    analyzeEnabled_ = false;
+    running_ = true;
+    UpdateCommandStates();
+    // Put things back whether the scan ends, stops or fails.
+    struct Restore {
+      TForm1* form;
+      ~Restore() {
+        form->SwapAnalyzeButton(form->acAnalize);
+        form->running_ = false;
+        form->UpdateCommandStates();
+      }
+    } restore{this};
+
+    ProgressBar1->setValue(ProgressBar1->maximum());
+    QCoreApplication::processEvents();
+    ScanControl control;
+    control.pump = [this](int percent) {
+      ProgressBar1->setValue(ProgressBar1->maximum() * percent / 100);
+      QCoreApplication::processEvents();
+    };
+    control.stopRequest = &stopRequest_;
+    ScanText(*parser_, result_, control);
+  }
+  QCoreApplication::processEvents();
+  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(SummaryText(result_, parser_->ByteCount()))));
+  ClassifyWords(result_, dictionary_->InflectionIndex(), dictionary_->HeadwordList(),
+                dictionary_->LevelLists());
+  SetLevelCaptions(false);
+  SetAwaitingAnalysis(false);
+  // TODO(views): RebuildWordList once the shown word list lands; until then
+  // the list holds only as many rows as there are distinct words.
+  wordModel_->SetRowCount(result_.words.Count());
+  ProgressBar1->setValue(0);
+  ShowSelectionCount();
+}
+
+void TForm1::SetAwaitingAnalysis(bool awaiting) {
+  awaiting_ = awaiting;
+  if (awaiting) {
+    analyzeEnabled_ = true;
+    ShowTextPreview();
+    SetStatusPanel(1, QString());
+    SetStatusPanel(2, QString());
+    SetLevelCaptions(true);
+    wordModel_->SetRowCount(0);
+    pcMemo->setCurrentWidget(tsText);
+  } else {
+    // TODO(views): BuildStatisticsReport into mmDatas once the report lands.
+    pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), true);
+    pcMemo->setCurrentWidget(tsDatas);
+  }
+  pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), !awaiting);
+  UpdateCommandStates();
+}
+
+void TForm1::UpdateCommandStates() {
+  acAnalize->setEnabled(analyzeEnabled_ && !running_);
+  // A new text or a new dictionary must not be applied under a running scan.
+  acLoadFromFile->setEnabled(!running_);
+  acClipToText->setEnabled(!running_);
+  // TODO(editor): enable with !running_ once the dictionary editor is built.
+  acEditDic->setEnabled(false);
+
+  if (running_) return;  // the result controls keep their state during a run
+  const bool results = !awaiting_;
+  for (QAction* action : {acCopyWords, acCopyWordsNum, acAllSelect, acSortABC, acSortNum, acSortInitial,
+                          acSWOriginal, acSWEntries, acSWWritten, acSWNoEntry, acCopyData}) {
+    action->setEnabled(results);
+  }
+  for (QWidget* bar : {tbWordsSel, tbProUse}) {
+    for (QWidget* control : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      control->setEnabled(results);
+    }
+  }
+  // A level whose list is empty stays disabled.
+  for (QToolButton* button : levelButtons_) {
+    const QVariant listed = button->property("levelListEnabled");
+    if (listed.isValid() && !listed.toBool()) button->setEnabled(false);
+  }
+  lvWords->setEnabled(results);
+}
+
+void TForm1::ShowTextPreview() {
+  QCoreApplication::processEvents();
+  std::string lead = parser_->LeadingText(kPreviewBytes);
+  const bool omitted = parser_->ByteCount() > static_cast<int32_t>(lead.size());
+  if (omitted) lead.resize(WholeCharacters(lead));
+  QString preview = DisplayLines(QString::fromStdString(Utf8FromCp932(lead)));
+  if (omitted) {
+    if (!preview.isEmpty() && !preview.endsWith(QLatin1Char('\n'))) preview += QLatin1Char('\n');
+    preview += Qs(texts::kOmittedLine);
+  }
+  reText->setUpdatesEnabled(false);
+  reText->setPlainText(preview);
+  reText->setUpdatesEnabled(true);
+  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(ByteCountText(parser_->ByteCount()))));
+}
+
+void TForm1::ShowSelectionCount() {
+  const qsizetype selected = lvWords->selectionModel() != nullptr
+                                 ? lvWords->selectionModel()->selectedRows().size()
+                                 : 0;
+  SetStatusPanel(1, Qs(texts::kSelectionFormat).arg(QString::fromStdString(FormatThousands(selected))));
+}
+
+void TForm1::SetLevelCaptions(bool plainNames) {
+  for (int i = 0; i < kWordLevelCount; ++i) {
+    const auto level = static_cast<WordLevel>(i);
+    const std::string caption = plainNames ? LevelButtonName(level) : LevelCaption(result_, level);
+    levelButtons_[static_cast<size_t>(i)]->setText(QString::fromStdString(Utf8FromCp932(caption)));
+  }
+}
+
+}  // namespace lexiscoop

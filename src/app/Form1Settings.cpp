@@ -1,0 +1,60 @@
+// The settings file: the window's place and the word list's column widths.
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTableView>
+
+#include "app/AppTexts.h"
+#include "app/Form1.h"
+#include "app/WindowSettings.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderPath.h"
+#include "platform/IniFile.h"
+
+namespace lexiscoop {
+
+void TForm1::ReadSettings() {
+  const TIniFile ini(settingsPath_);
+  QRect screenArea(0, 0, 1024, 768);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) screenArea = screen->geometry();
+  const WindowBounds bounds = ReadWindowBounds(ini, screenArea.width(), screenArea.height());
+  // Qt places the frame but sizes the inside; both are read back the same
+  // way when the window closes, so the place is kept exactly.
+  move(bounds.left, bounds.top);
+  resize(bounds.width, bounds.height);
+  ApplyColumnWidths(ini.ReadString(texts::kSettingsSection, "ColWidth", ""));
+}
+
+void TForm1::ApplyColumnWidths(const std::string& value) {
+  const std::vector<std::optional<int>> widths = ParseColumnWidths(value);
+  QHeaderView* header = lvWords->horizontalHeader();
+  for (int column = 0; column < header->count() && column < static_cast<int>(widths.size()); ++column) {
+    const std::optional<int>& width = widths[static_cast<size_t>(column)];
+    // A width that is not a number, or not a usable one, keeps the column
+    // as it is.
+    if (width && *width >= 0 && *width <= 10000) header->resizeSection(column, *width);
+  }
+}
+
+std::string TForm1::ColumnWidthsText() const {
+  std::vector<int> widths;
+  const QHeaderView* header = lvWords->horizontalHeader();
+  for (int column = 0; column < header->count(); ++column) widths.push_back(header->sectionSize(column));
+  return FormatColumnWidths(widths);
+}
+
+void TForm1::WriteSettings() {
+  // Writing the settings never keeps the window from closing.
+  try {
+    TIniFile ini(settingsPath_);
+    WriteWindowBounds(ini, WindowBounds{x(), y(), width(), height()});
+    ini.WriteString(texts::kSettingsSection, "ColWidth", ColumnWidthsText());
+    // A fresh account may have no configuration folder yet.
+    CreateFolderPath(FolderOf(settingsPath_));
+    ini.UpdateFile();
+  } catch (...) {
+  }
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QIcon>
+
+namespace lexiscoop {
+
+// The main window's image list: the command images by index, 0 to 16
+// (0 paste, 1 extract, 2 open, 3 sort by letter, 4 sort by appearance,
+// 5 sort by frequency, 6 copy words, 7 copy with counts, 8 help, 11
+// dictionary, 12 switch off, 13 switch on, 14 select all, 15 close, 16 stop;
+// 9 and 10 unused). Drawn once, on first use. An index outside 0..16 gives a
+// null icon.
+QIcon ImageListIcon(int index);
+
+inline constexpr int kImageSwitchOff = 12;
+inline constexpr int kImageSwitchOn = 13;
+
+}  // namespace lexiscoop

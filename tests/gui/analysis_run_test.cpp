@@ -1,0 +1,201 @@
+// The Extract command: summary, level captions, the window's states, stop,
+// failures and closing during a run.
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "TestSupport.h"
+#include "analysis/MyParser.h"
+#include "analysis/NumberFormat.h"
+
+using namespace lexiscoop;
+using namespace lexiscoop::testing;
+
+class AnalysisRunTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QAction* Action(TForm1& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+  }
+  static QString Caption(TForm1& form, const char* button) {
+    return form.findChild<QToolButton*>(QString::fromLatin1(button))->text();
+  }
+  static QTabWidget* Pages(TForm1& form) { return form.findChild<QTabWidget*>(QStringLiteral("pcMemo")); }
+  static bool DetailsTabVisible(TForm1& form) {
+    return Pages(form)->isTabVisible(Pages(form)->indexOf(form.findChild<QWidget*>(QStringLiteral("tsDatas"))));
+  }
+  // «w0 w1 ... » lines: `words` words, ten to a line.
+  static std::string ManyWords(int words) {
+    std::string text;
+    for (int i = 0; i < words; ++i) {
+      text += "word";
+      text += std::to_string(i % 5000);
+      text += (i % 10 == 9) ? "\r\n" : " ";
+    }
+    return text;
+  }
+
+ private slots:
+  void runOnTheSampleShowsResults() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Action(form, "acAnalize")->trigger();
+    const AnalysisResult& result = form.Result();
+    QVERIFY(result.tokenCount > 0);
+    const QString expected = QString::fromStdString(FormatThousands(result.words.Count())) + U(" 種 ") +
+                             QString::fromStdString(FormatThousands(result.tokenCount)) + U(" 語 ") +
+                             QStringLiteral("%1min%2sec(3 words per sec) / ").arg(result.tokenCount / 180).arg(result.tokenCount / 3 % 60) +
+                             QString::fromStdString(FormatThousands(form.Parser().ByteCount())) + U(" ﾊﾞｲﾄ");
+    QCOMPARE(form.StatusPanelText(0), expected);
+    QVERIFY(!Action(form, "acAnalize")->isEnabled());
+    QCOMPARE(form.findChild<QToolButton*>(QStringLiteral("tbAnalizeStart"))->defaultAction(), Action(form, "acAnalize"));
+    QVERIFY(DetailsTabVisible(form));
+    QCOMPARE(Pages(form)->currentWidget()->objectName(), QStringLiteral("tsDatas"));
+    QVERIFY(form.findChild<QTableView*>(QStringLiteral("lvWords"))->isEnabled());
+    QVERIFY(Action(form, "acCopyWords")->isEnabled());
+    QVERIFY(form.findChild<QToolButton*>(QStringLiteral("ToolButton8"))->isEnabled());
+    QCOMPARE(form.findChild<QTableView*>(QStringLiteral("lvWords"))->model()->rowCount(), result.words.Count());
+    QCOMPARE(form.StatusPanelText(1), U("0 個選択"));
+    QCOMPARE(form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 0);
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+  }
+
+  void levelCaptionsGiveTheShareOfDistinctWords() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    // cat: Basic; wife: University; zebra: not in the dictionary.
+    form.SetCurrentText("cat zebra wife\r\n");
+    QCOMPARE(Caption(form, "tbWSBasic"), U("基本"));
+    Action(form, "acAnalize")->trigger();
+    QCOMPARE(Caption(form, "tbWSBasic"), U("基本 33%"));
+    QCOMPARE(Caption(form, "tbWSJunior"), U("中学 0%"));
+    QCOMPARE(Caption(form, "tbWSToUnivercity"), U("大学受験 33%"));
+    QCOMPARE(Caption(form, "tbWSGeneral"), U("一般 0%"));
+    QCOMPARE(Caption(form, "tbWSOther"), U("その他 0%"));
+    QCOMPARE(Caption(form, "tbWSNone"), U("未登録 33%"));
+
+    // A new text brings back the plain names and the awaiting layout.
+    form.SetCurrentText("dog\r\n");
+    QCOMPARE(Caption(form, "tbWSBasic"), U("基本"));
+    QCOMPARE(Caption(form, "tbWSNone"), U("未登録"));
+    QVERIFY(!DetailsTabVisible(form));
+    QCOMPARE(Pages(form)->currentWidget()->objectName(), QStringLiteral("tsText"));
+    QCOMPARE(form.findChild<QTableView*>(QStringLiteral("lvWords"))->model()->rowCount(), 0);
+    QVERIFY(!form.findChild<QTableView*>(QStringLiteral("lvWords"))->isEnabled());
+    QCOMPARE(form.StatusPanelText(1), QString());
+    // The last run's table stays until the next run.
+    QCOMPARE(form.Result().words.Count(), 3);
+  }
+
+  void headwordWithInflectionsWinsTheClassification() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    // «left» is a headword without inflections and a spelling of «leave».
+    form.SetCurrentText("left\r\n");
+    Action(form, "acAnalize")->trigger();
+    QCOMPARE(Caption(form, "tbWSToUnivercity"), U("大学受験 100%"));
+  }
+
+  void textWithoutWordsGivesZeroCounts() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.SetCurrentText(Sjis("日本語。\r\n"));
+    Action(form, "acAnalize")->trigger();
+    QCOMPARE(form.StatusPanelText(0), U("0 種 0 語 0min0sec(3 words per sec) / 10 ﾊﾞｲﾄ"));
+    QCOMPARE(Caption(form, "tbWSBasic"), U("基本"));
+    QCOMPARE(Caption(form, "tbWSNone"), U("未登録"));
+  }
+
+  void stopEndsTheRunWithTheWordsCountedSoFar() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    constexpr int kWords = 400000;
+    form.SetCurrentText(ManyWords(kWords));
+    auto* button = form.findChild<QToolButton*>(QStringLiteral("tbAnalizeStart"));
+    bool sawStop = false;
+    // The first time the run lets events through, press the button it shows.
+    QTimer::singleShot(0, &form, [&] {
+      sawStop = button->defaultAction() == Action(form, "acStopAnalize");
+      QVERIFY(form.Running());
+      QVERIFY(!Action(form, "acLoadFromFile")->isEnabled());
+      QVERIFY(!Action(form, "acClipToText")->isEnabled());
+      button->click();
+    });
+    Action(form, "acAnalize")->trigger();
+    QVERIFY(sawStop);
+    QVERIFY(!form.Running());
+    const AnalysisResult& result = form.Result();
+    QVERIFY(result.tokenCount < kWords);
+    QVERIFY(form.StatusPanelText(0).contains(QString::fromStdString(FormatThousands(result.tokenCount)) + U(" 語")));
+    QCOMPARE(button->defaultAction(), Action(form, "acAnalize"));
+    QVERIFY(!Action(form, "acAnalize")->isEnabled());
+    QVERIFY(Action(form, "acLoadFromFile")->isEnabled());
+    QVERIFY(DetailsTabVisible(form));
+    QCOMPARE(button->actions().size(), 1);  // no menu arrow left behind
+  }
+
+  void scanFailureRestoresTheButtonAndKeepsTheWordsBefore() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    std::string text;
+    for (int line = 1; line < 40; ++line) text += "short line\r\n";
+    for (int i = 0; i < 1000; ++i) text += "abcd ";
+    text += "\r\nend\r\n";
+    form.SetCurrentText(text);
+    QVERIFY(folder.dialogs.failed.isEmpty());
+    const QString before = form.StatusPanelText(0);
+    Action(form, "acAnalize")->trigger();
+
+    QCOMPARE(folder.dialogs.failed.size(), 1);
+    QVERIFY2(folder.dialogs.failed[0].startsWith(QStringLiteral("40")), qPrintable(folder.dialogs.failed[0]));
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    auto* button = form.findChild<QToolButton*>(QStringLiteral("tbAnalizeStart"));
+    QCOMPARE(button->defaultAction(), Action(form, "acAnalize"));
+    QVERIFY(!Action(form, "acAnalize")->isEnabled());
+    QCOMPARE(form.StatusPanelText(0), before);
+    QVERIFY(!DetailsTabVisible(form));
+    QVERIFY(form.Result().words.IndexOf("short") >= 0);
+    QVERIFY(form.Result().words.IndexOf("abcd") < 0);
+    // A new text makes Extract available again.
+    form.SetCurrentText("again\r\n");
+    QVERIFY(Action(form, "acAnalize")->isEnabled());
+  }
+
+  void closingDuringARunStopsItFirst() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.show();
+    form.SetCurrentText(ManyWords(400000));
+    bool refusedWhileRunning = false;
+    QTimer::singleShot(0, &form, [&] {
+      refusedWhileRunning = !form.close() && form.isVisible();
+    });
+    Action(form, "acAnalize")->trigger();
+    QVERIFY(refusedWhileRunning);
+    QVERIFY(form.Result().tokenCount < 400000);
+    QTRY_VERIFY(!form.isVisible());
+    QVERIFY(!folder.ReadSettings().empty());
+  }
+
+  void selectionCountFollowsTheList() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.show();
+    form.SetCurrentText("cat dog wife\r\n");
+    Action(form, "acAnalize")->trigger();
+    auto* list = form.findChild<QTableView*>(QStringLiteral("lvWords"));
+    list->selectAll();
+    QTest::keyRelease(list, Qt::Key_Shift);
+    QCOMPARE(form.StatusPanelText(1), U("3 個選択"));
+  }
+};
+
+QTEST_MAIN(AnalysisRunTest)
+#include "analysis_run_test.moc"
