@@ -1,0 +1,118 @@
+#include "editor/EditorChecks.h"
+
+#include <algorithm>
+
+#include "dictionary/CommaText.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "dictionary/InflectionItem.h"
+#include "platform/Compare.h"
+
+namespace lexiscoop {
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+bool IsHeadwordByte(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '\'';
+}
+
+bool LineOrder(const std::string& a, const std::string& b) {
+  if (const int byText = CompareText(a, b); byText != 0) return byText < 0;
+  if (const int byStr = CompareStr(a, b); byStr != 0) return byStr < 0;
+  return a < b;
+}
+
+std::string JoinLines(std::vector<std::string> lines) {
+  std::sort(lines.begin(), lines.end(), LineOrder);
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+bool IsValidHeadword(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsHeadwordByte);
+}
+
+std::string NormalizeLines(std::string_view text) {
+  TStringList split;
+  split.SetText(text);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(split.Count()));
+  for (int i = 0; i < split.Count(); ++i) {
+    const std::string_view line = TrimBlanks(split[i]);
+    if (!line.empty()) lines.emplace_back(line);
+  }
+  return JoinLines(std::move(lines));
+}
+
+int FindHeadword(const TStringList& headwordList, std::string_view text) {
+  for (int i = 0; i < headwordList.Count(); ++i) {
+    if (SameText(headwordList[i], text)) return i;
+  }
+  return -1;
+}
+
+int FindSpelling(const TStringList& inflectionIndex, std::string_view text) {
+  for (int i = 0; i < inflectionIndex.Count(); ++i) {
+    if (SameText(inflectionIndex[i], text)) return inflectionIndex.Objects(i);
+  }
+  return -1;
+}
+
+std::vector<std::string> InflectionLines(const TStringList& inflectionIndex, int headwordIndex,
+                                         std::string_view headword) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < inflectionIndex.Count(); ++i) {
+    if (inflectionIndex.Objects(i) == headwordIndex && inflectionIndex[i] != headword) {
+      lines.push_back(inflectionIndex[i]);
+    }
+  }
+  return lines;
+}
+
+std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary) {
+  const TStringList& headwords = dictionary.HeadwordList();
+  std::vector<uint8_t> levels(static_cast<size_t>(headwords.Count()));
+  for (int i = 0; i < headwords.Count(); ++i) {
+    levels[static_cast<size_t>(i)] = static_cast<uint8_t>(dictionary.LevelOf(headwords[i]));
+  }
+  return levels;
+}
+
+bool HoldsEntry(const ConjugationDictionary& dictionary, std::string_view headword,
+                std::string_view inflectionText) {
+  // The spellings as the line that RecordHeadword writes decodes again.
+  std::vector<std::string> expected;
+  std::string spelling;
+  for (const std::string& written : ReadCommaText(inflectionText)) {
+    if (DecodeInflectionItem(headword, EncodeInflectionItem(headword, written), spelling) &&
+        spelling != headword) {
+      expected.push_back(spelling);
+    }
+  }
+  const std::string wanted = JoinLines(std::move(expected));
+
+  const TStringList& headwords = dictionary.HeadwordList();
+  for (int i = 0; i < headwords.Count(); ++i) {
+    if (headwords[i] == headword &&
+        JoinLines(InflectionLines(dictionary.InflectionIndex(), i, headword)) == wanted) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexiscoop {
+
+// The dictionary editor's messages and questions, CP932, line breaks CR LF.
+
+// Shown for a headword box that holds a character other than a-z, A-Z, the
+// hyphen and the apostrophe.
+const std::string& InvalidHeadwordMessage();
+
+// Asked before recording `headword`, which the dictionary holds as an
+// inflected spelling of `owner`.
+std::string SpellingOfOtherQuestion(std::string_view headword, std::string_view owner);
+
+// Asked before every record: the headword, the inflection lines (omitted
+// when `inflectionText` is empty; each of its lines ends in CR LF already)
+// and the name of level `level` (0..4).
+std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level);
+
+// Asked before deleting `headword`.
+std::string DeleteQuestion(std::string_view headword);
+
+// A record refused because the headword or a spelling would break the
+// dictionary line.
+std::string RecordRefusedMessage(std::string_view headword);
+
+// A record refused because the user's dictionary file at `path` (a file
+// system path, UTF-8) exists but cannot be read; it is left as it is.
+std::string DictionaryUnreadableMessage(std::string_view path);
+
+// The reloaded dictionary does not hold what was recorded or still holds
+// what was deleted: the file could not be written.
+std::string NotWrittenMessage(std::string_view headword);
+
+}  // namespace lexiscoop
