@@ -9,7 +9,9 @@ for the commands with three runs or more. Standard output goes to /dev/null.
 
 Prints, for each command: NAME TAB median wall seconds TAB median CPU seconds
 (user + system, its child processes included) TAB runs, or NAME TAB failed TAB
-the last line of its error output. A command that fails is not run again.
+the last line of its error output. A failed run is tried twice more after a pause
+(another program may hold the file for a moment); a command that fails three times
+in a row is not run again.
 
 usage: run_timed.py COMMAND_FILE
 """
@@ -39,6 +41,20 @@ def run_once(argv, error_path):
     return os.waitstatus_to_exitcode(status), wall, usage.ru_utime + usage.ru_stime
 
 
+def run_with_retries(job, error_path):
+    """Returns (wall, cpu) of a successful run, or None and sets job["error"]."""
+    for attempt in range(3):
+        if attempt > 0:
+            time.sleep(1.0)
+        code, wall, cpu = run_once(job["argv"], error_path)
+        if code == 0:
+            return wall, cpu
+        message = "exit %d: %s" % (code, last_line(error_path))
+        print("run_timed: %s failed (%s)" % (job["name"], message), file=sys.stderr)
+    job["error"] = message
+    return None
+
+
 def last_line(path):
     with open(path, "rb") as f:
         lines = f.read().decode("utf-8", "replace").strip().splitlines()
@@ -59,19 +75,15 @@ def main():
         error_path = os.path.join(scratch, "stderr")
         for job in jobs:
             if job["runs"] >= 3:
-                code, _, _ = run_once(job["argv"], error_path)
-                if code != 0:
-                    job["error"] = "exit %d: %s" % (code, last_line(error_path))
+                run_with_retries(job, error_path)
         for round_number in range(max((job["runs"] for job in jobs), default=0)):
             for job in jobs:
                 if job["error"] or round_number >= job["runs"]:
                     continue
-                code, wall, cpu = run_once(job["argv"], error_path)
-                if code != 0:
-                    job["error"] = "exit %d: %s" % (code, last_line(error_path))
-                    continue
-                job["wall"].append(wall)
-                job["cpu"].append(cpu)
+                result = run_with_retries(job, error_path)
+                if result:
+                    job["wall"].append(result[0])
+                    job["cpu"].append(result[1])
     for job in jobs:
         if job["error"]:
             print("%s\tfailed\t%s" % (job["name"], job["error"]))
