@@ -29,7 +29,7 @@ std::string WithoutTrailingSlashes(std::string path) {
 }  // namespace
 
 std::string UserAppDataFolder() {
-  // The base directory specification ignores relative values.
+  // Like the XDG base directory convention: a relative value is ignored.
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
     return WithoutTrailingSlashes(config);
   }
