@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/dictionary/DictionaryFixture.h"
+#include "editor/EditorChecks.h"
+#include "platform/Cp932.h"
+
+namespace lexiscoop {
+namespace {
+
+using testing_support::DictionaryTest;
+using testing_support::Lines;
+using testing_support::WriteList;
+
+TEST(TrimBlanksTest, RemovesBytesUpToSpaceAtBothEndsOnly) {
+  const struct {
+    std::string text;
+    std::string trimmed;
+  } cases[] = {
+      {"", ""},
+      {" \t\r\n", ""},
+      {"cat", "cat"},
+      {"  cat\t", "cat"},
+      {std::string("\x01\x1f" "ice cream" "\x20\x0b", 13), "ice cream"},
+      {"\x7f" "cat", "\x7f" "cat"},             // DEL is not a blank
+      {"\x81\x40" "cat", "\x81\x40" "cat"},     // nor the ideographic space
+  };
+  for (const auto& c : cases) EXPECT_EQ(TrimBlanks(c.text), c.trimmed) << c.text;
+}
+
+TEST(IsValidHeadwordTest, AcceptsLettersHyphensAndApostrophesOnly) {
+  for (const char* good : {"a", "Z", "cat", "Japan", "o'clock", "well-known", "'tis", "-", "'", "ABCxyz"}) {
+    EXPECT_TRUE(IsValidHeadword(good)) << good;
+  }
+  const std::string bad[] = {
+      "",
+      "ice cream",                      // blank inside
+      "mp3",                            // digit
+      "cat.",                           // punctuation
+      "caf\xe9",                        // a single byte above 0x7f
+      Cp932FromUtf8("ｃａｔ"),            // double-byte letters
+      Cp932FromUtf8("猫"),
+      "cat\t",
+      std::string("c\0t", 3),
+      "`", "@", "[", "{",               // the neighbours of the letter ranges
+  };
+  for (const std::string& text : bad) EXPECT_FALSE(IsValidHeadword(text)) << text;
+}
+
+TEST(NormalizeLinesTest, TrimsDropsEmptyLinesSortsAndEndsEachLineWithCrLf) {
+  const struct {
+    std::string text;
+    std::string normalized;
+  } cases[] = {
+      {"", ""},
+      {"\r\n\r\n  \n", ""},
+      {"went", "went\r\n"},
+      {"went\r\ngoes\rgoing\ngone", "goes\r\ngoing\r\ngone\r\nwent\r\n"},
+      {"  studies \r\n\tstudied\r\n", "studied\r\nstudies\r\n"},
+      {"b c, d\r\na", "a\r\nb c, d\r\n"},      // a line is kept whole
+      {"Went\r\nwent\r\nWENT", "went\r\nWent\r\nWENT\r\n"},
+      {std::string("b\r\na\0c\r\n", 8), "a\r\nb\r\n"},  // a zero byte ends the text
+  };
+  for (const auto& c : cases) EXPECT_EQ(NormalizeLines(c.text), c.normalized) << c.text;
+}
+
+TEST(NormalizeLinesTest, GivesTheSameTextForTheSameLinesInAnyOrder) {
+  EXPECT_EQ(NormalizeLines("Cats\ncats\nCATS\n"), NormalizeLines("CATS\r\ncats\r\nCats"));
+  EXPECT_EQ(NormalizeLines("x-ray\nxray\nx'ray"), NormalizeLines("x'ray\nxray\nx-ray"));
+}
+
+// A HeadwordList in file order and its InflectionIndex, as a reload builds
+// them; the spellings "left" and "saw" belong to two headwords each.
+class LookupTest : public DictionaryTest {
+ protected:
+  void SetUp() override {
+    DictionaryTest::SetUp();
+    TStringList lines;
+    for (const char* line : {"leave\ts,1ing,3ft", "left\t", "See\ts,n,3saw", "saw\ts,ed,ing,n", "May\t",
+                             "may\t", "go\tes,ing,ne,2went"}) {
+      lines.Add(line);
+    }
+    dictionary_.LoadDictionaryLines(lines);
+  }
+  const TStringList& Headwords() { return dictionary_.HeadwordList(); }
+  const TStringList& Index() { return dictionary_.InflectionIndex(); }
+};
+
+TEST_F(LookupTest, FindHeadwordScansInFileOrderIgnoringLetterCase) {
+  const struct {
+    const char* text;
+    int row;
+  } cases[] = {
+      {"leave", 0}, {"LEAVE", 0}, {"Left", 1}, {"see", 2}, {"may", 4}, {"MAY", 4},
+      {"went", -1},  // a spelling, not a headword
+      {"lea", -1},   {"", -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindHeadword(Headwords(), c.text), c.row) << c.text;
+}
+
+TEST_F(LookupTest, FindSpellingGivesTheHeadwordOfTheFirstIndexEntry) {
+  const struct {
+    const char* text;
+    int headword;
+  } cases[] = {
+      {"went", 6}, {"WENT", 6}, {"leaving", 0}, {"seen", 2},
+      {"left", 1},  // the headword "left" came later than leave's spelling
+      {"saw", 3},   // the later line stands first in a run of equal spellings
+      {"sawn", 3},  {"seeing", -1}, {"", -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindSpelling(Index(), c.text), c.headword) << c.text;
+}
+
+TEST_F(LookupTest, LookupsNeverFoldTheTrailByteOfADoubleByteCharacter) {
+  // ア is 0x83 0x41 ("A" as its trail byte), ヂ is 0x83 0x61 ("a").
+  TStringList lines;
+  lines.Add(Cp932FromUtf8("ア") + "\t");
+  dictionary_.LoadDictionaryLines(lines);
+  ASSERT_EQ(Cp932FromUtf8("ヂ"), "\x83\x61");
+  EXPECT_EQ(FindHeadword(Headwords(), Cp932FromUtf8("ア")), 0);
+  EXPECT_EQ(FindHeadword(Headwords(), Cp932FromUtf8("ヂ")), -1);
+  EXPECT_EQ(FindSpelling(Index(), Cp932FromUtf8("ヂ")), -1);
+}
+
+TEST_F(LookupTest, InflectionLinesAreTheOtherSpellingsInIndexOrder) {
+  EXPECT_EQ(InflectionLines(Index(), 6, "go"), (Lines{"goes", "going", "gone", "went"}));
+  EXPECT_EQ(InflectionLines(Index(), 0, "leave"), (Lines{"leaves", "leaving", "left"}));
+  EXPECT_EQ(InflectionLines(Index(), 1, "left"), Lines{});
+  // Only a byte-for-byte equal entry is the headword itself.
+  EXPECT_EQ(InflectionLines(Index(), 2, "See"), (Lines{"saw", "Seen", "Sees"}));
+  EXPECT_EQ(InflectionLines(Index(), 2, "see"), (Lines{"saw", "See", "Seen", "Sees"}));
+}
+
+class RowLevelsTest : public DictionaryTest {};
+
+TEST_F(RowLevelsTest, TakesTheFirstLevelListThatHoldsTheHeadword) {
+  WriteShippedDictionary({"zoo\ts", "go\tes,ing,ne,2went", "Run\tning,s,2an", "kiwi\ts", "ice\t"});
+  WriteList(LevelFile("LXBasics.dat"), {"go", "run"});
+  WriteList(LevelFile("LXJunior.dat"), {"go", "zoo"});
+  WriteList(LevelFile("LXGeneral.dat"), {"ice", "zoo"});
+  Loaded();
+  EXPECT_EQ(BuildRowLevels(dictionary_), (std::vector<uint8_t>{2, 1, 1, 0, 4}));
+}
+
+TEST_F(RowLevelsTest, IsEmptyForAnEmptyDictionary) {
+  EXPECT_TRUE(BuildRowLevels(dictionary_).empty());
+}
+
+class HoldsEntryTest : public DictionaryTest {
+ protected:
+  void SetUp() override {
+    DictionaryTest::SetUp();
+    WriteShippedDictionary({"go\tes,ing,ne,2went", "run\tning,s,2an"});
+    Loaded();
+  }
+};
+
+TEST_F(HoldsEntryTest, MatchesWhatARecordWroteWhateverTheOrderAndSeparators) {
+  const struct {
+    const char* headword;
+    const char* inflections;
+  } cases[] = {
+      {"study", "studied\r\nstudies\r\nstudying\r\n"},
+      {"ski", "skiing skis,skied\r\n"},
+      {"walk", ""},
+      {"be", "be\r\nbeen\r\n"},           // the headword itself adds no spelling
+      {"score", "score2\r\n"},            // a suffix starting with a digit reads back otherwise
+      {"Go", "Going\r\nWent\r\n"},        // replaces go's line
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(dictionary_.RecordHeadword(c.headword, c.inflections, 0), RecordStatus::Recorded);
+    EXPECT_TRUE(HoldsEntry(dictionary_, c.headword, c.inflections)) << c.headword;
+  }
+  EXPECT_FALSE(HoldsEntry(dictionary_, "go", "Going\r\nWent\r\n"));      // the headword's spelling changed
+  EXPECT_FALSE(HoldsEntry(dictionary_, "study", "studied\r\nstudies\r\n"));  // one spelling short
+  EXPECT_FALSE(HoldsEntry(dictionary_, "walk", "walks\r\n"));
+  EXPECT_FALSE(HoldsEntry(dictionary_, "fly", ""));
+}
+
+TEST_F(HoldsEntryTest, SeesARecordWhoseFileWasNotWritten) {
+  SetWriteFaultForTesting(WriteStep::Rename);
+  ASSERT_EQ(dictionary_.RecordHeadword("study", "studied\r\n", 0), RecordStatus::Recorded);
+  SetWriteFaultForTesting(std::nullopt);
+  EXPECT_FALSE(HoldsEntry(dictionary_, "study", "studied\r\n"));
+  ASSERT_EQ(dictionary_.RecordHeadword("run", "ran\r\n", 0), RecordStatus::Recorded);
+  EXPECT_TRUE(HoldsEntry(dictionary_, "run", "ran\r\n"));
+}
+
+}  // namespace
+}  // namespace lexiscoop
