@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -80,6 +82,16 @@ class FileDescriptor {
   int fd_;
 };
 
+// Asks for huge pages under a large buffer that has not been touched yet, so
+// that filling it costs a few page faults instead of one per 4 KB.
+void AdviseHugePages(char* data, size_t size) {
+  constexpr size_t kHugePage = size_t{2} << 20;
+  if (size < 2 * kHugePage) return;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kHugePage - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 // Reads the regular file open on `fd` whole, refusing one larger than
 // kMaxTextBytes before reading anything.
 std::string ReadOpenFile(int fd, const std::string& path) {
@@ -89,7 +101,10 @@ std::string ReadOpenFile(int fd, const std::string& path) {
   if (!S_ISREG(st.st_mode)) ThrowCannotOpen(path, EINVAL);
   if (st.st_size > kMaxTextBytes) ThrowFileTooLarge(path);
 
-  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
+  AdviseHugePages(bytes.data(), bytes.capacity());
+  bytes.resize(static_cast<size_t>(st.st_size));
   size_t used = 0;
   for (;;) {
     if (used == bytes.size()) {

@@ -171,8 +171,12 @@ void TParserDB::ScanWord() {
         ClassifyBlockAt(block_ + kClassifiedBytes);
         from = 0;
       }
-      char* end = block_ + from + __builtin_ctzll(outside);
-      if (IsLeadByte(static_cast<unsigned char>(*end))) end = WordEnd(end);
+      const unsigned endOffset = from + static_cast<unsigned>(__builtin_ctzll(outside));
+      char* end = block_ + endOffset;
+      // Only a special byte can lead a double-byte character.
+      if (((specialBits_ >> endOffset) & 1) != 0 && IsLeadByte(static_cast<unsigned char>(*end))) {
+        end = WordEnd(end);
+      }
       cursor_ = end;
       kind_ = 1;
       return;
