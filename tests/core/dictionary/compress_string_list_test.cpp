@@ -132,12 +132,6 @@ TEST_F(CompressStringListTest, SortedLoadMatchesInsertingLineByLine) {
   }
 }
 
-TEST_F(CompressStringListTest, RemovesEmptyEntries) {
-  TCompressStringList list = ListOf({"", "a", "", "b", ""});
-  list.RemoveEmptyEntries();
-  EXPECT_EQ(Lines(list), (std::vector<std::string>{"a", "b"}));
-}
-
 TEST_F(CompressStringListTest, SaveRefusesAnEmptyNameAndAnUncreatableFolder) {
   EXPECT_EQ(ListOf({"x"}).SaveToFile(""), TCompressStringList::kSaveRefused);
   const std::string blocker = dir_ / "file";
@@ -177,15 +171,6 @@ TEST_F(CompressStringListTest, FailedSaveLeavesTheOldFileByteForByte) {
     SetWriteFaultForTesting(std::nullopt);
     EXPECT_EQ(ReadBytes(path), before);
   }
-}
-
-TEST_F(CompressStringListTest, KeepsDoubleByteLinesIntact) {
-  const std::vector<std::string> lines = {Cp932FromUtf8("単語拾い"), Cp932FromUtf8("レキシスクープ"), "plain"};
-  const std::string path = dir_ / "jp.dat";
-  ASSERT_EQ(ListOf(lines).SaveToFile(path), 0);
-  TCompressStringList back;
-  ASSERT_EQ(back.LoadFromFile(path), 0);
-  EXPECT_EQ(Lines(back), lines);
 }
 
 }  // namespace
