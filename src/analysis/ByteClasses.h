@@ -21,6 +21,34 @@ struct ByteClasses {
 
 constexpr int kClassifiedBytes = 64;
 
+namespace byte_classes_detail {
+
+// Bit 0: word, bit 1: letter, bit 2: special.
+inline constexpr std::array<unsigned char, 256> kClassOf = [] {
+  std::array<unsigned char, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    const bool word = letter || (c >= '0' && c <= '9') || c == '\'' || c == '-' || c == '_';
+    const bool special = c == 0 || c == '\n' || c >= 0x80;
+    table[c] = static_cast<unsigned char>(word | letter << 1 | special << 2);
+  }
+  return table;
+}();
+
+}  // namespace byte_classes_detail
+
+// Classifies the 64 bytes at `p` one by one; all of them must be readable.
+inline ByteClasses ClassifyBytesPortable(const char* p) {
+  ByteClasses classes{0, 0, 0};
+  for (int i = 0; i < kClassifiedBytes; ++i) {
+    const unsigned c = byte_classes_detail::kClassOf[static_cast<unsigned char>(p[i])];
+    classes.word |= static_cast<uint64_t>(c & 1) << i;
+    classes.letter |= static_cast<uint64_t>((c >> 1) & 1) << i;
+    classes.special |= static_cast<uint64_t>((c >> 2) & 1) << i;
+  }
+  return classes;
+}
+
 #if defined(__SSE2__)
 
 namespace byte_classes_detail {
@@ -33,7 +61,8 @@ inline __m128i InRange(__m128i v, char lo, char span) {
 
 }  // namespace byte_classes_detail
 
-// Classifies the 64 bytes at `p`; all of them must be readable.
+// Classifies the 64 bytes at `p`, sixteen at a time; all of them must be
+// readable.
 inline ByteClasses ClassifyBytes(const char* p) {
   using byte_classes_detail::InRange;
   ByteClasses classes{0, 0, 0};
@@ -61,32 +90,7 @@ inline ByteClasses ClassifyBytes(const char* p) {
 
 #else
 
-namespace byte_classes_detail {
-
-// Bit 0: word, bit 1: letter, bit 2: special.
-inline constexpr std::array<unsigned char, 256> kClassOf = [] {
-  std::array<unsigned char, 256> table{};
-  for (int c = 0; c < 256; ++c) {
-    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    const bool word = letter || (c >= '0' && c <= '9') || c == '\'' || c == '-' || c == '_';
-    const bool special = c == 0 || c == '\n' || c >= 0x80;
-    table[c] = static_cast<unsigned char>(word | letter << 1 | special << 2);
-  }
-  return table;
-}();
-
-}  // namespace byte_classes_detail
-
-inline ByteClasses ClassifyBytes(const char* p) {
-  ByteClasses classes{0, 0, 0};
-  for (int i = 0; i < kClassifiedBytes; ++i) {
-    const unsigned c = byte_classes_detail::kClassOf[static_cast<unsigned char>(p[i])];
-    classes.word |= static_cast<uint64_t>(c & 1) << i;
-    classes.letter |= static_cast<uint64_t>((c >> 1) & 1) << i;
-    classes.special |= static_cast<uint64_t>((c >> 2) & 1) << i;
-  }
-  return classes;
-}
+inline ByteClasses ClassifyBytes(const char* p) { return ClassifyBytesPortable(p); }
 
 #endif
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ByteClasses.h"
 #include "core/analysis/reference_scanner.h"
 #include "platform/Cp932.h"
 
@@ -244,6 +245,25 @@ TEST(ScannerTest, AgreesWithAPlainSplitterOnRandomTexts) {
       ASSERT_LE(words.size(), expected.size());
       EXPECT_EQ(words, Words(expected.begin(), expected.begin() + static_cast<long>(words.size())));
     }
+  }
+}
+
+TEST(ByteClassesTest, EveryByteIsClassifiedAsTheWordRulesSay) {
+  for (int b = 0; b < 256; ++b) {
+    char block[kClassifiedBytes];
+    for (int i = 0; i < kClassifiedBytes; ++i) block[i] = static_cast<char>(i % 3 == 0 ? b : 'a');
+    const ByteClasses fast = ClassifyBytes(block);
+    const ByteClasses plain = ClassifyBytesPortable(block);
+    EXPECT_EQ(fast.word, plain.word) << b;
+    EXPECT_EQ(fast.letter, plain.letter) << b;
+    EXPECT_EQ(fast.special, plain.special) << b;
+    const bool letter = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+    EXPECT_EQ(fast.word & 1, WordCharSet[static_cast<size_t>(b)] ? 1u : 0u) << b;
+    EXPECT_EQ(fast.letter & 1, letter ? 1u : 0u) << b;
+    EXPECT_EQ(fast.special & 1, (b == 0 || b == '\n' || b >= 0x80) ? 1u : 0u) << b;
+    // The other positions hold 'a': word and letter, not special.
+    EXPECT_EQ(fast.special >> 1 & 1, 0u);
+    EXPECT_EQ(fast.letter >> 1 & 1, 1u);
   }
 }
 
