@@ -106,26 +106,30 @@ std::string ReadOpenFile(int fd, const std::string& path) {
   AdviseHugePages(bytes.data(), bytes.capacity());
   bytes.resize(static_cast<size_t>(st.st_size));
   size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) {
-      // The file may have grown since fstat: look for more, within the limit.
-      if (static_cast<int64_t>(used) >= kMaxTextBytes) {
-        char probe;
-        const ssize_t n = read(fd, &probe, 1);
-        if (n > 0) ThrowFileTooLarge(path);
-        break;
-      }
-      bytes.resize(std::min<size_t>(bytes.size() + 65536, static_cast<size_t>(kMaxTextBytes)));
-    }
+  while (used < bytes.size()) {
     const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
       ThrowCannotRead(path, errno);
     }
-    if (n == 0) break;
+    if (n == 0) break;  // the file shrank since fstat
     used += static_cast<size_t>(n);
   }
   bytes.resize(used);
+  if (used < static_cast<size_t>(st.st_size)) return bytes;
+
+  // The file may have grown since fstat: take the rest, within the limit.
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowCannotRead(path, errno);
+    }
+    if (n == 0) break;
+    if (static_cast<int64_t>(bytes.size()) + n > kMaxTextBytes) ThrowFileTooLarge(path);
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
   return bytes;
 }
 
