@@ -278,37 +278,5 @@ TEST(ScannerTest, ReadsTheSourceWindowByWindow) {
   EXPECT_EQ(stream.Position(), 4096 + 100);
 }
 
-TEST(ScannerTest, FailFormatsTheLine) {
-  TByteStream stream("a\nb\nc\n");
-  TParserDB scanner(stream);
-  scanner.ScanWord();
-  scanner.ScanWord();
-  ASSERT_EQ(scanner.WordText(), "c");
-  EXPECT_EQ(scanner.Line(), 3);
-  try {
-    scanner.Fail(Sjis("行が長すぎます"));
-    FAIL() << "Fail returned";
-  } catch (const EParserError& e) {
-    EXPECT_EQ(std::string(e.what()), TooLongOn(3));
-    EXPECT_EQ(e.Line(), 3);
-  }
-}
-
-TEST(ScannerTest, WordTextIntoReusesItsString) {
-  TByteStream stream(Sjis("alpha ＢＥＴＡ gamma"));
-  TParserDB scanner(stream);
-  std::string word;
-  word.reserve(64);
-  const char* storage = word.data();
-  Words words;
-  while (scanner.HasWord()) {
-    scanner.WordTextInto(word);
-    EXPECT_EQ(word.data(), storage);
-    words.push_back(word);
-    scanner.ScanWord();
-  }
-  EXPECT_EQ(words, (Words{"alpha", "BETA", "gamma"}));
-}
-
 }  // namespace
 }  // namespace lexiscoop
