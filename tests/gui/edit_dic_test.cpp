@@ -1,0 +1,471 @@
+// The dictionary editor: looking entries up, recording, deleting, the
+// questions on the way, the list and its search as you type.
+
+#include <QAbstractItemModelTester>
+#include <QButtonGroup>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <map>
+#include <memory>
+
+#include "TestSupport.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "editor/EditorChecks.h"
+#include "editor/widgets/FmEditDic.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp932.h"
+
+using namespace lexiscoop;
+using namespace lexiscoop::testing;
+
+namespace {
+
+// The editor on a program folder of its own, shown, with a tick count that
+// the test sets.
+struct Editor {
+  Editor()
+      : programFolder(QFile::encodeName(folder.Path()).toStdString()),
+        dictionary(programFolder, programFolder),
+        form(dictionary, folder.dialogs, [this](const QString& path, const QString& suffix) {
+          opened << path + QLatin1Char('|') + suffix;
+        }) {
+    dictionary.ReloadDictionary(false);
+    form.SetTickSource([this] { return tick; });
+    form.show();
+  }
+
+  template <class T>
+  T* Child(const char* name) {
+    T* child = form.findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr) qFatal("no child %s", name);
+    return child;
+  }
+  QTableView* List() { return Child<QTableView>("lvDic"); }
+  QLineEdit* HeadwordBox() { return Child<QLineEdit>("edInflictions"); }
+  QPlainTextEdit* InflectionBox() { return Child<QPlainTextEdit>("mmInflictions"); }
+  QToolButton* RecordButton() { return Child<QToolButton>("tbRecord"); }
+  QToolButton* DeleteButton() { return Child<QToolButton>("tbDelete"); }
+  QRadioButton* LevelItem(int level) {
+    return form.findChild<QGroupBox*>(QStringLiteral("rgLevel"))->findChild<QRadioButton*>(QStringLiteral("rgLevel%1").arg(level));
+  }
+  int CheckedLevel() {
+    for (int level = 0; level <= 4; ++level) {
+      if (LevelItem(level)->isChecked()) return level;
+    }
+    return -1;
+  }
+  int SelectedRow() {
+    const QModelIndexList rows = List()->selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.first().row() : -1;
+  }
+  QString Cell(int row, int column) { return List()->model()->index(row, column).data().toString(); }
+  int RowOf(const char* headword) { return dictionary.HeadwordList().IndexOf(headword); }
+
+  // Every file of the program folder and its bytes.
+  std::map<QString, QByteArray> Files() {
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir(folder.Path()).entryList(QDir::Files)) {
+      QFile file(folder.FilePath(name));
+      if (file.open(QIODevice::ReadOnly)) files[name] = file.readAll();
+    }
+    return files;
+  }
+
+  ProgramFolder folder;
+  std::string programFolder;
+  ConjugationDictionary dictionary;
+  QStringList opened;
+  uint32_t tick = 3000000000u;
+  TfrmEditDic form;
+};
+
+// What the files hold, as the program reads them when it starts again.
+struct Restarted {
+  explicit Restarted(const Editor& editor) : dictionary(editor.programFolder, editor.programFolder) {
+    dictionary.ReloadDictionary(false);
+  }
+  int Row(const char* headword) { return FindHeadword(dictionary.HeadwordList(), headword); }
+  std::vector<std::string> Lines(const char* headword) {
+    const int row = Row(headword);
+    return row < 0 ? std::vector<std::string>{}
+                   : InflectionLines(dictionary.InflectionIndex(), row, dictionary.HeadwordList()[row]);
+  }
+  ConjugationDictionary dictionary;
+};
+
+using Strings = std::vector<std::string>;
+
+}  // namespace
+
+class EditDicTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { SetWriteFaultForTesting(std::nullopt); }
+  void cleanup() { SetWriteFaultForTesting(std::nullopt); }
+
+  void showsTheDictionaryAndLoadsTheFirstRow() {
+    Editor editor;
+    QCOMPARE(editor.form.windowTitle(), U("辞書編集"));
+    QCOMPARE(editor.form.size(), QSize(549, 454));
+    const struct {
+      const char* name;
+      const char* caption;
+      const char* hint;
+    } buttons[] = {
+        {"ToolButton3", "とじる(&X)", "編集窓をとじる"},
+        {"tbRecord", "登録(&R)", "単語を追加登録/変更"},
+        {"tbDelete", "削除(&D)", "選択項目を削除"},
+        {"ToolButton2", "案内(&H)", "案内をひらく"},
+    };
+    for (const auto& button : buttons) {
+      QCOMPARE(editor.Child<QToolButton>(button.name)->text(), U(button.caption));
+      QCOMPARE(editor.Child<QToolButton>(button.name)->toolTip(), U(button.hint));
+    }
+    QCOMPARE(editor.Child<QPushButton>("Button1")->text(), U("とじる"));
+    QCOMPARE(editor.Child<QGroupBox>("GroupBox1")->title(), U("編集"));
+    QCOMPARE(editor.Child<QLabel>("Label1")->text(), U("原形"));
+    QCOMPARE(editor.Child<QLabel>("Label2")->text(), U("活用形"));
+    QCOMPARE(editor.Child<QLabel>("Label3")->text(), U("分類"));
+    QCOMPARE(editor.Child<QPlainTextEdit>("Memo1")->toPlainText(),
+             U("1) 単語を原形欄に入力\n\n2) 活用形、分類を編集\n\n3) 登録ボタンをクリック\n"));
+    const char* const levelNames[] = {"なし", "基本", "中学", "大学へ", "一般"};
+    for (int level = 0; level <= 4; ++level) QCOMPARE(editor.LevelItem(level)->text(), U(levelNames[level]));
+
+    QAbstractItemModelTester tester(editor.List()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModel* model = editor.List()->model();
+    QCOMPARE(model->rowCount(), 28);
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("class"));
+    QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("word"));
+    const int write = editor.RowOf("write");
+    QCOMPARE(editor.Cell(write, 0), QString::number(write + 1));
+    QCOMPARE(editor.Cell(write, 1), U("中学"));
+    QCOMPARE(editor.Cell(write, 2), QStringLiteral("write"));
+    QCOMPARE(editor.Cell(editor.RowOf("wife"), 1), U("大学へ"));
+    QCOMPARE(editor.Cell(editor.RowOf("Japan"), 1), U("なし"));
+
+    // The first row, "be", is loaded: spellings in index order, its level.
+    QCOMPARE(editor.SelectedRow(), 0);
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("be"));
+    QCOMPARE(editor.InflectionBox()->toPlainText(), QStringLiteral("am\nare\nbeen\nbeing\nis\nwas\nwere"));
+    QCOMPARE(editor.CheckedLevel(), 1);
+    QVERIFY(!editor.RecordButton()->isEnabled());
+    QVERIFY(editor.DeleteButton()->isEnabled());
+    QVERIFY(editor.folder.dialogs.informed.isEmpty());
+  }
+
+  void typingAHeadwordInOtherLetterCaseSelectsItsRow() {
+    Editor editor;
+    editor.HeadwordBox()->clear();
+    QTest::keyClicks(editor.HeadwordBox(), QStringLiteral("WRITE"));
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("write"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("write"));
+    QCOMPARE(editor.InflectionBox()->toPlainText(), QStringLiteral("writes\nwriting\nwritten\nwrote"));
+    QCOMPARE(editor.CheckedLevel(), 2);
+    QVERIFY(editor.DeleteButton()->isEnabled());
+    QVERIFY(!editor.RecordButton()->isEnabled());
+
+    // Blanks around the text are no part of it.
+    editor.HeadwordBox()->setText(QStringLiteral("  Japan \t"));
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("Japan"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("Japan"));
+    QCOMPARE(editor.InflectionBox()->toPlainText(), QString());
+    QCOMPARE(editor.CheckedLevel(), 0);
+    QVERIFY(editor.folder.dialogs.informed.isEmpty());
+  }
+
+  void aNewHeadwordClearsTheInflectionsAndChecksNone() {
+    Editor editor;
+    editor.HeadwordBox()->clear();
+    QTest::keyClicks(editor.HeadwordBox(), QStringLiteral("zebra"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("zebra"));
+    QCOMPARE(editor.SelectedRow(), -1);
+    QCOMPARE(editor.InflectionBox()->toPlainText(), QString());
+    QCOMPARE(editor.CheckedLevel(), 0);
+    QVERIFY(editor.RecordButton()->isEnabled());
+    QVERIFY(!editor.DeleteButton()->isEnabled());
+  }
+
+  void anInvalidHeadwordShowsTheMessageOnEveryChangeAndDisablesBothButtons() {
+    Editor editor;
+    const QString message = U("a～z, A～Z, -, ' （半角）だけです");
+    editor.HeadwordBox()->clear();  // empty: no message
+    QVERIFY(editor.folder.dialogs.informed.isEmpty());
+    QTest::keyClicks(editor.HeadwordBox(), QStringLiteral("ice cream"));
+    // "ice c", "ice cr", ... "ice cream": five invalid texts.
+    QCOMPARE(editor.folder.dialogs.informed, QStringList(5, message));
+    QVERIFY(!editor.RecordButton()->isEnabled());
+    QVERIFY(!editor.DeleteButton()->isEnabled());
+    QCOMPARE(editor.InflectionBox()->toPlainText(), QString());
+
+    // Changing the other boxes does not make the invalid headword recordable.
+    editor.InflectionBox()->setPlainText(QStringLiteral("ice creams"));
+    editor.LevelItem(3)->click();
+    QVERIFY(!editor.RecordButton()->isEnabled());
+
+    for (const char* text : {"mp3", "caf\xc3\xa9", "猫", "it's-ok'"}) {
+      editor.folder.dialogs.informed.clear();
+      editor.HeadwordBox()->setText(U(text));
+      QCOMPARE(editor.folder.dialogs.informed.size(), QString::fromUtf8(text).contains(QLatin1Char('\'')) ? 0 : 1);
+    }
+  }
+
+  void recordingANewHeadwordWritesTheUsersFilesAndTheListShowsIt() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));
+    editor.InflectionBox()->setPlainText(QStringLiteral("zebras\n\n  zebraed, zebraing \n"));
+    editor.LevelItem(1)->click();
+    QVERIFY(editor.RecordButton()->isEnabled());
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+
+    QCOMPARE(editor.folder.dialogs.asked,
+             QStringList{U("--原形--\r\nzebra\r\n\r\n--活用--\r\nzebraed, zebraing\r\nzebras\r\n\r\n"
+                           "--分類--\r\n基本\r\n\r\n登録しますか？")});
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    QVERIFY(editor.folder.dialogs.informed.isEmpty());
+    QVERIFY(QFile::exists(editor.folder.FilePath(QStringLiteral("myLxScoop.dat"))));
+    QVERIFY(QFile::exists(editor.folder.FilePath(QStringLiteral("myLXBasics.dat"))));
+
+    Restarted restarted(editor);
+    QVERIFY(restarted.Row("zebra") >= 0);
+    QCOMPARE(restarted.Lines("zebra"), (Strings{"zebraed", "zebraing", "zebras"}));
+    QCOMPARE(restarted.dictionary.LevelOf("zebra"), 1);
+    QCOMPARE(restarted.dictionary.HeadwordList().Count(), 29);
+
+    // The reloaded list shows it; the editor is back on the first row.
+    QCOMPARE(editor.List()->model()->rowCount(), 29);
+    const int zebra = editor.RowOf("zebra");
+    QCOMPARE(editor.Cell(zebra, 2), QStringLiteral("zebra"));
+    QCOMPARE(editor.Cell(zebra, 1), U("基本"));
+    QCOMPARE(editor.SelectedRow(), 0);
+    QCOMPARE(editor.HeadwordBox()->text(), editor.Cell(0, 2));
+    QVERIFY(editor.List()->isEnabled());
+    QVERIFY(editor.List()->updatesEnabled());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void changingAnExistingEntryReplacesItsLineAndLevel() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("Wife"));
+    QCOMPARE(editor.CheckedLevel(), 3);
+    editor.InflectionBox()->setPlainText(QStringLiteral("wives\nwifes"));
+    QVERIFY(editor.RecordButton()->isEnabled());
+    editor.LevelItem(0)->click();
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 1);
+    QVERIFY(editor.folder.dialogs.asked.first().contains(U("--活用--\r\nwifes\r\nwives\r\n\r\n--分類--\r\nなし")));
+
+    Restarted restarted(editor);
+    QCOMPARE(restarted.Lines("wife"), (Strings{"wifes", "wives"}));
+    QCOMPARE(restarted.dictionary.LevelOf("wife"), 0);
+    QCOMPARE(restarted.dictionary.HeadwordList().Count(), 28);
+    QCOMPARE(editor.Cell(editor.RowOf("wife"), 1), U("なし"));
+  }
+
+  void recordingASpellingOfAnotherHeadwordAsksTwice() {
+    // "left" is a headword; "went" is only go's spelling.
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("went"));
+    QVERIFY(editor.RecordButton()->isEnabled());
+    const auto before = editor.Files();
+
+    editor.folder.dialogs.answers = {false};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked,
+             QStringList{U("went は go の活用形として登録されています\r\n\r\nかまわず登録しますか？")});
+    QVERIFY(editor.Files() == before);
+
+    editor.folder.dialogs.asked.clear();
+    editor.folder.dialogs.answers = {true, false};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 2);
+    QVERIFY(editor.folder.dialogs.asked[1].startsWith(U("--原形--\r\nwent\r\n")));
+    QVERIFY(editor.Files() == before);
+    QCOMPARE(editor.folder.dialogs.beeps, 0);
+
+    editor.folder.dialogs.asked.clear();
+    editor.folder.dialogs.answers = {true, true};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 2);
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    Restarted restarted(editor);
+    QVERIFY(restarted.Row("went") >= 0);
+    QCOMPARE(FindSpelling(restarted.dictionary.InflectionIndex(), "went"), restarted.Row("went"));
+  }
+
+  void answeringNoLeavesEveryFileUnchanged() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("cat"));
+    editor.InflectionBox()->setPlainText(QStringLiteral("cats\nkitties"));
+    const auto before = editor.Files();
+    editor.folder.dialogs.answers = {false};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 1);
+    editor.folder.dialogs.answers = {false};
+    editor.DeleteButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 2);
+    QCOMPARE(editor.folder.dialogs.asked[1], U("cat を削除します\r\n\r\nよろしいか？"));
+    QVERIFY(editor.Files() == before);
+    QCOMPARE(editor.folder.dialogs.beeps, 0);
+    QCOMPARE(editor.dictionary.HeadwordList().Count(), 28);
+  }
+
+  void recordingAnUnchangedEntryOnlyBeeps() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("cat"));
+    // Editing back to the stored spellings leaves nothing to record.
+    editor.InflectionBox()->setPlainText(QStringLiteral("cats\ncat-s"));
+    QVERIFY(editor.RecordButton()->isEnabled());
+    editor.InflectionBox()->setPlainText(QStringLiteral(" cats \n\n"));
+    QVERIFY(!editor.RecordButton()->isEnabled());
+    // The boxes never leave the button on for an unchanged entry; the
+    // command itself still refuses one.
+    const auto before = editor.Files();
+    editor.RecordButton()->setEnabled(true);
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    QVERIFY(editor.folder.dialogs.asked.isEmpty());
+    QVERIFY(editor.Files() == before);
+  }
+
+  void deletingRemovesTheLineButNoLevel() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("Dog"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("dog"));
+    editor.folder.dialogs.answers = {true};
+    editor.DeleteButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked, QStringList{U("dog を削除します\r\n\r\nよろしいか？")});
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    QCOMPARE(editor.List()->model()->rowCount(), 27);
+    QCOMPARE(editor.SelectedRow(), 0);
+
+    Restarted restarted(editor);
+    QCOMPARE(restarted.Row("dog"), -1);
+    QCOMPARE(restarted.dictionary.LevelOf("dog"), 1);
+    QVERIFY(!QFile::exists(editor.folder.FilePath(QStringLiteral("myLXBasics.dat"))));
+  }
+
+  void deletingWithOtherLetterCaseChangesNothingAndStillBeeps() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("cat"));
+    {
+      // Typing would put the stored spelling back into the box.
+      const QSignalBlocker quiet(editor.HeadwordBox());
+      editor.HeadwordBox()->setText(QStringLiteral("CAT"));
+    }
+    const auto before = editor.Files();
+    const int selected = editor.SelectedRow();
+    editor.folder.dialogs.answers = {true};
+    editor.DeleteButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked, QStringList{U("CAT を削除します\r\n\r\nよろしいか？")});
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    QVERIFY(editor.Files() == before);
+    QCOMPARE(editor.dictionary.HeadwordList().Count(), 28);
+    QCOMPARE(editor.SelectedRow(), selected);  // no refresh
+  }
+
+  void aRecordThatCannotBeWrittenIsReportedNotBeeped() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));
+    editor.folder.dialogs.answers = {true};
+    SetWriteFaultForTesting(WriteStep::Rename);
+    editor.RecordButton()->click();
+    SetWriteFaultForTesting(std::nullopt);
+    QCOMPARE(editor.folder.dialogs.beeps, 0);
+    QVERIFY(editor.folder.dialogs.informed.contains(U("zebra の変更を辞書ファイルに書き込めませんでした")));
+    QVERIFY(!QFile::exists(editor.folder.FilePath(QStringLiteral("myLxScoop.dat"))));
+    QVERIFY(editor.List()->isEnabled());
+
+    editor.HeadwordBox()->setText(QStringLiteral("cat"));
+    editor.folder.dialogs.answers = {true};
+    editor.folder.dialogs.informed.clear();
+    SetWriteFaultForTesting(WriteStep::Rename);
+    editor.DeleteButton()->click();
+    SetWriteFaultForTesting(std::nullopt);
+    QCOMPARE(editor.folder.dialogs.informed, QStringList{U("cat の変更を辞書ファイルに書き込めませんでした")});
+    QCOMPARE(editor.folder.dialogs.beeps, 0);
+  }
+
+  void anUnreadableUserDictionaryIsLeftAloneAndReported() {
+    Editor editor;
+    editor.folder.WriteFile(QStringLiteral("myLxScoop.dat"), "not a list file");
+    const auto before = editor.Files();
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+    QVERIFY(editor.Files() == before);
+    QCOMPARE(editor.folder.dialogs.beeps, 0);
+    QCOMPARE(editor.folder.dialogs.informed.size(), 1);
+    QVERIFY(editor.folder.dialogs.informed.first().contains(U("を読み込めないため、登録しませんでした")));
+  }
+
+  void searchAsYouTypeInTheList() {
+    Editor editor;
+    QTableView* list = editor.List();
+    list->setFocus();
+    const auto type = [&](char key, uint32_t now) {
+      editor.tick = now;
+      QTest::keyClick(list, key);
+    };
+    const uint32_t t = 3000000000u;
+    type('w', t);  // write, wife: from the first row
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("write"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("write"));
+    type('i', t + 999);  // "wi" from the selected row
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("wife"));
+    type('t', t + 1999);  // a pause of 1000 ms: "t" from the first row
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("that"));
+    type('h', t + 2100);
+    type('e', t + 2200);
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("the"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("the"));
+    type('x', t + 2300);  // "thex": nothing found, nothing changes
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("the"));
+    QCOMPARE(editor.form.Search().SearchText(), std::string("thex"));
+    type('j', t + 9000);  // letter case counts
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("the"));
+    type('J', t + 11000);
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("Japan"));
+
+    // The search state outlives a showing.
+    editor.form.hide();
+    editor.form.show();
+    QCOMPARE(editor.SelectedRow(), 0);
+    QCOMPARE(editor.form.Search().LastKeyTime(), double(t + 11000));
+    type('a', t + 11500);  // "Ja" from the first row
+    QCOMPARE(editor.SelectedRow(), editor.RowOf("Japan"));
+    QCOMPARE(editor.form.Search().SearchText(), std::string("Ja"));
+  }
+
+  void helpButtonOpensTheEditorsHelpPage() {
+    Editor editor;
+    editor.Child<QToolButton>("ToolButton2")->click();
+    QCOMPARE(editor.opened, QStringList{editor.folder.FilePath(QStringLiteral("help/lxedit.html")) + QLatin1Char('|')});
+  }
+
+  void closeButtonsHideTheDialogAndKeepTheBoxes() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));
+    editor.Child<QPushButton>("Button1")->click();
+    QVERIFY(!editor.form.isVisible());
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("zebra"));
+    editor.form.show();
+    editor.Child<QToolButton>("ToolButton3")->click();
+    QVERIFY(!editor.form.isVisible());
+  }
+};
+
+QTEST_MAIN(EditDicTest)
+#include "edit_dic_test.moc"
