@@ -90,8 +90,9 @@ class ConjugationDictionary {
   // InflectionIndex: see TInflectionIndex.
   const TStringList& InflectionIndex() const { return index_; }
 
-  // LevelList 1..4 (Basic, Junior high, University entrance, General). The
-  // object slots are the analysis run's UseCounts, which a load sets to 0.
+  // LevelList 1..4 (Basic, Junior high, University entrance, General);
+  // std::out_of_range for another number. The object slots are the analysis
+  // run's UseCounts, which a load sets to 0.
   TCompressStringList& LevelList(int level);
   const TCompressStringList& LevelList(int level) const;
   // The four level lists in level order, as the analysis run takes them.

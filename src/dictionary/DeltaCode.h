@@ -56,7 +56,7 @@ class TDeltaCode {
   // the writer cannot have produced: nothing is read outside `image`, the
   // symbol table is never written past its 256 rows, and a recorded text
   // size that the code words cannot hold is refused before anything is
-  // allocated. After a failure the plain data is unspecified.
+  // allocated. After a failure the plain data holds nothing of use.
   bool Decode();
   bool Decode(std::string_view image);
 

@@ -19,7 +19,8 @@ struct LevelFileNames {
   const char* user;     // the user's copy, written by every change
 };
 
-// The file names of level 1..4.
+// The file names of level 1..4. Level numbers out of range raise
+// std::out_of_range here and in LevelName and LevelHint.
 const LevelFileNames& LevelFiles(int level);
 
 // LevelNames: the editor's name of level number 0..4 ("なし", "基本", "中学",

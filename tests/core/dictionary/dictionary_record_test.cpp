@@ -50,7 +50,7 @@ TEST_F(RecordTest, RecordsStudyAndReadsItsSpellingsBack) {
   EXPECT_FALSE(FileExists(LevelFile("myLXBasics.dat")));  // held nothing to remove
 }
 
-TEST_F(RecordTest, WritesGoAsInThePart) {
+TEST_F(RecordTest, WritesGoWithItsIrregularForm) {
   ASSERT_EQ(dictionary_.RecordHeadword("go", "goes going, gone\twent", 1), RecordStatus::Recorded);
   EXPECT_EQ(UserDictionary()[0], "go\tes,ing,ne,2went");
 }
