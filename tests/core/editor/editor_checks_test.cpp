@@ -138,10 +138,25 @@ class RowLevelsTest : public DictionaryTest {};
 TEST_F(RowLevelsTest, TakesTheFirstLevelListThatHoldsTheHeadword) {
   WriteShippedDictionary({"zoo\ts", "go\tes,ing,ne,2went", "Run\tning,s,2an", "kiwi\ts", "ice\t"});
   WriteList(LevelFile("LXBasics.dat"), {"go", "run"});
-  WriteList(LevelFile("LXJunior.dat"), {"go", "zoo"});
-  WriteList(LevelFile("LXGeneral.dat"), {"ice", "zoo"});
+  WriteList(LevelFile("LXJunior.dat"), {"GO", "Zoo", "KIWI"});
+  WriteList(LevelFile("LXGeneral.dat"), {"ice", "zoo", "kiw"});
   Loaded();
-  EXPECT_EQ(BuildRowLevels(dictionary_), (std::vector<uint8_t>{2, 1, 1, 0, 4}));
+  EXPECT_EQ(BuildRowLevels(dictionary_), (std::vector<uint8_t>{2, 1, 1, 2, 4}));
+}
+
+TEST_F(RowLevelsTest, AgreesWithLevelOfForEveryShippedHeadword) {
+  const std::string shipped = LEXISCOOP_SHIPPED_DATA_DIR;
+  ConjugationDictionary dictionary(shipped, shipped);
+  dictionary.ReloadDictionary(false);
+  ASSERT_GT(dictionary.HeadwordList().Count(), 10000);
+  const std::vector<uint8_t> levels = BuildRowLevels(dictionary);
+  ASSERT_EQ(levels.size(), static_cast<size_t>(dictionary.HeadwordList().Count()));
+  int listed = 0;
+  for (int i = 0; i < dictionary.HeadwordList().Count(); ++i) {
+    ASSERT_EQ(levels[static_cast<size_t>(i)], dictionary.LevelOf(dictionary.HeadwordList()[i])) << i;
+    listed += levels[static_cast<size_t>(i)] != 0;
+  }
+  EXPECT_GT(listed, 1000);
 }
 
 TEST_F(RowLevelsTest, IsEmptyForAnEmptyDictionary) {
