@@ -6,7 +6,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -23,9 +25,11 @@
 #include "app/DataPath.h"
 #include "app/Dialogs.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "editor/widgets/FmEditDic.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageHook.h"
+#include "views/ShownWordList.h"
 
 namespace lexiscoop {
 namespace {
@@ -59,12 +63,18 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   caption_ = Cp932FromUtf8(texts::kCaptionBase);
   setWindowTitle(Qs(texts::kCaptionBase));
 
+  shown_ = std::make_unique<ShownWordList>();
   createActions();
   createMenus();
   createToolBars();
   createWorkArea();
   createStatusBar();
+  createLevelMenu();
   FormCreate();
+  editor_ = std::make_unique<TfrmEditDic>(
+      *dictionary_, *dialogs_, [this](const QString& path, const QString& suffix) { OpenDocument(path, suffix); },
+      this);
+  UpdateCommandStates();
 }
 
 TForm1::~TForm1() { SetMessageHandler({}); }
@@ -72,6 +82,7 @@ TForm1::~TForm1() { SetMessageHandler({}); }
 void TForm1::FormCreate() {
   ReadSettings();
   parser_ = std::make_unique<TMyParser>();
+  createSearchMenu();
   mmDatas->setFont(FixedFont());
   pcMemo->setCurrentWidget(tsText);
   pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), false);
@@ -87,6 +98,8 @@ void TForm1::FormCreate() {
   dictionaryLoaded_ = true;
   setAcceptDrops(true);
   dropTarget_ = true;
+  SetFormMode(FormMode::Original);
+  SetLevelMask(kAllLevels);
 
   std::string sample;
   for (const char* line : texts::kSampleLines) {
@@ -137,8 +150,8 @@ void TForm1::SetStatusPanel(int panel, const QString& text) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    // The scan loop is still on the stack: stop it and close once it has
+  if (running_ || rebuilding_) {
+    // The scan or rebuild loop is still on the stack: stop it and close once it has
     // unwound.
     stopRequest_ = 1;
     closePending_ = true;
@@ -169,26 +182,46 @@ void TForm1::FitStatusPanel0() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
   for (const BandBar& band : bandBars_) {
-    if (watched == band.holder && event->type() == QEvent::Resize) {
+    if (watched == band.holder && type == QEvent::Resize) {
       // The bar fills its band and keeps its full length; the band clips it.
       band.bar->resize(std::max(band.holder->width(), band.bar->sizeHint().width()),
                        band.bar->sizeHint().height());
     }
-    if ((watched == band.holder || watched == band.bar) && event->type() == QEvent::MouseButtonPress) {
+    if ((watched == band.holder || watched == band.bar) && type == QEvent::MouseButtonPress) {
       auto* widget = static_cast<QWidget*>(watched);
       auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() == Qt::LeftButton && widget->childAt(mouse->position().toPoint()) == nullptr) {
+        if (band.bar != tbProUse) HideSearchMenu();
         // A press on an empty spot of a bar drags the whole window.
         if (QWindow* window = windowHandle()) window->startSystemMove();
         return true;
       }
     }
   }
-  if (watched == pcMemo && event->type() == QEvent::Resize) FitStatusPanel0();
-  if (lvWords != nullptr && ((watched == lvWords->viewport() && event->type() == QEvent::MouseButtonRelease) ||
-                             (watched == lvWords && event->type() == QEvent::KeyRelease))) {
-    ShowSelectionCount();
+  if (type == QEvent::MouseButtonPress) {
+    for (QToolButton* button : levelButtons_) {
+      if (watched == button) buttonShift_ = static_cast<QMouseEvent*>(event)->modifiers();
+    }
+  }
+  if (watched == pcMemo && type == QEvent::Resize) FitStatusPanel0();
+  if (watched == edWord && type == QEvent::KeyPress) {
+    if (edWordKeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
+  }
+  if (lbWordsMenu != nullptr && watched == lbWordsMenu->viewport() && type == QEvent::MouseMove) {
+    // The pick follows the mouse without a click.
+    if (QListWidgetItem* item = lbWordsMenu->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+      lbWordsMenu->setCurrentItem(item);
+      lbWordsMenu->setFocus();
+    }
+  }
+  if (lvWords != nullptr) {
+    if (watched == lvWords->viewport() && type == QEvent::MouseButtonPress) HideSearchMenu();
+    if ((watched == lvWords->viewport() && type == QEvent::MouseButtonRelease) ||
+        (watched == lvWords && type == QEvent::KeyRelease)) {
+      ShowSelectionCount();
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -196,8 +229,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::acCloseExecute() { close(); }
 
 void TForm1::acEditDicExecute() {
-  // TODO(editor): show the dictionary editor modally once it is built; the
-  // command stays disabled until then (see UpdateCommandStates).
+  if (running_ || rebuilding_) return;
+  // Changes are written and reloaded by the editor; the results shown stay
+  // as they are until the next run.
+  editor_->exec();
 }
 
 }  // namespace lexiscoop

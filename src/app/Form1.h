@@ -9,11 +9,14 @@
 
 #include "analysis/Analysis.h"
 #include "dictionary/DictionaryObserver.h"
+#include "views/WordListFilter.h"
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QSplitter;
@@ -26,9 +29,12 @@ class QWidget;
 namespace lexiscoop {
 
 class ConjugationDictionary;
+class ShownWordList;
 class TDialogs;
+class TfrmEditDic;
 class TMyParser;
 class WordListModel;
+struct DictionaryLists;
 
 // Where the window finds its files and how it reaches the user.
 struct TForm1Options {
@@ -70,11 +76,29 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // tells the user that the file is missing.
   void OpenDocument(const QString& path, const QString& suffix);
 
+  // Rebuilds the shown word list from the last run under the filters.
+  void RebuildWordList();
+  // Sort request: the key (0 first appearance, 1 alphabet, 2 and 3 count)
+  // and a flipped direction; the selected words stay selected.
+  void SortList(int key);
+  void SetFormMode(FormMode mode);
+  void ToggleFormMode(FormMode mode);
+  // Refuses an empty mask with a message; rebuilds in every other case in
+  // which the mask changes, and after the message.
+  void SetLevelMask(LevelMask mask);
+  // A click on the level button of `bit` with `modifiers` held.
+  void LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers);
+
   bool Running() const { return running_; }
+  bool Rebuilding() const { return rebuilding_; }
+  const WordListFilter& Filter() const { return filter_; }
+  const ShownWordList& Shown() const { return *shown_; }
   bool HasDictionary() const { return dictionaryLoaded_; }
   const AnalysisResult& Result() const { return result_; }
   const TMyParser& Parser() const { return *parser_; }
   const ConjugationDictionary& Dictionary() const { return *dictionary_; }
+  // The dictionary editor, created hidden with the window.
+  TfrmEditDic& Editor() const { return *editor_; }
   const std::string& ProgramFolder() const { return programFolder_; }
   const std::string& SettingsPath() const { return settingsPath_; }
   // The window caption as CP932 (the report's title comes from it).
@@ -101,6 +125,17 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void acEditDicExecute();
   void N1Click();
   void Splitter1Moved();
+  void acAllSelectExecute();
+  void acCopyWordsExecute();
+  void acCopyWordsNumExecute();
+  void acCopyDataExecute();
+  void CopyStatisticsReport();
+  void acSWNoEntryExecute();
+  void lvWordsDblClick();
+  void lvWordsColumnClick(int column);
+  void cbProperNounChange();
+  void edWordChange();
+  void JumpToWord();
 
  private:
   // Layout (Form1Layout.cpp).
@@ -135,6 +170,22 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void FitStatusPanel0();
   void SwapAnalyzeButton(QAction* action);
 
+  // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
+  DictionaryLists Lists() const;
+  void BuildStatisticsReport();
+  void UpdateFilterImages();
+  void ShowLevelMenu(int bit);
+  void createLevelMenu();
+  std::vector<int> SelectedRows() const;
+  void SelectRows(const std::vector<int>& rows);
+  void PutOnClipboard(const std::string& cp932);
+
+  // The search box (Form1Search.cpp).
+  void createSearchMenu();
+  void HideSearchMenu();
+  void MoveSearchPick(int delta);
+  bool edWordKeyDown(int key);
+
   // Text input (Form1TextInput.cpp).
   void LoadTextFile(const QString& path);
   void AssignCurrentText(const std::string& cp932);
@@ -155,10 +206,18 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   std::unique_ptr<TMyParser> parser_;
   AnalysisResult result_;
   std::unique_ptr<ConjugationDictionary> dictionary_;
+  // Declared after the dictionary it edits, so it goes first.
+  std::unique_ptr<TfrmEditDic> editor_;
   bool dictionaryLoaded_ = false;
   QString lastFileName_;
   int stopRequest_ = 0;
   bool running_ = false;
+  bool rebuilding_ = false;
+  std::unique_ptr<ShownWordList> shown_;
+  // The filters start empty and are set at the end of start-up.
+  WordListFilter filter_{0, FormMode::None, ProperNounChoice::All};
+  int lastLevelBit_ = 0;
+  Qt::KeyboardModifiers buttonShift_;
   bool analyzeEnabled_ = false;  // set by a new text, cleared by a run
   bool awaiting_ = true;
   bool closePending_ = false;
@@ -199,6 +258,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QLabel* lbTickCount = nullptr;
   QLineEdit* edWord = nullptr;
   QComboBox* cbProperNoun = nullptr;
+  QMenu* pmWordSelector = nullptr;
+  QListWidget* lbWordsMenu = nullptr;
   std::array<QToolButton*, kWordLevelCount> levelButtons_{};  // in WordLevel order
 
   // Work area and status bar.

@@ -117,6 +117,9 @@ void TForm1::createActions() {
   connect(Close1, &QAction::triggered, this, &TForm1::acCloseExecute);
   connect(acEditDic, &QAction::triggered, this, &TForm1::acEditDicExecute);
   connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+  connect(acCopyWords, &QAction::triggered, this, &TForm1::acCopyWordsExecute);
+  connect(acCopyWordsNum, &QAction::triggered, this, &TForm1::acCopyWordsNumExecute);
+  connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
 }
 
 void TForm1::createMenus() {
@@ -241,6 +244,7 @@ void TForm1::createToolBars() {
   ToolButton8 = addButton(tbWordsSel, "ToolButton8", nullptr, 96);
   ToolButton8->setText(Qs("詳細データコピー"));
   ToolButton8->setIcon(ImageListIcon(kImageSwitchOff));
+  connect(ToolButton8, &QToolButton::clicked, this, &TForm1::CopyStatisticsReport);
   addSeparator(tbWordsSel);
   addButton(tbWordsSel, "ToolButton40", acSortABC, 96);
   addButton(tbWordsSel, "ToolButton41", acSortNum, 96);
@@ -321,7 +325,7 @@ void TForm1::createWorkArea() {
 
   lvWords = new QTableView(Splitter1);
   lvWords->setObjectName(QStringLiteral("lvWords"));
-  wordModel_ = new WordListModel(lvWords);
+  wordModel_ = new WordListModel(*shown_, result_.tokenCount, lvWords);
   lvWords->setModel(wordModel_);
   lvWords->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvWords->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -96,11 +96,7 @@ void TForm1::RunAnalysis() {
                 dictionary_->LevelLists());
   SetLevelCaptions(false);
   SetAwaitingAnalysis(false);
-  // TODO(views): RebuildWordList once the shown word list lands; until then
-  // the list holds only as many rows as there are distinct words.
-  wordModel_->SetRowCount(result_.words.Count());
-  ProgressBar1->setValue(0);
-  ShowSelectionCount();
+  RebuildWordList();
 }
 
 void TForm1::SetAwaitingAnalysis(bool awaiting) {
@@ -114,7 +110,7 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
     wordModel_->SetRowCount(0);
     pcMemo->setCurrentWidget(tsText);
   } else {
-    // TODO(views): BuildStatisticsReport into mmDatas once the report lands.
+    BuildStatisticsReport();
     pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), true);
     pcMemo->setCurrentWidget(tsDatas);
   }
@@ -123,14 +119,15 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
 }
 
 void TForm1::UpdateCommandStates() {
-  acAnalize->setEnabled(analyzeEnabled_ && !running_);
-  // A new text or a new dictionary must not be applied under a running scan.
-  acLoadFromFile->setEnabled(!running_);
-  acClipToText->setEnabled(!running_);
-  // TODO(editor): enable with !running_ once the dictionary editor is built.
-  acEditDic->setEnabled(false);
+  const bool busy = running_ || rebuilding_;
+  acAnalize->setEnabled(analyzeEnabled_ && !busy);
+  // A new text or a new dictionary must not be applied under a running scan
+  // or rebuild.
+  acLoadFromFile->setEnabled(!busy);
+  acClipToText->setEnabled(!busy);
+  acEditDic->setEnabled(!busy && editor_ != nullptr);
 
-  if (running_) return;  // the result controls keep their state during a run
+  if (busy) return;  // the result controls keep their state during a run
   const bool results = !awaiting_;
   for (QAction* action : {acCopyWords, acCopyWordsNum, acAllSelect, acSortABC, acSortNum, acSortInitial,
                           acSWOriginal, acSWEntries, acSWWritten, acSWNoEntry, acCopyData}) {

@@ -31,7 +31,7 @@ void TForm1::OpenTextFile(const QString& path) {
 }
 
 void TForm1::LoadTextFile(const QString& path) {
-  if (running_ || path == lastFileName_) return;
+  if (running_ || rebuilding_ || path == lastFileName_) return;
   lastFileName_ = path;
   const std::string nativePath = QFile::encodeName(path).toStdString();
   if (!FileExists(nativePath)) return;
@@ -45,7 +45,7 @@ void TForm1::SetCurrentText(const std::string& cp932) {
 }
 
 void TForm1::AssignCurrentText(const std::string& cp932) {
-  if (running_ || cp932 == parser_->FullText()) return;
+  if (running_ || rebuilding_ || cp932 == parser_->FullText()) return;
   lastFileName_.clear();
   BusyCursor busy;
   parser_->AssignText(cp932);
@@ -69,7 +69,7 @@ void TForm1::acClipToTextExecute() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (dropTarget_ && !running_ && event->mimeData()->hasUrls()) {
+  if (dropTarget_ && !running_ && !rebuilding_ && event->mimeData()->hasUrls()) {
     event->acceptProposedAction();
   } else {
     event->ignore();
@@ -77,7 +77,7 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-  if (!dropTarget_ || running_ || !event->mimeData()->hasUrls()) {
+  if (!dropTarget_ || running_ || rebuilding_ || !event->mimeData()->hasUrls()) {
     event->ignore();
     return;
   }

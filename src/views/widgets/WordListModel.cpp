@@ -1,12 +1,25 @@
 #include "views/widgets/WordListModel.h"
 
-namespace lexiscoop {
+#include <algorithm>
 
-WordListModel::WordListModel(QObject* parent) : QAbstractTableModel(parent) {}
+#include "platform/Cp932.h"
+#include "views/ShownWordList.h"
+
+namespace lexiscoop {
+namespace {
+
+QVariant Alignment(int column) {
+  return QVariant::fromValue((column >= 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+}  // namespace
+
+WordListModel::WordListModel(const ShownWordList& shown, const int32_t& tokenCount, QObject* parent)
+    : QAbstractTableModel(parent), shown_(shown), tokenCount_(tokenCount) {}
 
 void WordListModel::SetRowCount(int rows) {
   beginResetModel();
-  rows_ = rows < 0 ? 0 : rows;
+  rows_ = std::clamp(rows, 0, shown_.RowCount());
   endResetModel();
 }
 
@@ -15,13 +28,30 @@ int WordListModel::rowCount(const QModelIndex& parent) const { return parent.isV
 int WordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
 QVariant WordListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_ || index.column() >= kColumnCount) return {};
-  if (role == Qt::TextAlignmentRole) {
-    return QVariant::fromValue((index.column() >= 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+  if (!index.isValid() || index.row() < 0 || index.row() >= rows_ || index.column() < 0 ||
+      index.column() >= kColumnCount) {
+    return {};
+  }
+  if (role == Qt::TextAlignmentRole) return Alignment(index.column());
+  if (role == kRawValueRole) {
+    if (index.row() >= shown_.RowCount()) return {};
+    if (index.column() == 1) return QString::fromStdString(Utf8FromCp932(shown_.WordOfRow(index.row())));
+    if (index.column() >= 2) return shown_.CountOfRow(index.row());
+    return index.row() + 1;
   }
   if (role != Qt::DisplayRole) return {};
-  if (index.column() == 0) return QStringLiteral("%1").arg(index.row() + 1, 5);
-  return {};
+  RowTexts texts;
+  if (!shown_.TextsOfRow(index.row(), tokenCount_, texts)) return {};
+  switch (index.column()) {
+    case 0:
+      return QString::fromStdString(texts.number);
+    case 1:
+      return QString::fromStdString(Utf8FromCp932(texts.word));
+    case 2:
+      return QString::fromStdString(texts.count);
+    default:
+      return QString::fromStdString(texts.perCent);
+  }
 }
 
 QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -30,9 +60,7 @@ QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int
     static const char* const captions[kColumnCount] = {"No", "Word", "Number", "per cent"};
     return QString::fromLatin1(captions[section]);
   }
-  if (role == Qt::TextAlignmentRole) {
-    return QVariant::fromValue((section >= 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-  }
+  if (role == Qt::TextAlignmentRole) return Alignment(section);
   return {};
 }
 

@@ -1,20 +1,29 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <cstdint>
 
 namespace lexiscoop {
 
+class ShownWordList;
+
 // The rows of the word list view lvWords: "No", "Word", "Number" and
-// "per cent". Rows are formatted on demand when the view paints them.
+// "per cent", formatted from the shown word list when the view paints them.
+// Like a virtual list view it keeps only an item count of its own: the
+// window empties the view for a new text while the shown list stays.
 class WordListModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
   static constexpr int kColumnCount = 4;
+  // The row's count (Number column) or its shown form, unformatted.
+  static constexpr int kRawValueRole = Qt::UserRole + 1;
 
-  explicit WordListModel(QObject* parent = nullptr);
+  // `shown` and `tokenCount` must outlive the model; the per-cent column
+  // divides by `*tokenCount`.
+  WordListModel(const ShownWordList& shown, const int32_t& tokenCount, QObject* parent = nullptr);
 
-  // Replaces the whole list by `rows` rows.
+  // Replaces the whole list by `rows` rows (at most the shown list's rows).
   void SetRowCount(int rows);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -23,6 +32,8 @@ class WordListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
  private:
+  const ShownWordList& shown_;
+  const int32_t& tokenCount_;
   int rows_ = 0;
 };
 

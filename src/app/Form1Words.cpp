@@ -1,0 +1,245 @@
+// The shown word list: rebuild, sort, selection and the level and form
+// filters.
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTableView>
+#include <QToolButton>
+#include <algorithm>
+
+#include "app/AppTexts.h"
+#include "app/BusyCursor.h"
+#include "app/Dialogs.h"
+#include "app/Form1.h"
+#include "app/ImageList.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "platform/Cp932.h"
+#include "views/DictionaryLists.h"
+#include "views/ShownWordList.h"
+#include "views/StatisticsReport.h"
+#include "views/WordListBuilder.h"
+#include "views/widgets/WordListModel.h"
+
+namespace lexiscoop {
+namespace {
+
+// The level bit of each level button, in WordLevel order (Basic .. None).
+constexpr int kButtonBits[kWordLevelCount] = {kLevelBitBasic,   kLevelBitJunior, kLevelBitToUniversity,
+                                              kLevelBitGeneral, kLevelBitOther,  kLevelBitNone};
+
+QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }
+
+}  // namespace
+
+DictionaryLists TForm1::Lists() const {
+  DictionaryLists lists{dictionary_->InflectionIndex(), dictionary_->HeadwordList(), {}};
+  for (int level = 1; level <= kListedLevelCount; ++level) {
+    lists.levelLists[static_cast<size_t>(level - 1)] = &dictionary_->LevelList(level);
+  }
+  return lists;
+}
+
+void TForm1::RebuildWordList() {
+  if (rebuilding_ || running_) return;
+  Guarded([this] {
+    rebuilding_ = true;
+    UpdateCommandStates();
+    {
+      BusyCursor busy;
+      struct Restore {
+        TForm1* form;
+        ~Restore() {
+          form->rebuilding_ = false;
+          form->ProgressBar1->setValue(0);
+          form->UpdateCommandStates();
+        }
+      } restore{this};
+      wordModel_->SetRowCount(0);
+      filter_.properNoun = ProperNounChoiceFromIndex(cbProperNoun->currentIndex());
+      RebuildControl control;
+      control.pump = [this](int percent) {
+        ProgressBar1->setValue(percent);
+        QCoreApplication::processEvents();
+      };
+      const DictionaryLists lists = Lists();
+      WordListBuilder(lists).Rebuild(result_.words, filter_, *shown_, control);
+      wordModel_->SetRowCount(shown_->RowCount());
+    }
+    if (const auto text = ShownWordsStatusText(shown_->RowCount(), result_.words.Count())) {
+      SetStatusPanel(2, FromCp932(*text));
+    }
+    ShowSelectionCount();
+  });
+  if (closePending_) {
+    closePending_ = false;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  }
+}
+
+std::vector<int> TForm1::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : lvWords->selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void TForm1::SelectRows(const std::vector<int>& rows) {
+  QItemSelection selection;
+  const int lastColumn = WordListModel::kColumnCount - 1;
+  std::vector<int> sorted = rows;
+  std::sort(sorted.begin(), sorted.end());
+  for (size_t i = 0; i < sorted.size();) {
+    size_t j = i;
+    while (j + 1 < sorted.size() && sorted[j + 1] <= sorted[j] + 1) ++j;
+    selection.select(wordModel_->index(sorted[i], 0), wordModel_->index(sorted[j], lastColumn));
+    i = j + 1;
+  }
+  lvWords->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  // The focus ends on the last word remembered.
+  if (!rows.empty()) {
+    lvWords->selectionModel()->setCurrentIndex(wordModel_->index(rows.back(), 0), QItemSelectionModel::NoUpdate);
+  }
+}
+
+void TForm1::SortList(int key) {
+  if (rebuilding_ || running_) return;
+  std::vector<int> rows = SelectedRows();
+  if (!shown_->SortList(key, &rows)) return;
+  wordModel_->SetRowCount(wordModel_->rowCount());
+  rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int row) { return row < 0 || row >= wordModel_->rowCount(); }),
+             rows.end());
+  SelectRows(rows);
+  lvWords->viewport()->update();
+}
+
+void TForm1::lvWordsColumnClick(int column) { SortList(column); }
+
+void TForm1::acAllSelectExecute() {
+  BusyCursor busy;
+  lvWords->selectAll();
+  ShowSelectionCount();
+}
+
+void TForm1::SetFormMode(FormMode mode) {
+  if (mode == filter_.formMode || rebuilding_ || running_) return;
+  filter_.formMode = mode;
+  UpdateFilterImages();
+  RebuildWordList();
+}
+
+void TForm1::ToggleFormMode(FormMode mode) { SetFormMode(FormAfterToggle(filter_.formMode, mode)); }
+
+void TForm1::SetLevelMask(LevelMask mask) {
+  if (mask == filter_.levelMask || rebuilding_ || running_) return;
+  if (mask == 0) {
+    dialogs_->Inform(this, FromCp932(EmptyLevelMaskMessage()));
+  } else {
+    filter_.levelMask = mask;
+  }
+  UpdateFilterImages();
+  RebuildWordList();
+}
+
+void TForm1::acSWNoEntryExecute() { SetLevelMask(MaskAfterNoEntryToggle(filter_.levelMask)); }
+
+void TForm1::cbProperNounChange() { RebuildWordList(); }
+
+void TForm1::UpdateFilterImages() {
+  for (int i = 0; i < kWordLevelCount; ++i) {
+    const bool on = HasLevelBit(filter_.levelMask, kButtonBits[i]);
+    levelButtons_[static_cast<size_t>(i)]->setIcon(ImageListIcon(on ? kImageSwitchOn : kImageSwitchOff));
+  }
+  acSWNoEntry->setIcon(levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))]->icon());
+  const std::pair<QAction*, FormMode> forms[] = {
+      {acSWWritten, FormMode::Written}, {acSWEntries, FormMode::Headword}, {acSWOriginal, FormMode::Original}};
+  for (const auto& [action, mode] : forms) {
+    action->setIcon(ImageListIcon(filter_.formMode == mode ? kImageSwitchOn : kImageSwitchOff));
+  }
+}
+
+void TForm1::LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers) {
+  lastLevelBit_ = bit;
+  LevelClickModifier modifier = LevelClickModifier::None;
+  if (modifiers & Qt::ShiftModifier) {
+    modifier = LevelClickModifier::Shift;
+  } else if (modifiers & Qt::ControlModifier) {
+    modifier = LevelClickModifier::Ctrl;
+  } else if (modifiers & Qt::AltModifier) {
+    modifier = LevelClickModifier::Alt;
+  }
+  if (const std::optional<LevelMask> mask = MaskAfterLevelClick(filter_.levelMask, bit, modifier)) {
+    SetLevelMask(*mask);
+  } else {
+    ShowLevelMenu(bit);
+  }
+}
+
+void TForm1::ShowLevelMenu(int bit) {
+  QToolButton* button = levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))];
+  for (int i = 0; i < kWordLevelCount; ++i) {
+    if (kButtonBits[i] == bit) button = levelButtons_[static_cast<size_t>(i)];
+  }
+  pmWordSelector->popup(button->mapToGlobal(button->rect().bottomLeft()));
+}
+
+void TForm1::createLevelMenu() {
+  pmWordSelector = new QMenu(this);
+  pmWordSelector->setObjectName(QStringLiteral("pmWordSelector"));
+  struct Item {
+    const char* name;
+    const char* caption;
+    LevelMenuItem item;
+  };
+  const Item items[] = {
+      {"miWSOn", "～を含む [Shift Key + Mouse Click]", LevelMenuItem::Include},
+      {"miWSOff", "～は含まない [Shift Key + Mouse Click]", LevelMenuItem::Exclude},
+      {"N10", "～だけを含む [Ctrl Key + Mouse Click]", LevelMenuItem::Only},
+      {"N13", "すべて [Alt Key + Mouse Click]", LevelMenuItem::All},
+  };
+  for (const Item& item : items) {
+    if (item.item == LevelMenuItem::Only || item.item == LevelMenuItem::All) pmWordSelector->addSeparator();
+    QAction* action = pmWordSelector->addAction(Qs(item.caption));
+    action->setObjectName(QString::fromLatin1(item.name));
+    const LevelMenuItem which = item.item;
+    connect(action, &QAction::triggered, this,
+            [this, which] { SetLevelMask(MaskAfterLevelMenu(filter_.levelMask, lastLevelBit_, which)); });
+  }
+  for (int i = 0; i < kWordLevelCount; ++i) {
+    QToolButton* button = levelButtons_[static_cast<size_t>(i)];
+    const int bit = kButtonBits[i];
+    button->installEventFilter(this);
+    connect(button, &QToolButton::clicked, this, [this, bit] {
+      const Qt::KeyboardModifiers modifiers = buttonShift_;
+      buttonShift_ = Qt::NoModifier;
+      LevelButtonClick(bit, modifiers);
+    });
+  }
+  connect(cbProperNoun, &QComboBox::currentIndexChanged, this, &TForm1::cbProperNounChange);
+  connect(acSWWritten, &QAction::triggered, this, [this] { ToggleFormMode(FormMode::Written); });
+  connect(acSWEntries, &QAction::triggered, this, [this] { ToggleFormMode(FormMode::Headword); });
+  connect(acSWOriginal, &QAction::triggered, this, [this] { ToggleFormMode(FormMode::Original); });
+  connect(acSWNoEntry, &QAction::triggered, this, &TForm1::acSWNoEntryExecute);
+  connect(acSortABC, &QAction::triggered, this, [this] { SortList(kSortAlphabetical); });
+  connect(acSortNum, &QAction::triggered, this, [this] { SortList(kSortCount); });
+  connect(acSortInitial, &QAction::triggered, this, [this] { SortList(kSortFirstAppearance); });
+  connect(acAllSelect, &QAction::triggered, this, &TForm1::acAllSelectExecute);
+  connect(lvWords->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm1::lvWordsColumnClick);
+  connect(lvWords, &QTableView::doubleClicked, this, &TForm1::lvWordsDblClick);
+}
+
+void TForm1::BuildStatisticsReport() {
+  const DictionaryLists lists = Lists();
+  const std::vector<std::string> lines =
+      lexiscoop::BuildStatisticsReport(caption_, result_, lists.levelLists, ReportForm::Memo);
+  QStringList shown;
+  for (const std::string& line : lines) shown << FromCp932(line);
+  mmDatas->setPlainText(shown.join(QLatin1Char('\n')));
+}
+
+}  // namespace lexiscoop
