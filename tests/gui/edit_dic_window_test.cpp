@@ -1,0 +1,97 @@
+// The dictionary editor from the main window: created once, shown modally by
+// acEditDic, refused during a run; its changes reach the window's dictionary
+// while the results shown stay until the next run.
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "TestSupport.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "editor/EditorChecks.h"
+#include "editor/widgets/FmEditDic.h"
+
+using namespace lexiscoop;
+using namespace lexiscoop::testing;
+
+class EditDicWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QAction* EditDic(TForm1& form) { return form.findChild<QAction*>(QStringLiteral("acEditDic")); }
+
+ private slots:
+  void acEditDicShowsTheOneEditorModally() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    QAction* action = EditDic(form);
+    QCOMPARE(action->text(), U("辞書(&D)"));
+    QCOMPARE(action->toolTip(), U("辞書を編集"));
+    QCOMPARE(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    QVERIFY(action->isEnabled());
+    const QList<TfrmEditDic*> editors = form.findChildren<TfrmEditDic*>();
+    QCOMPARE(editors.size(), 1);
+    TfrmEditDic* editor = editors.first();
+    QVERIFY(!editor->isVisible());
+
+    // Run once, so there are results to keep.
+    form.findChild<QAction*>(QStringLiteral("acAnalize"))->trigger();
+    const int distinct = form.Result().words.Count();
+    const QString summary = form.StatusPanelText(0);
+
+    int shown = 0;
+    QTimer::singleShot(0, &form, [&] {
+      ++shown;
+      QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(editor));
+      QCOMPARE(editor->findChild<QTableView*>(QStringLiteral("lvDic"))->model()->rowCount(), 28);
+      editor->findChild<QLineEdit*>(QStringLiteral("edInflictions"))->setText(QStringLiteral("zebra"));
+      folder.dialogs.answers = {true};
+      editor->findChild<QToolButton*>(QStringLiteral("tbRecord"))->click();
+      editor->findChild<QToolButton*>(QStringLiteral("ToolButton3"))->click();
+    });
+    action->trigger();
+    QCOMPARE(shown, 1);
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(folder.dialogs.beeps, 1);
+    QVERIFY(FindHeadword(form.Dictionary().HeadwordList(), "zebra") >= 0);
+    QCOMPARE(form.Result().words.Count(), distinct);
+    QCOMPARE(form.StatusPanelText(0), summary);
+
+    // Shown again: the same editor, listing the changed dictionary.
+    QTimer::singleShot(0, &form, [&] {
+      ++shown;
+      QCOMPARE(editor->findChild<QTableView*>(QStringLiteral("lvDic"))->model()->rowCount(), 29);
+      editor->reject();
+    });
+    action->trigger();
+    QCOMPARE(shown, 2);
+    QCOMPARE(form.findChildren<TfrmEditDic*>().size(), 1);
+  }
+
+  void theEditorDoesNotOpenDuringARun() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    std::string text;
+    for (int i = 0; i < 300000; ++i) text += "word" + std::to_string(i % 5000) + (i % 10 == 9 ? "\r\n" : " ");
+    form.SetCurrentText(text);
+    bool checked = false;
+    QTimer::singleShot(0, &form, [&] {
+      checked = form.Running();
+      QVERIFY(!EditDic(form)->isEnabled());
+      EditDic(form)->trigger();
+      QVERIFY(!form.findChild<TfrmEditDic*>()->isVisible());
+      form.findChild<QAction*>(QStringLiteral("acStopAnalize"))->trigger();
+    });
+    form.findChild<QAction*>(QStringLiteral("acAnalize"))->trigger();
+    QVERIFY(checked);
+    QVERIFY(!form.Running());
+    QVERIFY(EditDic(form)->isEnabled());
+  }
+};
+
+QTEST_MAIN(EditDicWindowTest)
+#include "edit_dic_window_test.moc"
