@@ -1,0 +1,146 @@
+// The word search box: suggestions, picking and jumping to the rows.
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
+#include <QtTest>
+
+#include "TestSupport.h"
+
+using namespace lexiscoop;
+using namespace lexiscoop::testing;
+
+class SearchBoxTest : public QObject {
+  Q_OBJECT
+
+ private:
+  struct Window {
+    ProgramFolder folder;
+    TForm1 form{folder.Options()};
+    QLineEdit* edit = nullptr;
+    QListWidget* menu = nullptr;
+    QTableView* list = nullptr;
+
+    // Shows the window with `text` analysed in the written form.
+    explicit Window(const char* text) {
+      form.show();
+      form.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&form));
+      form.SetCurrentText(text);
+      form.findChild<QAction*>(QStringLiteral("acAnalize"))->trigger();
+      form.SetFormMode(FormMode::Written);
+      edit = form.findChild<QLineEdit*>(QStringLiteral("edWord"));
+      menu = form.findChild<QListWidget*>(QStringLiteral("lbWordsMenu"));
+      list = form.findChild<QTableView*>(QStringLiteral("lvWords"));
+      edit->setFocus();
+    }
+    QStringList Offered() const {
+      QStringList words;
+      for (int i = 0; i < menu->count(); ++i) words << menu->item(i)->text();
+      return words;
+    }
+    QStringList Selected() const {
+      QStringList words;
+      for (const QModelIndex& index : list->selectionModel()->selectedRows(1)) words << index.data().toString();
+      return words;
+    }
+  };
+
+ private slots:
+  void prefixOffersSortedWordsAndEnterSelectsThePick() {
+    Window w("cat cats, cats, caat dog\r\n");
+    QTest::keyClicks(w.edit, QStringLiteral("ca"));
+    QVERIFY(w.menu->isVisible());
+    QCOMPARE(w.Offered(), (QStringList{"caat", "cat", "cats"}));
+    QCOMPARE(w.menu->currentRow(), 0);
+    QCOMPARE(w.edit->cursorPosition(), 2);
+    QVERIFY(!w.edit->hasSelectedText());
+    QCOMPARE(w.menu->width(), 200);
+    QVERIFY(w.menu->y() >= w.edit->mapToGlobal(QPoint(0, w.edit->height())).y());
+
+    QTest::keyClick(w.edit, Qt::Key_Down);
+    QCOMPARE(w.menu->currentRow(), 1);
+    QTest::keyClick(w.edit, Qt::Key_Up);
+    QTest::keyClick(w.edit, Qt::Key_Up);  // stays on the first
+    QCOMPARE(w.menu->currentRow(), 0);
+    QTest::keyClick(w.edit, Qt::Key_Return);
+    QVERIFY(!w.menu->isVisible());
+    QCOMPARE(w.Selected(), QStringList{"caat"});
+    QVERIFY(w.list->hasFocus());
+  }
+
+  void jumpKeepsRowsAlreadySelected() {
+    Window w("cat dog wife\r\n");
+    w.list->selectionModel()->select(w.list->model()->index(1, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    w.edit->setFocus();
+    QTest::keyClicks(w.edit, QStringLiteral("w"));
+    QTest::keyClick(w.edit, Qt::Key_Enter);
+    QCOMPARE(w.Selected().size(), 2);
+    QVERIFY(w.Selected().contains(QStringLiteral("dog")));
+    QVERIFY(w.Selected().contains(QStringLiteral("wife")));
+  }
+
+  void searchIgnoresLetterCaseAndBlanks() {
+    Window w("the Dog cat\r\n");
+    w.edit->setText(QStringLiteral("  DO "));
+    QCOMPARE(w.Offered(), QStringList{"dog"});
+    // A single match selects the whole text, so the next key starts anew.
+    QVERIFY(w.edit->hasSelectedText());
+    QCOMPARE(w.edit->selectedText(), w.edit->text());
+    QTest::keyClicks(w.edit, QStringLiteral("c"));
+    QCOMPARE(w.edit->text(), QStringLiteral("c"));
+    QCOMPARE(w.Offered(), QStringList{"cat"});
+    w.edit->setText(QStringLiteral("DO"));
+    w.menu->setCurrentRow(0);
+    QTest::keyClick(w.edit, Qt::Key_Return);
+    QCOMPARE(w.Selected(), QStringList{"dog"});
+  }
+
+  void noMatchShowsAnEmptyListThatEnterHides() {
+    Window w("cat dog\r\n");
+    QTest::keyClicks(w.edit, QStringLiteral("zz"));
+    QVERIFY(w.menu->isVisible());
+    QCOMPARE(w.menu->count(), 0);
+    QTest::keyClick(w.edit, Qt::Key_Return);
+    QVERIFY(!w.menu->isVisible());
+    QVERIFY(w.Selected().isEmpty());
+  }
+
+  void blankTextLeavesTheWindowAsItWas() {
+    Window w("cat dog\r\n");
+    QTest::keyClicks(w.edit, QStringLiteral("c"));
+    QVERIFY(w.menu->isVisible());
+    w.edit->setText(QStringLiteral("   "));
+    QVERIFY(w.menu->isVisible());
+    QCOMPARE(w.menu->count(), 0);
+  }
+
+  void escapeAndListClicksHideTheSuggestions() {
+    Window w("cat cats\r\n");
+    QTest::keyClicks(w.edit, QStringLiteral("ca"));
+    QVERIFY(w.menu->isVisible());
+    QTest::keyClick(w.edit, Qt::Key_Escape);
+    QVERIFY(!w.menu->isVisible());
+    QTest::keyClicks(w.edit, QStringLiteral("t"));
+    QVERIFY(w.menu->isVisible());
+    QTest::mouseClick(w.list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QVERIFY(!w.menu->isVisible());
+  }
+
+  void clickingASuggestionJumpsToIt() {
+    Window w("cat cats caat\r\n");
+    QTest::keyClicks(w.edit, QStringLiteral("cat"));
+    QCOMPARE(w.Offered(), (QStringList{"cat", "cats"}));
+    QListWidgetItem* cats = w.menu->item(1);
+    w.menu->setCurrentItem(cats);
+    emit w.menu->itemClicked(cats);
+    QCOMPARE(w.Selected(), QStringList{"cats"});
+    QVERIFY(!w.menu->isVisible());
+  }
+};
+
+QTEST_MAIN(SearchBoxTest)
+#include "search_box_test.moc"
