@@ -46,7 +46,7 @@ TEST(StringListTest, RangeErrors) {
 
 TEST(StringListTest, TextSplitsAtCrLfLoneCrLoneLfAndStopsAtZero) {
   TStringList list;
-  list.SetText(std::string("one\r\ntwo\rthree\n\nfive\r\n\r\nsev\0en", 32));
+  list.SetText(std::string("one\r\ntwo\rthree\n\nfive\r\n\r\nsev\0en", 30));
   ASSERT_EQ(list.Count(), 7);
   EXPECT_EQ(list[0], "one");
   EXPECT_EQ(list[1], "two");
