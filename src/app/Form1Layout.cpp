@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -18,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/AppTexts.h"
 #include "app/Form1.h"
@@ -244,6 +246,9 @@ void TForm1::createToolBars() {
   ToolButton8 = addButton(tbWordsSel, "ToolButton8", nullptr, 96);
   ToolButton8->setText(Qs("詳細データコピー"));
   ToolButton8->setIcon(ImageListIcon(kImageSwitchOff));
+  QFont narrower = ToolButton8->font();  // its caption is the longest of the bar
+  narrower.setPixelSize(11);
+  ToolButton8->setFont(narrower);
   connect(ToolButton8, &QToolButton::clicked, this, &TForm1::CopyStatisticsReport);
   addSeparator(tbWordsSel);
   addButton(tbWordsSel, "ToolButton40", acSortABC, 96);
@@ -350,7 +355,12 @@ void TForm1::createWorkArea() {
   Splitter1->addWidget(lvWords);
   Splitter1->setStretchFactor(0, 1);
   Splitter1->setStretchFactor(1, 0);
-  Splitter1->setSizes({kDesignWidth - kWordListWidth - 3, kWordListWidth});
+  // The design width, or wider where this style's scroll bar would cover
+  // part of the last column.
+  int listWidth = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width();
+  for (int width : designWidths) listWidth += width;
+  listWidth = std::max(listWidth, kWordListWidth);
+  Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
   pcMemo->installEventFilter(this);
   connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
   setCentralWidget(Splitter1);

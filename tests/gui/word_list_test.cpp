@@ -150,6 +150,22 @@ class WordListTest : public QObject {
     QCOMPARE(Clipboard(), QString());
   }
 
+  void listKeysRunTheWindowCommands() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Analyze(form, "cat dog\r\n");
+    List(form)->setFocus();
+    QTest::keyClick(List(form), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(SelectedWords(form).size(), 2);
+    QTest::keyClick(List(form), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(Clipboard(), QStringLiteral("cat\r\ndog\r\n"));
+    QTest::keyClick(List(form), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(Clipboard(), QStringLiteral("cat\t1\r\ndog\t1\r\n"));
+    QCOMPARE(form.StatusPanelText(1), U("2 個選択"));
+  }
+
   void doubleClickShowsTheDetailsOfOneWord() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
