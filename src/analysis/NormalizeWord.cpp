@@ -1,6 +1,7 @@
 #include "analysis/NormalizeWord.h"
 
 #include "platform/Compare.h"
+#include "platform/ShortLoad.h"
 
 namespace lexiscoop {
 namespace {
@@ -18,6 +19,11 @@ bool SuffixIs(std::string_view suffix, std::string_view lower) {
 }  // namespace
 
 std::string_view NormalizeWord(std::string_view word) {
+  // Most words hold no apostrophe and end in a letter or digit.
+  if (!word.empty() && word.size() <= 8 && word.back() != '-' &&
+      !HasByte8(LoadUpTo8(word.data(), word.size()), '\'')) {
+    return word;
+  }
   while (!word.empty() && (word.back() == '\'' || word.back() == '-')) word.remove_suffix(1);
 
   const size_t apostrophe = word.find('\'');

@@ -1,6 +1,7 @@
 #include "analysis/WordTable.h"
 
 #include "platform/Compare.h"
+#include "platform/ShortLoad.h"
 
 namespace lexiscoop {
 
@@ -16,6 +17,11 @@ void WordTable::Clear() {
 }
 
 size_t WordTable::SlotOf(std::string_view word, uint64_t hash) const {
+  const size_t n = word.size();
+  if (n <= 8) {
+    const uint64_t x = LoadUpTo8(word.data(), n);
+    if (!(x & kHighBitOfEachByte)) return ShortSlotOf(x, FoldAscii8(x), n, hash);
+  }
   const size_t mask = slots_.size() - 1;
   const uint8_t tag = TagOf(hash);
   size_t slot = static_cast<size_t>(hash) & mask;
@@ -24,11 +30,25 @@ size_t WordTable::SlotOf(std::string_view word, uint64_t hash) const {
     if (s == kFree) return slot;
     if (tags_[slot] == tag) {
       const Entry& e = entries_[s - 1];
-      if (e.length == word.size()) {
-        const char* stored = spellings_.data() + e.offset;
-        size_t same = 0;
-        while (same < word.size() && stored[same] == word[same]) ++same;
-        if (same == word.size() || SameText(std::string_view(stored, e.length), word)) return slot;
+      if (e.length == n && SameText(std::string_view(spellings_.data() + e.offset, n), word)) return slot;
+    }
+    slot = (slot + 1) & mask;
+  }
+}
+
+size_t WordTable::ShortSlotOf(uint64_t bytes, uint64_t folded, size_t n, uint64_t hash) const {
+  const size_t mask = slots_.size() - 1;
+  const uint8_t tag = TagOf(hash);
+  size_t slot = static_cast<size_t>(hash) & mask;
+  for (;;) {
+    const uint32_t s = slots_[slot];
+    if (s == kFree) return slot;
+    if (tags_[slot] == tag) {
+      const Entry& e = entries_[s - 1];
+      if (e.length == n) {
+        const uint64_t stored = LoadUpTo8(spellings_.data() + e.offset, n);
+        if (stored == bytes) return slot;
+        if (!(stored & kHighBitOfEachByte) && FoldAscii8(stored) == folded) return slot;
       }
     }
     slot = (slot + 1) & mask;
@@ -58,8 +78,22 @@ int WordTable::IndexOf(std::string_view word) const {
 
 void WordTable::CountWord(std::string_view word) {
   if ((entries_.size() + 1) * 4 > slots_.size() * 3) Grow();
+  const size_t n = word.size();
+  if (n <= 8) {
+    // The common case: a short plain-ASCII word, loaded and folded once.
+    const uint64_t x = LoadUpTo8(word.data(), n);
+    if (!(x & kHighBitOfEachByte)) {
+      const uint64_t folded = FoldAscii8(x);
+      const uint64_t hash = FoldedHashOfShortAscii(folded, n);
+      CountInto(ShortSlotOf(x, folded, n, hash), word, hash);
+      return;
+    }
+  }
   const uint64_t hash = FoldedHash(word);
-  const size_t slot = SlotOf(word, hash);
+  CountInto(SlotOf(word, hash), word, hash);
+}
+
+void WordTable::CountInto(size_t slot, std::string_view word, uint64_t hash) {
   if (slots_[slot] != kFree) {
     ++entries_[slots_[slot] - 1].count;
     return;

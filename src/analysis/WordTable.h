@@ -50,7 +50,13 @@ class WordTable {
   };
   static constexpr uint32_t kFree = 0;  // slots hold entry number + 1
 
+  // The slot that holds `word`, or the free slot where it belongs.
   size_t SlotOf(std::string_view word, uint64_t hash) const;
+  // SlotOf for a plain-ASCII word of at most 8 bytes, given as its bytes
+  // (LoadUpTo8) and their lower-case fold.
+  size_t ShortSlotOf(uint64_t bytes, uint64_t folded, size_t n, uint64_t hash) const;
+  // Counts `word` into `slot` as SlotOf found it.
+  void CountInto(size_t slot, std::string_view word, uint64_t hash);
   static uint8_t TagOf(uint64_t hash) { return static_cast<uint8_t>(hash >> 56); }
   void Grow();
 

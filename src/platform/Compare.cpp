@@ -4,9 +4,16 @@
 #include <cstring>
 
 #include "platform/Cp932.h"
+#include "platform/ShortLoad.h"
 
 namespace lexiscoop {
 namespace {
+
+inline uint64_t Load8(const char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
 
 // Walks a string unit by unit: a single byte or a double-byte character.
 class UnitReader {
@@ -112,26 +119,6 @@ int CompareStr(std::string_view a, std::string_view b) {
   }
 }
 
-namespace {
-
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
-
-uint64_t Load64(const char* p) {
-  uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
-
-// Folds the ASCII capitals of eight bytes that are all below 0x80.
-uint64_t FoldAscii8(uint64_t x) {
-  const uint64_t atLeastA = x + 0x3F3F3F3F3F3F3F3Full;     // high bit: byte >= 'A'
-  const uint64_t aboveZ = x + 0x2525252525252525ull;       // high bit: byte > 'Z'
-  const uint64_t upper = atLeastA & ~aboveZ & kHighBits;
-  return x | (upper >> 2);
-}
-
-}  // namespace
-
 bool SameText(std::string_view a, std::string_view b) {
   const size_t n = a.size();
   if (n != b.size()) return false;
@@ -144,9 +131,9 @@ bool SameText(std::string_view a, std::string_view b) {
   size_t i = 0;
   // Eight bytes at a time while both sides are plain ASCII.
   for (; i + 8 <= n; i += 8) {
-    const uint64_t xa = Load64(pa + i);
-    const uint64_t xb = Load64(pb + i);
-    if ((xa | xb) & kHighBits) break;
+    const uint64_t xa = Load8(pa + i);
+    const uint64_t xb = Load8(pb + i);
+    if ((xa | xb) & kHighBitOfEachByte) break;
     if (xa != xb && FoldAscii8(xa) != FoldAscii8(xb)) return false;
   }
   for (; i < n; ++i) {
@@ -164,6 +151,12 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 uint64_t FoldedHash(std::string_view s) {
+  const size_t n = s.size();
+  if (n <= 8) {
+    // Short plain-ASCII words, the common case: one multiply.
+    const uint64_t x = LoadUpTo8(s.data(), n);
+    if (!(x & kHighBitOfEachByte)) return FoldedHashOfShortAscii(FoldAscii8(x), n);
+  }
   // FNV-1a over the folded bytes; a double-byte character goes in unfolded.
   static constexpr auto kFold = [] {
     std::array<unsigned char, 256> fold{};
@@ -171,7 +164,6 @@ uint64_t FoldedHash(std::string_view s) {
     return fold;
   }();
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const size_t n = s.size();
   uint64_t h = 0xCBF29CE484222325ull;
   for (size_t i = 0; i < n; ++i) {
     unsigned char b = p[i];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -23,6 +24,13 @@ bool SameText(std::string_view a, std::string_view b);
 
 // A hash that agrees with SameText: strings that are SameText hash alike.
 uint64_t FoldedHash(std::string_view s);
+
+// FoldedHash of a plain-ASCII string of n <= 8 bytes, given its bytes folded
+// to lower case as one little-endian number (LoadUpTo8, then FoldAscii8).
+inline uint64_t FoldedHashOfShortAscii(uint64_t folded, size_t n) {
+  const uint64_t h = (folded ^ (n * 0x9E3779B97F4A7C15ull)) * 0xFF51AFD7ED558CCDull;
+  return h ^ (h >> 32);
+}
 
 // ASCII lower case of one byte.
 constexpr unsigned char FoldAscii(unsigned char c) {
