@@ -168,3 +168,35 @@ TEST(LevelCaptionTest, PlainNamesForAnEmptyTableElseTruncatedPercent) {
 
 }  // namespace
 }  // namespace lexiscoop
+
+namespace lexiscoop {
+namespace {
+
+TEST(WordTableTest, MergesCaseVariantsOfEveryLengthAndOfDoubleByteWords) {
+  const std::string kanji = Cp932FromUtf8("漢字");  // 4 bytes with high bits
+  const std::string rows[][2] = {
+      {"a", "A"},
+      {"abcdefgh", "ABCDEFGH"},               // 8 bytes: the short path
+      {"abcdefghi", "AbCdEfGhI"},             // 9 bytes: the general path
+      {"internationalization", "INTERNATIONALIZATION"},
+      {"x" + kanji, "X" + kanji},
+      {kanji + "Ab", kanji + "aB"},
+  };
+  WordTable table;
+  for (const auto& row : rows) table.CountWord(row[0]);
+  for (const auto& row : rows) table.CountWord(row[1]);
+  ASSERT_EQ(table.Count(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(table.Word(i), rows[i][0]);
+    EXPECT_EQ(table.Occurrences(i), 2) << rows[i][0];
+    EXPECT_EQ(table.IndexOf(rows[i][1]), i);
+  }
+  // A trail byte that looks like a letter is never folded: 0x83 0x41 and
+  // 0x83 0x61 are two different characters.
+  table.CountWord("\x83\x41");
+  table.CountWord("\x83\x61");
+  EXPECT_EQ(table.Count(), 8);
+}
+
+}  // namespace
+}  // namespace lexiscoop

@@ -77,3 +77,22 @@ TEST(CompareTest, SortIsATotalOrderConsistentWithStr) {
 
 }  // namespace
 }  // namespace lexiscoop
+
+namespace lexiscoop {
+namespace {
+
+TEST(FoldedHashTest, AgreesWithSameTextAtEveryLength) {
+  std::string lower, upper;
+  for (int n = 0; n < 20; ++n) {
+    EXPECT_EQ(FoldedHash(lower), FoldedHash(upper)) << lower;
+    EXPECT_TRUE(SameText(lower, upper));
+    lower += static_cast<char>('a' + n % 26);
+    upper += static_cast<char>('A' + n % 26);
+  }
+  EXPECT_NE(FoldedHash("abc"), FoldedHash("abd"));
+  EXPECT_NE(FoldedHash("ab"), FoldedHash(std::string("ab\0", 3)));
+  EXPECT_EQ(FoldedHash("X\x88\x9F"), FoldedHash("x\x88\x9F"));
+}
+
+}  // namespace
+}  // namespace lexiscoop
