@@ -43,6 +43,11 @@ std::string NameForMessage(const std::string& path) { return Cp932FromUtf8(path)
       FormatMessage(kFormat, NameForMessage(path), Cp932FromUtf8(std::strerror(error))));
 }
 
+[[noreturn]] void ThrowNotAFile(const std::string& path) {
+  static const Cp932Text kFormat{"ファイル %s を開けません (通常のファイルではありません)"};
+  throw EFileOpenError(FormatMessage(kFormat, NameForMessage(path)));
+}
+
 [[noreturn]] void ThrowInUse(const std::string& path) {
   static const Cp932Text kFormat{"ファイル %s を開けません (他のプログラムが使用中です)"};
   throw EFileOpenError(FormatMessage(kFormat, NameForMessage(path)));
@@ -98,7 +103,7 @@ std::string ReadOpenFile(int fd, const std::string& path) {
   struct stat st{};
   if (fstat(fd, &st) != 0) ThrowCannotOpen(path, errno);
   if (S_ISDIR(st.st_mode)) ThrowCannotOpen(path, EISDIR);
-  if (!S_ISREG(st.st_mode)) ThrowCannotOpen(path, EINVAL);
+  if (!S_ISREG(st.st_mode)) ThrowNotAFile(path);
   if (st.st_size > kMaxTextBytes) ThrowFileTooLarge(path);
 
   std::string bytes;
@@ -158,6 +163,12 @@ struct TMyParser::Impl {
     scanner = std::make_unique<TParserDB>(*stream);
   }
 };
+
+std::string ReadTextFile(const std::string& path) {
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) ThrowCannotOpen(path, errno);
+  return TextToCp932(ReadOpenFile(file.get(), path));
+}
 
 TMyParser::TMyParser() : impl_(std::make_unique<Impl>()) {}
 

@@ -20,6 +20,14 @@ class EFileOpenError : public std::runtime_error {
 // The largest text the holder takes: counts and sizes are 32-bit.
 constexpr int64_t kMaxTextBytes = 0x7FFFFFFF;
 
+// Reads the regular file `path` whole as a text, converted to CP932 as
+// TMyParser::LoadFile converts it, without locking it: for readers that do
+// not keep the file as their current text. Throws EFileOpenError when the
+// file does not exist, is not a regular file (a folder, a FIFO, a device:
+// refused without waiting on it), cannot be read, or is larger than
+// kMaxTextBytes (refused before anything is read).
+std::string ReadTextFile(const std::string& path);
+
 // The text holder: owns the current text (from a file or a string) and the
 // scanner over it, and offers the word-by-word interface of the analysis run.
 class TMyParser {

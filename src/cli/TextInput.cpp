@@ -1,14 +1,9 @@
 #include "cli/TextInput.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
 
-#include <unistd.h>
-
 #include "analysis/MyParser.h"
-#include "platform/FileSystem.h"
 #include "platform/InputEncoding.h"
 
 namespace lexiscoop {
@@ -35,13 +30,9 @@ void LoadTextFile(TMyParser& parser, const std::string& path) {
     parser.AssignText(TextToCp932(ReadStandardInput()));
     return;
   }
-  if (FolderExists(path)) throw std::runtime_error(path + ": " + std::strerror(EISDIR));
-  if (!FileExists(path)) {
-    // Anything else that exists (a FIFO, a device) is refused by the holder.
-    if (access(path.c_str(), F_OK) != 0) throw std::runtime_error(path + ": " + std::strerror(errno));
-  }
-  parser.LoadFile(path);
-  if (!parser.HasText()) throw std::runtime_error(path + ": cannot be read");
+  // Read without the holder's lock, which is the window's: runs of the CLI
+  // may read one file at the same time.
+  parser.AssignText(ReadTextFile(path));
 }
 
 }  // namespace lexiscoop

@@ -8,9 +8,11 @@ namespace lexiscoop {
 
 class TMyParser;
 
-// Loads FILE into the holder ("-" reads standard input). Throws
-// std::runtime_error with a user-facing message for a missing or unreadable
-// file; the holder's own errors (EFileOpenError, EParserError) pass through.
+// Makes FILE the holder's text ("-" reads standard input), read with
+// ReadTextFile, so the file is not locked. Throws EFileOpenError for a file
+// that is missing, not a regular file, unreadable or too large,
+// std::runtime_error for standard input that cannot be read, and the
+// holder's EParserError.
 void LoadTextFile(TMyParser& parser, const std::string& path);
 
 }  // namespace lexiscoop
