@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -39,10 +40,23 @@ void ExpectArgs(const CliContext& context, size_t count, const char* usage) {
   if (context.args.size() != count + 1) throw UsageError{std::string("usage: dict ") + usage};
 }
 
+// A change whose save failed is reported as the failure it is: the files
+// are as they were before it.
+void CheckSaved(const ConjugationDictionary& dictionary, const std::string& headword) {
+  const int rc = dictionary.LastSaveStatus();
+  if (rc == 0) return;
+  const std::string& folder = dictionary.ProgramFolder();
+  throw std::runtime_error("'" + headword + "' was not saved: a file in " + (folder.empty() ? "." : folder) +
+                           " cannot be written" +
+                           (rc == TCompressStringList::kSaveRefused ? std::string()
+                                                                    : std::string(" (") + std::strerror(rc) + ")"));
+}
+
 int Pack(CliContext& context) {
   ExpectArgs(context, 2, "pack IN.txt OUT.dat");
   std::string bytes;
-  if (const int rc = ReadWholeFile(context.args[1], bytes); rc != 0) {
+  // The format records sizes in 32 bits: a larger text is refused unread.
+  if (const int rc = ReadWholeFile(context.args[1], bytes, INT32_MAX); rc != 0) {
     throw std::runtime_error(context.args[1] + ": " + std::strerror(rc));
   }
   TCompressStringList list;
@@ -121,6 +135,7 @@ int Record(CliContext& context) {
     case RecordStatus::DictionaryUnreadable:
       throw std::runtime_error(dictionary->UserDictionaryPath() + ": cannot be read; nothing was written");
   }
+  CheckSaved(*dictionary, headword);
   context.Out("recorded " + headword + " (" + LevelName(dictionary->LevelOf(headword)) + ")\n");
   return kExitOk;
 }
@@ -132,6 +147,7 @@ int Delete(CliContext& context) {
   if (!dictionary->DeleteHeadword(headword)) {
     throw std::runtime_error("'" + headword + "' is not a headword of the dictionary (letter case counts)");
   }
+  CheckSaved(*dictionary, headword);
   context.Out("deleted " + headword + "\n");
   return kExitOk;
 }

@@ -1,5 +1,7 @@
 #include "cli/DictionarySession.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "analysis/MyParser.h"
@@ -19,6 +21,19 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
                              ")");
   }
   dictionary->ReloadDictionary(false);
+  // The window goes on with what loaded; a command line run that would work
+  // with a silently emptied list says so instead.
+  auto check = [](int status, const std::string& path) {
+    if (status == 0) return;
+    throw std::runtime_error(path + ": cannot be read (" +
+                             (status == EBADMSG ? std::string("damaged: not a compressed list file")
+                                                : std::string(std::strerror(status))) +
+                             ")");
+  };
+  check(dictionary->DictionaryLoadStatus(), dictionary->DictionaryPath());
+  for (int level = 1; level <= kLevelCount; ++level) {
+    check(dictionary->LevelLoadStatus(level), dictionary->LevelPath(level));
+  }
   return dictionary;
 }
 

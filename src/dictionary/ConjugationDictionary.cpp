@@ -83,9 +83,11 @@ void ConjugationDictionary::ReloadDictionary(bool dictionaryOnly) {
 void ConjugationDictionary::LoadLevelList(int level) {
   TCompressStringList& list = LevelList(level);
   const std::string path = LevelPath(level);
+  int& status = levelLoadStatus_[static_cast<size_t>(level - 1)];
   if (FileExists(path)) {
-    list.LoadFromFile(path);
+    status = list.LoadFromFile(path);
   } else {
+    status = 0;
     list.Clear();
   }
   std::string hint;
@@ -101,7 +103,7 @@ void ConjugationDictionary::LoadDictionary() {
   headwords_.Clear();
   index_.Clear();
   TCompressStringList lines;
-  lines.LoadFromFile(DictionaryPath());
+  dictionaryLoadStatus_ = lines.LoadFromFile(DictionaryPath());
   LoadDictionaryLines(lines);
 }
 
@@ -135,6 +137,7 @@ void ConjugationDictionary::AddDictionaryLine(std::string_view line) {
 
 RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, std::string_view inflectionText,
                                                    int level) {
+  lastSaveStatus_ = 0;
   if (headword.empty() || BreaksLine(headword, true)) return RecordStatus::InvalidText;
   const std::vector<std::string> spellings = ReadCommaText(inflectionText);
   std::vector<std::string> items;
@@ -177,7 +180,7 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
     lines.Add(line);
   }
   lines.SortByText();
-  lines.SaveToFile(user);
+  Save(lines, user);
 
   if (level >= 1 && level <= kLevelCount) AddToLevelList(level, headword);
   for (int other = 1; other <= kLevelCount; ++other) {
@@ -190,36 +193,53 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
 void ConjugationDictionary::AddToLevelList(int level, std::string_view headword) {
   TCompressStringList list;
   const std::string path = LevelPath(level);
-  if (!FileExists(path) || list.LoadFromFile(path) != 0 || list.Count() == 0) return;
+  if (!FileExists(path) || !LoadToChange(list, path) || list.Count() == 0) return;
   list.SetSorted(true);
   if (list.IndexOf(headword) >= 0) return;
   list.Add(headword);
-  list.SaveToFile(UserLevelPath(level));
+  Save(list, UserLevelPath(level));
 }
 
 void ConjugationDictionary::RemoveFromLevelList(int level, std::string_view headword) {
   TCompressStringList list;
   const std::string path = LevelPath(level);
-  if (!FileExists(path) || list.LoadFromFile(path) != 0) return;
+  if (!FileExists(path) || !LoadToChange(list, path)) return;
   const int i = list.IndexOf(headword);
   if (i < 0) return;
   list.Delete(i);
-  list.SaveToFile(UserLevelPath(level));
+  Save(list, UserLevelPath(level));
+}
+
+bool ConjugationDictionary::LoadToChange(TCompressStringList& list, const std::string& path) {
+  const int status = list.LoadFromFile(path);
+  if (status != 0 && lastSaveStatus_ == 0) lastSaveStatus_ = status;
+  return status == 0;
+}
+
+void ConjugationDictionary::Save(const TCompressStringList& list, const std::string& path) {
+  const int status = list.SaveToFile(path);
+  if (lastSaveStatus_ == 0) lastSaveStatus_ = status;
 }
 
 bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
+  lastSaveStatus_ = 0;
   TCompressStringList lines;
   lines.LoadFromFile(DictionaryPath());
   for (int i = 0; i < lines.Count(); ++i) {
     bool hasTab = false;
     if (LineHeadword(lines[i], hasTab) == headword && hasTab) {
       lines.Delete(i);
-      lines.SaveToFile(UserDictionaryPath());
+      Save(lines, UserDictionaryPath());
       ReloadDictionary(true);
       return true;
     }
   }
   return false;
+}
+
+int ConjugationDictionary::LevelLoadStatus(int level) const {
+  LevelFiles(level);  // range check
+  return levelLoadStatus_[static_cast<size_t>(level - 1)];
 }
 
 int ConjugationDictionary::LevelOf(std::string_view headword) const {

@@ -16,7 +16,8 @@ class DictionaryObserver;
 
 // Outcome of RecordHeadword.
 enum class RecordStatus {
-  Recorded,              // the files were written (their save status aside) and reloaded
+  Recorded,              // the files were saved and reloaded; a save that
+                         // failed is told by LastSaveStatus()
   InvalidText,           // empty headword, or a tab, line break or zero byte where
                          // it would break the line structure; nothing written
   DictionaryUnreadable,  // the user's dictionary file exists but cannot be read
@@ -82,6 +83,22 @@ class ConjugationDictionary {
   // when none was, nothing is written.
   bool DeleteHeadword(std::string_view headword);
 
+  // How the saves of the last RecordHeadword or DeleteHeadword went: 0 when
+  // every file it had to change was written (or it changed none), otherwise
+  // the SaveToFile status of the first save that failed, or the
+  // LoadFromFile status of a level file that exists but cannot be read (and
+  // so is not changed). A failed save leaves its file as it was, and the
+  // reload after it shows the files as they are.
+  int LastSaveStatus() const { return lastSaveStatus_; }
+
+  // The LoadFromFile status of the dictionary file read by the last reload
+  // (0, ENOENT, EBADMSG for a file that does not decode, or an errno), and of
+  // level list 1..4 read by the last full reload (0 also for a level without
+  // files). After a failure the dictionary is empty and a level list keeps
+  // the lines it had.
+  int DictionaryLoadStatus() const { return dictionaryLoadStatus_; }
+  int LevelLoadStatus(int level) const;
+
   // HeadwordList: entry i is the headword of line i of the dictionary file
   // last loaded (file order, never sorted); the object slot is its number of
   // inflection items. An index is thus also a line number of the file.
@@ -127,10 +144,18 @@ class ConjugationDictionary {
   void ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries);
   void AddToLevelList(int level, std::string_view headword);
   void RemoveFromLevelList(int level, std::string_view headword);
+  // Loads a file that a change is about to rewrite; a failure is noted in
+  // lastSaveStatus_, since the change cannot be saved.
+  bool LoadToChange(TCompressStringList& list, const std::string& path);
+  // Saves `list` as `path`, noting the first failure in lastSaveStatus_.
+  void Save(const TCompressStringList& list, const std::string& path);
 
   std::string programFolder_;
   std::string levelFolder_;
   DictionaryObserver* observer_ = nullptr;
+  int lastSaveStatus_ = 0;
+  int dictionaryLoadStatus_ = 0;
+  std::array<int, kLevelCount> levelLoadStatus_{};
   TStringList headwords_;
   TInflectionIndex index_;
   std::array<TCompressStringList, kLevelCount> levels_;

@@ -14,9 +14,20 @@ namespace lexiscoop {
 namespace {
 
 thread_local std::optional<WriteStep> injectedFault;
+thread_local int writesToPass = 0;
 
-bool Faulted(WriteStep step) {
-  if (injectedFault == step) {
+// The step at which the write that starts now is to fail, if any.
+std::optional<WriteStep> FaultOfThisWrite() {
+  if (!injectedFault) return std::nullopt;
+  if (writesToPass > 0) {
+    --writesToPass;
+    return std::nullopt;
+  }
+  return injectedFault;
+}
+
+bool Faulted(std::optional<WriteStep> fault, WriteStep step) {
+  if (fault == step) {
     errno = EIO;
     return true;
   }
@@ -33,9 +44,13 @@ int Abandon(int fd, const std::string& tempPath) {
 
 }  // namespace
 
-void SetWriteFaultForTesting(std::optional<WriteStep> step) { injectedFault = step; }
+void SetWriteFaultForTesting(std::optional<WriteStep> step, int passing) {
+  injectedFault = step;
+  writesToPass = passing;
+}
 
 int WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::optional<WriteStep> fault = FaultOfThisWrite();
   if (path.empty()) return ENOENT;
   mode_t mode = 0644;
   struct stat st{};
@@ -48,13 +63,13 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes) {
   std::vector<char> name(tempTemplate.begin(), tempTemplate.end());
   name.push_back('\0');
   errno = 0;
-  const int fd = Faulted(WriteStep::Open) ? -1 : mkstemp(name.data());
+  const int fd = Faulted(fault, WriteStep::Open) ? -1 : mkstemp(name.data());
   if (fd < 0) return errno != 0 ? errno : EIO;
   const std::string tempPath(name.data());
 
+  if (Faulted(fault, WriteStep::Write)) return Abandon(fd, tempPath);
   size_t done = 0;
   while (done < bytes.size()) {
-    if (Faulted(WriteStep::Write)) return Abandon(fd, tempPath);
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -62,11 +77,11 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
-  if (Faulted(WriteStep::Flush) || fsync(fd) != 0) return Abandon(fd, tempPath);
+  if (Faulted(fault, WriteStep::Flush) || fsync(fd) != 0) return Abandon(fd, tempPath);
   // Permission bits last: a read-only mode must not stop our own writes.
   if (fchmod(fd, mode) != 0) return Abandon(fd, tempPath);
   if (close(fd) != 0) return Abandon(-1, tempPath);
-  if (Faulted(WriteStep::Rename) || rename(tempPath.c_str(), path.c_str()) != 0) {
+  if (Faulted(fault, WriteStep::Rename) || rename(tempPath.c_str(), path.c_str()) != 0) {
     return Abandon(-1, tempPath);
   }
   // Make the rename itself durable.

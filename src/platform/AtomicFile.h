@@ -18,8 +18,9 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes);
 // The steps of WriteFileAtomically, for tests that make one of them fail.
 enum class WriteStep { Open, Write, Flush, Rename };
 
-// Makes the next writes on this thread fail at `step` (with EIO) until reset
-// with std::nullopt. For tests only.
-void SetWriteFaultForTesting(std::optional<WriteStep> step);
+// Makes the writes on this thread fail at `step` (with EIO) until reset with
+// std::nullopt, after letting the next `passing` calls of
+// WriteFileAtomically go through unharmed. For tests only.
+void SetWriteFaultForTesting(std::optional<WriteStep> step, int passing = 0);
 
 }  // namespace lexiscoop
