@@ -24,6 +24,7 @@
 #include "app/AppTexts.h"
 #include "app/DataPath.h"
 #include "app/Dialogs.h"
+#include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/Cp932.h"
@@ -60,6 +61,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
   setObjectName(QStringLiteral("Form1"));
   setFont(WindowFont());
+  setWindowIcon(ImageListIcon(1));
   caption_ = Cp932FromUtf8(texts::kCaptionBase);
   setWindowTitle(Qs(texts::kCaptionBase));
 
@@ -127,8 +129,8 @@ void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
   if (level < 1 || level > kListedLevelCount) return;
   QToolButton* button = levelButtons_[static_cast<size_t>(level - 1)];
   if (!hint.empty()) button->setToolTip(QString::fromStdString(Utf8FromCp932(hint)));
-  button->setEnabled(enabled);
   button->setProperty("levelListEnabled", enabled);
+  button->setEnabled(enabled && !awaiting_);
 }
 
 void TForm1::LevelListsLoaded() {
@@ -173,6 +175,12 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::Splitter1Moved() { FitStatusPanel0(); }
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  // The suggestions belong under the search box; they do not follow it.
+  HideSearchMenu();
+}
 
 void TForm1::FitStatusPanel0() {
   if (pcMemo == nullptr || statusPanels_[0] == nullptr) return;
