@@ -37,8 +37,7 @@ class TextInputTest : public QObject {
   static std::string Lines(size_t bytes) {
     std::string text;
     while (text.size() + 12 <= bytes) text += "abcde fghi\r\n";
-    while (text.size() < bytes) text.insert(0, "x");
-    return text;
+    return std::string(bytes - text.size(), 'x') + text;
   }
 
  private slots:

@@ -310,7 +310,11 @@ class WordListTest : public QObject {
     ProgramFolder folder;
     TForm1 form(folder.Options());
     std::string text;
-    for (int i = 0; i < 60000; ++i) text += "w" + std::to_string(i) + (i % 10 == 9 ? "\r\n" : " ");
+    for (int i = 0; i < 60000; ++i) {
+      text += 'w';
+      text += std::to_string(i);
+      text += i % 10 == 9 ? "\r\n" : " ";
+    }
     Analyze(form, text.c_str());
     bool sawRebuild = false;
     QTimer::singleShot(0, &form, [&] {
