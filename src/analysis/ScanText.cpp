@@ -12,6 +12,7 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   result.tokenCount = 0;
   if (parser.FullText().empty()) return ScanEnd::Empty;
 
+  result.words.ReserveForText(parser.FullText().size());
   if (control.pump) control.pump(100);
   parser.Rewind();
   uint32_t lastPump = TickCount();

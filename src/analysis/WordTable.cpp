@@ -29,8 +29,10 @@ size_t WordTable::SlotOf(std::string_view word, uint64_t hash) const {
     const uint32_t s = slots_[slot];
     if (s == kFree) return slot;
     if (tags_[slot] == tag) {
-      const Entry& e = entries_[s - 1];
-      if (e.length == n && SameText(std::string_view(spellings_.data() + e.offset, n), word)) return slot;
+      const uint32_t begin = entries_[s - 1].offset;
+      if (EndOf(s - 1) - begin == n && SameText(std::string_view(spellings_.data() + begin, n), word)) {
+        return slot;
+      }
     }
     slot = (slot + 1) & mask;
   }
@@ -44,9 +46,9 @@ size_t WordTable::ShortSlotOf(uint64_t bytes, uint64_t folded, size_t n, uint64_
     const uint32_t s = slots_[slot];
     if (s == kFree) return slot;
     if (tags_[slot] == tag) {
-      const Entry& e = entries_[s - 1];
-      if (e.length == n) {
-        const uint64_t stored = LoadUpTo8(spellings_.data() + e.offset, n);
+      const uint32_t begin = entries_[s - 1].offset;
+      if (EndOf(s - 1) - begin == n) {
+        const uint64_t stored = LoadUpTo8(spellings_.data() + begin, n);
         if (stored == bytes) return slot;
         if (!(stored & kHighBitOfEachByte) && FoldAscii8(stored) == folded) return slot;
       }
@@ -68,6 +70,13 @@ void WordTable::Grow() {
     slots_[slot] = static_cast<uint32_t>(i + 1);
     tags_[slot] = TagOf(hash);
   }
+}
+
+void WordTable::ReserveForText(size_t textBytes) {
+  // Every distinct word takes at least two bytes of text (itself and a
+  // separator), and an ordinary text holds far fewer distinct words than that.
+  spellings_.reserve(textBytes);
+  entries_.reserve(textBytes / 8 + 1024);
 }
 
 int WordTable::IndexOf(std::string_view word) const {
@@ -98,8 +107,7 @@ void WordTable::CountInto(size_t slot, std::string_view word, uint64_t hash) {
     ++entries_[slots_[slot] - 1].count;
     return;
   }
-  entries_.push_back(Entry{static_cast<uint32_t>(spellings_.size()),
-                           static_cast<uint32_t>(word.size()), 1});
+  entries_.push_back(Entry{static_cast<uint32_t>(spellings_.size()), 1});
   spellings_.append(word);
   slots_[slot] = static_cast<uint32_t>(entries_.size());
   tags_[slot] = TagOf(hash);

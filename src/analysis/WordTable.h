@@ -11,7 +11,7 @@ namespace lexiscoop {
 // first met, with its number of occurrences. Look-ups ignore ASCII letter
 // case: «The» and «the» are one word.
 //
-// Memory per distinct word is its bytes plus about 22: the spellings sit end
+// Memory per distinct word is its bytes plus about 18: the spellings sit end
 // to end in one buffer, entry i holds the start of its spelling and its count,
 // and a hash table of entry numbers, with a byte of each word's hash beside
 // it to skip most comparisons, serves look-ups.
@@ -32,22 +32,32 @@ class WordTable {
   bool Empty() const { return entries_.empty(); }
   // The word of entry i as first spelled.
   std::string_view Word(int i) const {
-    const Entry& e = entries_[static_cast<size_t>(i)];
-    return std::string_view(spellings_.data() + e.offset, e.length);
+    const size_t k = static_cast<size_t>(i);
+    const uint32_t begin = entries_[k].offset;
+    return std::string_view(spellings_.data() + begin, EndOf(k) - begin);
   }
   // The number of occurrences of entry i (at least 1).
   int32_t Occurrences(int i) const { return entries_[static_cast<size_t>(i)].count; }
   // The entry that equals `word` without regard to case, or -1.
   int IndexOf(std::string_view word) const;
+  // Prepares for a text of `textBytes` bytes: address space for the
+  // spellings and entries such a text can hold is reserved up front (pages
+  // that are never written cost no memory), so the tables do not pass
+  // through copies of themselves as they grow.
+  void ReserveForText(size_t textBytes);
   // Sum of the bytes of all distinct spellings.
   size_t SpellingBytes() const { return spellings_.size(); }
 
  private:
   struct Entry {
-    uint32_t offset;  // start of the spelling in spellings_
-    uint32_t length;  // bytes of the spelling
+    uint32_t offset;  // start of the spelling in spellings_; it ends where the next begins
     int32_t count;
   };
+
+  // One past the last byte of entry k's spelling.
+  uint32_t EndOf(size_t k) const {
+    return k + 1 < entries_.size() ? entries_[k + 1].offset : static_cast<uint32_t>(spellings_.size());
+  }
   static constexpr uint32_t kFree = 0;  // slots hold entry number + 1
 
   // The slot that holds `word`, or the free slot where it belongs.
