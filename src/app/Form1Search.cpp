@@ -42,6 +42,8 @@ void TForm1::createSearchMenu() {
   lbWordsMenu->move(-kSearchMenuWidth, 0);
   lbWordsMenu->hide();
   connect(lbWordsMenu, &QListWidget::itemClicked, this, &TForm1::JumpToWord);
+  // Enter in the list, once the mouse has given it the focus, jumps too.
+  connect(lbWordsMenu, &QListWidget::itemActivated, this, &TForm1::JumpToWord);
   connect(edWord, &QLineEdit::textChanged, this, &TForm1::edWordChange);
   edWord->installEventFilter(this);
 }
