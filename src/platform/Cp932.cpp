@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -21,29 +22,43 @@ class Converter {
 
   enum class Source { Utf8, Cp932, Utf16Le, Utf16Be };
 
-  std::string Run(std::string_view in, std::string_view replacement, Source source) {
+  // Source bytes given to one iconv call.
+  static constexpr size_t kChunkBytes = 256;
+
+  // `growth`: the most bytes that one source byte can turn into, which sizes
+  // the output at once (1 towards CP932, so a large text is never held at
+  // more than twice its size).
+  std::string Run(std::string_view in, std::string_view replacement, Source source, size_t growth) {
     std::string out;
     if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::string(in);
     if (in.empty()) return out;
-    out.resize(in.size() * 2 + 16);
+    out.resize(in.size() * growth + 16);
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
     size_t used = 0;
     while (srcLeft > 0) {
+      // Short calls: on a character it cannot convert, iconv converts the
+      // whole input of the call again up to it, so long calls made a text
+      // full of such characters take microseconds per character.
+      const size_t chunk = std::min(srcLeft, kChunkBytes);
+      size_t chunkLeft = chunk;
       char* dst = out.data() + used;
       size_t dstLeft = out.size() - used;
-      size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      const size_t rc = iconv(cd_, &src, &chunkLeft, &dst, &dstLeft);
       used = out.size() - dstLeft;
-      if (rc != static_cast<size_t>(-1)) break;
+      srcLeft -= chunk - chunkLeft;
+      if (rc != static_cast<size_t>(-1)) continue;
       if (errno == E2BIG) {
-        out.resize(out.size() * 2);
+        out.resize(out.size() + out.size() / 2 + 64);
         continue;
       }
-      // EILSEQ or EINVAL: replace one source unit and go on.
+      // A character cut by the end of the call, not of the text: read on.
+      if (errno == EINVAL && chunkLeft < srcLeft) continue;
+      // EILSEQ, or EINVAL at the end of the text: replace one source unit.
       size_t skip = BadCharacterLength(source, src, srcLeft);
       src += skip;
       srcLeft -= skip;
-      if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
+      if (out.size() - used < replacement.size()) out.resize(out.size() + out.size() / 2 + replacement.size());
       std::memcpy(out.data() + used, replacement.data(), replacement.size());
       used += replacement.size();
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -71,9 +86,13 @@ class Converter {
       case Source::Utf16Le:
       case Source::Utf16Be: {
         if (left < 2) return left;
-        const auto hi = static_cast<unsigned char>(source == Source::Utf16Le ? p[1] : p[0]);
-        n = (hi >= 0xD8 && hi <= 0xDB && left >= 4) ? 4 : 2;
-        return n;
+        const bool le = source == Source::Utf16Le;
+        auto highByte = [&](size_t unit) { return static_cast<unsigned char>(p[2 * unit + (le ? 1 : 0)]); };
+        // A pair only when a low surrogate follows the high one: a lone high
+        // surrogate must not take the character after it along.
+        const bool pair = left >= 4 && highByte(0) >= 0xD8 && highByte(0) <= 0xDB && highByte(1) >= 0xDC &&
+                          highByte(1) <= 0xDF;
+        return pair ? 4 : 2;
       }
     }
     return n <= left ? n : left;
@@ -87,7 +106,7 @@ class Converter {
 
 std::string Cp932FromUtf8(std::string_view utf8) {
   Converter c("CP932", "UTF-8");
-  return c.Run(utf8, "?", Converter::Source::Utf8);
+  return c.Run(utf8, "?", Converter::Source::Utf8, 1);
 }
 
 std::string Utf8FromCp932(std::string_view cp932) {
@@ -103,12 +122,12 @@ std::string Utf8FromCp932(std::string_view cp932) {
   Converter c("UTF-8", "CP932");
   // A lead byte without a valid trail is replaced alone, so the next byte is
   // read again as a character of its own.
-  return c.Run(cp932, "\xEF\xBF\xBD", Converter::Source::Cp932);
+  return c.Run(cp932, "\xEF\xBF\xBD", Converter::Source::Cp932, 2);
 }
 
 std::string Cp932FromUtf16(std::string_view utf16, bool bigEndian) {
   Converter c("CP932", bigEndian ? "UTF-16BE" : "UTF-16LE");
-  return c.Run(utf16, "?", bigEndian ? Converter::Source::Utf16Be : Converter::Source::Utf16Le);
+  return c.Run(utf16, "?", bigEndian ? Converter::Source::Utf16Be : Converter::Source::Utf16Le, 1);
 }
 
 }  // namespace lexiscoop
