@@ -61,7 +61,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
   setObjectName(QStringLiteral("Form1"));
   setFont(WindowFont());
-  setWindowIcon(ImageListIcon(1));
+  setWindowIcon(ProgramIcon());
   caption_ = Cp932FromUtf8(texts::kCaptionBase);
   setWindowTitle(Qs(texts::kCaptionBase));
 

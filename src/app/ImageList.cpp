@@ -1,99 +1,67 @@
 #include "app/ImageList.h"
 
+#include <QFile>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
+#include <QString>
+#include <QSvgRenderer>
 #include <array>
+
+// The resources live in the static library lexiscoop_app: nothing else would
+// pull their initialiser into the program.
+static void InitLexiscoopResources() { Q_INIT_RESOURCE(lexiscoop); }
 
 namespace lexiscoop {
 namespace {
 
-constexpr int kSize = 32;  // drawn large, shown at 16 or 24
+// The sizes in which the bars and menus ask for the images.
+constexpr int kIconSizes[] = {16, 24, 32, 48};
 
-struct Glyph {
-  QColor color;       // the badge colour
-  const char* label;  // the short text drawn on it (UTF-8)
-};
-
-// Every image is a rounded badge with a short label: plain to draw, easy to
-// tell apart at 16 pixels.
-constexpr int kImageCount = 17;
-const std::array<Glyph, kImageCount>& Glyphs() {
-  static const std::array<Glyph, kImageCount> glyphs = {{
-      {QColor(70, 130, 180), "貼"},   // 0 paste
-      {QColor(46, 139, 87), "抽"},    // 1 extract
-      {QColor(205, 133, 63), "読"},   // 2 open
-      {QColor(106, 90, 205), "Az"},   // 3 sort by letter
-      {QColor(106, 90, 205), "1.."},  // 4 sort by appearance
-      {QColor(106, 90, 205), "#"},    // 5 sort by frequency
-      {QColor(72, 61, 139), "C"},     // 6 copy words
-      {QColor(72, 61, 139), "C#"},    // 7 copy with counts
-      {QColor(218, 165, 32), "?"},    // 8 help
-      {QColor(), ""},                 // 9
-      {QColor(), ""},                 // 10
-      {QColor(160, 82, 45), "辞"},    // 11 dictionary
-      {QColor(), ""},                 // 12 switch off (a box, drawn apart)
-      {QColor(), ""},                 // 13 switch on
-      {QColor(72, 61, 139), "全"},    // 14 select all
-      {QColor(128, 128, 128), "×"},   // 15 close
-      {QColor(200, 40, 40), "■"},     // 16 stop
-  }};
-  return glyphs;
+QString ImagePath(int index) {
+  InitLexiscoopResources();
+  if (index == -1) return QStringLiteral(":/images/lexiscoop.svg");
+  return QStringLiteral(":/images/%1.svg").arg(index);
 }
 
-QPixmap DrawSwitch(bool on) {
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QRectF box(5, 5, 22, 22);
-  p.setPen(QPen(QColor(90, 90, 90), 2));
-  p.setBrush(on ? QColor(255, 236, 140) : QColor(250, 250, 250));
-  p.drawRoundedRect(box, 4, 4);
-  if (on) {
-    QPainterPath tick;
-    tick.moveTo(9, 16);
-    tick.lineTo(14, 22);
-    tick.lineTo(24, 9);
-    p.setPen(QPen(QColor(30, 110, 30), 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(tick);
+QIcon IconOf(int index) {
+  QIcon icon;
+  for (int size : kIconSizes) {
+    const QPixmap pixmap = RenderImage(index, size);
+    if (pixmap.isNull()) return {};
+    icon.addPixmap(pixmap);
   }
-  return pixmap;
-}
-
-QPixmap DrawBadge(const Glyph& glyph) {
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.setPen(QPen(glyph.color.darker(140), 1.5));
-  p.setBrush(glyph.color);
-  p.drawRoundedRect(QRectF(1.5, 1.5, kSize - 3, kSize - 3), 7, 7);
-  const QString label = QString::fromUtf8(glyph.label);
-  QFont font(QStringLiteral("IPAPGothic"));
-  font.setBold(true);
-  font.setPixelSize(label.size() > 2 ? 13 : (label.size() == 2 ? 16 : 20));
-  p.setFont(font);
-  p.setPen(Qt::white);
-  p.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, label);
-  return pixmap;
+  return icon;
 }
 
 }  // namespace
 
+QPixmap RenderImage(int index, int size) {
+  if (index < -1 || index >= kImageCount || size <= 0) return {};
+  const QString path = ImagePath(index);
+  if (!QFile::exists(path)) return {};
+  QSvgRenderer renderer(path);
+  if (!renderer.isValid()) return {};
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  renderer.render(&painter);
+  return pixmap;
+}
+
 QIcon ImageListIcon(int index) {
   static std::array<QIcon, kImageCount> icons;
+  static std::array<bool, kImageCount> made{};
   if (index < 0 || index >= kImageCount) return {};
-  QIcon& icon = icons[static_cast<size_t>(index)];
-  if (icon.isNull()) {
-    if (index == kImageSwitchOff || index == kImageSwitchOn) {
-      icon = QIcon(DrawSwitch(index == kImageSwitchOn));
-    } else if (Glyphs()[static_cast<size_t>(index)].label[0] != '\0') {
-      icon = QIcon(DrawBadge(Glyphs()[static_cast<size_t>(index)]));
-    }
+  const auto slot = static_cast<size_t>(index);
+  if (!made[slot]) {
+    icons[slot] = IconOf(index);
+    made[slot] = true;
   }
+  return icons[slot];
+}
+
+QIcon ProgramIcon() {
+  static const QIcon icon = IconOf(-1);
   return icon;
 }
 

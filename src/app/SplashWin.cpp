@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/AppTexts.h"
+#include "app/ImageList.h"
 
 namespace lexiscoop {
 
@@ -28,8 +29,10 @@ QPixmap TSplashWin::Picture() {
   const char* words[] = {"word", "dog", "cats", "wrote", "begin", "the", "letter", "Japan"};
   for (int i = 0; i < 8; ++i) {
     p.setPen(QColor(255, 255, 255, 60 + i * 15));
-    p.drawText(QPointF(16 + (i * 53) % 170, 200 + i * 26), QString::fromLatin1(words[i]));
+    p.drawText(QPointF(16 + (i * 53) % 170, 262 + i * 17), QString::fromLatin1(words[i]));
   }
+  constexpr int kIconSize = 96;
+  p.drawPixmap((kWidth - kIconSize) / 2, 140, RenderImage(-1, kIconSize));
 
   QFont title(QStringLiteral("IPAPGothic"));
   title.setBold(true);

@@ -14,6 +14,7 @@
 #include "app/AppFonts.h"
 #include "app/Dialogs.h"
 #include "app/Form1.h"
+#include "app/ImageList.h"
 #include "app/SmokeTest.h"
 #include "app/SplashWin.h"
 #include "platform/FileSystem.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("lexiscoop"));
   QApplication::setApplicationVersion(QStringLiteral(LEXISCOOP_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("lexiscoop"));
 
   QString smokeFile;
   QString screenshot;
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
   if (!screenshot.isEmpty()) screenshot = QDir(QDir::currentPath()).absoluteFilePath(screenshot);
 
   lexiscoop::InstallFontSubstitutions();
+  QApplication::setWindowIcon(lexiscoop::ProgramIcon());
   auto splash = std::make_unique<lexiscoop::TSplashWin>();
   splash->show();
   QApplication::processEvents();
