@@ -90,6 +90,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers);
 
   bool Running() const { return running_; }
+  // True while awaiting analysis, false while results are shown.
+  bool AwaitingAnalysis() const { return awaiting_; }
   bool Rebuilding() const { return rebuilding_; }
   const WordListFilter& Filter() const { return filter_; }
   const ShownWordList& Shown() const { return *shown_; }
