@@ -8,8 +8,6 @@
 namespace lexiscoop::texts {
 
 inline constexpr char kCaptionBase[] = "レキシスクープ 単語拾い";
-inline constexpr char kProductName[] = "Lexiscoop レキシスクープ 単語拾い";
-inline constexpr char kCompanyName[] = "Lexiscoop project";
 inline constexpr char kOmittedLine[] = "----- 以下の表示は省略 -----";
 inline constexpr char kDropOneFile[] = "ファイルを１つだけ D&D してください";
 inline constexpr char kNoFile[] = "ファイルがありません";

@@ -8,6 +8,7 @@
 
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
+#include "app/BuildInfo.h"
 #include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
@@ -29,8 +30,9 @@ void TForm1::N1Click() {
   text += Qs("単語: ") + QStringLiteral("%1").arg(Thousands(dictionary_->HeadwordList().Count()), 10) + crlf + crlf;
   text += Qs("活用: ") + QStringLiteral("%1").arg(Thousands(dictionary_->InflectionIndex().Count()), 10);
   text += cr + cr + cr + Qs("----- バージョン情報 -----") + cr + cr + cr;
-  text += Qs("名前： ") + Qs(texts::kProductName) + cr + cr;
-  text += Qs("バージョン： ") + QStringLiteral(LEXISCOOP_VERSION) + cr + cr;
+  text += Qs("名前： ") + Qs(build::kProductName) + cr + cr;
+  text += Qs("会社名： ") + Qs(build::kCompanyName) + cr + cr;
+  text += Qs("バージョン： ") + Qs(build::kVersion) + cr + cr;
   text += Qs("作成日： ") + programFile.lastModified().toString(QStringLiteral("yyyy/MM/dd hh:mm")) + cr + cr;
   text += Qs("実行ファイル： ") + QDir::toNativeSeparators(program) + cr + cr;
   dialogs_->Inform(this, text);

@@ -14,6 +14,7 @@
 
 #include "TestSupport.h"
 #include "analysis/MyParser.h"
+#include "app/BuildInfo.h"
 #include "app/DataPath.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/IniFile.h"
@@ -204,7 +205,11 @@ class FormShellTest : public QObject {
                              QStringLiteral("%1").arg(spellings, 10) +
                              U("\r\r\r----- バージョン情報 -----\r\r\r名前： ")),
              qPrintable(text));
-    QVERIFY(text.contains(U("\r\rバージョン： ") + QStringLiteral(LEXISCOOP_VERSION) + U("\r\r作成日： ")));
+    // Name, maker and version come from the build.
+    QVERIFY2(text.contains(U("名前： ") + U(build::kProductName) + U("\r\r会社名： ") + U(build::kCompanyName) +
+                           U("\r\rバージョン： ") + U(build::kVersion) + U("\r\r作成日： ")),
+             qPrintable(text));
+    QCOMPARE(QString::fromLatin1(build::kVersion), QStringLiteral(LEXISCOOP_VERSION));
     QVERIFY(text.endsWith(U("実行ファイル： ") + QCoreApplication::applicationFilePath() + U("\r\r")));
     QVERIFY(QRegularExpression(U("作成日： \\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d\r\r")).match(text).hasMatch());
   }
