@@ -90,7 +90,8 @@ void TForm1::RunAnalysis() {
     control.stopRequest = &stopRequest_;
     ScanText(*parser_, result_, control);
   }
-  QCoreApplication::processEvents();
+  // No events until the results are in place: the text commands are
+  // enabled again, and a text set now would be shown as the one analysed.
   SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(SummaryText(result_, parser_->ByteCount()))));
   ClassifyWords(result_, dictionary_->InflectionIndex(), dictionary_->HeadwordList(),
                 dictionary_->LevelLists());
@@ -100,6 +101,10 @@ void TForm1::RunAnalysis() {
 }
 
 void TForm1::SetAwaitingAnalysis(bool awaiting) {
+  // Input that waited while the text was read (Extract pressed meanwhile,
+  // say) is handled before the new state is written, so that nothing it
+  // starts is overwritten by the rest of this switch.
+  if (awaiting) QCoreApplication::processEvents();
   awaiting_ = awaiting;
   if (awaiting) {
     analyzeEnabled_ = true;
@@ -147,7 +152,6 @@ void TForm1::UpdateCommandStates() {
 }
 
 void TForm1::ShowTextPreview() {
-  QCoreApplication::processEvents();
   std::string lead = parser_->LeadingText(kPreviewBytes);
   const bool omitted = parser_->ByteCount() > static_cast<int32_t>(lead.size());
   if (omitted) lead.resize(WholeCharacters(lead));

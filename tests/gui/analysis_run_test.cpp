@@ -2,6 +2,8 @@
 // failures and closing during a run.
 
 #include <QAction>
+#include <QClipboard>
+#include <functional>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -184,6 +186,57 @@ class AnalysisRunTest : public QObject {
     QVERIFY(form.Result().tokenCount < 400000);
     QTRY_VERIFY(!form.isVisible());
     QVERIFY(!folder.ReadSettings().empty());
+  }
+
+  void extractWaitingWhileATextIsSetLeavesTheNewTextAwaiting() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    // Extract is pressed while the next text is read, and handled when the
+    // window next lets events through.
+    bool extracted = false;
+    QTimer::singleShot(0, &form, [&] {
+      extracted = Action(form, "acAnalize")->isEnabled();
+      Action(form, "acAnalize")->trigger();
+    });
+    form.SetCurrentText("cat dog wife\r\n");
+    QVERIFY(extracted);
+    QVERIFY(form.AwaitingAnalysis());
+    QVERIFY(Action(form, "acAnalize")->isEnabled());
+    QVERIFY(!DetailsTabVisible(form));
+    auto* list = form.findChild<QTableView*>(QStringLiteral("lvWords"));
+    QCOMPARE(list->model()->rowCount(), 0);
+    Action(form, "acAnalize")->trigger();
+    QVERIFY(!form.AwaitingAnalysis());
+    QCOMPARE(form.Result().words.Count(), 3);
+    QCOMPARE(list->model()->rowCount(), form.Shown().RowCount());
+  }
+
+  void textPastedAsARunEndsIsNotShownAsAnalysed() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.SetCurrentText("cat dog wife\r\n");
+    QGuiApplication::clipboard()->setText(QStringLiteral("zebra\r\n"));
+    // Paste is pressed during the run and handled at the first chance once
+    // the scan is over.
+    std::function<void()> paste = [&] {
+      if (form.Running()) {
+        QTimer::singleShot(0, &form, paste);
+        return;
+      }
+      Action(form, "acClipToText")->trigger();
+    };
+    QTimer::singleShot(0, &form, paste);
+    Action(form, "acAnalize")->trigger();
+    QCoreApplication::processEvents();
+    // Either the results of the text analysed, or the pasted text awaiting
+    // its run.
+    if (form.AwaitingAnalysis()) {
+      QCOMPARE(form.Parser().FullText(), std::string_view("zebra\r\n"));
+      QVERIFY(Action(form, "acAnalize")->isEnabled());
+    } else {
+      QCOMPARE(form.Parser().FullText(), std::string_view("cat dog wife\r\n"));
+      QVERIFY(!Action(form, "acAnalize")->isEnabled());
+    }
   }
 
   void selectionCountFollowsTheList() {
