@@ -407,7 +407,7 @@ void Monkey::RunRandomCommand() {
 // Now and then a command comes in while the window pumps its events: while a
 // text is set, a run scans or the list is rebuilt.
 void Monkey::ArmInterrupt() {
-  if (!Chance(0.3)) return;
+  if (!Chance(0.5)) return;
   interruptDelay_ = Pick(4);
   interrupt_.start();
 }
