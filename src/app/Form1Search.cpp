@@ -35,6 +35,7 @@ void TForm1::createSearchMenu() {
   lbWordsMenu->setObjectName(QStringLiteral("lbWordsMenu"));
   lbWordsMenu->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
   lbWordsMenu->setAttribute(Qt::WA_ShowWithoutActivating);
+  lbWordsMenu->setUniformItemSizes(true);  // one line each: no per-item layout
   lbWordsMenu->setMouseTracking(true);
   lbWordsMenu->viewport()->setMouseTracking(true);
   lbWordsMenu->viewport()->installEventFilter(this);
@@ -68,7 +69,10 @@ void TForm1::edWordChange() {
   }
   std::stable_sort(words.begin(), words.end(),
                    [](std::string_view a, std::string_view b) { return CompareText(a, b) < 0; });
-  for (std::string_view word : words) lbWordsMenu->addItem(QString::fromStdString(Utf8FromCp932(word)));
+  QStringList items;
+  items.reserve(static_cast<qsizetype>(words.size()));
+  for (std::string_view word : words) items << QString::fromStdString(Utf8FromCp932(word));
+  lbWordsMenu->addItems(items);  // one insertion, however many words
 
   // Below the search box, as tall as its entries, but never past the
   // bottom of the screen.

@@ -24,6 +24,7 @@
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
 #include "views/WordListBuilder.h"
+#include "views/widgets/RowSelection.h"
 #include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
@@ -82,12 +83,7 @@ void TForm1::RebuildWordList() {
   }
 }
 
-std::vector<int> TForm1::SelectedRows() const {
-  std::vector<int> rows;
-  for (const QModelIndex& index : lvWords->selectionModel()->selectedRows()) rows.push_back(index.row());
-  std::sort(rows.begin(), rows.end());
-  return rows;
-}
+std::vector<int> TForm1::SelectedRows() const { return SelectedRowNumbers(*lvWords->selectionModel()); }
 
 void TForm1::SelectRows(const std::vector<int>& rows) {
   QItemSelection selection;
