@@ -19,6 +19,7 @@
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
+#include "views/widgets/RowSelection.h"
 #include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
@@ -167,9 +168,7 @@ void TForm1::ShowTextPreview() {
 }
 
 void TForm1::ShowSelectionCount() {
-  const qsizetype selected = lvWords->selectionModel() != nullptr
-                                 ? lvWords->selectionModel()->selectedRows().size()
-                                 : 0;
+  const int selected = lvWords->selectionModel() != nullptr ? SelectedRowCount(*lvWords->selectionModel()) : 0;
   SetStatusPanel(1, Qs(texts::kSelectionFormat).arg(QString::fromStdString(FormatThousands(selected))));
 }
 
