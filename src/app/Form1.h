@@ -76,7 +76,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // tells the user that the file is missing.
   void OpenDocument(const QString& path, const QString& suffix);
 
-  // Rebuilds the shown word list from the last run under the filters.
+  // Rebuilds the shown word list from the last run under the filters while
+  // its results are shown; nothing otherwise.
   void RebuildWordList();
   // Sort request: the key (0 first appearance, 1 alphabet, 2 and 3 count)
   // and a flipped direction; the selected words stay selected.

@@ -47,7 +47,9 @@ DictionaryLists TForm1::Lists() const {
 }
 
 void TForm1::RebuildWordList() {
-  if (rebuilding_ || running_) return;
+  // Only results shown are rebuilt; a filter changed while awaiting analysis
+  // (from a level menu left open, say) applies to the next run's list.
+  if (rebuilding_ || running_ || awaiting_) return;
   Guarded([this] {
     rebuilding_ = true;
     UpdateCommandStates();

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "app/ImageList.h"
 #include "analysis/MyParser.h"
 #include "views/ShownWordList.h"
 
@@ -81,6 +82,20 @@ class WordListTest : public QObject {
     QVERIFY(Model(form)->index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
     QVERIFY(!Model(form)->index(2, 1).isValid());
     QCOMPARE(form.StatusPanelText(2), U("表示単語数 2 語（66 ％）"));  // cats merged into cat
+  }
+
+  void perCentDividesByAllCountedWords() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    std::string text = "cat cat cat\r\n";
+    for (int i = 0; i < 1231; ++i) text += i % 10 == 9 ? "dog\r\n" : "dog ";
+    Analyze(form, text.c_str());
+    QCOMPARE(form.Result().tokenCount, 1234);
+    QCOMPARE(Words(form), (QStringList{"cat", "dog"}));
+    QCOMPARE(Cell(form, 0, 2), QStringLiteral("3"));
+    QCOMPARE(Cell(form, 0, 3), QStringLiteral("0.243"));
+    QCOMPARE(Cell(form, 1, 2), QStringLiteral("1231"));  // no separators in Number
+    QCOMPARE(Cell(form, 1, 3), QStringLiteral("99.757"));
   }
 
   void sortFlipsTheDirectionOnEveryRequest() {
@@ -177,7 +192,8 @@ class WordListTest : public QObject {
     SelectWords(form, {"dog"});
     emit List(form)->doubleClicked(Model(form)->index(1, 1));
     QCOMPARE(folder.dialogs.informed.size(), 2);
-    QVERIFY(folder.dialogs.informed[1].startsWith(U("----- dog -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\n")));
+    QCOMPARE(folder.dialogs.informed[1], U("----- dog -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\ndog, dogs, \r\n\r\n"
+                                           "登録語です\r\n\r\n   見出し語一覧\r\ndog, \r\n"));
     SelectWords(form, {"caat", "dog"});
     emit List(form)->doubleClicked(Model(form)->index(0, 1));
     QCOMPARE(folder.dialogs.informed.size(), 2);  // two rows: nothing
@@ -188,8 +204,13 @@ class WordListTest : public QObject {
     TForm1 form(folder.Options());
     Analyze(form, "cat cats, cats, caat\r\n");
     QCOMPARE(form.Filter().formMode, FormMode::Original);
+    Action(form, "acSWEntries")->trigger();
+    QCOMPARE(form.Filter().formMode, FormMode::Headword);
+    QCOMPARE(Words(form), (QStringList{"cat", "caat"}));
+    QCOMPARE(Cell(form, 0, 2), QStringLiteral("3"));
     Action(form, "acSWWritten")->trigger();
     QCOMPARE(Words(form), (QStringList{"cat", "cats", "caat"}));
+    QCOMPARE(Cell(form, 1, 2), QStringLiteral("2"));
     // The active form switches off: only words not in the dictionary remain.
     Action(form, "acSWWritten")->trigger();
     QCOMPARE(form.Filter().formMode, FormMode::None);
@@ -231,6 +252,31 @@ class WordListTest : public QObject {
     QCOMPARE(Words(form).size(), 4);
   }
 
+  void shiftingEveryLevelOffLeavesTheEmptyBit() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Analyze(form, "cat write wife zebra\r\n");
+    // The fixture has no General list, so its button is disabled: the
+    // command is what the click would run.
+    for (int bit : {kLevelBitBasic, kLevelBitJunior, kLevelBitToUniversity, kLevelBitGeneral, kLevelBitOther,
+                    kLevelBitNone}) {
+      form.LevelButtonClick(bit, Qt::ShiftModifier);
+    }
+    QCOMPARE(form.Filter().levelMask, LevelMask{16});
+    QVERIFY(folder.dialogs.informed.isEmpty());
+    QCOMPARE(Words(form), QStringList());
+    QCOMPARE(form.StatusPanelText(2), U("表示単語数 0 語（0 ％）"));
+    // Every level button and 未登録 show the off image.
+    for (const char* name : {"tbWSBasic", "tbWSJunior", "tbWSToUnivercity", "tbWSGeneral", "tbWSOther", "tbWSNone"}) {
+      QCOMPARE(LevelButton(form, name)->icon().cacheKey(), ImageListIcon(kImageSwitchOff).cacheKey());
+    }
+    QCOMPARE(Action(form, "acSWNoEntry")->icon().cacheKey(), ImageListIcon(kImageSwitchOff).cacheKey());
+    form.LevelButtonClick(kLevelBitNone, Qt::ShiftModifier);
+    QCOMPARE(form.Filter().levelMask, LevelMask{17});
+    QCOMPARE(Words(form), (QStringList{"zebra"}));
+    QCOMPARE(Action(form, "acSWNoEntry")->icon().cacheKey(), ImageListIcon(kImageSwitchOn).cacheKey());
+  }
+
   void plainClickOpensTheLevelMenu() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
@@ -253,6 +299,25 @@ class WordListTest : public QObject {
     menu->hide();
   }
 
+  void levelMenuLeftOpenOverANewTextKeepsTheListEmpty() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.show();
+    Analyze(form, "cat write wife zebra\r\n");
+    QTest::mouseClick(LevelButton(form, "tbWSBasic"), Qt::LeftButton);
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("pmWordSelector"));
+    QTRY_VERIFY(menu->isVisible());
+    // A new text comes in under the open menu; an item is chosen after it.
+    form.SetCurrentText("cat dog wife\r\n");
+    menu->findChild<QAction*>(QStringLiteral("N10"))->trigger();
+    menu->hide();
+    QCOMPARE(form.Filter().levelMask, LevelMask{2});
+    QCOMPARE(Model(form)->rowCount(), 0);
+    // The filter applies to the next run.
+    Action(form, "acAnalize")->trigger();
+    QCOMPARE(Words(form), (QStringList{"cat", "dog"}));
+  }
+
   void properNounChoiceKeepsOrDropsCapitals() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
@@ -270,25 +335,50 @@ class WordListTest : public QObject {
   void reportFillsTheDetailsPageAndTheClipboard() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
-    Analyze(form, "Title line\r\ncat dog zebra\r\n");
-    const QStringList memo =
-        form.findChild<QPlainTextEdit*>(QStringLiteral("mmDatas"))->toPlainText().split(QLatin1Char('\n'));
+    // Title, line, zebra: not in the dictionary; cat, cats, dog: 基本 (cat
+    // used twice); write: 中学; wife: 大学受験; no General list.
+    Analyze(form, "Title line\r\ncat cats dog zebra write wife\r\n");
+    // A counted line: the name padded to 8 bytes, the count right-aligned in
+    // 15, the unit, the per-cent figure right-aligned in 3.
+    auto row = [](const char* paddedName, const char* count, const char* unit, const char* perCent) {
+      return U(paddedName) + QLatin1Char(' ') + QString(14, QLatin1Char(' ')) + QLatin1String(count) +
+             QLatin1Char(' ') + U(unit) + QStringLiteral("  ") + QLatin1String(perCent) + QStringLiteral(" %");
+    };
+    auto report = [&](const QString& separator) {
+      return QStringList{
+          QStringLiteral(" Title line"), separator, U("単語の出現頻度(個数)"), U("（単語の累計数です）"), separator,
+          row("総数    ", "8", "個", "100"), QString(),
+          row("基本    ", "3", "個", " 37"), row("中学    ", "1", "個", " 12"),
+          row("大学受験", "1", "個", " 12"), row("一般    ", "0", "個", "  0"),
+          row("その他  ", "0", "個", "  0"), row("未登録  ", "3", "個", " 37"), QString(), QString(),
+          separator, U("単語表記の出現頻度(種類)"), U("（文に表記されている形の種類数です）"), separator,
+          row("総数    ", "8", "形", "100"), QString(),
+          row("基本    ", "3", "形", " 37"), row("中学    ", "1", "形", " 12"),
+          row("大学受験", "1", "形", " 12"), row("一般    ", "0", "形", "  0"),
+          row("その他  ", "0", "形", "  0"), row("未登録  ", "3", "形", " 37"), QString(), QString(),
+          separator, U("レベル別単語の利用状況"), U("（各レベルのうちで使われている割合です）"), separator,
+          row("基本    ", "2", "種", " 14"), row("中学    ", "1", "種", " 10"),
+          row("大学受験", "1", "種", " 50"), row("一般    ", "0", "種", "  0")};
+    };
+    const QStringList memo = report(QString(34, QLatin1Char('-')));
     QCOMPARE(memo.size(), 37);
-    QCOMPARE(memo[0], QStringLiteral(" Title line"));
-    QCOMPARE(memo[1], QString(34, QLatin1Char('-')));
-    QCOMPARE(memo[5], U("総数                   5 個  100 %"));
+    QCOMPARE(form.findChild<QPlainTextEdit*>(QStringLiteral("mmDatas"))->toPlainText(), memo.join(QLatin1Char('\n')));
+    // 大学受験 fills its field; その他 is padded with two blanks.
+    QCOMPARE(memo[9].indexOf(QLatin1Char(' ')), 4);
+    QVERIFY(memo[11].startsWith(U("その他   ")));
 
     form.findChild<QToolButton*>(QStringLiteral("ToolButton8"))->click();
-    const QStringList copied = Clipboard().split(QStringLiteral("\r\n"));
-    QCOMPARE(copied.size(), 38);  // 37 lines, each ended by CR LF
-    QCOMPARE(copied[1], QStringLiteral("---"));
-    QCOMPARE(copied[5], memo[5]);
+    QCOMPARE(Clipboard(), report(QStringLiteral("---")).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 
     Action(form, "acCopyData")->trigger();
-    const QStringList percent = Clipboard().split(QStringLiteral("\r\n"));
-    QCOMPARE(percent[0], QStringLiteral(" Title line"));
-    QCOMPARE(percent[1], QString());
-    QCOMPARE(percent[5], QStringLiteral("100"));
+    const QStringList percent{QStringLiteral(" Title line"), {}, {}, {}, {}, QStringLiteral("100"), {},
+                              QStringLiteral("37"), QStringLiteral("12"), QStringLiteral("12"),
+                              QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("37"), {}, {}, {}, {}, {}, {},
+                              QStringLiteral("100"), {},
+                              QStringLiteral("37"), QStringLiteral("12"), QStringLiteral("12"),
+                              QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("37"), {}, {}, {}, {}, {}, {},
+                              QStringLiteral("14"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("0")};
+    QCOMPARE(Clipboard(), percent.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
   }
 
   void newTextEmptiesTheListUntilTheNextRun() {
