@@ -57,6 +57,14 @@ class AnalysisRunTest : public QObject {
                              QStringLiteral("%1min%2sec(3 words per sec) / ").arg(result.tokenCount / 180).arg(result.tokenCount / 3 % 60) +
                              QString::fromStdString(FormatThousands(form.Parser().ByteCount())) + U(" ﾊﾞｲﾄ");
     QCOMPARE(form.StatusPanelText(0), expected);
+    // The sample's 31 distinct words against the fixture: 12 Basic (the, is,
+    // cat, cats, ...), 14 Junior (running, wrote, begins, ...), wife,
+    // Japan (in no list), and foure, Thomas, caat not in the dictionary.
+    QCOMPARE(result.words.Count(), 31);
+    const char* captions[][2] = {{"tbWSBasic", "基本 38%"},       {"tbWSJunior", "中学 45%"},
+                                 {"tbWSToUnivercity", "大学受験 3%"}, {"tbWSGeneral", "一般 0%"},
+                                 {"tbWSOther", "その他 3%"},       {"tbWSNone", "未登録 9%"}};
+    for (const auto& [button, caption] : captions) QCOMPARE(Caption(form, button), U(caption));
     QVERIFY(!Action(form, "acAnalize")->isEnabled());
     QCOMPARE(form.findChild<QToolButton*>(QStringLiteral("tbAnalizeStart"))->defaultAction(), Action(form, "acAnalize"));
     QVERIFY(DetailsTabVisible(form));

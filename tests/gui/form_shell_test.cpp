@@ -148,6 +148,13 @@ class FormShellTest : public QObject {
     ProgramFolder folder;
     {
       TForm1 form(folder.Options());
+      QVERIFY(form.close());
+    }
+    // The plain profile format, design widths each followed by a comma.
+    QVERIFY2(folder.ReadSettings().find("ColWidth=60,150,70,60,\r\n") != std::string::npos,
+             folder.ReadSettings().c_str());
+    {
+      TForm1 form(folder.Options());
       form.move(33, 44);
       form.resize(720, 400);
       form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader()->resizeSection(1, 123);
