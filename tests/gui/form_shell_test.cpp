@@ -31,7 +31,7 @@ class FormShellTest : public QObject {
   static QAction* Action(TForm1& form, const char* name) {
     return form.findChild<QAction*>(QString::fromLatin1(name));
   }
-  static void WriteIni(ProgramFolder& folder, const char* text) {
+  static void WriteIni(ProgramFolder& folder, const std::string& text) {
     QDir().mkpath(folder.FilePath(QStringLiteral("config")));
     folder.WriteFile(QStringLiteral("config/lexiscoop.ini"), text);
   }
@@ -118,6 +118,20 @@ class FormShellTest : public QObject {
     QCOMPARE(form.x(), (Screen().width() - 743) / 2);
     QCOMPARE(form.y(), Screen().height() / 4);
     QCOMPARE(ColumnWidths(form), (QList<int>{60, 150, 70, 60}));
+  }
+
+  void damagedSettingsGiveTheDefaults() {
+    ProgramFolder folder;
+    // Binary bytes and a NUL before the section; numbers that are none.
+    WriteIni(folder, std::string("\xff\xfe") + '\0' + "garbage\r\n[system]\r\nwidth=12x\r\nheight=\r\ntop=5\r\n" +
+                         "ColWidth=,,\"\r\n");
+    TForm1 form(folder.Options());
+    QCOMPARE(form.width(), 743);
+    QCOMPARE(form.height(), Screen().height() / 2);
+    QCOMPARE(form.x(), (Screen().width() - 743) / 2);
+    QCOMPARE(form.y(), 5);
+    QCOMPARE(ColumnWidths(form), (QList<int>{60, 150, 70, 60}));
+    QVERIFY(folder.dialogs.informed.isEmpty());
   }
 
   void storedWidthCentresTheDefaultLeftEdge() {
