@@ -78,7 +78,11 @@ void TForm1::edWordChange() {
   // bottom of the screen.
   const QPoint topLeft = edWord->mapToGlobal(QPoint(0, edWord->height()));
   const int frame = lbWordsMenu->height() - lbWordsMenu->viewport()->height();
-  int height = lbWordsMenu->fontMetrics().boundingRect(QStringLiteral("T")).height() * lbWordsMenu->count() + frame;
+  // One line of the list: its row as this style draws it, which is taller
+  // than the letters alone; the entries fit without a scroll bar.
+  const int line = lbWordsMenu->count() > 0 ? lbWordsMenu->sizeHintForRow(0)
+                                            : lbWordsMenu->fontMetrics().boundingRect(QStringLiteral("T")).height();
+  int height = line * lbWordsMenu->count() + frame;
   if (const QScreen* screen = edWord->screen()) {
     height = std::min(height, screen->geometry().bottom() + 1 - topLeft.y());
   }

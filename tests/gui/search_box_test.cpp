@@ -1,6 +1,7 @@
 // The word search box: suggestions, picking and jumping to the rows.
 
 #include <QAction>
+#include <QApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -128,6 +129,33 @@ class SearchBoxTest : public QObject {
     QVERIFY(w.menu->isVisible());
     QTest::mouseClick(w.list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QVERIFY(!w.menu->isVisible());
+  }
+
+  void typingStaysInTheBoxWhileThePopupShows() {
+    Window w("cat cats caat dog\r\n");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C);
+    QVERIFY(w.menu->isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.edit);
+    QCOMPARE(QApplication::activeWindow(), &w.form);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T);
+    QCOMPARE(w.edit->text(), QStringLiteral("cat"));
+    QCOMPARE(w.Offered(), (QStringList{"cat", "cats"}));
+  }
+
+  void pickFollowsTheMouse() {
+    Window w("cat cats caat\r\n");
+    QTest::keyClicks(w.edit, QStringLiteral("ca"));
+    QCOMPARE(w.menu->currentRow(), 0);
+    const QRect third = w.menu->visualItemRect(w.menu->item(2));
+    QVERIFY(w.menu->viewport()->rect().contains(third));  // every entry fits
+    // A move without a button, as the pointer passes over the list.
+    QMouseEvent move(QEvent::MouseMove, third.center(), w.menu->viewport()->mapToGlobal(third.center()),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.menu->viewport(), &move);
+    QCOMPARE(w.menu->currentRow(), 2);
+    QTest::mouseClick(w.menu->viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
+    QCOMPARE(w.Selected(), QStringList{"cats"});
   }
 
   void clickingASuggestionJumpsToIt() {
