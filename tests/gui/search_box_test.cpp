@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "views/ShownWordList.h"
 
 using namespace lexiscoop;
 using namespace lexiscoop::testing;
@@ -156,6 +158,27 @@ class SearchBoxTest : public QObject {
     QCOMPARE(w.menu->currentRow(), 2);
     QTest::mouseClick(w.menu->viewport(), Qt::LeftButton, Qt::NoModifier, third.center());
     QCOMPARE(w.Selected(), QStringList{"cats"});
+  }
+
+  void leftPressOnAnEmptySpotOfABarHidesTheSuggestions() {
+    Window w("cat cats\r\n");
+    w.form.resize(1800, 500);
+    auto* bar = w.form.findChild<QWidget*>(QStringLiteral("tbWordsSel"));
+    QTRY_VERIFY(bar->width() > 1500);
+    const QPoint empty(bar->width() - 5, bar->height() / 2);
+    QVERIFY(bar->childAt(empty) == nullptr);
+    QTest::keyClicks(w.edit, QStringLiteral("ca"));
+    QVERIFY(w.menu->isVisible());
+    QTest::mousePress(bar, Qt::RightButton, Qt::NoModifier, empty);
+    QVERIFY(w.menu->isVisible());
+    // The left button starts moving the window, and the suggestions go.
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, empty);
+    QVERIFY(!w.menu->isVisible());
+    // A press on a button is the button's.
+    QTest::keyClicks(w.edit, QStringLiteral("t"));
+    QVERIFY(w.menu->isVisible());
+    QTest::mouseClick(w.form.findChild<QToolButton*>(QStringLiteral("ToolButton40")), Qt::LeftButton);
+    QCOMPARE(w.form.Shown().SortKeyValue(), int{kSortAlphabetical});
   }
 
   void clickingASuggestionJumpsToIt() {
