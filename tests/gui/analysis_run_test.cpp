@@ -128,20 +128,36 @@ class AnalysisRunTest : public QObject {
   void stopEndsTheRunWithTheWordsCountedSoFar() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
-    constexpr int kWords = 400000;
+    constexpr int kWords = 2000000;
     form.SetCurrentText(ManyWords(kWords));
     auto* button = form.findChild<QToolButton*>(QStringLiteral("tbAnalizeStart"));
+    auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     bool sawStop = false;
-    // The first time the run lets events through, press the button it shows.
-    QTimer::singleShot(0, &form, [&] {
+    bool sawHourglass = false;
+    QSet<int> barPositions;
+    // Every time the run lets events through: look; after a few looks,
+    // press the button it shows.
+    QTimer looks;
+    int seen = 0;
+    connect(&looks, &QTimer::timeout, &form, [&] {
+      barPositions << bar->value();
+      if (++seen < 3) return;
+      looks.stop();
       sawStop = button->defaultAction() == Action(form, "acStopAnalize");
+      sawHourglass = QGuiApplication::overrideCursor() != nullptr &&
+                     QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
       QVERIFY(form.Running());
       QVERIFY(!Action(form, "acLoadFromFile")->isEnabled());
       QVERIFY(!Action(form, "acClipToText")->isEnabled());
+      QVERIFY(!Action(form, "acEditDic")->isEnabled());
       button->click();
     });
+    looks.start(0);
     Action(form, "acAnalize")->trigger();
     QVERIFY(sawStop);
+    QVERIFY(sawHourglass);
+    QVERIFY2(barPositions.size() >= 2, "the progress bar did not move");
+    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     QVERIFY(!form.Running());
     const AnalysisResult& result = form.Result();
     QVERIFY(result.tokenCount < kWords);
