@@ -141,7 +141,7 @@ class AnalysisRunTest : public QObject {
     int seen = 0;
     connect(&looks, &QTimer::timeout, &form, [&] {
       barPositions << bar->value();
-      if (++seen < 3) return;
+      if (++seen < 2) return;
       looks.stop();
       sawStop = button->defaultAction() == Action(form, "acStopAnalize");
       sawHourglass = QGuiApplication::overrideCursor() != nullptr &&
