@@ -128,20 +128,20 @@ class AnalysisRunTest : public QObject {
   void stopEndsTheRunWithTheWordsCountedSoFar() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
-    constexpr int kWords = 2000000;
+    constexpr int kWords = 4000000;  // a run of several time slices anywhere
     form.SetCurrentText(ManyWords(kWords));
     auto* button = form.findChild<QToolButton*>(QStringLiteral("tbAnalizeStart"));
     auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     bool sawStop = false;
     bool sawHourglass = false;
     QSet<int> barPositions;
-    // Every time the run lets events through: look; after a few looks,
-    // press the button it shows.
+    // Every time the run lets events through: look; once the bar has moved
+    // (from full at the start to the scan's progress), press the button the
+    // run shows.
     QTimer looks;
-    int seen = 0;
     connect(&looks, &QTimer::timeout, &form, [&] {
       barPositions << bar->value();
-      if (++seen < 2) return;
+      if (barPositions.size() < 2) return;
       looks.stop();
       sawStop = button->defaultAction() == Action(form, "acStopAnalize");
       sawHourglass = QGuiApplication::overrideCursor() != nullptr &&
