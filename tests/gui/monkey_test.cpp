@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -196,6 +197,7 @@ class Monkey {
   void DoubleClick();
   void EditorSession();
   void Information();
+  void CloseWindow();
 
   // The editor's steps, run inside its modal loop.
   void EditorScript(int steps);
@@ -266,6 +268,7 @@ class Monkey {
   int stoppedMidScan_ = 0;
   int informs_ = 0, fails_ = 0, asks_ = 0, yes_ = 0;
   int records_ = 0, deletes_ = 0;
+  int closedAfterRun_ = 0;
   int maxRows_ = 0;
   int32_t maxTokens_ = 0;
   int checks_ = 0;
@@ -279,6 +282,7 @@ const std::vector<Monkey::CommandKind>& Monkey::Commands() {
       {"select", 10, &Monkey::Select},       {"copy", 8, &Monkey::Copy},
       {"search", 12, &Monkey::Search},       {"double-click", 2, &Monkey::DoubleClick},
       {"editor", 4, &Monkey::EditorSession}, {"information", 1, &Monkey::Information},
+      {"close", 1, &Monkey::CloseWindow},
   };
   return commands;
 }
@@ -329,6 +333,7 @@ Monkey::Monkey(ProgramFolder& folder, uint32_t seed) : folder_(folder), rng_(see
     return yes;
   };
 
+  QApplication::setQuitOnLastWindowClosed(false);
   TForm1Options options = folder_.Options();
   options.dialogs = &dialogs_;
   form_ = std::make_unique<TForm1>(options);
@@ -372,6 +377,12 @@ void Monkey::Violation(const QString& what) {
 QString Monkey::Run(int count) {
   if (const QString fault = CheckWindow(); !fault.isEmpty()) Violation(QStringLiteral("at start-up: ") + fault);
   for (index_ = 0; index_ < count && fault_.isEmpty(); ++index_) {
+    if (!form_->isVisible()) {
+      // Closed once the run or rebuild it was closed under had ended.
+      ++closedAfterRun_;
+      Log(QStringLiteral("the window closed after its run; shown again"));
+      form_->show();
+    }
     if (pmWordSelector_->isVisible()) {
       // An open popup menu takes the next input.
       LevelMenu();
@@ -771,6 +782,22 @@ void Monkey::Information() {
   Action(name)->trigger();
 }
 
+void Monkey::CloseWindow() {
+  const bool busy = form_->Running() || form_->Rebuilding();
+  Log(QStringLiteral("close%1").arg(busy ? QStringLiteral(" during a run or rebuild") : QString()));
+  const QString settings = QString::fromStdString(folder_.SettingsPath());
+  if (!busy) QFile::remove(settings);
+  Action(Chance(0.5) ? "acClose" : "Close1")->trigger();
+  if (busy) {
+    // Refused until the scan or rebuild has unwound.
+    if (!form_->isVisible()) Violation(QStringLiteral("the window closed under a run or rebuild"));
+    return;
+  }
+  if (form_->isVisible()) Violation(QStringLiteral("the window did not close"));
+  if (!QFile::exists(settings)) Violation(QStringLiteral("closing wrote no settings"));
+  form_->show();
+}
+
 void Monkey::EditorSession() {
   QAction* editDic = Action("acEditDic");
   const int steps = 1 + Pick(8);
@@ -1049,8 +1076,8 @@ QString Monkey::Figures() const {
                .arg(runsCompleted_).arg(runsStopped_).arg(stoppedMidScan_).arg(runsFailed_);
   lines << QStringLiteral("  editor: %1 records and %2 deletes tried; %3 questions, %4 answered Yes; %5 headwords left")
                .arg(records_).arg(deletes_).arg(asks_).arg(yes_).arg(form_->Dictionary().HeadwordList().Count());
-  lines << QStringLiteral("  messages %1, failures %2; largest list %3 rows, %4 tokens")
-               .arg(informs_).arg(fails_).arg(maxRows_).arg(maxTokens_);
+  lines << QStringLiteral("  messages %1, failures %2; largest list %3 rows, %4 tokens; %5 closes after a run")
+               .arg(informs_).arg(fails_).arg(maxRows_).arg(maxTokens_).arg(closedAfterRun_);
   return lines.join(QLatin1Char('\n'));
 }
 
