@@ -10,6 +10,7 @@
 // (default 5000). A failure names the seed, the command and the commands
 // before it.
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -32,9 +33,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
-#include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -62,8 +63,11 @@ struct MonkeyOptions {
 };
 MonkeyOptions g_options;
 
-// A line longer than this cannot be scanned; shorter ones in the texts below
-// are far shorter.
+// Receives what the model testers report.
+std::function<void(const QString&)> g_modelFault;
+
+// The texts below hold lines longer than this, which cannot be scanned, and
+// lines far shorter.
 constexpr size_t kLongLine = 4000;
 
 bool HasLongLine(std::string_view text) {
@@ -251,6 +255,9 @@ class Monkey {
   QWidget* tsDatas_ = nullptr;
   TfrmEditDic* editor_ = nullptr;
 
+  std::unique_ptr<QAbstractItemModelTester> wordsTester_;
+  std::unique_ptr<QAbstractItemModelTester> editorTester_;
+
   QTimer interrupt_;
   int interruptDelay_ = 0;  // pumps to let pass before the interrupt
   int depth_ = 0;           // > 0 inside an interrupt
@@ -348,6 +355,11 @@ Monkey::Monkey(ProgramFolder& folder, uint32_t seed) : folder_(folder), rng_(see
   pcMemo_ = Child<QTabWidget>(form_.get(), "pcMemo");
   tsDatas_ = Child<QWidget>(form_.get(), "tsDatas");
   editor_ = &form_->Editor();
+  g_modelFault = [this](const QString& message) { Violation(QStringLiteral("model tester: ") + message); };
+  using Tester = QAbstractItemModelTester;
+  wordsTester_ = std::make_unique<Tester>(lvWords_->model(), Tester::FailureReportingMode::Warning);
+  editorTester_ = std::make_unique<Tester>(Child<QTableView>(editor_, "lvDic")->model(),
+                                           Tester::FailureReportingMode::Warning);
 
   interrupt_.setSingleShot(true);
   interrupt_.setInterval(0);
@@ -393,7 +405,7 @@ QString Monkey::Run(int count) {
     interrupt_.stop();
     ++checks_;
     if (const QString fault = CheckWindow(); !fault.isEmpty()) Violation(fault);
-    if (form_->AwaitingAnalysis() == false) {
+    if (!form_->AwaitingAnalysis()) {
       maxRows_ = std::max(maxRows_, form_->Shown().RowCount());
       maxTokens_ = std::max(maxTokens_, form_->Result().tokenCount);
     }
@@ -517,7 +529,6 @@ QString Monkey::ChooseFile() {
 }
 
 void Monkey::SetText() {
-  fileFailureExpected_ = true;  // a folder or a locked file is refused with a message
   switch (Pick(4)) {
     case 0: {
       const std::string& text = ChooseText();
@@ -535,12 +546,15 @@ void Monkey::SetText() {
     case 2:
       dialogs_.chosenFile = Chance(0.1) ? QString() : ChooseFile();
       Log(QStringLiteral("load file «%1»").arg(QFileInfo(dialogs_.chosenFile).fileName()));
+      // A folder is refused with a message.
+      fileFailureExpected_ = dialogs_.chosenFile == subFolder_;
       Action("acLoadFromFile")->trigger();
       break;
     default: {
       QList<QUrl> urls{QUrl::fromLocalFile(ChooseFile())};
       if (Chance(0.15)) urls << QUrl::fromLocalFile(ChooseFile());
       Log(QStringLiteral("drop %1 file(s), first «%2»").arg(urls.size()).arg(urls.first().fileName()));
+      fileFailureExpected_ = urls.first().toLocalFile() == subFolder_;
       Drop(urls);
       break;
     }
@@ -1085,11 +1099,16 @@ QString Monkey::Figures() const {
 
 // Passes every message on to Qt Test except the offscreen platform's notes
 // on what it lacks (raise, keyboard grabs), which a long run would repeat
-// past Qt Test's limit on warnings.
+// past Qt Test's limit on warnings; the model testers' findings also go to
+// the monkey, which reports them with the commands before them.
 QtMessageHandler g_testHandler = nullptr;
 
-void WithoutPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void MessageFilter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (message.startsWith(QStringLiteral("This plugin does not support"))) return;
+  if (context.category != nullptr && qstrcmp(context.category, "qt.modeltest") == 0 && type != QtDebugMsg &&
+      g_modelFault) {
+    g_modelFault(message);
+  }
   g_testHandler(type, context, message);
 }
 
@@ -1097,7 +1116,7 @@ class MonkeyTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { g_testHandler = qInstallMessageHandler(WithoutPlatformNotes); }
+  void initTestCase() { g_testHandler = qInstallMessageHandler(MessageFilter); }
   void cleanupTestCase() { qInstallMessageHandler(g_testHandler); }
 
   void randomCommandsKeepTheWindowConsistent() {
@@ -1107,6 +1126,7 @@ class MonkeyTest : public QObject {
     clock.start();
     const QString fault = monkey.Run(g_options.commands);
     qInfo().noquote() << monkey.Figures() << QStringLiteral("\n  %1 ms").arg(clock.elapsed());
+    g_modelFault = nullptr;
     if (!fault.isEmpty()) QFAIL(qPrintable(fault));
   }
 };
