@@ -1012,6 +1012,16 @@ QString Monkey::CheckWindow() const {
   } else if (detailsShown || lvWords_->isEnabled()) {
     return QStringLiteral("awaiting analysis with the details page or the list available");
   }
+  // A level button is there for results shown, and for a level list that
+  // holds words.
+  const char* levelButtons[] = {"tbWSBasic", "tbWSJunior", "tbWSToUnivercity", "tbWSGeneral", "tbWSOther", "tbWSNone"};
+  for (int level = 0; level < kWordLevelCount; ++level) {
+    const bool listed = level >= kListedLevelCount || form.Dictionary().LevelList(level + 1).Count() > 0;
+    if (Child<QToolButton>(form_.get(), levelButtons[level])->isEnabled() != (!awaiting && listed)) {
+      return QStringLiteral("level button %1 is %2").arg(QString::fromLatin1(levelButtons[level]),
+                                                          awaiting || !listed ? "enabled" : "disabled");
+    }
+  }
   if (tbAnalizeStart_->defaultAction() != Action("acAnalize") || tbAnalizeStart_->actions().size() != 1) {
     return QStringLiteral("the Extract button does not carry Extract alone");
   }
