@@ -260,7 +260,8 @@ class Monkey {
 
   QTimer interrupt_;
   int interruptDelay_ = 0;  // pumps to let pass before the interrupt
-  int depth_ = 0;           // > 0 inside an interrupt
+  static constexpr int kMaxDepth = 2;
+  int depth_ = 0;  // the interrupts under way
   bool countersValid_ = true;
   bool stopAsked_ = false;
   bool fileFailureExpected_ = false;
@@ -373,7 +374,7 @@ Monkey::Monkey(ProgramFolder& folder, uint32_t seed) : folder_(folder), rng_(see
 }
 
 void Monkey::Log(const QString& what) {
-  history_.push_back(QStringLiteral("#%1%2 %3").arg(index_).arg(depth_ > 0 ? QStringLiteral(" [pump]") : QString(), what));
+  history_.push_back(QStringLiteral("#%1%2 %3").arg(index_).arg(QStringLiteral(" [pump]").repeated(depth_), what));
   if (history_.size() > 60) history_.pop_front();
 }
 
@@ -437,11 +438,16 @@ void Monkey::ArmInterrupt() {
 
 void Monkey::Interrupt() {
   // A modal dialog keeps every input from the window.
-  if (depth_ > 0 || QApplication::activeModalWidget() != nullptr) return;
+  if (depth_ >= kMaxDepth || QApplication::activeModalWidget() != nullptr) return;
   const char* where = form_->Running() ? "run" : form_->Rebuilding() ? "rebuild" : "other";
-  ++interrupts_[QString::fromLatin1(where)];
+  ++interrupts_[QString::fromLatin1(where) + (depth_ > 0 ? QStringLiteral(" (nested)") : QString())];
   ++depth_;
   Log(QStringLiteral("interrupt during %1").arg(QString::fromLatin1(where)));
+  // The command that came in may meet another one in its own pumps.
+  if (depth_ < kMaxDepth && Chance(0.3)) {
+    interruptDelay_ = Pick(3);
+    interrupt_.start();
+  }
   if (form_->Running() && Chance(0.6)) {
     Stop();
   } else {
