@@ -16,45 +16,41 @@ void WordTable::Clear() {
   tags_.shrink_to_fit();
 }
 
+// Walks the probe run of `hash` to the slot whose spelling `matches` accepts
+// (called with the spelling's first byte and length), or to the first free slot.
+template <typename Matches>
+size_t WordTable::Probe(uint64_t hash, Matches matches) const {
+  const size_t mask = slots_.size() - 1;
+  const uint8_t tag = TagOf(hash);
+  size_t slot = static_cast<size_t>(hash) & mask;
+  for (;;) {
+    const uint32_t s = slots_[slot];
+    if (s == kFree) return slot;
+    if (tags_[slot] == tag) {
+      const uint32_t begin = entries_[s - 1].offset;
+      if (matches(spellings_.data() + begin, static_cast<size_t>(EndOf(s - 1) - begin))) return slot;
+    }
+    slot = (slot + 1) & mask;
+  }
+}
+
 size_t WordTable::SlotOf(std::string_view word, uint64_t hash) const {
   const size_t n = word.size();
   if (n <= 8) {
     const uint64_t x = LoadUpTo8(word.data(), n);
     if (!(x & kHighBitOfEachByte)) return ShortSlotOf(x, FoldAscii8(x), n, hash);
   }
-  const size_t mask = slots_.size() - 1;
-  const uint8_t tag = TagOf(hash);
-  size_t slot = static_cast<size_t>(hash) & mask;
-  for (;;) {
-    const uint32_t s = slots_[slot];
-    if (s == kFree) return slot;
-    if (tags_[slot] == tag) {
-      const uint32_t begin = entries_[s - 1].offset;
-      if (EndOf(s - 1) - begin == n && SameText(std::string_view(spellings_.data() + begin, n), word)) {
-        return slot;
-      }
-    }
-    slot = (slot + 1) & mask;
-  }
+  return Probe(hash, [word](const char* stored, size_t length) {
+    return length == word.size() && SameText(std::string_view(stored, length), word);
+  });
 }
 
 size_t WordTable::ShortSlotOf(uint64_t bytes, uint64_t folded, size_t n, uint64_t hash) const {
-  const size_t mask = slots_.size() - 1;
-  const uint8_t tag = TagOf(hash);
-  size_t slot = static_cast<size_t>(hash) & mask;
-  for (;;) {
-    const uint32_t s = slots_[slot];
-    if (s == kFree) return slot;
-    if (tags_[slot] == tag) {
-      const uint32_t begin = entries_[s - 1].offset;
-      if (EndOf(s - 1) - begin == n) {
-        const uint64_t stored = LoadUpTo8(spellings_.data() + begin, n);
-        if (stored == bytes) return slot;
-        if (!(stored & kHighBitOfEachByte) && FoldAscii8(stored) == folded) return slot;
-      }
-    }
-    slot = (slot + 1) & mask;
-  }
+  return Probe(hash, [bytes, folded, n](const char* stored, size_t length) {
+    if (length != n) return false;
+    const uint64_t x = LoadUpTo8(stored, n);
+    return x == bytes || (!(x & kHighBitOfEachByte) && FoldAscii8(x) == folded);
+  });
 }
 
 void WordTable::Grow() {

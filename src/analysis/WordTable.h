@@ -60,6 +60,8 @@ class WordTable {
   }
   static constexpr uint32_t kFree = 0;  // slots hold entry number + 1
 
+  template <typename Matches>
+  size_t Probe(uint64_t hash, Matches matches) const;
   // The slot that holds `word`, or the free slot where it belongs.
   size_t SlotOf(std::string_view word, uint64_t hash) const;
   // SlotOf for a plain-ASCII word of at most 8 bytes, given as its bytes
