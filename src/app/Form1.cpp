@@ -26,6 +26,7 @@
 #include "app/Dialogs.h"
 #include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "dictionary/DictionaryFiles.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
@@ -112,15 +113,11 @@ void TForm1::FormCreate() {
 }
 
 bool TForm1::CheckDictionaryFiles() {
-  if (FileExists(JoinPath(programFolder_, texts::kDictionaryFile)) ||
-      FileExists(JoinPath(programFolder_, texts::kUserDictionaryFile))) {
-    return true;
-  }
-  const QString message = Qs(texts::kNoDictionaryFormat).arg(Qs(texts::kDictionaryFile)) +
-                          QStringLiteral("\r\n\r\n") +
+  if (dictionary_->HasDictionaryFile()) return true;
+  const QString shippedName = QString::fromLatin1(kShippedDictionaryFile);
+  const QString message = Qs(texts::kNoDictionaryFormat).arg(shippedName) + QStringLiteral("\r\n\r\n") +
                           Qs(texts::kNeedDictionaryFormat)
-                              .arg(windowTitle(), Qs(texts::kDictionaryFile),
-                                   QString::fromStdString(programFolder_));
+                              .arg(windowTitle(), shippedName, QString::fromStdString(programFolder_));
   dialogs_->Inform(this, message);
   return false;
 }

@@ -15,10 +15,11 @@ namespace lexiscoop {
 
 std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context) {
   auto dictionary = std::make_unique<ConjugationDictionary>(context.dataDir, context.dataDir);
-  if (!FileExists(dictionary->ShippedDictionaryPath()) && !FileExists(dictionary->UserDictionaryPath())) {
-    static const Cp932Text kMissing("活用辞典 < LxScoop.dat > がありません");
-    throw std::runtime_error(kMissing.str() + " (" + (context.dataDir.empty() ? "." : context.dataDir) +
-                             ")");
+  if (!dictionary->HasDictionaryFile()) {
+    static const Cp932Text kMissing("活用辞典 < %1 > がありません");
+    std::string message = kMissing.str();
+    message.replace(message.find("%1"), 2, kShippedDictionaryFile);
+    throw std::runtime_error(message + " (" + (context.dataDir.empty() ? "." : context.dataDir) + ")");
   }
   dictionary->ReloadDictionary(false);
   // The window goes on with what loaded; a command line run that would work

@@ -54,6 +54,10 @@ std::string ConjugationDictionary::ShippedDictionaryPath() const {
   return JoinPath(programFolder_, kShippedDictionaryFile);
 }
 
+bool ConjugationDictionary::HasDictionaryFile() const {
+  return FileExists(ShippedDictionaryPath()) || FileExists(UserDictionaryPath());
+}
+
 std::string ConjugationDictionary::DictionaryPath() const {
   const std::string user = UserDictionaryPath();
   return FileExists(user) ? user : ShippedDictionaryPath();

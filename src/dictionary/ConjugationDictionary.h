@@ -126,6 +126,8 @@ class ConjugationDictionary {
   // The dictionary file that a reload reads: the user's file if it exists,
   // otherwise the shipped file (which may be missing too).
   std::string DictionaryPath() const;
+  // True when the shipped or the user's dictionary file exists.
+  bool HasDictionaryFile() const;
   std::string UserDictionaryPath() const;
   std::string ShippedDictionaryPath() const;
   // The level file that a reload reads (user's if it exists, else shipped),
