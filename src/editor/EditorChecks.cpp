@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "dictionary/CommaText.h"
 #include "dictionary/ConjugationDictionary.h"
-#include "dictionary/InflectionItem.h"
 #include "platform/Compare.h"
 
 namespace lexiscoop {
@@ -108,29 +106,6 @@ std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary) {
     if (found != firstLevel.end()) levels[static_cast<size_t>(i)] = found->second;
   }
   return levels;
-}
-
-bool HoldsEntry(const ConjugationDictionary& dictionary, std::string_view headword,
-                std::string_view inflectionText) {
-  // The spellings as the line that RecordHeadword writes decodes again.
-  std::vector<std::string> expected;
-  std::string spelling;
-  for (const std::string& written : ReadCommaText(inflectionText)) {
-    if (DecodeInflectionItem(headword, EncodeInflectionItem(headword, written), spelling) &&
-        spelling != headword) {
-      expected.push_back(spelling);
-    }
-  }
-  const std::string wanted = JoinLines(std::move(expected));
-
-  const TStringList& headwords = dictionary.HeadwordList();
-  for (int i = 0; i < headwords.Count(); ++i) {
-    if (headwords[i] == headword &&
-        JoinLines(InflectionLines(dictionary.InflectionIndex(), i, headword)) == wanted) {
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace lexiscoop

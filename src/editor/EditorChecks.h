@@ -44,10 +44,4 @@ std::vector<std::string> InflectionLines(const TStringList& inflectionIndex, int
 // The level number (0..4) of every HeadwordList entry, in list order.
 std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary);
 
-// True iff a HeadwordList entry equals `headword` byte for byte and carries
-// the spellings that recording `inflectionText` for it writes, in any order:
-// the check that a record has reached the file that the reload read.
-bool HoldsEntry(const ConjugationDictionary& dictionary, std::string_view headword,
-                std::string_view inflectionText);
-
 }  // namespace lexiscoop

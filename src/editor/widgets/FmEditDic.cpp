@@ -200,8 +200,7 @@ void TfrmEditDic::Record(const std::string& headword, const std::string& inflect
   }
   switch (status) {
     case RecordStatus::Recorded:
-      // The core does not report a failed save; what the reload read tells.
-      if (HoldsEntry(dictionary_, headword, inflections)) {
+      if (dictionary_.LastSaveStatus() == 0) {
         dialogs_.Beep();
       } else {
         Inform(NotWrittenMessage(headword));
@@ -227,15 +226,13 @@ void TfrmEditDic::tbDeleteClick() {
 }
 
 void TfrmEditDic::Delete(const std::string& headword) {
-  const int before = dictionary_.HeadwordList().Count();
   bool removed = false;
   {
     ListBusy busy(lvDic);
     removed = dictionary_.DeleteHeadword(headword);
     if (removed) RefreshList();
   }
-  // A removed line that is back after the reload was never written out.
-  if (removed && dictionary_.HeadwordList().Count() != before - 1) {
+  if (removed && dictionary_.LastSaveStatus() != 0) {
     Inform(NotWrittenMessage(headword));
   } else {
     dialogs_.Beep();

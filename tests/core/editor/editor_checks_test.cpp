@@ -163,45 +163,5 @@ TEST_F(RowLevelsTest, IsEmptyForAnEmptyDictionary) {
   EXPECT_TRUE(BuildRowLevels(dictionary_).empty());
 }
 
-class HoldsEntryTest : public DictionaryTest {
- protected:
-  void SetUp() override {
-    DictionaryTest::SetUp();
-    WriteShippedDictionary({"go\tes,ing,ne,2went", "run\tning,s,2an"});
-    Loaded();
-  }
-};
-
-TEST_F(HoldsEntryTest, MatchesWhatARecordWroteWhateverTheOrderAndSeparators) {
-  const struct {
-    const char* headword;
-    const char* inflections;
-  } cases[] = {
-      {"study", "studied\r\nstudies\r\nstudying\r\n"},
-      {"ski", "skiing skis,skied\r\n"},
-      {"walk", ""},
-      {"be", "be\r\nbeen\r\n"},           // the headword itself adds no spelling
-      {"score", "score2\r\n"},            // a suffix starting with a digit reads back otherwise
-      {"Go", "Going\r\nWent\r\n"},        // replaces go's line
-  };
-  for (const auto& c : cases) {
-    ASSERT_EQ(dictionary_.RecordHeadword(c.headword, c.inflections, 0), RecordStatus::Recorded);
-    EXPECT_TRUE(HoldsEntry(dictionary_, c.headword, c.inflections)) << c.headword;
-  }
-  EXPECT_FALSE(HoldsEntry(dictionary_, "go", "Going\r\nWent\r\n"));      // the headword's spelling changed
-  EXPECT_FALSE(HoldsEntry(dictionary_, "study", "studied\r\nstudies\r\n"));  // one spelling short
-  EXPECT_FALSE(HoldsEntry(dictionary_, "walk", "walks\r\n"));
-  EXPECT_FALSE(HoldsEntry(dictionary_, "fly", ""));
-}
-
-TEST_F(HoldsEntryTest, SeesARecordWhoseFileWasNotWritten) {
-  SetWriteFaultForTesting(WriteStep::Rename);
-  ASSERT_EQ(dictionary_.RecordHeadword("study", "studied\r\n", 0), RecordStatus::Recorded);
-  SetWriteFaultForTesting(std::nullopt);
-  EXPECT_FALSE(HoldsEntry(dictionary_, "study", "studied\r\n"));
-  ASSERT_EQ(dictionary_.RecordHeadword("run", "ran\r\n", 0), RecordStatus::Recorded);
-  EXPECT_TRUE(HoldsEntry(dictionary_, "run", "ran\r\n"));
-}
-
 }  // namespace
 }  // namespace lexiscoop
