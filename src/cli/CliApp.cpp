@@ -34,6 +34,11 @@ constexpr const char* kUsage =
     "  report FILE [--clipboard-form]\n"
     "                  the 37-line statistics report; --clipboard-form writes the\n"
     "                  \"---\" separators of the clipboard copy\n"
+    "  coverage FILE [--format text|json]\n"
+    "                  the share of running words a learner knows at each stage\n"
+    "                  (basic, junior, university, general: everything up to that\n"
+    "                  level), TAB, the per cent with one decimal; names (words not\n"
+    "                  in the dictionary that begin with A-Z) count as known\n"
     "  dict pack IN.txt OUT.dat   plain text lines (CP932, or UTF-8 converted) to a\n"
     "                  compressed list file\n"
     "  dict unpack IN.dat         the lines of a compressed list file\n"
@@ -64,6 +69,7 @@ constexpr Command kCommands[] = {
     {"summary", &RunSummaryCommand},
     {"words", &RunWordsCommand},
     {"report", &RunReportCommand},
+    {"coverage", &RunCoverageCommand},
     {"dict", &RunDictCommand},
 };
 

@@ -9,6 +9,7 @@ int RunTableCommand(CliContext& context);
 int RunSummaryCommand(CliContext& context);
 int RunWordsCommand(CliContext& context);
 int RunReportCommand(CliContext& context);
+int RunCoverageCommand(CliContext& context);
 int RunDictCommand(CliContext& context);
 
 }  // namespace lexiscoop

@@ -1,0 +1,98 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "cli/DictionarySession.h"
+#include "views/Coverage.h"
+#include "views/WordLevels.h"
+
+namespace lexiscoop {
+namespace {
+
+// A JSON string literal of CP932 text (non-ASCII bytes pass as they are; the
+// output encoding converts them).
+std::string JsonString(std::string_view s) {
+  std::string out = "\"";
+  for (const char c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (b < 0x20) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonStage(std::optional<CoverageStage> stage) {
+  return stage ? JsonString(CoverageStageKey(*stage)) : std::string("null");
+}
+
+std::string CoverageJson(const CoverageFigures& figures) {
+  std::string out = "{\"words\":" + std::to_string(figures.runningWords) +
+                    ",\"names\":{\"kinds\":" + std::to_string(figures.nameKinds) +
+                    ",\"occurrences\":" + std::to_string(figures.nameOccurrences) + "},\"stages\":[";
+  for (int s = 0; s < kCoverageStageCount; ++s) {
+    const auto stage = static_cast<CoverageStage>(s);
+    if (s > 0) out += ',';
+    out += "{\"key\":" + JsonString(CoverageStageKey(stage)) + ",\"percent\":" + figures.PercentText(stage) +
+           ",\"known\":" + std::to_string(figures.known[static_cast<size_t>(s)]) + "}";
+  }
+  out += "],\"reaches95\":" + JsonStage(figures.StageReaching(kSupportedReadingPercent));
+  out += ",\"reaches98\":" + JsonStage(figures.StageReaching(kIndependentReadingPercent));
+  out += ",\"verdict\":" + JsonString(CoverageVerdict(figures)) + "}\n";
+  return out;
+}
+
+}  // namespace
+
+int RunCoverageCommand(CliContext& context) {
+  bool json = false;
+  std::vector<std::string> files;
+  const std::vector<std::string>& args = context.args;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string value;
+    if (TakeOption(args, i, "--format", value)) {
+      if (value == "json") json = true;
+      else if (value == "text") json = false;
+      else throw UsageError{"unknown format '" + value + "' (use text or json)"};
+    } else if (args[i].size() > 1 && args[i][0] == '-') {
+      throw UsageError{"coverage: unknown option '" + args[i] + "'"};
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 1) throw UsageError{"coverage needs exactly one FILE"};
+
+  auto dictionary = LoadDictionary(context);
+  const AnalysedText text = AnalyseFile(files[0], *dictionary);
+  const DictionaryLists lists{dictionary->InflectionIndex(), dictionary->HeadwordList(),
+                              {&dictionary->LevelList(1), &dictionary->LevelList(2),
+                               &dictionary->LevelList(3), &dictionary->LevelList(4)}};
+  const std::vector<WordLevel> levels = ClassifyWordLevels(text.result.words, lists);
+  const CoverageFigures figures = ComputeCoverage(text.result.words, levels);
+
+  if (json) {
+    context.Out(CoverageJson(figures));
+    return kExitOk;
+  }
+  std::string out;
+  for (int s = 0; s < kCoverageStageCount; ++s) {
+    const auto stage = static_cast<CoverageStage>(s);
+    out += CoverageStageKey(stage);
+    out += '\t';
+    out += figures.PercentText(stage);
+    out += '\n';
+  }
+  context.Out(out);
+  return kExitOk;
+}
+
+}  // namespace lexiscoop

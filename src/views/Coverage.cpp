@@ -1,0 +1,92 @@
+#include "views/Coverage.h"
+
+#include "analysis/NumberFormat.h"
+#include "platform/Cp932.h"
+
+namespace lexiscoop {
+
+std::string_view CoverageStageKey(CoverageStage stage) {
+  static constexpr std::string_view kKeys[kCoverageStageCount] = {"basic", "junior", "university",
+                                                                  "general"};
+  return kKeys[static_cast<int>(stage)];
+}
+
+const std::string& CoverageStageName(CoverageStage stage) {
+  static const Cp932Text kNames[kCoverageStageCount] = {Cp932Text("基本語"), Cp932Text("中学修了"),
+                                                        Cp932Text("大学受験"), Cp932Text("一般")};
+  return kNames[static_cast<int>(stage)].str();
+}
+
+int32_t CoverageFigures::PerMille(CoverageStage stage) const {
+  if (runningWords <= 0) return 0;
+  return static_cast<int32_t>(known[static_cast<size_t>(stage)] * 1000 / runningWords);
+}
+
+std::string CoverageFigures::PercentText(CoverageStage stage) const {
+  const int32_t perMille = PerMille(stage);
+  return std::to_string(perMille / 10) + "." + std::to_string(perMille % 10);
+}
+
+std::optional<CoverageStage> CoverageFigures::StageReaching(int percent) const {
+  if (runningWords <= 0) return std::nullopt;
+  for (int s = 0; s < kCoverageStageCount; ++s) {
+    if (known[static_cast<size_t>(s)] * 100 >= static_cast<int64_t>(percent) * runningWords) {
+      return static_cast<CoverageStage>(s);
+    }
+  }
+  return std::nullopt;
+}
+
+bool LooksLikeName(std::string_view word) { return !word.empty() && word[0] >= 'A' && word[0] <= 'Z'; }
+
+void CoverageTally::Add(std::string_view word, WordLevel level, int32_t occurrences) {
+  figures_.runningWords += occurrences;
+  int firstKnownStage = kCoverageStageCount;  // known at no stage
+  if (level == WordLevel::None && LooksLikeName(word)) {
+    ++figures_.nameKinds;
+    figures_.nameOccurrences += occurrences;
+    firstKnownStage = 0;
+  } else if (LevelIndex(level) < kListedLevelCount) {
+    firstKnownStage = LevelIndex(level);
+  }
+  for (int s = firstKnownStage; s < kCoverageStageCount; ++s) {
+    figures_.known[static_cast<size_t>(s)] += occurrences;
+  }
+}
+
+CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels) {
+  CoverageTally tally;
+  for (int i = 0; i < words.Count(); ++i) {
+    const size_t k = static_cast<size_t>(i);
+    tally.Add(words.Word(i), k < levels.size() ? levels[k] : WordLevel::None, words.Occurrences(i));
+  }
+  return tally.Figures();
+}
+
+std::string CoverageVerdict(const CoverageFigures& figures) {
+  if (figures.runningWords <= 0) return std::string();
+  static const Cp932Text kAtLevel("レベルで ");
+  static const Cp932Text kEvenAtLevel("レベルでも ");
+  static const Cp932Text kAlone(" (ひとりで読める)");
+  static const Cp932Text kSupported(" (支援があれば読める)");
+  static const Cp932Text kHard(" (読むのは難しい)");
+  static const Cp932Text kNamesBefore("　固有名詞 ");
+  static const Cp932Text kNamesAfter(" 語を既知として計算");
+  std::string line;
+  if (const auto stage = figures.StageReaching(kSupportedReadingPercent)) {
+    const bool alone = figures.known[static_cast<size_t>(*stage)] * 100 >=
+                       static_cast<int64_t>(kIndependentReadingPercent) * figures.runningWords;
+    line = CoverageStageName(*stage) + kAtLevel.str() + figures.PercentText(*stage) + "%" +
+           (alone ? kAlone.str() : kSupported.str());
+  } else {
+    line = CoverageStageName(CoverageStage::General) + kEvenAtLevel.str() +
+           figures.PercentText(CoverageStage::General) + "%" + kHard.str();
+  }
+  if (figures.nameOccurrences > 0) {
+    line += kNamesBefore.str() + FormatThousands(figures.nameOccurrences) +
+            kNamesAfter.str();
+  }
+  return line;
+}
+
+}  // namespace lexiscoop
