@@ -235,6 +235,14 @@ std::string_view TMyParser::CurrentWordView() const {
   return impl_->scanner ? impl_->scanner->WordView() : std::string_view{};
 }
 
+int64_t TMyParser::CurrentWordOffset() const {
+  return HasWord() ? impl_->scanner->WordOffset() : 0;
+}
+
+int64_t TMyParser::CurrentWordSourceLength() const {
+  return HasWord() ? impl_->scanner->WordSourceLength() : 0;
+}
+
 int64_t TMyParser::ProgressPercent() const {
   const TByteStream* stream = impl_->stream.get();
   if (stream == nullptr || stream->Size() == 0) return 0;

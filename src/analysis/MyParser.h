@@ -70,6 +70,10 @@ class TMyParser {
   // The same as a view without any copy, valid until the next NextWord,
   // Rewind or new text: the fastest form.
   std::string_view CurrentWordView() const;
+  // Where the current word starts in the text (bytes) and how many bytes of
+  // the text it takes before folding; 0 and 0 without a current word.
+  int64_t CurrentWordOffset() const;
+  int64_t CurrentWordSourceLength() const;
   // 100 * bytes buffered so far / text size, in 64-bit arithmetic.
   int64_t ProgressPercent() const;
   // The first min(maxBytes, size) bytes of the text; does not disturb a scan.

@@ -88,6 +88,11 @@ class TParserDB {
   std::string_view WordView() const;
   // The line the scan has reached, from 1.
   int64_t Line() const { return line_; }
+  // Where the current word starts in the source, in bytes from its start,
+  // and how many source bytes it takes (before folding). Meaningful only
+  // while HasWord().
+  int64_t WordOffset() const { return source_.Position() - (fillEnd_ - wordStart_); }
+  int64_t WordSourceLength() const { return cursor_ - wordStart_; }
 
   // Steps of ScanWord, public for tests.
   // Skips blanks and control bytes, counting line feeds; refills the window

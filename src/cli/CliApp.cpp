@@ -31,6 +31,12 @@ constexpr const char* kUsage =
     "                  only those. --sort gives ascending order (default: first\n"
     "                  appearance); --desc reverses it. (The window flips the\n"
     "                  direction on every sort click, starting with descending.)\n"
+    "        [--format tsv|csv|json|xlsx] [-o FILE]\n"
+    "                  exports the rows as shown with headword, level, count, per\n"
+    "                  cent and the first sentence where the word occurs (marked\n"
+    "                  【word】): csv (UTF-8 with BOM), json (JSON lines), xlsx (needs\n"
+    "                  -o), tsv (flash cards: word TAB headword（level） sentence).\n"
+    "                  Without --format the format follows from FILE's extension.\n"
     "  report FILE [--clipboard-form]\n"
     "                  the 37-line statistics report; --clipboard-form writes the\n"
     "                  \"---\" separators of the clipboard copy\n"
@@ -39,6 +45,8 @@ constexpr const char* kUsage =
     "                  (basic, junior, university, general: everything up to that\n"
     "                  level), TAB, the per cent with one decimal; names (words not\n"
     "                  in the dictionary that begin with A-Z) count as known\n"
+    "  merge TABLE...  sums the outputs of table (\"-\" reads standard input): each\n"
+    "                  word keeps its first spelling, parts taken in the order given\n"
     "  dict pack IN.txt OUT.dat   plain text lines (CP932, or UTF-8 converted) to a\n"
     "                  compressed list file\n"
     "  dict unpack IN.dat         the lines of a compressed list file\n"
@@ -71,6 +79,7 @@ constexpr Command kCommands[] = {
     {"report", &RunReportCommand},
     {"coverage", &RunCoverageCommand},
     {"dict", &RunDictCommand},
+    {"merge", &RunMergeCommand},
 };
 
 void WriteAll(FILE* f, std::string_view bytes) {

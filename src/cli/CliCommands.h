@@ -11,5 +11,7 @@ int RunWordsCommand(CliContext& context);
 int RunReportCommand(CliContext& context);
 int RunCoverageCommand(CliContext& context);
 int RunDictCommand(CliContext& context);
+int RunMergeCommand(CliContext& context);
+int RunProfileCommand(CliContext& context);
 
 }  // namespace lexiscoop

@@ -38,8 +38,9 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
   return dictionary;
 }
 
-AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary) {
-  TMyParser parser;
+AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary, TMyParser* holder) {
+  TMyParser own;
+  TMyParser& parser = holder ? *holder : own;
   LoadTextFile(parser, path);
   AnalysedText text;
   ScanText(parser, text.result);

@@ -9,6 +9,8 @@
 
 namespace lexiscoop {
 
+class TMyParser;
+
 // The dictionary of the data folder (--data), with the level lists looked up
 // in the same folder. Throws std::runtime_error (CP932 message) when the
 // folder holds neither dictionary file.
@@ -22,7 +24,9 @@ struct AnalysedText {
 
 // Loads FILE ("-" for standard input), counts its words and classifies them.
 // The text's errors (unreadable file, line too long) pass on as exceptions.
-AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary);
+// With `holder`, the text is loaded into it and stays there for the caller.
+AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary,
+                         TMyParser* holder = nullptr);
 
 // A command-line word as CP932: converted from UTF-8 unless --encoding sjis.
 std::string ArgumentText(const CliContext& context, const std::string& arg);

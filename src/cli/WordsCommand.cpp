@@ -1,8 +1,17 @@
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+
+#include "analysis/MyParser.h"
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "export/ExportFile.h"
+#include "export/WordClassifier.h"
+#include "export/WordListExport.h"
+#include "platform/Cp932.h"
+#include "views/FirstSentence.h"
 #include "views/ShownWordList.h"
 #include "views/WordListBuilder.h"
 
@@ -66,12 +75,35 @@ int ParseSortKey(const std::string& name) {
   throw UsageError{"unknown sort key '" + name + "' (use first, alpha or count)"};
 }
 
+// Writes the shown rows in an export format to `path`, or to standard output
+// (UTF-8 whatever --encoding says: the formats are UTF-8).
+int ExportWords(CliContext& context, const ShownWordList& shown, const AnalysedText& text, TMyParser& parser,
+                const DictionaryLists& lists, ExportFormat format, const std::string& path) {
+  const std::vector<TextSpan> first = FirstOccurrences(parser, text.result.words);
+  const WordListSource source{shown, text.result.words, text.result.tokenCount, parser.FullText(), first,
+                              TableWordClassifier(text.result.words, lists)};
+  const ExportTable table = WordListTableFor(WordExportRows(source), format);
+  if (path.empty() || path == "-") {
+    const std::string bytes = ExportText(table, format);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    return kExitOk;
+  }
+  const std::string failure = WriteExportFile(table, format, path);
+  if (!failure.empty()) {
+    context.Error(Cp932FromUtf8(path + ": cannot write (" + failure + ")"));
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunWordsCommand(CliContext& context) {
   WordListFilter filter;
   int sortKey = kSortFirstAppearance;
   bool descending = false;
+  std::optional<ExportFormat> format;
+  std::string outputPath;
   std::vector<std::string> files;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -84,6 +116,11 @@ int RunWordsCommand(CliContext& context) {
       filter.properNoun = ParseProper(value);
     } else if (TakeOption(args, i, "--sort", value)) {
       sortKey = ParseSortKey(value);
+    } else if (TakeOption(args, i, "--format", value)) {
+      format = ExportFormatFromName(value);
+      if (!format) throw UsageError{"unknown format '" + value + "' (use tsv, csv, json or xlsx)"};
+    } else if (TakeOption(args, i, "-o", value) || TakeOption(args, i, "--output", value)) {
+      outputPath = value;
     } else if (args[i] == "--desc") {
       descending = true;
     } else if (args[i].size() > 1 && args[i][0] == '-') {
@@ -93,15 +130,22 @@ int RunWordsCommand(CliContext& context) {
     }
   }
   if (files.size() != 1) throw UsageError{"words needs exactly one FILE"};
+  if (!outputPath.empty() && !format) {
+    format = ExportFormatFromPath(outputPath);
+    if (!format) throw UsageError{"words: cannot tell the format of '" + outputPath + "' (give --format)"};
+  }
+  if (format == ExportFormat::Xlsx && outputPath.empty()) throw UsageError{"words: --format xlsx needs -o FILE"};
 
   auto dictionary = LoadDictionary(context);
-  const AnalysedText text = AnalyseFile(files[0], *dictionary);
+  TMyParser parser;
+  const AnalysedText text = AnalyseFile(files[0], *dictionary, &parser);
   const DictionaryLists lists{dictionary->InflectionIndex(), dictionary->HeadwordList(),
                               {&dictionary->LevelList(1), &dictionary->LevelList(2),
                                &dictionary->LevelList(3), &dictionary->LevelList(4)}};
   ShownWordList shown;
   WordListBuilder(lists).Rebuild(text.result.words, filter, shown);
   shown.SortBy(sortKey, descending);
+  if (format) return ExportWords(context, shown, text, parser, lists, *format, outputPath);
 
   std::string out;
   RowTexts row;

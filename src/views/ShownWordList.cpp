@@ -114,9 +114,15 @@ void ShownWordList::Clear() {
   displayLookup_.Clear();
   viewIndex_.clear();
   rowOfPosition_.clear();
+  firstWord_.clear();
 }
 
-void ShownWordList::AddShownForm(std::string_view form, int32_t count) {
+int32_t ShownWordList::FirstWordOfPosition(int position) const {
+  if (position < 0 || static_cast<size_t>(position) >= firstWord_.size()) return -1;
+  return firstWord_[static_cast<size_t>(position)];
+}
+
+void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t word) {
   const int found = displayLookup_.IndexOf(form);
   if (found >= 0) {
     displayList_.AddToObject(displayLookup_.Objects(found), count);
@@ -125,6 +131,7 @@ void ShownWordList::AddShownForm(std::string_view form, int32_t count) {
   const int position = displayList_.Count();
   displayLookup_.AddObject(form, position);
   displayList_.AddObject(form, count);
+  firstWord_.push_back(word);
 }
 
 void ShownWordList::ResetRowOrder() {

@@ -55,6 +55,10 @@ class ShownWordList {
   bool TextsOfRow(int row, int32_t tokenCount, RowTexts& out) const;
 
   const TStringList& DisplayList() const { return displayList_; }
+  // The word-table entry that first gave DisplayList position p its form:
+  // the entry, among those shown under p, that occurs first in the text.
+  // -1 for a position outside the list.
+  int32_t FirstWordOfPosition(int position) const;
   const std::vector<int32_t>& ViewIndex() const { return viewIndex_; }
 
   int SortKeyValue() const { return sortKey_; }
@@ -82,8 +86,9 @@ class ShownWordList {
 
   void Clear();
   // Adds `count` to the entry of `form`, merging forms that differ only in
-  // letter case under the spelling met first.
-  void AddShownForm(std::string_view form, int32_t count);
+  // letter case under the spelling met first. `word` is the word-table entry
+  // the form stands for.
+  void AddShownForm(std::string_view form, int32_t count, int32_t word);
   // ViewIndex = identity; the inverse row map follows it.
   void ResetRowOrder();
   void SortRows(std::vector<int>* selectedRows);
@@ -92,6 +97,7 @@ class ShownWordList {
   TStringListEx displayLookup_;
   std::vector<int32_t> viewIndex_;
   std::vector<int32_t> rowOfPosition_;  // inverse of viewIndex_
+  std::vector<int32_t> firstWord_;      // per position: its first word-table entry
   int sortKey_ = kSortFirstAppearance;
   bool sortDescending_ = false;
   bool busy_ = false;

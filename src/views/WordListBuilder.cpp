@@ -73,9 +73,9 @@ bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filt
     const LevelTest levelTest(dictionary_.levelLists, filter.levelMask);
     const int n = words.Count();
     const bool showNone = HasLevelBit(filter.levelMask, kLevelBitNone);
-    auto add = [&](std::string_view form, int32_t count) {
+    auto add = [&](std::string_view form, int32_t count, int word) {
       if (!form.empty() && PassesProperNounChoice(form, filter.properNoun)) {
-        shown.AddShownForm(form, count);
+        shown.AddShownForm(form, count, word);
       }
     };
 
@@ -95,13 +95,13 @@ bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filt
       if (!forms.preferredHeadword.empty() && filter.formMode != FormMode::None &&
           levelTest.Passes(forms.preferredHeadword)) {
         switch (filter.formMode) {
-          case FormMode::Written: add(forms.writtenForm, count); break;
-          case FormMode::Headword: add(forms.headwordForm, count); break;
-          case FormMode::Original: add(forms.preferredHeadword, count); break;
+          case FormMode::Written: add(forms.writtenForm, count, i); break;
+          case FormMode::Headword: add(forms.headwordForm, count, i); break;
+          case FormMode::Original: add(forms.preferredHeadword, count, i); break;
           case FormMode::None: break;
         }
       }
-      if (showNone) add(forms.notFoundForm, count);
+      if (showNone) add(forms.notFoundForm, count, i);
     }
     shown.ResetRowOrder();
   } catch (...) {

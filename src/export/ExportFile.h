@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "export/ExportTable.h"
+
+namespace lexiscoop {
+
+enum class ExportFormat { Tsv, Csv, Json, Xlsx };
+
+// The format named "tsv", "csv", "json" (JSON lines) or "xlsx"; nullopt for
+// any other name.
+std::optional<ExportFormat> ExportFormatFromName(std::string_view name);
+
+// The format of a file name's extension (.tsv/.txt, .csv, .json/.jsonl,
+// .xlsx; letter case ignored); nullopt for any other.
+std::optional<ExportFormat> ExportFormatFromPath(std::string_view path);
+
+// The usual extension of a format, with its dot.
+const char* ExportFormatExtension(ExportFormat format);
+
+// The table as the bytes of a text format (Tsv with its header row unless
+// the table leaves it out); empty
+// for Xlsx, which is written only to a file.
+std::string ExportText(const ExportTable& table, ExportFormat format);
+
+// Writes the table to `path` in `format`, replacing the file whole (a failed
+// write leaves an old file as it was). Returns "" on success, else what
+// failed (UTF-8).
+std::string WriteExportFile(const ExportTable& table, ExportFormat format, const std::string& path);
+
+}  // namespace lexiscoop

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "export/ExportTable.h"
+
+namespace lexiscoop {
+
+// Writes the table as an Excel workbook (.xlsx) of one worksheet: the header
+// row in bold, frozen, with an auto-filter over the table; numbers as
+// numbers (Decimal columns in the format "0.000" for 3 decimals), text as
+// text; every column as wide as its widest cell (up to a limit), a
+// double-width character counting twice. The file is replaced whole: the
+// workbook goes to a temporary file beside it, which is renamed over it only
+// when complete. Returns "" on success, else what failed (UTF-8).
+std::string WriteXlsxFile(const ExportTable& table, const std::string& path);
+
+// The most rows a worksheet holds below its header.
+constexpr size_t kXlsxMaxRows = 1048575;
+
+}  // namespace lexiscoop

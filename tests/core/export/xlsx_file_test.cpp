@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cli/cli_runner.h"
+#include "cli/export_reader.h"
+#include "export/ExportFile.h"
+#include "export/XlsxFile.h"
+
+namespace lexiscoop {
+namespace {
+
+using testing::ReadExportBack;
+using testing::TempFolder;
+
+ExportTable AwkwardTable() {
+  ExportTable table;
+  table.sheetName = "a/b:c";  // characters a sheet name cannot hold
+  table.columns = {{"text"}, {"n", ColumnKind::Integer}, {"p", ColumnKind::Decimal, 3}};
+  table.rows = {{std::string("日本語の文"), int64_t{7}, 1.5},
+                {std::string("=1+1"), int64_t{-3}, 0.0},
+                {std::string("tab\tand \"quotes\""), int64_t{2147483648}, 99.9999}};
+  return table;
+}
+
+TEST(XlsxFileTest, CellsReadBackWithTheirTypes) {
+  TempFolder folder;
+  const std::string path = folder / "t.xlsx";
+  ASSERT_EQ(WriteXlsxFile(AwkwardTable(), path), "");
+  const std::vector<std::string> rows = ReadExportBack("xlsx", path);
+  ASSERT_EQ(rows.size(), 5u) << (rows.empty() ? "" : rows[0]);
+  EXPECT_EQ(rows[0],
+            R"({"freeze": "A2", "filter": "A1:C4", "bold": true, "narrow": [], "types": ["s", "n", "n"], "formats": ["General", "General", "0.000"]})");
+  EXPECT_EQ(rows[1], R"(["text", "n", "p"])");
+  EXPECT_EQ(rows[2], R"(["日本語の文", 7, 1.5])");
+  // A formula-like text stays text in a workbook.
+  EXPECT_EQ(rows[3], R"(["=1+1", -3, 0])");
+  EXPECT_EQ(rows[4], R"(["tab\tand \"quotes\"", 2147483648, 100.0])");
+}
+
+TEST(XlsxFileTest, ReplacesAnOldFileWholeAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  const std::string path = folder / "t.xlsx";
+  testing::WriteFileBytes(path, "old bytes");
+  ASSERT_EQ(WriteExportFile(AwkwardTable(), ExportFormat::Xlsx, path), "");
+  EXPECT_EQ(testing::ReadFileBytes(path).substr(0, 2), "PK");
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST(XlsxFileTest, FailureKeepsTheOldFile) {
+  TempFolder folder;
+  // Too many rows for a worksheet: refused before anything is written.
+  ExportTable big;
+  big.columns = {{"n", ColumnKind::Integer}};
+  big.rows.resize(kXlsxMaxRows + 1, {int64_t{1}});
+  const std::string path = folder / "big.xlsx";
+  testing::WriteFileBytes(path, "old");
+  EXPECT_NE(WriteXlsxFile(big, path), "");
+  EXPECT_EQ(testing::ReadFileBytes(path), "old");
+  // A path in a folder that does not exist.
+  EXPECT_NE(WriteXlsxFile(AwkwardTable(), folder / "none/t.xlsx"), "");
+}
+
+}  // namespace
+}  // namespace lexiscoop
