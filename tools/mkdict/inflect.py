@@ -62,7 +62,9 @@ def plural(word):
     w = word.lower()
     if w.endswith("man") and len(w) > 3:
         return [word[:-3] + "men", word + "s"]
-    if w.endswith(("s", "x", "z", "ch", "sh")):
+    if w.endswith("ch"):
+        return [word + "es", word + "s"]   # "churches"; "epochs", "stomachs"
+    if w.endswith(("s", "x", "z", "sh")):
         return [word + "es"] + ([word + word[-1] + "es"] if w.endswith(("s", "z")) and ends_cvc(w) else [])
     if w.endswith("y") and len(w) > 1 and w[-2] not in VOWELS:
         return [word[:-1] + "ies"]

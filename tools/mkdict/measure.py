@@ -34,6 +34,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import measure_levels  # noqa: E402
 import mkdict  # noqa: E402
 import sources  # noqa: E402
 
@@ -107,8 +108,7 @@ class Program:
         return self.answers[word]
 
 
-def coverage(program):
-    texts = corpora()
+def coverage(program, texts):
     counts = {name: collections.Counter(tokens(t)) for name, t in texts.items()}
     lower_seen = set()
     for c in counts.values():
@@ -265,11 +265,23 @@ def main():
     args = ap.parse_args()
     lex = mkdict.Lexicon(args.cache)
     program = Program(args.tool, args.data)
-    cov = coverage(program)
+    texts = corpora()
+    cov = coverage(program, texts)
     irr = irregular(program, lex, os.path.join(args.cache, "npm", "node_modules"), args.ambiguous)
     amb = ambiguity(program, lex, args.ambiguous)
     size = sizes(args.data)
+    stages = measure_levels.stage_table(program)
+    clean = measure_levels.taboo_in_levels(args.tool, args.data)
+    with open(os.path.join(args.cache, "out", "LxScoop.txt"), encoding="ascii") as f:
+        headwords = [line.split("\t", 1)[0] for line in f]
+    numbers = measure_levels.hyphenated(program, texts, headwords)
+    errors = measure_levels.learner_errors(program)
     ok = cov >= 0.97 and irr == 1.0 and amb >= 0.95 and size < (1 << 20)
+    print(f"Targets: school stages {'met' if stages else 'MISSED'}, "
+          f"no taboo word in the levels {'met' if clean else 'MISSED'}, "
+          f"numbers {'met' if numbers else 'MISSED'}, "
+          f"learner errors {'met' if errors else 'MISSED'}")
+    ok = ok and stages and clean and numbers and errors
     print(f"Targets: coverage {'met' if cov >= 0.97 else 'MISSED'}, "
           f"irregular forms {'met' if irr == 1.0 else 'MISSED'}, "
           f"ambiguous spellings {'met' if amb >= 0.95 else 'MISSED'}, "

@@ -16,16 +16,20 @@ import math
 import os
 import sys
 
+import compounds
 import inflect
 import sources
+from levels import LEVEL_FILES, LevelBuilder
+from sources import sort_key
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# How many headwords the dictionary holds, and the cumulative size of each
-# level (Basic, Junior high, University entrance, General).
+# A headword whose other forms are rarer than this (per million words) gives
+# up its forms rather than compete with a more likely reading of its spelling.
+STRIP_LIMIT = 1.0
+# How many headwords of one word the dictionary holds (hyphenated ones come
+# on top).
 DICTIONARY_SIZE = 36000
-LEVEL_LIMITS = (1000, 2500, 5000, 12000)
-LEVEL_FILES = ("LXBasics", "LXJunior", "LXToUnuvercity", "LXGeneral")
 
 # Form kinds and the tag classes that stand for them.
 KIND_CLASSES = {
@@ -36,9 +40,6 @@ KIND_CLASSES = {
 KIND_ORDER = ("pl", "3sg", "ing", "past", "cmp", "sup", "rcmp", "rsup", "arch")
 CLASS_KIND = {"NNS": "pl", "VBZ": "3sg", "VBG": "ing", "VBD": "past", "VBN": "past",
               "CMP": "cmp", "SUP": "sup", "RCMP": "rcmp", "RSUP": "rsup"}
-# A headword whose other forms are rarer than this (per million words) gives
-# up its forms rather than compete with a more likely reading of its spelling.
-STRIP_LIMIT = 1.0
 
 
 class Lexicon:
@@ -110,10 +111,12 @@ def main():
     builder = DictionaryBuilder(lex)
     builder.run()
     builder.write(args.out)
-    levels = LevelBuilder(lex, builder).run()
+    level_builder = LevelBuilder(lex, builder)
+    levels = level_builder.run()
     for name, words in zip(LEVEL_FILES, levels):
         write_lines(os.path.join(args.out, name + ".txt"), words)
-    report = builder.report + [f"level {n}: {len(w)}" for n, w in zip(LEVEL_FILES, levels)]
+    report = builder.report + level_builder.report + \
+        [f"level {n}: {len(w)}" for n, w in zip(LEVEL_FILES, levels)]
     write_lines(os.path.join(args.out, "report.txt"), report)
     print("\n".join(report))
 
@@ -141,6 +144,12 @@ class DictionaryBuilder:
         self.order = []              # final line order, keys
         self.items = {}              # key -> list of spellings on its line
         self.winner = {}             # spelling -> key of the chosen headword
+        self.proper = {}             # key -> group of a hand-kept proper noun
+        self.excluded = {row[0].lower() for row in read_hand("exclude.txt")}
+        self.learner_errors = {w.lower() for row in read_hand("learner_errors.txt") for w in row}
+        self.not_forms = {(row[0].lower(), row[1].lower()) for row in read_hand("not_forms.txt")}
+        self.guarded = []            # guard-list spellings the rules would have made
+        self.regular_decisions = []
 
     # -- candidates ---------------------------------------------------------
 
@@ -153,7 +162,6 @@ class DictionaryBuilder:
 
     def proper_nouns(self):
         rows = read_hand("proper_nouns.txt")
-        self.proper = {}
         lex = self.lex
         for row in rows:
             group, word, forms = row[0], row[1], row[2:]
@@ -169,8 +177,7 @@ class DictionaryBuilder:
 
     def candidates(self):
         lex = self.lex
-        excluded = {row[0].lower() for row in read_hand("exclude.txt")}
-        self.excluded = excluded
+        excluded = self.excluded
         hand = read_hand("extra_words.txt")
         hand_forms = {f.lower() for row in hand for f in row[1:]}
         for row in hand:
@@ -223,7 +230,10 @@ class DictionaryBuilder:
     # -- forms --------------------------------------------------------------
 
     def add_form(self, key, spelling, kind, irregular=False):
-        if spelling.lower() == key:
+        if spelling.lower() == key or (key, spelling.lower()) in self.not_forms:
+            return
+        if spelling.lower() in self.learner_errors:
+            self.guarded.append(f"{spelling}({key})")
             return
         self.forms[key].setdefault(spelling, set()).add(kind)
         if irregular:
@@ -265,6 +275,8 @@ class DictionaryBuilder:
             pos = self.pos[key]
             if key in self.hand_forms:
                 continue   # the hand-kept spellings are the whole set
+            if key in self.proper and word[0].isupper():
+                continue   # "Japanese", "English": no "Japaneses", "Englisher"
             irregular_kinds = {k for f, ks in self.forms[key].items()
                                if f in self.irregular[key] for k in ks}
             rules = []
@@ -290,9 +302,26 @@ class DictionaryBuilder:
                         size = 95   # older English: "cometh", "knowest"
                     if kind in ("cmp", "sup") and inflect.syllables(key) > 1 and not key.endswith("y"):
                         size = 50   # "humaner": longer adjectives rarely grade with -er
+                    if kind in irregular_kinds and not self.regular_in_use(key, spelling, kind):
+                        continue
                     if self.accept_regular(key, spelling, kind, kind in irregular_kinds, size):
                         self.add_form(key, spelling, kind)
                         accepted.add(kind)
+
+    def regular_in_use(self, key, spelling, kind):
+        """A rule-made spelling beside an irregular one of the same kind
+        ("throwed" beside "threw", "payed" beside "paid") is a learner's
+        error unless written English uses it as well ("learned", "showed",
+        "dreamed"): it is kept only when it is at least a twentieth as
+        frequent as the irregular spelling."""
+        lex = self.lex
+        s = spelling.lower()
+        rivals = [f for f in self.irregular[key] if kind in self.forms[key].get(f, ())]
+        top = max((lex.raw_freq(f.lower()) for f in rivals), default=0.0)
+        mine = lex.raw_freq(s)
+        keep = mine >= 0.05 * top and mine >= 0.02
+        self.regular_decisions.append(f"{s}:{'kept' if keep else 'dropped'}")
+        return keep
 
     def accept_regular(self, key, spelling, kind, has_irregular, size):
         """A rule-made spelling is kept only when a word list attests it and,
@@ -301,6 +330,8 @@ class DictionaryBuilder:
         lex = self.lex
         s = spelling.lower()
         if s in self.excluded:
+            return False
+        if (key, s) in self.not_forms:
             return False
         if self.headwords[key][0].isupper():
             return s in lex.scowl.upper or spelling in lex.scowl.upper
@@ -411,7 +442,9 @@ class DictionaryBuilder:
                             items[k].discard(form)
         # A spelling that is a headword of its own but read as a form of
         # another headword: the own line gives up its forms when they are
-        # rare, else it must stand before the winner's line.
+        # rare (so that the headword with forms is chosen when the levels
+        # tie), else it must stand before the winner's line for readers that
+        # take the later line first.
         after = collections.defaultdict(set)
         stripped = []
         ordered = []
@@ -434,9 +467,12 @@ class DictionaryBuilder:
         self.items = {k: sorted(v, key=lambda f: (self.kind_rank(k, f), f)) for k, v in items.items()}
         self.winner = winner
         self.order = topological(sorted(self.headwords, key=sort_key), after)
+        self.report.append(f"stripped ({len(stripped)}): {' '.join(stripped)}")
+        self.report.append(f"learner errors the rules would have made ({len(self.guarded)}): "
+                           + " ".join(sorted(self.guarded)))
+        self.report.append("regular forms beside irregular ones: " + " ".join(sorted(self.regular_decisions)))
         self.report.append(f"headwords: {len(self.headwords)}")
         self.report.append(f"spellings: {sum(len(v) for v in self.items.values())}")
-        self.report.append(f"stripped ({len(stripped)}): {' '.join(stripped)}")
         self.report.append(f"ordered ({len(ordered)}): {' '.join(ordered)}")
 
     def kind_rank(self, key, form):
@@ -475,6 +511,7 @@ class DictionaryBuilder:
         self.regular_forms()
         self.common_words()
         self.select()
+        self.compound_kinds = compounds.add_compounds(self)
         self.shape()
 
     def write(self, out):
@@ -506,13 +543,6 @@ def encode_item(headword, spelling):
     while n < min(len(headword), len(spelling)) and headword[n] == spelling[n]:
         n += 1
     return str(len(headword) - n) + spelling[n:]
-
-
-def sort_key(word):
-    """The program's word order: hyphen and apostrophe left out and letters
-    folded first, then the whole word folded."""
-    w = word.lower()
-    return (w.replace("-", "").replace("'", ""), w)
 
 
 def topological(keys, after):
@@ -549,67 +579,6 @@ def topological(keys, after):
             if waiting[f] == 0:
                 heapq.heappush(heap, (position[f], f))
     return result
-
-
-# ---------------------------------------------------------------------------
-# The level lists
-
-
-class LevelBuilder:
-    def __init__(self, lex, dictionary):
-        self.lex = lex
-        self.dict = dictionary
-
-    def score(self, key):
-        """Ranking score of a headword for the levels: its blended frequency
-        on a log scale, raised for words of the children's word lists and for
-        words SCOWL counts among the most common, lowered for rare ones."""
-        lex = self.lex
-        s = math.log10(self.dict.lemma_freq[key] + 1e-3)
-        if key in lex.spache:
-            s += 0.9
-        elif key in lex.dale_chall:
-            s += 0.5
-        level = lex.scowl.level(key)
-        if level is None:
-            level = 60
-        s += {10: 0.3, 20: 0.15, 35: 0.0, 40: -0.1, 50: -0.3}.get(level, -0.6)
-        return s
-
-    def run(self):
-        d = self.dict
-        corrections = read_hand("levels.txt")
-        forced = {}
-        for row in corrections:
-            word, level = row[0].lower(), row[1]
-            forced[word] = None if level == "-" else int(level)
-        keys = [k for k in d.headwords if k not in forced]
-        ranked = sorted(keys, key=lambda k: (-self.score(k), k))
-        level_of = {}
-        position = 0
-        for k in ranked:
-            position += 1
-            for n, limit in enumerate(LEVEL_LIMITS, 1):
-                if position <= limit:
-                    level_of[k] = n
-                    break
-        for word, level in forced.items():
-            if word in d.headwords and level is not None:
-                level_of[word] = level
-        # Words of one group (days, months, ...) share the lowest level any
-        # of them reached.
-        groups = collections.defaultdict(list)
-        for k, g in getattr(d, "proper", {}).items():
-            groups[g].append(k)
-        for g, members in groups.items():
-            levels = [level_of[k] for k in members if k in level_of]
-            if levels and g != "other":
-                for k in members:
-                    level_of[k] = min(levels)
-        lists = [[] for _ in LEVEL_FILES]
-        for k, n in level_of.items():
-            lists[n - 1].append(d.headwords[k])
-        return [sorted(words, key=sort_key) for words in lists]
 
 
 if __name__ == "__main__":

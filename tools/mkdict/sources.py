@@ -74,6 +74,10 @@ class Subtlex:
         # and "t". Give the negated stems back to their words.
         for stem, word in NEGATED_STEMS.items():
             self.count[word] += self.count.pop(stem, 0)
+        # The pieces after the apostrophe of "you're", "we'll", "I've" and
+        # "'em" belong to the words they stand for.
+        for piece, word in CONTRACTION_PIECES.items():
+            self.count[word] += self.count.pop(piece, 0)
         self.total = sum(self.count.values())
 
 
@@ -83,6 +87,9 @@ NEGATED_STEMS = {
     "couldn": "could", "wouldn": "would", "shouldn": "should", "mustn": "must",
     "needn": "need", "ain": "is",
 }
+
+
+CONTRACTION_PIECES = {"re": "are", "ll": "will", "ve": "have", "em": "them"}
 
 
 # Brown tags reduced to the inflection classes the generator tells apart.
@@ -211,3 +218,10 @@ def read_hand_file(path):
         if line:
             rows.append(line.split())
     return rows
+
+
+def sort_key(word):
+    """The program's word order: hyphen and apostrophe left out and letters
+    folded first, then the whole word folded."""
+    w = word.lower()
+    return (w.replace("-", "").replace("'", ""), w)

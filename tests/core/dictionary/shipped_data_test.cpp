@@ -150,7 +150,7 @@ ConjugationDictionary* ShippedDictionaryTest::dictionary_ = nullptr;
 TEST_F(ShippedDictionaryTest, HoldsTheMostFrequentHeadwordsWithTheirForms) {
   const TStringList& headwords = dictionary_->HeadwordList();
   EXPECT_GE(headwords.Count(), 25000);
-  EXPECT_LE(headwords.Count(), 40000);
+  EXPECT_LE(headwords.Count(), 42000);  // hyphenated words and numbers on top
   std::set<std::string> seen;
   for (int i = 0; i < headwords.Count(); ++i) {
     ASSERT_FALSE(headwords[i].empty()) << "line " << i + 1;
