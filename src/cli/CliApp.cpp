@@ -45,6 +45,16 @@ constexpr const char* kUsage =
     "                  (basic, junior, university, general: everything up to that\n"
     "                  level), TAB, the per cent with one decimal; names (words not\n"
     "                  in the dictionary that begin with A-Z) count as known\n"
+    "  profile [-r] PATH... [--format tsv|csv|json|xlsx] [-o FILE] [--sort COLUMN]\n"
+    "        [--desc] [--threads N]\n"
+    "                  one row per text file (folders: the files in them; -r: in\n"
+    "                  their sub-folders too; binary files are skipped with a note):\n"
+    "                  tokens, types, tokens and types per level with their shares,\n"
+    "                  coverage by stage, the stages that reach 95% and 98%, then a\n"
+    "                  (total) row. Files are analysed in parallel, on every core\n"
+    "                  unless --threads says. A file that fails gets its error in\n"
+    "                  its row and the exit status is 1; the others go on. A\n"
+    "                  progress bar goes to standard error when it is a terminal.\n"
     "  merge TABLE...  sums the outputs of table (\"-\" reads standard input): each\n"
     "                  word keeps its first spelling, parts taken in the order given\n"
     "  dict pack IN.txt OUT.dat   plain text lines (CP932, or UTF-8 converted) to a\n"
@@ -80,6 +90,7 @@ constexpr Command kCommands[] = {
     {"coverage", &RunCoverageCommand},
     {"dict", &RunDictCommand},
     {"merge", &RunMergeCommand},
+    {"profile", &RunProfileCommand},
 };
 
 void WriteAll(FILE* f, std::string_view bytes) {

@@ -178,7 +178,12 @@ std::string JsonLinesText(const ExportTable& table) {
       if (c >= row.size()) {
         out += "null";
       } else if (const std::string* text = TextOf(row[c])) {
-        AppendJsonString(out, *text);
+        // A blank number is null.
+        if (text->empty() && table.columns[c].kind != ColumnKind::Text) {
+          out += "null";
+        } else {
+          AppendJsonString(out, *text);
+        }
       } else {
         AppendNumber(out, row[c], table.columns[c]);
       }

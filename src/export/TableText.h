@@ -19,7 +19,7 @@ std::string CsvText(const ExportTable& table);
 std::string TsvText(const ExportTable& table, bool withHeader);
 
 // The table as JSON lines: one object per row, keys the column names, in
-// column order; numbers as JSON numbers. UTF-8, LF after every line.
+// column order; numbers as JSON numbers, a blank number as null. UTF-8, LF after every line.
 std::string JsonLinesText(const ExportTable& table);
 
 // A Decimal cell's text: fixed, with `decimals` digits after the point.

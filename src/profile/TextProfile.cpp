@@ -1,0 +1,113 @@
+#include "profile/TextProfile.h"
+
+#include <fcntl.h>
+#include <cerrno>
+#include <unistd.h>
+
+#include "analysis/Analysis.h"
+#include "analysis/MyParser.h"
+#include "analysis/ParserDB.h"
+#include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "profile/LevelLookup.h"
+
+namespace lexiscoop {
+namespace {
+
+// How much of a file decides whether it is binary.
+constexpr size_t kHeadBytes = 8192;
+
+// The first bytes of the file; false when it cannot be opened.
+bool ReadHead(const std::string& path, std::string& head) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  head.resize(kHeadBytes);
+  ssize_t n;
+  do {
+    n = read(fd, head.data(), head.size());
+  } while (n < 0 && errno == EINTR);
+  close(fd);
+  head.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return n >= 0;
+}
+
+// Marks the profile failed with a CP932 message, its figures cleared.
+void Fail(TextProfile& profile, const char* cp932) {
+  TextProfile failed;
+  failed.path = std::move(profile.path);
+  failed.bytes = profile.bytes;
+  failed.status = ProfileStatus::Failed;
+  failed.error = Utf8FromCp932(cp932);
+  profile = std::move(failed);
+}
+
+}  // namespace
+
+bool LooksBinary(std::string_view head) {
+  if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'))) {
+    return false;
+  }
+  return head.find('\0') != std::string_view::npos;
+}
+
+TextProfile SumProfiles(const std::vector<TextProfile>& profiles) {
+  TextProfile total;
+  for (const TextProfile& p : profiles) {
+    if (p.status != ProfileStatus::Done) continue;
+    total.bytes += p.bytes;
+    total.tokens += p.tokens;
+    total.types += p.types;
+    for (size_t l = 0; l < total.levelTokens.size(); ++l) {
+      total.levelTokens[l] += p.levelTokens[l];
+      total.levelTypes[l] += p.levelTypes[l];
+    }
+    total.coverage.runningWords += p.coverage.runningWords;
+    for (size_t s = 0; s < total.coverage.known.size(); ++s) total.coverage.known[s] += p.coverage.known[s];
+    total.coverage.nameKinds += p.coverage.nameKinds;
+    total.coverage.nameOccurrences += p.coverage.nameOccurrences;
+  }
+  return total;
+}
+
+TextProfile ProfileFile(const std::string& path, const LevelLookup& levels) {
+  TextProfile profile;
+  profile.path = path;
+  profile.bytes = FileSize(path);
+  if (profile.bytes < 0) profile.bytes = 0;
+  std::string head;
+  // A file too large for a text is refused as such below, whatever it holds.
+  if (profile.bytes <= kMaxTextBytes && ReadHead(path, head) && LooksBinary(head)) {
+    profile.status = ProfileStatus::Skipped;
+    profile.error = "not a text file";
+    return profile;
+  }
+  try {
+    TMyParser parser;
+    parser.AssignText(ReadTextFile(path));
+    AnalysisResult result;
+    ScanText(parser, result);
+    const WordTable& words = result.words;
+    CoverageTally tally;
+    for (int i = 0; i < words.Count(); ++i) {
+      const std::string_view word = words.Word(i);
+      const WordLevel level = levels.LevelOf(word);
+      const int32_t n = words.Occurrences(i);
+      const auto l = static_cast<size_t>(LevelIndex(level));
+      ++profile.levelTypes[l];
+      profile.levelTokens[l] += n;
+      tally.Add(word, level, n);
+    }
+    profile.tokens = result.tokenCount;
+    profile.types = words.Count();
+    profile.coverage = tally.Figures();
+  } catch (const EFileOpenError& e) {
+    Fail(profile, e.what());
+  } catch (const EParserError& e) {
+    Fail(profile, e.what());
+  } catch (const std::runtime_error& e) {
+    Fail(profile, e.what());
+  }
+  return profile;
+}
+
+}  // namespace lexiscoop

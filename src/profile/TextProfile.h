@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analysis/WordLevel.h"
+#include "views/Coverage.h"
+
+namespace lexiscoop {
+
+class LevelLookup;
+
+// How the profile of one file ended.
+enum class ProfileStatus : uint8_t {
+  Done,     // analysed
+  Failed,   // could not be read or scanned: `error` says why
+  Skipped,  // not a text file (binary): `error` says so
+};
+
+// The figures of one text: its words, per level, and the coverage of its
+// running words by learner stage.
+struct TextProfile {
+  std::string path;  // the file's path as given or found (file-name bytes)
+  ProfileStatus status = ProfileStatus::Done;
+  std::string error;  // UTF-8; empty when Done
+  int64_t bytes = 0;  // size of the file
+  int64_t tokens = 0;
+  int64_t types = 0;  // distinct words
+  std::array<int64_t, kWordLevelCount> levelTokens{};  // occurrences per level
+  std::array<int64_t, kWordLevelCount> levelTypes{};   // distinct words per level
+  CoverageFigures coverage;
+};
+
+// The sum of the Done profiles: every count added (types too: the sum of the
+// texts' distinct words), the coverage from the summed running and known
+// words. `path` is left empty.
+TextProfile SumProfiles(const std::vector<TextProfile>& profiles);
+
+// Whether a file's first bytes are those of a binary file: a zero byte
+// among them, unless they start with a UTF-16 byte-order mark.
+bool LooksBinary(std::string_view head);
+
+// Profiles the file at `path` against `levels`: reads it as a text (as the
+// window reads one), counts its words and classifies them. A file that
+// cannot be read, is too large or holds a line too long is Failed; a binary
+// file is Skipped before it is read whole. Never throws but for memory.
+TextProfile ProfileFile(const std::string& path, const LevelLookup& levels);
+
+}  // namespace lexiscoop
