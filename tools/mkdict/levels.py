@@ -171,21 +171,29 @@ class LevelBuilder:
             if level <= 4:
                 level_of[key] = level
 
-    def settle(self, level_of, forced):
+    def settle(self, level_of, forced, barred):
         """Applies the program's headword choice until every ambiguous
         spelling counts for its most likely headword where the levels allow
         it, and every level entry counts for itself."""
         d = self.dict
-        dropped, promoted, accepted = [], [], []
+        dropped, promoted, accepted, raised = [], [], [], []
         for _ in range(8):
             changed = False
             rule = HeadwordRule(d.headwords, d.items, level_of)
+            # A school word that counts for another headword ("hiking" for
+            # "hike") makes that headword a school word of its stage.
+            for key, (stage, _) in sorted(self.topics.items()):
+                got = rule.choose(key)
+                if stage < 3 and got != key and got not in barred and level_of.get(got, 99) > stage:
+                    level_of[got] = stage
+                    raised.append(f"{d.headwords[got]}({key})")
+                    changed = True
             for s in rule.ambiguous():
                 want = d.winner.get(s)
                 got = rule.choose(s)
                 if want is None or got == want or want not in rule.table[s]:
                     continue
-                if got == s and not forced.get(s):
+                if got == s and not forced.get(s) and s not in self.topics:
                     level_of.pop(s, None)
                     dropped.append(f"{s}->{want}")
                     changed = True
@@ -206,6 +214,8 @@ class LevelBuilder:
             del level_of[k]
         self.report.append(f"left the levels, own spelling read as another word ({len(dropped)}): "
                            + " ".join(sorted(set(dropped))))
+        self.report.append(f"raised to the stage of a school word counted for them ({len(raised)}): "
+                           + " ".join(sorted(set(raised))))
         self.report.append(f"joined the level of a competing form ({len(promoted)}): "
                            + " ".join(sorted(set(promoted))))
         self.report.append(f"spellings counted for a less likely headword ({len(accepted)}): "
@@ -225,7 +235,7 @@ class LevelBuilder:
         self.report.append(f"names by capitals ({len(auto_names)}): " + " ".join(auto_names))
         level_of = self.ranked_levels(forced, barred)
         self.compound_levels(level_of, barred)
-        self.settle(level_of, forced)
+        self.settle(level_of, forced, barred)
         for key in barred:
             level_of.pop(key, None)
         self.level_of = level_of
