@@ -24,8 +24,8 @@ namespace lexiscoop {
 namespace {
 
 const std::string kDataDir = LEXISCOOP_SHIPPED_DATA_DIR;
-const std::array<std::string, 5> kFiles = {"LxScoop.dat", "LXBasics.dat", "LXJunior.dat",
-                                           "LXToUnuvercity.dat", "LXGeneral.dat"};
+const std::array<std::string, 6> kFiles = {"LxScoop.dat", "LXBasics.dat", "LXJunior.dat",
+                                           "LXToUnuvercity.dat", "LXGeneral.dat", "LxGloss.dat"};
 
 std::string ReadFile(const std::string& path) {
   std::ifstream f(path, std::ios::binary);

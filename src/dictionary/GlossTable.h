@@ -1,0 +1,99 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace lexiscoop {
+
+// The gloss files in the program folder: the shipped Japanese glosses and
+// the user's own. Both are compressed list files of lines
+// «headword TAB gloss; gloss» (CP932).
+inline constexpr const char* kShippedGlossFile = "LxGloss.dat";
+inline constexpr const char* kUserGlossFile = "myLxGloss.dat";
+
+// Outcome of GlossTable::Record.
+enum class GlossRecordStatus {
+  Recorded,        // written and reloaded
+  InvalidText,     // empty headword, or a tab or line break in it; nothing written
+  UserFileUnreadable,  // the user's file exists but does not read or decode;
+                       // nothing written, so it is not overwritten
+  SaveFailed,      // the write failed; the old file is unchanged (SaveStatus)
+};
+
+// The Japanese glosses (訳語) of the headwords: the shipped file, and over
+// it the user's file, whose line for a headword replaces the shipped line
+// for that headword only (the user's other headwords keep the shipped
+// glosses, which a new release may improve). A user's line with no gloss
+// after the TAB hides the shipped glosses of its headword.
+//
+// Headwords are looked up with ASCII letter case ignored; a line whose
+// headword matches byte for byte is preferred.
+class GlossTable {
+ public:
+  // `programFolder` holds both files ("" = the current folder). Starts
+  // empty; call Reload.
+  explicit GlossTable(std::string programFolder);
+
+  // Reads both files again. A missing file counts as empty. A file that
+  // cannot be read or decoded leaves its part empty and is reported by
+  // ShippedLoadStatus / UserLoadStatus (errno, EBADMSG when damaged).
+  void Reload();
+
+  // The glosses of `headword` as stored («gloss; gloss», CP932), or "" when
+  // it has none.
+  std::string_view Lookup(std::string_view headword) const;
+
+  // Sets the user's glosses of `headword`: `glossText` is normalised by
+  // NormalizeGlossText ("" keeps a line that hides the shipped glosses,
+  // unless the headword has no shipped glosses, when the user's line is
+  // removed). Reads the user's file, changes that one line, writes the file
+  // atomically and reloads.
+  GlossRecordStatus Record(std::string_view headword, std::string_view glossText);
+
+  // Removes the user's line of `headword`, so the shipped glosses show
+  // again. Returns Recorded also when there was no such line (nothing is
+  // written then).
+  GlossRecordStatus Revert(std::string_view headword);
+
+  // The user's line of `headword` exists (an edited gloss).
+  bool IsEdited(std::string_view headword) const;
+
+  int ShippedLoadStatus() const { return shippedStatus_; }
+  int UserLoadStatus() const { return userStatus_; }
+  int SaveStatus() const { return saveStatus_; }
+  // Lines loaded from the shipped and from the user's file.
+  size_t ShippedCount() const { return shipped_.exact.size(); }
+  size_t UserCount() const { return user_.exact.size(); }
+
+  std::string ShippedPath() const;
+  std::string UserPath() const;
+
+  // Glosses typed by a user, as stored: split at «;», «；», «、», «,» and
+  // line breaks, each trimmed of blanks (ASCII and ideographic), empty ones
+  // dropped, joined by «; ». Tabs become blanks. CP932 in and out.
+  static std::string NormalizeGlossText(std::string_view text);
+
+ private:
+  struct Table {
+    std::unordered_map<std::string, std::string> exact;   // headword → glosses
+    std::unordered_map<std::string, std::string> folded;  // folded headword → headword
+    void Clear() {
+      exact.clear();
+      folded.clear();
+    }
+    const std::string* Find(std::string_view headword, bool foldCase) const;
+  };
+
+  static int LoadFile(const std::string& path, Table& table);
+  GlossRecordStatus ChangeUserLine(std::string_view headword, const std::string* glosses);
+
+  std::string programFolder_;
+  Table shipped_;
+  Table user_;
+  int shippedStatus_ = 0;
+  int userStatus_ = 0;
+  int saveStatus_ = 0;
+};
+
+}  // namespace lexiscoop

@@ -1,0 +1,152 @@
+// The gloss files: the shipped glosses, the user's edits over them (per
+// headword), edits that survive a reload and a restart, and a damaged user
+// file that is never written over.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "dictionary/CompressStringList.h"
+#include "dictionary/GlossTable.h"
+#include "platform/Cp932.h"
+#include "TestFolder.h"
+
+namespace lexiscoop {
+namespace {
+
+using testing_support::MessageCatcher;
+using testing_support::TestFolder;
+
+std::string Sj(const char* utf8) { return Cp932FromUtf8(utf8); }
+
+void WriteList(const std::string& path, const std::string& text) {
+  TCompressStringList list;
+  list.LoadText(text);
+  ASSERT_EQ(list.SaveToFile(path), 0);
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+class GlossTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteList(folder_ / kShippedGlossFile,
+              Sj("apple\tりんご\r\nborrow\t借りる\r\nMonday\t月曜日\r\nrun\t走る; 駆ける\r\n"));
+  }
+  TestFolder folder_;
+};
+
+TEST_F(GlossTableTest, LooksUpShippedGlossesWithLetterCaseIgnoredExactSpellingFirst) {
+  GlossTable table(folder_.path());
+  table.Reload();
+  EXPECT_EQ(table.ShippedLoadStatus(), 0);
+  EXPECT_EQ(table.Lookup("apple"), Sj("りんご"));
+  EXPECT_EQ(table.Lookup("Apple"), Sj("りんご"));
+  EXPECT_EQ(table.Lookup("monday"), Sj("月曜日"));
+  EXPECT_EQ(table.Lookup("run"), Sj("走る; 駆ける"));
+  EXPECT_EQ(table.Lookup("pear"), "");
+  EXPECT_EQ(table.Lookup(""), "");
+}
+
+TEST_F(GlossTableTest, AnEditedGlossWinsAndSurvivesReloadAndRestart) {
+  {
+    GlossTable table(folder_.path());
+    table.Reload();
+    ASSERT_EQ(table.Record("apple", Sj("林檎、アップル")), GlossRecordStatus::Recorded);
+    EXPECT_EQ(table.Lookup("apple"), Sj("林檎; アップル"));
+    EXPECT_TRUE(table.IsEdited("apple"));
+    // The other headwords keep the shipped glosses.
+    EXPECT_EQ(table.Lookup("borrow"), Sj("借りる"));
+    EXPECT_FALSE(table.IsEdited("borrow"));
+    table.Reload();
+    EXPECT_EQ(table.Lookup("apple"), Sj("林檎; アップル"));
+  }
+  // A new program start reads the user's file again.
+  GlossTable restarted(folder_.path());
+  restarted.Reload();
+  EXPECT_EQ(restarted.Lookup("apple"), Sj("林檎; アップル"));
+  EXPECT_EQ(restarted.UserCount(), 1u);
+  // The shipped file is never written.
+  TCompressStringList shipped;
+  ASSERT_EQ(shipped.LoadFromFile(folder_ / kShippedGlossFile), 0);
+  EXPECT_EQ(shipped[0], Sj("apple\tりんご"));
+}
+
+TEST_F(GlossTableTest, RevertAndEmptyEditsRestoreOrHideTheShippedGloss) {
+  GlossTable table(folder_.path());
+  table.Reload();
+  ASSERT_EQ(table.Record("run", ""), GlossRecordStatus::Recorded);
+  EXPECT_EQ(table.Lookup("run"), "") << "an emptied gloss hides the shipped one";
+  ASSERT_EQ(table.Revert("run"), GlossRecordStatus::Recorded);
+  EXPECT_EQ(table.Lookup("run"), Sj("走る; 駆ける"));
+  EXPECT_FALSE(table.IsEdited("run"));
+
+  // A new headword gets a gloss; emptying it removes the line again.
+  ASSERT_EQ(table.Record("kiwi", Sj("キウイ")), GlossRecordStatus::Recorded);
+  EXPECT_EQ(table.Lookup("kiwi"), Sj("キウイ"));
+  ASSERT_EQ(table.Record("kiwi", "  "), GlossRecordStatus::Recorded);
+  EXPECT_FALSE(table.IsEdited("kiwi"));
+  // Reverting what was never edited writes nothing.
+  ASSERT_EQ(table.Revert("borrow"), GlossRecordStatus::Recorded);
+  EXPECT_EQ(table.UserCount(), 0u);
+}
+
+TEST_F(GlossTableTest, KeepsEditsAnotherProgramSavedMeanwhile) {
+  GlossTable first(folder_.path());
+  GlossTable second(folder_.path());
+  first.Reload();
+  second.Reload();
+  ASSERT_EQ(first.Record("apple", Sj("林檎")), GlossRecordStatus::Recorded);
+  ASSERT_EQ(second.Record("borrow", Sj("拝借する")), GlossRecordStatus::Recorded);
+  EXPECT_EQ(second.Lookup("apple"), Sj("林檎"));
+  EXPECT_EQ(second.Lookup("borrow"), Sj("拝借する"));
+}
+
+TEST_F(GlossTableTest, RefusesBadHeadwordsAndNeverOverwritesADamagedUserFile) {
+  GlossTable table(folder_.path());
+  table.Reload();
+  EXPECT_EQ(table.Record("", "x"), GlossRecordStatus::InvalidText);
+  EXPECT_EQ(table.Record("a\tb", "x"), GlossRecordStatus::InvalidText);
+  EXPECT_EQ(table.Record("a\nb", "x"), GlossRecordStatus::InvalidText);
+
+  {
+    std::ofstream damaged(folder_ / kUserGlossFile, std::ios::binary);
+    damaged << "not a compressed list";
+  }
+  const std::string before = ReadBytes(folder_ / kUserGlossFile);
+  MessageCatcher messages;
+  table.Reload();
+  EXPECT_NE(table.UserLoadStatus(), 0);
+  EXPECT_EQ(table.Lookup("apple"), Sj("りんご")) << "the shipped glosses still show";
+  EXPECT_EQ(table.Record("apple", Sj("林檎")), GlossRecordStatus::UserFileUnreadable);
+  EXPECT_EQ(ReadBytes(folder_ / kUserGlossFile), before);
+}
+
+TEST_F(GlossTableTest, MissingFilesGiveAnEmptyTableWithoutComplaint) {
+  TestFolder empty;
+  MessageCatcher messages;
+  GlossTable table(empty.path());
+  table.Reload();
+  EXPECT_EQ(table.ShippedLoadStatus(), 0);
+  EXPECT_EQ(table.ShippedCount(), 0u);
+  EXPECT_EQ(table.Lookup("apple"), "");
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(GlossTextTest, NormalisesTypedGlosses) {
+  EXPECT_EQ(GlossTable::NormalizeGlossText(Sj(" りんご ;林檎 ")), Sj("りんご; 林檎"));
+  EXPECT_EQ(GlossTable::NormalizeGlossText(Sj("りんご；林檎、アップル")), Sj("りんご; 林檎; アップル"));
+  EXPECT_EQ(GlossTable::NormalizeGlossText(Sj("りんご\r\n\r\n林檎\t(果物)")),
+            Sj("りんご; 林檎 (果物)"));
+  EXPECT_EQ(GlossTable::NormalizeGlossText(Sj("　りんご　")), Sj("りんご"));
+  EXPECT_EQ(GlossTable::NormalizeGlossText(" ; ,"), "");
+  // A trail byte equal to «;» or «,» (0x3B is not a trail byte, but 0x5C
+  // and 0x7C are) stays inside its character.
+  EXPECT_EQ(GlossTable::NormalizeGlossText(Sj("表示; 能力")), Sj("表示; 能力"));
+}
+
+}  // namespace
+}  // namespace lexiscoop
