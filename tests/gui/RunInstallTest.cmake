@@ -11,8 +11,9 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(program_folder ${FOLDER}/prefix/lexiscoop)
-foreach(name lexiscoop LxScoop.dat LXBasics.dat LXJunior.dat LXToUnuvercity.dat LXGeneral.dat
-             help/lxindex.html help/lxedit.html lexiscoop.svg lexiscoop.desktop)
+foreach(name lexiscoop LxScoop.dat LXBasics.dat LXJunior.dat LXToUnuvercity.dat LXGeneral.dat LxGloss.dat
+             help/lxindex.html help/lxedit.html lexiscoop.svg lexiscoop.desktop
+             licenses/EDICT.txt)
   if(NOT EXISTS ${program_folder}/${name})
     message(FATAL_ERROR "not installed: ${program_folder}/${name}")
   endif()
