@@ -26,7 +26,7 @@ UNIT_NUMBERS = ONES + TEENS + ("twenty", "thirty", "forty", "fifty", "sixty", "h
                                "thousand")
 # Hyphenated spellings of the tagged corpus become headwords from this many
 # uses on.
-CORPUS_MIN = 3
+CORPUS_MIN = 2
 PART = re.compile(r"^[A-Za-z]+$")
 
 
@@ -48,6 +48,8 @@ def hyphenated_numbers():
             rows.append((f"{t}-{o}", "cardinal", []))
         for o in ONES_ORDINAL:
             rows.append((f"{t}-{o}", "ordinal", []))
+    for unit in ("year", "month", "week", "day"):
+        rows.append((f"{unit}-old", "age", [f"{unit}-olds"]))   # "a 10-year-old"
     for n in cardinals():
         rows.append((f"{n}-year-old", "age", [f"{n}-year-olds"]))
     for n in UNIT_NUMBERS:

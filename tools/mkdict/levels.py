@@ -32,7 +32,7 @@ from headword_rule import HeadwordRule
 HERE = os.path.dirname(os.path.abspath(__file__))
 LEVEL_FILES = ("LXBasics", "LXJunior", "LXToUnuvercity", "LXGeneral")
 # How many ranked headwords each level takes, hand-kept words included.
-LEVEL_SIZES = (1000, 1600, 2500, 7000)
+LEVEL_SIZES = (1000, 1300, 2500, 7000)
 # The lowest level a word outside the children's word lists may reach.
 UNFAMILIAR_FLOOR = 3
 
