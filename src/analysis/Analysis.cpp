@@ -1,8 +1,6 @@
 #include "analysis/Analysis.h"
 
 #include "analysis/NumberFormat.h"
-#include "analysis/StringList.h"
-#include "platform/Compare.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -12,54 +10,43 @@ void AnalysisResult::Clear() {
   tokenCount = 0;
   levelDistinct.fill(0);
   levelOccurrences.fill(0);
+  classes.clear();
+  classifier.reset();
+  levelEntriesUsed.fill(0);
+  levelEntryCount.fill(0);
 }
 
-int ChooseHeadwordForLevel(std::string_view word, const TStringList& inflectionIndex,
-                           const TStringList& headwordList) {
-  int first = 0;
-  if (!inflectionIndex.Find(word, first)) return -1;
-  int chosen = -1;
-  const int count = inflectionIndex.Count();
-  for (int i = first; i < count && CompareText(inflectionIndex[i], word) == 0; ++i) {
-    chosen = inflectionIndex.Objects(i);
-    if (chosen >= 0 && chosen < headwordList.Count() && headwordList.Objects(chosen) > 0) break;
-  }
-  return chosen;
-}
-
-void ClassifyWords(AnalysisResult& result, const TStringList& inflectionIndex,
-                   const TStringList& headwordList,
-                   const std::array<TStringList*, kListedLevelCount>& levelLists) {
+void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier> classifier) {
   result.levelDistinct.fill(0);
   result.levelOccurrences.fill(0);
-  for (TStringList* list : levelLists) {
-    if (!list) continue;
-    for (int i = 0; i < list->Count(); ++i) list->PutObject(i, 0);
-  }
-
+  result.levelEntriesUsed.fill(0);
+  result.levelEntryCount.fill(0);
   const WordTable& words = result.words;
-  for (int w = 0; w < words.Count(); ++w) {
-    const int32_t n = words.Occurrences(w);
-    WordLevel level = WordLevel::None;
-    const int headword = ChooseHeadwordForLevel(words.Word(w), inflectionIndex, headwordList);
-    if (headword >= 0) {
-      level = WordLevel::Other;
-      const std::string& name =
-          headword < headwordList.Count() ? headwordList[headword] : std::string();
-      for (int l = 0; l < kListedLevelCount; ++l) {
-        TStringList* list = levelLists[static_cast<size_t>(l)];
-        if (!list || list->Count() == 0) continue;
-        const int found = list->IndexOf(name);
-        if (found >= 0) {
-          list->AddToObject(found, 1);
-          level = static_cast<WordLevel>(l);
-          break;
+  const int n = words.Count();
+  result.classes.assign(static_cast<size_t>(n), WordClass{});
+  if (classifier) {
+    std::vector<bool> used(static_cast<size_t>(classifier->LevelEntryCount()), false);
+    for (int w = 0; w < n; ++w) {
+      const WordClass c = classifier->Classify(words.Word(w));
+      result.classes[static_cast<size_t>(w)] = c;
+      if (c.InDictionary() && c.level != WordLevel::Other) {
+        const int32_t entry = classifier->LevelEntryOf(c.headword);
+        if (entry >= 0 && static_cast<size_t>(entry) < used.size() && !used[static_cast<size_t>(entry)]) {
+          used[static_cast<size_t>(entry)] = true;
+          ++result.levelEntriesUsed[static_cast<size_t>(LevelIndex(c.level))];
         }
       }
     }
-    ++result.levelDistinct[static_cast<size_t>(LevelIndex(level))];
-    result.levelOccurrences[static_cast<size_t>(LevelIndex(level))] += n;
+    for (int l = 0; l < kListedLevelCount; ++l) {
+      result.levelEntryCount[static_cast<size_t>(l)] = classifier->LevelListSize(static_cast<WordLevel>(l));
+    }
   }
+  for (int w = 0; w < n; ++w) {
+    const auto l = static_cast<size_t>(LevelIndex(result.classes[static_cast<size_t>(w)].level));
+    ++result.levelDistinct[l];
+    result.levelOccurrences[l] += words.Occurrences(w);
+  }
+  result.classifier = std::move(classifier);
 }
 
 std::string SummaryText(const AnalysisResult& result, int32_t byteCount) {

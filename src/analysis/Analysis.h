@@ -3,26 +3,40 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "analysis/WordClassifier.h"
 #include "analysis/WordLevel.h"
 #include "analysis/WordTable.h"
 
 namespace lexiscoop {
 
 class TMyParser;
-class TStringList;
 
 // The result of the last analysis run: the word table, the number of words
-// counted and, after ClassifyWords, the per-level counters.
+// counted and, after ClassifyWords, each word's class and the per-level
+// counters. Once finished it is only read, and may be read from many threads.
 struct AnalysisResult {
   WordTable words;
   int32_t tokenCount = 0;  // words counted; the sum of all occurrences
   std::array<int32_t, kWordLevelCount> levelDistinct{};     // entries per level
   std::array<int32_t, kWordLevelCount> levelOccurrences{};  // occurrences per level
+  // Entry i classifies word i of the table; empty until ClassifyWords.
+  std::vector<WordClass> classes;
+  // The lexicon that classified the words; kept so that the ids in
+  // `classes` stay meaningful after the dictionary has been reloaded.
+  std::shared_ptr<const WordClassifier> classifier;
+  // Per level list (Basic..General): how many of its entries gave a word of
+  // the run its level, and how many entries it had.
+  std::array<int32_t, kListedLevelCount> levelEntriesUsed{};
+  std::array<int32_t, kListedLevelCount> levelEntryCount{};
 
-  // Empties the table and zeroes every counter.
+  // Empties the table, the classes and every counter.
   void Clear();
+  // True once ClassifyWords has classified the current table.
+  bool Classified() const { return classes.size() == static_cast<size_t>(words.Count()) && classifier != nullptr; }
 };
 
 // How a scan keeps the window alive and learns that it should stop.
@@ -47,21 +61,11 @@ enum class ScanEnd { Empty, Completed, Stopped };
 // that is too long raises EParserError; the words counted up to it stay.
 ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& control = {});
 
-// Classifies every word of the table: fills levelDistinct and
-// levelOccurrences and the use counts (object slots) of the four level lists.
-// A word not in `inflectionIndex` is None. Otherwise the headword is that of
-// the first candidate (entries of the run of equal spellings, in index order)
-// whose headword has inflection items, or else of the last candidate; the
-// first of the level lists (Basic..General) that holds it gives the level,
-// else Other. Null or empty level lists hold nothing.
-void ClassifyWords(AnalysisResult& result, const TStringList& inflectionIndex,
-                   const TStringList& headwordList,
-                   const std::array<TStringList*, kListedLevelCount>& levelLists);
-
-// The headword index (into the headword list) chosen for `word`, by the rule
-// of ClassifyWords; -1 when the word is not in the index.
-int ChooseHeadwordForLevel(std::string_view word, const TStringList& inflectionIndex,
-                           const TStringList& headwordList);
+// Classifies every word of the table once through `classifier`: fills
+// `classes`, the per-level counters and the level lists' use, and keeps the
+// classifier. Nothing is written anywhere else. A null classifier (no
+// dictionary) makes every word None.
+void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier> classifier);
 
 // The summary of status panel 0 (CP932):
 // «250 種 1,000 語 5min33sec(3 words per sec) / 6,000 ﾊﾞｲﾄ».

@@ -34,7 +34,6 @@ class TDialogs;
 class TfrmEditDic;
 class TMyParser;
 class WordListModel;
-struct DictionaryLists;
 
 // Where the window finds its files and how it reaches the user.
 struct TForm1Options {
@@ -175,7 +174,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void SwapAnalyzeButton(QAction* action);
 
   // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
-  DictionaryLists Lists() const;
   void BuildStatisticsReport();
   void UpdateFilterImages();
   void ShowLevelMenu(int bit);

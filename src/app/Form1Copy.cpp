@@ -11,7 +11,6 @@
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
 #include "views/CopyText.h"
-#include "views/DictionaryLists.h"
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
 #include "views/WordDetails.h"
@@ -26,7 +25,7 @@ void TForm1::lvWordsDblClick() {
   const std::vector<int> rows = SelectedRows();
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
   const std::string details =
-      WordDetailsText(shown_->WordOfRow(rows[0]), dictionary_->HeadwordList(), dictionary_->InflectionIndex());
+      WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon());
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 
@@ -35,9 +34,7 @@ void TForm1::acCopyWordsExecute() { PutOnClipboard(CopySelectedWords(*shown_, Se
 void TForm1::acCopyWordsNumExecute() { PutOnClipboard(CopySelectedWords(*shown_, SelectedRows(), true)); }
 
 void TForm1::CopyStatisticsReport() {
-  const DictionaryLists lists = Lists();
-  PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(caption_, result_, lists.levelLists,
-                                                           ReportForm::Clipboard)));
+  PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(caption_, result_, ReportForm::Clipboard)));
 }
 
 void TForm1::acCopyDataExecute() {

@@ -94,8 +94,7 @@ void TForm1::RunAnalysis() {
   // No events until the results are in place: the text commands are
   // enabled again, and a text set now would be shown as the one analysed.
   SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(SummaryText(result_, parser_->ByteCount()))));
-  ClassifyWords(result_, dictionary_->InflectionIndex(), dictionary_->HeadwordList(),
-                dictionary_->LevelLists());
+  ClassifyWords(result_, dictionary_->CurrentLexicon());
   SetLevelCaptions(false);
   SetAwaitingAnalysis(false);
   RebuildWordList();

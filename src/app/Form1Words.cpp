@@ -20,7 +20,6 @@
 #include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
-#include "views/DictionaryLists.h"
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
 #include "views/WordListBuilder.h"
@@ -37,14 +36,6 @@ constexpr int kButtonBits[kWordLevelCount] = {kLevelBitBasic,   kLevelBitJunior,
 QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }
 
 }  // namespace
-
-DictionaryLists TForm1::Lists() const {
-  DictionaryLists lists{dictionary_->InflectionIndex(), dictionary_->HeadwordList(), {}};
-  for (int level = 1; level <= kListedLevelCount; ++level) {
-    lists.levelLists[static_cast<size_t>(level - 1)] = &dictionary_->LevelList(level);
-  }
-  return lists;
-}
 
 void TForm1::RebuildWordList() {
   // Only results shown are rebuilt; a filter changed while awaiting analysis
@@ -70,8 +61,7 @@ void TForm1::RebuildWordList() {
         ProgressBar1->setValue(percent);
         QCoreApplication::processEvents();
       };
-      const DictionaryLists lists = Lists();
-      WordListBuilder(lists).Rebuild(result_.words, filter_, *shown_, control);
+      WordListBuilder().Rebuild(result_, filter_, *shown_, control);
       wordModel_->SetRowCount(shown_->RowCount());
     }
     if (const auto text = ShownWordsStatusText(shown_->RowCount(), result_.words.Count())) {
@@ -232,9 +222,7 @@ void TForm1::createLevelMenu() {
 }
 
 void TForm1::BuildStatisticsReport() {
-  const DictionaryLists lists = Lists();
-  const std::vector<std::string> lines =
-      lexiscoop::BuildStatisticsReport(caption_, result_, lists.levelLists, ReportForm::Memo);
+  const std::vector<std::string> lines = lexiscoop::BuildStatisticsReport(caption_, result_, ReportForm::Memo);
   QStringList shown;
   for (const std::string& line : lines) shown << FromCp932(line);
   mmDatas->setPlainText(shown.join(QLatin1Char('\n')));

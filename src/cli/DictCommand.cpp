@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "cli/DictionarySession.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/Lexicon.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/InputEncoding.h"
@@ -89,16 +91,12 @@ int Lookup(CliContext& context) {
   ExpectArgs(context, 1, "lookup WORD");
   const std::string word = ArgumentText(context, context.args[1]);
   auto dictionary = LoadDictionary(context);
-  std::string out = WordDetailsText(word, dictionary->HeadwordList(), dictionary->InflectionIndex());
+  const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
+  std::string out = WordDetailsText(word, *lexicon);
   // The level the analysis gives the word.
-  WordLevel level = WordLevel::None;
-  const int h = ChooseHeadwordForLevel(word, dictionary->InflectionIndex(), dictionary->HeadwordList());
-  if (h >= 0) {
-    const int number = dictionary->LevelOf(dictionary->HeadwordList()[h]);
-    level = number == 0 ? WordLevel::Other : static_cast<WordLevel>(number - 1);
-  }
+  const WordClass wordClass = lexicon->Classify(word);
   static const Cp932Text kLevel("レベル: ");
-  out += "\r\n" + kLevel.str() + LevelButtonName(level) + "\r\n";
+  out += "\r\n" + kLevel.str() + LevelButtonName(wordClass.level) + "\r\n";
   context.Out(WithLfLineEnds(out));
   return kExitOk;
 }

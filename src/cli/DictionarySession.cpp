@@ -44,8 +44,7 @@ AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& diction
   LoadTextFile(parser, path);
   AnalysedText text;
   ScanText(parser, text.result);
-  ClassifyWords(text.result, dictionary.InflectionIndex(), dictionary.HeadwordList(),
-                dictionary.LevelLists());
+  ClassifyWords(text.result, dictionary.CurrentLexicon());
   if (path == "-") {
     text.caption = CaptionForText(parser.FullText()).value_or(CaptionBase());
   } else {

@@ -23,11 +23,7 @@ int RunReportCommand(CliContext& context) {
 
   auto dictionary = LoadDictionary(context);
   const AnalysedText text = AnalyseFile(files[0], *dictionary);
-  const std::vector<std::string> lines = BuildStatisticsReport(
-      text.caption, text.result,
-      {&dictionary->LevelList(1), &dictionary->LevelList(2), &dictionary->LevelList(3),
-       &dictionary->LevelList(4)},
-      form);
+  const std::vector<std::string> lines = BuildStatisticsReport(text.caption, text.result, form);
   std::string out;
   for (const std::string& line : lines) {
     out += line;

@@ -78,10 +78,10 @@ int ParseSortKey(const std::string& name) {
 // Writes the shown rows in an export format to `path`, or to standard output
 // (UTF-8 whatever --encoding says: the formats are UTF-8).
 int ExportWords(CliContext& context, const ShownWordList& shown, const AnalysedText& text, TMyParser& parser,
-                const DictionaryLists& lists, ExportFormat format, const std::string& path) {
+                ExportFormat format, const std::string& path) {
   const std::vector<TextSpan> first = FirstOccurrences(parser, text.result.words);
   const WordListSource source{shown, text.result.words, text.result.tokenCount, parser.FullText(), first,
-                              TableWordClassifier(text.result.words, lists)};
+                              ResultHeadwords(text.result)};
   const ExportTable table = WordListTableFor(WordExportRows(source), format);
   if (path.empty() || path == "-") {
     const std::string bytes = ExportText(table, format);
@@ -139,13 +139,10 @@ int RunWordsCommand(CliContext& context) {
   auto dictionary = LoadDictionary(context);
   TMyParser parser;
   const AnalysedText text = AnalyseFile(files[0], *dictionary, &parser);
-  const DictionaryLists lists{dictionary->InflectionIndex(), dictionary->HeadwordList(),
-                              {&dictionary->LevelList(1), &dictionary->LevelList(2),
-                               &dictionary->LevelList(3), &dictionary->LevelList(4)}};
   ShownWordList shown;
-  WordListBuilder(lists).Rebuild(text.result.words, filter, shown);
+  WordListBuilder().Rebuild(text.result, filter, shown);
   shown.SortBy(sortKey, descending);
-  if (format) return ExportWords(context, shown, text, parser, lists, *format, outputPath);
+  if (format) return ExportWords(context, shown, text, parser, *format, outputPath);
 
   std::string out;
   RowTexts row;

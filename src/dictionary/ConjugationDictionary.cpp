@@ -104,8 +104,6 @@ void ConjugationDictionary::LoadLevelList(int level) {
 }
 
 void ConjugationDictionary::LoadDictionary() {
-  headwords_.Clear();
-  index_.Clear();
   TCompressStringList lines;
   dictionaryLoadStatus_ = lines.LoadFromFile(DictionaryPath());
   LoadDictionaryLines(lines);
@@ -116,11 +114,21 @@ void ConjugationDictionary::LoadDictionaryLines(const TStringList& lines) {
   headwords_.Reserve(lines.Count());
   std::vector<TInflectionIndex::Entry> entries;
   entries.reserve(static_cast<size_t>(lines.Count()) * 5);
-  for (int i = 0; i < lines.Count(); ++i) ParseLine(lines[i], entries);
+  std::vector<Headword> records;
+  records.reserve(static_cast<size_t>(lines.Count()));
+  for (int i = 0; i < lines.Count(); ++i) ParseLine(lines[i], entries, records);
   index_.Rebuild(std::move(entries));
+  BuildLexicon(std::move(records));
 }
 
-void ConjugationDictionary::ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries) {
+void ConjugationDictionary::BuildLexicon(std::vector<Headword> records) {
+  Lexicon::LevelLists levels{};
+  for (size_t l = 0; l < levels.size(); ++l) levels[l] = &levels_[l];
+  lexicon_ = Lexicon::Build(std::move(records), levels);
+}
+
+void ConjugationDictionary::ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries,
+                                      std::vector<Headword>& records) {
   bool hasTab = false;
   const std::string_view headword = LineHeadword(line, hasTab);
   // A line without a tab has no inflection field.
@@ -128,15 +136,22 @@ void ConjugationDictionary::ParseLine(std::string_view line, std::vector<TInflec
   const int32_t h = headwords_.Count();
   headwords_.AddObject(headword, static_cast<int32_t>(items_.size()));
   entries.push_back({std::string(headword), h});
+  Headword& record = records.emplace_back();
+  record.spelling = headword;
   for (const std::string& item : items_) {
-    if (DecodeInflectionItem(headword, item, spelling_)) entries.push_back({spelling_, h});
+    if (DecodeInflectionItem(headword, item, spelling_)) {
+      entries.push_back({spelling_, h});
+      record.forms.push_back(spelling_);
+    }
   }
 }
 
 void ConjugationDictionary::AddDictionaryLine(std::string_view line) {
   std::vector<TInflectionIndex::Entry> entries;
-  ParseLine(line, entries);
+  std::vector<Headword> records = lexicon_->Headwords();
+  ParseLine(line, entries, records);
   for (const TInflectionIndex::Entry& entry : entries) index_.AddObject(entry.spelling, entry.headword);
+  BuildLexicon(std::move(records));
 }
 
 RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, std::string_view inflectionText,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/InflectionIndex.h"
+#include "dictionary/Lexicon.h"
 
 namespace lexiscoop {
 
@@ -99,6 +101,11 @@ class ConjugationDictionary {
   int DictionaryLoadStatus() const { return dictionaryLoadStatus_; }
   int LevelLoadStatus(int level) const;
 
+  // The lexicon of the lists as the last load left them: headword i is the
+  // headword of HeadwordList entry i, levels by the level lists. Every load
+  // makes a new one; one handed out earlier stays as it was. Never null.
+  std::shared_ptr<const Lexicon> CurrentLexicon() const { return lexicon_; }
+
   // HeadwordList: entry i is the headword of line i of the dictionary file
   // last loaded (file order, never sorted); the object slot is its number of
   // inflection items. An index is thus also a line number of the file.
@@ -143,7 +150,11 @@ class ConjugationDictionary {
   void LoadLevelList(int level);
   void LoadDictionary();
   // Adds the line's entries to HeadwordList and to `entries` for the index.
-  void ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries);
+  void ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries,
+                 std::vector<Headword>& records);
+  // Makes the lexicon of `records` (one per HeadwordList entry) and the
+  // level lists as they are.
+  void BuildLexicon(std::vector<Headword> records);
   void AddToLevelList(int level, std::string_view headword);
   void RemoveFromLevelList(int level, std::string_view headword);
   // Loads a file that a change is about to rewrite; a failure is noted in
@@ -161,6 +172,7 @@ class ConjugationDictionary {
   TStringList headwords_;
   TInflectionIndex index_;
   std::array<TCompressStringList, kLevelCount> levels_;
+  std::shared_ptr<const Lexicon> lexicon_ = Lexicon::Empty();
   std::vector<std::string> items_;  // scratch for the items of one line
   std::string spelling_;            // scratch for one decoded spelling
 };

@@ -1,30 +1,17 @@
 #include "export/WordClassifier.h"
 
-#include <memory>
-
 #include "analysis/Analysis.h"
-#include "analysis/WordTable.h"
-#include "views/FoldedLookup.h"
+#include "views/WordForms.h"
 
 namespace lexiscoop {
 
-std::function<WordClass(int entry)> TableWordClassifier(const WordTable& words, const DictionaryLists& lists) {
-  auto levels = std::make_shared<std::array<std::unique_ptr<FoldedLookup>, kListedLevelCount>>();
-  for (size_t l = 0; l < lists.levelLists.size(); ++l) {
-    if (lists.levelLists[l] != nullptr) (*levels)[l] = std::make_unique<FoldedLookup>(*lists.levelLists[l]);
-  }
-  return [&words, lists, levels](int entry) {
-    WordClass word;
-    const int headword = ChooseHeadwordForLevel(words.Word(entry), lists.inflectionIndex, lists.headwordList);
-    if (headword < 0 || headword >= lists.headwordList.Count()) return word;
-    word.headword = lists.headwordList[headword];
-    word.level = WordLevel::Other;
-    for (size_t l = 0; l < levels->size(); ++l) {
-      if ((*levels)[l] && (*levels)[l]->Contains(word.headword)) {
-        word.level = static_cast<WordLevel>(l);
-        break;
-      }
-    }
+std::function<EntryHeadword(int entry)> ResultHeadwords(const AnalysisResult& result) {
+  return [&result](int entry) {
+    EntryHeadword word;
+    if (!result.Classified() || entry < 0 || entry >= result.words.Count()) return word;
+    const WordClass& c = result.classes[static_cast<size_t>(entry)];
+    word.level = c.level;
+    if (c.InDictionary()) word.headword = ShownForm(*result.classifier, c, FormMode::Original);
     return word;
   };
 }

@@ -3,16 +3,15 @@
 #include <functional>
 
 #include "export/WordListExport.h"
-#include "views/DictionaryLists.h"
 
 namespace lexiscoop {
 
-class WordTable;
+struct AnalysisResult;
 
-// The classification of the entries of a run's word table against the
-// dictionary lists, by the rule of the level statistics (ChooseHeadwordForLevel,
-// then the first level list that holds the headword, else Other). The
-// returned function keeps references to the table and the lists.
-std::function<WordClass(int entry)> TableWordClassifier(const WordTable& words, const DictionaryLists& lists);
+// The headword and level of every entry of a classified result's word
+// table, as the run's classification gave them: the headword the report
+// counts and the list's 原形 shows. The returned function keeps a reference
+// to the result.
+std::function<EntryHeadword(int entry)> ResultHeadwords(const AnalysisResult& result);
 
 }  // namespace lexiscoop

@@ -39,7 +39,7 @@ std::vector<WordExportRow> WordExportRows(const WordListSource& source) {
     const int entry = shown.FirstWordOfPosition(shown.PositionOfRow(r));
     if (entry >= 0 && entry < source.words.Count()) {
       if (source.classify) {
-        WordClass word = source.classify(entry);
+        EntryHeadword word = source.classify(entry);
         row.headword = std::move(word.headword);
         row.level = word.level;
       }

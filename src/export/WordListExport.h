@@ -18,7 +18,7 @@ class WordTable;
 
 // The headword and level of one word-table entry (CP932); no headword for a
 // word that is not in the dictionary (level None).
-struct WordClass {
+struct EntryHeadword {
   std::string headword;
   WordLevel level = WordLevel::None;
 };
@@ -43,7 +43,7 @@ struct WordListSource {
   int32_t tokenCount = 0;
   std::string_view text;
   const std::vector<TextSpan>& firstOccurrences;
-  std::function<WordClass(int entry)> classify;
+  std::function<EntryHeadword(int entry)> classify;
 };
 
 // The rows as shown, one per row of the list. A row's headword, level and

@@ -65,19 +65,13 @@ std::string ReportLine(std::string_view name, int32_t count, int32_t base, std::
   return line;
 }
 
-std::string LevelUsageLine(std::string_view name, const TStringList* list) {
+std::string LevelUsageLine(std::string_view name, int32_t used, int32_t entries) {
   static const Cp932Text kKinds("種");
-  int32_t used = 0;
-  const int32_t entries = list ? list->Count() : 0;
-  for (int i = 0; i < entries; ++i) {
-    if (list->Objects(i) != 0) ++used;
-  }
   return ReportLine(name, used, entries, kKinds.str());
 }
 
-std::vector<std::string> BuildStatisticsReport(
-    std::string_view caption, const AnalysisResult& result,
-    const std::array<const TStringList*, kListedLevelCount>& levelLists, ReportForm form) {
+std::vector<std::string> BuildStatisticsReport(std::string_view caption, const AnalysisResult& result,
+                                               ReportForm form) {
   static const Cp932Text kOccurrenceHeading("単語の出現頻度(個数)");
   static const Cp932Text kOccurrenceNote("（単語の累計数です）");
   static const Cp932Text kFormHeading("単語表記の出現頻度(種類)");
@@ -107,7 +101,8 @@ std::vector<std::string> BuildStatisticsReport(
   lines.push_back(separator);
   for (int l = 0; l < kListedLevelCount; ++l) {
     lines.push_back(LevelUsageLine(LevelLineNames()[static_cast<size_t>(l)].str(),
-                                   levelLists[static_cast<size_t>(l)]));
+                                   result.levelEntriesUsed[static_cast<size_t>(l)],
+                                   result.levelEntryCount[static_cast<size_t>(l)]));
   }
   return lines;
 }

@@ -1,5 +1,10 @@
 #include "views/WordDetails.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "dictionary/Lexicon.h"
+#include "platform/Compare.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -9,8 +14,7 @@ constexpr const char* kCrLf = "\r\n";
 
 }  // namespace
 
-std::string WordDetailsText(std::string_view word, const TStringList& headwordList,
-                            const TStringList& inflectionIndex) {
+std::string WordDetailsText(std::string_view word, const Lexicon& lexicon) {
   static const Cp932Text kIsHeadword("見出し語です");
   static const Cp932Text kNotHeadword("見出し語ではありません");
   static const Cp932Text kFormsHeading("   活用形一覧");
@@ -24,26 +28,26 @@ std::string WordDetailsText(std::string_view word, const TStringList& headwordLi
   text += kCrLf;
   text += kCrLf;
 
-  const int h = headwordList.IndexOf(word);
-  if (h >= 0) {
+  if (const HeadwordId h = lexicon.FindHeadword(word); h != kNoHeadword) {
     text += kIsHeadword.str() + kCrLf + kCrLf + kFormsHeading.str() + kCrLf;
-    for (int e = 0; e < inflectionIndex.Count(); ++e) {
-      if (inflectionIndex.Objects(e) == h) text += inflectionIndex[e] + ", ";
-    }
+    std::vector<std::string> spellings = lexicon.SpellingsOf(h);
+    std::stable_sort(spellings.begin(), spellings.end(),
+                     [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+    for (const std::string& s : spellings) text += s + ", ";
     text += kCrLf;
   } else {
     text += kNotHeadword.str() + kCrLf;
   }
   text += kCrLf;
 
-  int k = 0;
-  if (inflectionIndex.Find(word, k)) {
+  const std::span<const HeadwordId> candidates = lexicon.Candidates(word);
+  if (!candidates.empty()) {
     text += kIsEntry.str() + kCrLf + kCrLf + kHeadwordsHeading.str() + kCrLf;
-    int first = k;
-    while (first > 0 && inflectionIndex[first - 1] == word) --first;
-    for (int e = first; e < inflectionIndex.Count() && inflectionIndex[e] == word; ++e) {
-      const int owner = inflectionIndex.Objects(e);
-      if (owner >= 0 && owner < headwordList.Count()) text += headwordList[owner] + ", ";
+    for (const HeadwordId h : candidates) {
+      const Headword& headword = lexicon.At(h);
+      const bool exact = headword.spelling == word ||
+                         std::find(headword.forms.begin(), headword.forms.end(), word) != headword.forms.end();
+      if (exact) text += headword.spelling + ", ";
     }
     text += kCrLf;
   } else {

@@ -3,23 +3,23 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/StringList.h"
-
 namespace lexiscoop {
+
+class Lexicon;
 
 // The word-details text for one shown word (CP932, every line ended by CR LF):
 //
 //   ----- w -----
 //   (empty)
-//   見出し語です / 見出し語ではありません   — w as a headword (case ignored),
-//     then an empty line, "   活用形一覧" and every spelling indexed under
-//     that headword, in index order, each followed by ", "
+//   見出し語です / 見出し語ではありません   — w as a headword (case ignored;
+//     of several, the one the headword rule ranks first), then an empty
+//     line, "   活用形一覧" and every spelling of that headword (itself
+//     included) in word order, each followed by ", "
 //   (empty)
-//   登録語です / 登録語ではありません       — w in the inflection index,
-//     then an empty line, "   見出し語一覧" and the headword of every entry
-//     around the first match that equals w byte for byte, each followed by ", "
-//     (empty when the first match differs from w in letter case)
-std::string WordDetailsText(std::string_view word, const TStringList& headwordList,
-                            const TStringList& inflectionIndex);
+//   登録語です / 登録語ではありません       — w as any spelling (case
+//     ignored), then an empty line, "   見出し語一覧" and every candidate
+//     headword that spells w byte for byte, in the order of the headword
+//     rule (the chosen one first), each followed by ", "
+std::string WordDetailsText(std::string_view word, const Lexicon& lexicon);
 
 }  // namespace lexiscoop

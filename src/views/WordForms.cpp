@@ -1,58 +1,29 @@
 #include "views/WordForms.h"
 
-#include "platform/Compare.h"
-
 namespace lexiscoop {
 
-WordForms WordFormResolver::Resolve(std::string_view word) {
-  withItems_.clear();
-  withoutItems_.clear();
-  WordForms forms;
-  const int k = lookup_.Find(word);
-  if (k < 0) {
-    forms.notFoundForm = word;
-    return forms;
+std::string_view ShownForm(const WordClassifier& classifier, const WordClass& word, FormMode mode) {
+  if (!word.InDictionary() || mode == FormMode::None) return {};
+  std::string_view form;
+  switch (mode) {
+    case FormMode::Written: return classifier.StoredSpelling(word.spelling);
+    case FormMode::Headword: form = classifier.HeadwordForm(word.spelling); break;
+    case FormMode::Original: form = classifier.HeadwordSpelling(word.headword); break;
+    case FormMode::None: break;
   }
-  const int headwordCount = headwords_.Count();
-  auto headwordOf = [&](int entry) {
-    const int h = index_.Objects(entry);
-    return h >= 0 && h < headwordCount ? h : -1;
-  };
-  forms.writtenForm = index_[k];
-  if (const int h = headwordOf(k); h >= 0) forms.headwordForm = headwords_[h];
-
-  int first = k;
-  while (first > 0 && SameText(index_[first - 1], word)) --first;
-  const int count = index_.Count();
-  for (int e = first; e < count && SameText(index_[e], word); ++e) {
-    const int h = headwordOf(e);
-    if (h < 0) continue;
-    (headwords_.Objects(h) > 0 ? withItems_ : withoutItems_).push_back(h);
-  }
-  if (IsCandidate(forms.writtenForm)) forms.headwordForm = forms.writtenForm;
-
-  if (!withItems_.empty()) {
-    forms.preferredHeadword = headwords_[withItems_.back()];
-  } else if (!withoutItems_.empty()) {
-    forms.preferredHeadword = headwords_[withoutItems_.front()];
-  }
-  return forms;
+  return form.empty() ? classifier.StoredSpelling(word.spelling) : form;
 }
 
-bool WordFormResolver::IsCandidate(std::string_view spelling) const {
-  for (int h : withItems_) {
-    if (SameText(headwords_[h], spelling)) return true;
+int LevelBitOf(WordLevel level) {
+  switch (level) {
+    case WordLevel::Basic: return kLevelBitBasic;
+    case WordLevel::Junior: return kLevelBitJunior;
+    case WordLevel::ToUniversity: return kLevelBitToUniversity;
+    case WordLevel::General: return kLevelBitGeneral;
+    case WordLevel::Other: return kLevelBitOther;
+    case WordLevel::None: break;
   }
-  for (int h : withoutItems_) {
-    if (SameText(headwords_[h], spelling)) return true;
-  }
-  return false;
-}
-
-std::vector<int> WordFormResolver::CandidateHeadwords() const {
-  std::vector<int> candidates(withItems_.rbegin(), withItems_.rend());
-  candidates.insert(candidates.end(), withoutItems_.begin(), withoutItems_.end());
-  return candidates;
+  return kLevelBitNone;
 }
 
 }  // namespace lexiscoop

@@ -1,11 +1,8 @@
 #include "views/WordListBuilder.h"
 
-#include <memory>
-
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
 #include "platform/TickCount.h"
-#include "views/FoldedLookup.h"
 #include "views/WordForms.h"
 
 namespace lexiscoop {
@@ -29,50 +26,22 @@ class BusyScope {
   bool& busy_;
 };
 
-// The level test of a preferred headword against the four level lists:
-// it passes when a list whose bit is set holds it, or, with the Other bit
-// set, when no list holds it. Each list is hashed once per rebuild.
-class LevelTest {
- public:
-  LevelTest(const std::array<const TStringList*, kListedLevelCount>& lists, LevelMask mask) : mask_(mask) {
-    for (size_t l = 0; l < lists.size(); ++l) {
-      if (lists[l] != nullptr && lists[l]->Count() > 0) lookups_[l] = std::make_unique<FoldedLookup>(*lists[l]);
-    }
-  }
-
-  bool Passes(std::string_view headword) const {
-    static constexpr int kBits[kListedLevelCount] = {kLevelBitBasic, kLevelBitJunior, kLevelBitToUniversity,
-                                                     kLevelBitGeneral};
-    const bool other = HasLevelBit(mask_, kLevelBitOther);
-    bool inAnyList = false;
-    for (size_t l = 0; l < lookups_.size(); ++l) {
-      const bool bit = HasLevelBit(mask_, kBits[l]);
-      if (!lookups_[l] || (!bit && !other)) continue;
-      if (lookups_[l]->Contains(headword)) {
-        if (bit) return true;
-        inAnyList = true;
-      }
-    }
-    return other && !inAnyList;
-  }
-
- private:
-  LevelMask mask_;
-  std::array<std::unique_ptr<FoldedLookup>, kListedLevelCount> lookups_;
-};
-
 }  // namespace
 
-bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filter,
-                              ShownWordList& shown, const RebuildControl& control) const {
+bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter& filter, ShownWordList& shown,
+                              const RebuildControl& control) const {
   if (shown.busy_) return false;
   BusyScope busy(shown.busy_);
   shown.Clear();
   try {
-    WordFormResolver resolver(dictionary_.inflectionIndex, dictionary_.headwordList);
-    const LevelTest levelTest(dictionary_.levelLists, filter.levelMask);
+    const WordTable& words = result.words;
     const int n = words.Count();
+    const bool classified = result.Classified();
     const bool showNone = HasLevelBit(filter.levelMask, kLevelBitNone);
+    std::array<bool, kWordLevelCount> showLevel{};
+    for (int l = 0; l < kWordLevelCount; ++l) {
+      showLevel[static_cast<size_t>(l)] = HasLevelBit(filter.levelMask, LevelBitOf(static_cast<WordLevel>(l)));
+    }
     auto add = [&](std::string_view form, int32_t count, int word) {
       if (!form.empty() && PassesProperNounChoice(form, filter.properNoun)) {
         shown.AddShownForm(form, count, word);
@@ -91,17 +60,12 @@ bool WordListBuilder::Rebuild(const WordTable& words, const WordListFilter& filt
         }
       }
       const int32_t count = words.Occurrences(i);
-      const WordForms forms = resolver.Resolve(words.Word(i));
-      if (!forms.preferredHeadword.empty() && filter.formMode != FormMode::None &&
-          levelTest.Passes(forms.preferredHeadword)) {
-        switch (filter.formMode) {
-          case FormMode::Written: add(forms.writtenForm, count, i); break;
-          case FormMode::Headword: add(forms.headwordForm, count, i); break;
-          case FormMode::Original: add(forms.preferredHeadword, count, i); break;
-          case FormMode::None: break;
-        }
+      const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
+      if (!word.InDictionary()) {
+        if (showNone) add(words.Word(i), count, i);
+      } else if (showLevel[static_cast<size_t>(LevelIndex(word.level))]) {
+        add(ShownForm(*result.classifier, word, filter.formMode), count, i);
       }
-      if (showNone) add(forms.notFoundForm, count, i);
     }
     shown.ResetRowOrder();
   } catch (...) {

@@ -5,8 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "analysis/WordTable.h"
-#include "views/DictionaryLists.h"
+#include "analysis/Analysis.h"
 #include "views/ShownWordList.h"
 #include "views/WordListFilter.h"
 
@@ -23,26 +22,22 @@ struct RebuildControl {
   int wordsPerClockCheck = 256;
 };
 
-// Rebuilds the shown word list (RebuildWordList) from a word table under a
-// filter: for every word, in table order, the level test on its preferred
-// headword decides whether its dictionary form (by FormMode) is shown, and a
-// word not in the dictionary is shown as written while the None bit is set.
-// Forms equal without regard to letter case are merged and their counts
+// Rebuilds the shown word list (RebuildWordList) from a classified analysis
+// result under a filter: for every word, in table order, a dictionary word
+// whose level's bit is set is shown in its form (FormMode; see ShownForm),
+// and a word not in the dictionary is shown as written while the None bit is
+// set. Forms equal without regard to letter case are merged and their counts
 // added. The row order afterwards is build order; the sort key and direction
-// are kept.
+// are kept. So the list filtered to one level adds up to the result's
+// occurrences of that level, whatever the form.
 class WordListBuilder {
  public:
-  // Keeps references to the lists, which must outlive the builder.
-  explicit WordListBuilder(const DictionaryLists& dictionary) : dictionary_(dictionary) {}
-
   // Refills `shown`. Returns false, changing nothing, when `shown` is already
-  // being rebuilt (a rebuild started from inside the pump). If a step throws,
-  // `shown` is left empty and consistent and the exception passes on.
-  bool Rebuild(const WordTable& words, const WordListFilter& filter, ShownWordList& shown,
+  // being rebuilt (a rebuild started from inside the pump). A result that
+  // was never classified shows its words as not in the dictionary. If a step
+  // throws, `shown` is left empty and consistent and the exception passes on.
+  bool Rebuild(const AnalysisResult& result, const WordListFilter& filter, ShownWordList& shown,
                const RebuildControl& control = {}) const;
-
- private:
-  DictionaryLists dictionary_;
 };
 
 // Status panel 2 after a rebuild: «表示単語数 120 語（30 ％）» (CP932), the

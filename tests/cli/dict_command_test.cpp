@@ -73,9 +73,11 @@ TEST_F(DictCommandTest, LookupShowsTheDetailsAndTheLevel) {
     const char* word;
     std::string out;
   } cases[] = {
+      // The headwords in the order of the headword rule: «leave», which has
+      // inflected forms, is the chosen one.
       {"left",
        "----- left -----\n\n見出し語です\n\n   活用形一覧\nleft, \n\n"
-       "登録語です\n\n   見出し語一覧\nleft, leave, \n\nレベル: その他\n"},
+       "登録語です\n\n   見出し語一覧\nleave, left, \n\nレベル: その他\n"},
       {"wrote", "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite, \n\nレベル: 中学\n"},
       {"is", "----- is -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nbe, \n\nレベル: 基本\n"},
       {"caat", "----- caat -----\n\n見出し語ではありません\n\n登録語ではありません\n\nレベル: 未登録\n"},

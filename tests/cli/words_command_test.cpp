@@ -95,6 +95,28 @@ TEST_F(WordsCommandTest, ReadsStandardInputAndWritesShiftJisOnRequest) {
   EXPECT_EQ(run.out, "cat\t2\t66.667\nand\t1\t33.333\n");
 }
 
+TEST(WordsAndReportTest, DictionaryLineWithoutHeadwordIsListedWhereTheReportCountsIt) {
+  // The line «\tsees» has no headword: the report counts «Sees» as その他,
+  // and the list shows it there, as the dictionary spells it, in every form.
+  testing::TempFolder folder;
+  testing::WriteFileBytes(folder / "dict.txt", "\tsees\r\ncat\ts\r\n");
+  testing::WriteFileBytes(folder / "basic.txt", "cat\r\n");
+  ASSERT_EQ(RunCliProgram({"dict", "pack", folder / "dict.txt", folder / "LxScoop.dat"}).exitCode, 0);
+  ASSERT_EQ(RunCliProgram({"dict", "pack", folder / "basic.txt", folder / "LXBasics.dat"}).exitCode, 0);
+  testing::WriteFileBytes(folder / "text.txt", "Sees cats\n");
+  const std::string data = folder.path().string();
+  for (const char* form : {"written", "headword", "base"}) {
+    const testing::CliRun run =
+        RunCliProgram({"--data", data, "words", folder / "text.txt", "--form", form, "--levels", "other"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "sees\t1\t50.000\n") << form;
+  }
+  const testing::CliRun report = RunCliProgram({"--data", data, "report", folder / "text.txt"});
+  ASSERT_EQ(report.exitCode, 0) << report.err;
+  EXPECT_NE(report.out.find("基本                   1 個   50 %"), std::string::npos) << report.out;
+  EXPECT_NE(report.out.find("その他                 1 個   50 %"), std::string::npos) << report.out;
+}
+
 TEST_F(WordsCommandTest, RefusesBadOptionsAndReportsFailures) {
   for (const std::vector<std::string>& options :
        {std::vector<std::string>{"--form", "stem"}, {"--levels", "basic,nope"}, {"--levels", ""},

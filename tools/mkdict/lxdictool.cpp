@@ -5,12 +5,15 @@
 //   lxdictool pack IN.txt OUT.dat   one line of IN.txt per list entry
 //   lxdictool dump IN.dat           the decoded lines, one per line
 //   lxdictool resolve DIR           for every word read from standard input:
-//       word TAB headword chosen for the level statistics TAB headword
-//       shown as base form TAB level number TAB candidate headwords (blank-
-//       separated), using DIR/LxScoop.dat and the level lists in DIR
-//       ("-" for a word that is not in the dictionary).
+//       word TAB chosen headword TAB chosen headword again (the columns of
+//       the statistics and the list, which now always agree) TAB level
+//       number TAB candidate headwords in rule order (blank-separated),
+//       using DIR/LxScoop.dat and the level lists in DIR ("-" for a word
+//       that is not in the dictionary).
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,7 +21,7 @@
 #include "analysis/Analysis.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
-#include "views/WordForms.h"
+#include "dictionary/Lexicon.h"
 
 namespace {
 
@@ -61,27 +64,27 @@ int Dump(const std::string& in) {
 int Resolve(const std::string& folder) {
   ConjugationDictionary dictionary(folder, folder);
   dictionary.ReloadDictionary(false);
-  const TStringList& index = dictionary.InflectionIndex();
-  const TStringList& headwords = dictionary.HeadwordList();
-  if (headwords.Count() == 0) {
+  const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
+  if (lexicon->HeadwordCount() == 0) {
     std::cerr << "lxdictool: no dictionary in " << folder << "\n";
     return 1;
   }
-  WordFormResolver resolver(index, headwords);
+  // word, chosen headword (twice: the statistics and the list choose alike),
+  // its level number, the candidates in the order of the headword rule.
   std::string word;
   while (std::getline(std::cin, word)) {
     if (!word.empty() && word.back() == '\r') word.pop_back();
-    const int chosen = ChooseHeadwordForLevel(word, index, headwords);
-    if (chosen < 0) {
+    const std::span<const HeadwordId> candidates = lexicon->Candidates(word);
+    if (candidates.empty()) {
       std::cout << word << "\t-\t-\t0\t\n";
       continue;
     }
-    const WordForms forms = resolver.Resolve(word);
-    std::cout << word << '\t' << headwords[chosen] << '\t' << forms.preferredHeadword << '\t'
-              << dictionary.LevelOf(headwords[chosen]) << '\t';
+    const Headword& chosen = lexicon->At(candidates.front());
+    const int level = chosen.level == WordLevel::Other ? 0 : LevelIndex(chosen.level) + 1;
+    std::cout << word << '\t' << chosen.spelling << '\t' << chosen.spelling << '\t' << level << '\t';
     const char* separator = "";
-    for (int h : resolver.CandidateHeadwords()) {
-      std::cout << separator << headwords[h];
+    for (const HeadwordId h : candidates) {
+      std::cout << separator << lexicon->At(h).spelling;
       separator = " ";
     }
     std::cout << '\n';

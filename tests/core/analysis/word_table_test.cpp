@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/Analysis.h"
-#include "analysis/StringList.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -49,92 +50,87 @@ TEST(WordTableTest, SurvivesManyDistinctWordsThroughRehashing) {
   }
 }
 
-// A tiny dictionary: headword list entries with their item counts, and an
-// inflection index kept sorted with later lines first among equal spellings.
-class ClassifyTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    index_.SetDuplicates(Duplicates::Accept);
-    index_.SetSorted(true);
-  }
-  // Adds a dictionary line: headword with its spellings (items = spellings).
-  void AddLine(const std::string& headword, std::initializer_list<const char*> spellings) {
-    const int h = headwords_.AddObject(headword, static_cast<int32_t>(spellings.size()));
-    index_.AddObject(headword, h);
-    for (const char* s : spellings) index_.AddObject(s, h);
-  }
-  void Level(TStringList& list, std::initializer_list<const char*> words) {
-    list.SetSorted(true);
-    for (const char* w : words) list.Add(w);
-  }
-  std::array<TStringList*, kListedLevelCount> Levels() { return {&basic_, &junior_, &university_, &general_}; }
+// A classifier of fixed answers: word (lower case) -> headword id, level and
+// level entry; the headwords are their ids' names.
+class FakeClassifier final : public WordClassifier {
+ public:
+  struct Answer {
+    const char* word;
+    HeadwordId headword;
+    WordLevel level;
+    int32_t levelEntry;
+  };
+  explicit FakeClassifier(std::vector<Answer> answers) : answers_(std::move(answers)) {}
 
-  TStringList headwords_, index_, basic_, junior_, university_, general_;
+  WordClass Classify(std::string_view word) const override {
+    for (const Answer& a : answers_) {
+      if (a.word == word) return WordClass{a.headword, a.headword, a.level, 0};
+    }
+    return {};
+  }
+  std::string_view HeadwordSpelling(HeadwordId) const override { return {}; }
+  std::string_view StoredSpelling(int32_t) const override { return {}; }
+  std::string_view HeadwordForm(int32_t) const override { return {}; }
+  int32_t LevelEntryCount() const override { return 4; }
+  int32_t LevelEntryOf(HeadwordId id) const override {
+    for (const Answer& a : answers_) {
+      if (a.headword == id) return a.levelEntry;
+    }
+    return -1;
+  }
+  int32_t LevelListSize(WordLevel level) const override { return 10 + LevelIndex(level); }
+
+ private:
+  std::vector<Answer> answers_;
 };
 
-TEST_F(ClassifyTest, ChoosesTheHeadwordWithInflectionsWhicheverLineComesFirst) {
-  for (bool leaveFirst : {false, true}) {
-    headwords_.Clear();
-    index_.Clear();
-    if (leaveFirst) AddLine("leave", {"leaves", "leaving", "left"});
-    AddLine("left", {});
-    if (!leaveFirst) AddLine("leave", {"leaves", "leaving", "left"});
-    const int h = ChooseHeadwordForLevel("Left", index_, headwords_);
-    ASSERT_GE(h, 0);
-    EXPECT_EQ(headwords_[h], "leave") << "leave first: " << leaveFirst;
-  }
-}
-
-TEST_F(ClassifyTest, NoCandidateWithItemsTakesTheLastCandidate) {
-  AddLine("bass", {});
-  AddLine("Bass", {});  // later line stands first in the run
-  const int h = ChooseHeadwordForLevel("bass", index_, headwords_);
-  EXPECT_EQ(headwords_[h], "bass");
-  EXPECT_EQ(ChooseHeadwordForLevel("treble", index_, headwords_), -1);
-}
-
-TEST_F(ClassifyTest, CountsLevelsOtherAndNone) {
-  AddLine("cat", {"cats"});
-  AddLine("leave", {"leaves", "left"});
-  AddLine("zebra", {"zebras"});
-  Level(basic_, {"cat"});
-  Level(junior_, {"leave", "cat"});  // cat reaches Basic first
+TEST(ClassifyWordsTest, CountsLevelsOtherNoneAndTheLevelEntriesUsed) {
+  // Headword 0 «cat» Basic (level entry 0); 1 «leave» Junior (entry 2);
+  // 2 «zebra» in no list.
+  auto classifier = std::make_shared<FakeClassifier>(std::vector<FakeClassifier::Answer>{
+      {"cat", 0, WordLevel::Basic, 0},
+      {"cats", 0, WordLevel::Basic, 0},
+      {"left", 1, WordLevel::Junior, 2},
+      {"zebras", 2, WordLevel::Other, -1},
+  });
   AnalysisResult result;
   // cat ×1, cats ×2, left ×1, zebras ×3, caat ×1
   for (const char* w : {"cat", "cats", "cats", "left", "zebras", "zebras", "zebras", "caat"}) {
     result.words.CountWord(w);
     ++result.tokenCount;
   }
-  ClassifyWords(result, index_, headwords_, Levels());
-  const auto& d = result.levelDistinct;
-  const auto& o = result.levelOccurrences;
-  EXPECT_EQ(d[0], 2);  // cat, cats
-  EXPECT_EQ(o[0], 3);
-  EXPECT_EQ(d[1], 1);  // left → leave
-  EXPECT_EQ(o[1], 1);
-  EXPECT_EQ(d[2] + d[3], 0);
-  EXPECT_EQ(d[4], 1);  // zebras: in the dictionary, in no level list
-  EXPECT_EQ(o[4], 3);
-  EXPECT_EQ(d[5], 1);  // caat
-  EXPECT_EQ(o[5], 1);
-  EXPECT_EQ(basic_.Objects(basic_.IndexOf("cat")), 2);  // use count: cat and cats
-  EXPECT_EQ(junior_.Objects(junior_.IndexOf("cat")), 0);
-  EXPECT_EQ(junior_.Objects(junior_.IndexOf("leave")), 1);
+  ClassifyWords(result, classifier);
+  ASSERT_TRUE(result.Classified());
+  EXPECT_EQ(result.levelDistinct, (std::array<int32_t, kWordLevelCount>{2, 1, 0, 0, 1, 1}));
+  EXPECT_EQ(result.levelOccurrences, (std::array<int32_t, kWordLevelCount>{3, 1, 0, 0, 3, 1}));
+  // cat and cats share one Basic entry.
+  EXPECT_EQ(result.levelEntriesUsed, (std::array<int32_t, kListedLevelCount>{1, 1, 0, 0}));
+  EXPECT_EQ(result.levelEntryCount, (std::array<int32_t, kListedLevelCount>{10, 11, 12, 13}));
+  EXPECT_EQ(result.classes[2].headword, 1);
+  EXPECT_EQ(result.classes[4].level, WordLevel::None);
+  EXPECT_FALSE(result.classes[4].InDictionary());
 
-  // A second classification starts the use counts from zero.
-  ClassifyWords(result, index_, headwords_, Levels());
-  EXPECT_EQ(basic_.Objects(basic_.IndexOf("cat")), 2);
-  EXPECT_EQ(d[0] + d[1] + d[2] + d[3] + d[4] + d[5], result.words.Count());
+  // A second classification starts from zero.
+  ClassifyWords(result, classifier);
+  EXPECT_EQ(result.levelEntriesUsed, (std::array<int32_t, kListedLevelCount>{1, 1, 0, 0}));
+  EXPECT_EQ(result.levelOccurrences[0], 3);
+
+  // A new scan leaves the result unclassified.
+  result.Clear();
+  result.words.CountWord("cat");
+  EXPECT_FALSE(result.Classified());
 }
 
-TEST_F(ClassifyTest, EmptyDictionaryMakesEveryWordNone) {
+TEST(ClassifyWordsTest, NoClassifierMakesEveryWordNone) {
   AnalysisResult result;
   result.words.CountWord("alpha");
   result.words.CountWord("beta");
   result.words.CountWord("alpha");
-  ClassifyWords(result, index_, headwords_, {nullptr, nullptr, nullptr, nullptr});
+  ClassifyWords(result, nullptr);
   EXPECT_EQ(result.levelDistinct[LevelIndex(WordLevel::None)], 2);
   EXPECT_EQ(result.levelOccurrences[LevelIndex(WordLevel::None)], 3);
+  EXPECT_EQ(result.levelEntryCount, (std::array<int32_t, kListedLevelCount>{}));
+  EXPECT_FALSE(result.Classified());
 }
 
 TEST(SummaryTextTest, FormatsCountsReadingTimeAndBytes) {

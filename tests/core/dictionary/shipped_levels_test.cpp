@@ -52,8 +52,9 @@ class ShippedLevelsTest : public ::testing::Test {
   }
   // The headword a spelling counts for, "" when it is not in the dictionary.
   static std::string Chosen(const std::string& word) {
-    const int h = ChooseHeadwordForLevel(word, dictionary_->InflectionIndex(), dictionary_->HeadwordList());
-    return h < 0 ? "" : dictionary_->HeadwordList()[h];
+    const auto lexicon = dictionary_->CurrentLexicon();
+    const HeadwordId h = lexicon->Resolve(word);
+    return h == kNoHeadword ? "" : lexicon->At(h).spelling;
   }
   // The level a spelling counts at: 0 for no level, -1 when not found.
   static int LevelOfSpelling(const std::string& word) {

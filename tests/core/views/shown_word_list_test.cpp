@@ -21,7 +21,8 @@ class ShownWordListTest : public ::testing::Test {
     for (const auto& [word, count] : words) {
       for (int i = 0; i < count; ++i) result.words.CountWord(word);
     }
-    ASSERT_TRUE(WordListBuilder(empty_.Lists()).Rebuild(result.words, {}, shown_));
+    ClassifyWords(result, empty_.MakeLexicon());
+    ASSERT_TRUE(WordListBuilder().Rebuild(result, {}, shown_));
   }
   std::vector<std::string> Words() const {
     std::vector<std::string> words;

@@ -31,15 +31,9 @@ TEST(ReportLineTest, PadsFieldsInBytesAndTruncatesThePerCent) {
   }
 }
 
-TEST(LevelUsageLineTest, CountsEntriesWithAUseCount) {
-  TStringList list;
-  for (const char* w : {"a", "b", "c", "d"}) list.Add(w);
-  list.PutObject(1, 3);
-  list.PutObject(3, 1);
-  EXPECT_EQ(LevelUsageLine(Sjis("中学"), &list), Sjis("中学                   2 種   50 %"));
-  TStringList empty;
-  EXPECT_EQ(LevelUsageLine(Sjis("一般"), &empty), Sjis("一般                   0 種    0 %"));
-  EXPECT_EQ(LevelUsageLine(Sjis("一般"), nullptr), Sjis("一般                   0 種    0 %"));
+TEST(LevelUsageLineTest, CountsUsedEntriesOfAllEntries) {
+  EXPECT_EQ(LevelUsageLine(Sjis("中学"), 2, 4), Sjis("中学                   2 種   50 %"));
+  EXPECT_EQ(LevelUsageLine(Sjis("一般"), 0, 0), Sjis("一般                   0 種    0 %"));
 }
 
 class StatisticsReportTest : public ::testing::Test {
@@ -47,18 +41,14 @@ class StatisticsReportTest : public ::testing::Test {
   void SetUp() override {
     result_.levelOccurrences = {56, 450, 100, 28, 500, 100};  // 1,234
     result_.levelDistinct = {10, 20, 5, 5, 40, 20};           // 100
-    for (const char* w : {"a", "b", "c"}) basic_.Add(w);
-    basic_.PutObject(0, 7);
-    basic_.PutObject(2, 1);
-    junior_.Add("x");
+    result_.levelEntriesUsed = {2, 0, 0, 0};
+    result_.levelEntryCount = {3, 1, 0, 0};
   }
   std::vector<std::string> Build(ReportForm form) {
-    return BuildStatisticsReport(Sjis("レキシスクープ 単語拾い / a.txt"), result_,
-                                 {&basic_, &junior_, &university_, nullptr}, form);
+    return BuildStatisticsReport(Sjis("レキシスクープ 単語拾い / a.txt"), result_, form);
   }
 
   AnalysisResult result_;
-  TStringList basic_, junior_, university_;
 };
 
 TEST_F(StatisticsReportTest, MemoFormIsByteExact) {
@@ -127,16 +117,14 @@ TEST_F(StatisticsReportTest, ClipboardFormDiffersOnlyInTheSeparators) {
 
 TEST_F(StatisticsReportTest, EmptyRunAndCaptionWithoutSlash) {
   AnalysisResult empty;
-  const auto lines = BuildStatisticsReport(Sjis("レキシスクープ 単語拾い"), empty,
-                                           {nullptr, nullptr, nullptr, nullptr}, ReportForm::Memo);
+  const auto lines = BuildStatisticsReport(Sjis("レキシスクープ 単語拾い"), empty, ReportForm::Memo);
   ASSERT_EQ(lines.size(), static_cast<size_t>(kReportLineCount));
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[5], Sjis("総数                   0 個    0 %"));
   EXPECT_EQ(lines[12], Sjis("未登録                 0 個    0 %"));
   EXPECT_EQ(lines[19], Sjis("総数                   0 形    0 %"));
   // Only the first "/" splits; the rest belongs to the title.
-  const auto titled = BuildStatisticsReport(Sjis("レキシスクープ 単語拾い / a/b"), empty,
-                                            {nullptr, nullptr, nullptr, nullptr}, ReportForm::Memo);
+  const auto titled = BuildStatisticsReport(Sjis("レキシスクープ 単語拾い / a/b"), empty, ReportForm::Memo);
   EXPECT_EQ(titled[0], " a/b");
 }
 

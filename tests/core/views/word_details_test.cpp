@@ -23,7 +23,7 @@ class WordDetailsTest : public ::testing::Test {
     dict_.Line("bill", {"bills"});
   }
   std::string Details(const char* word) {
-    return Utf8FromCp932(WordDetailsText(word, dict_.headwords, dict_.index));
+    return Utf8FromCp932(WordDetailsText(word, *dict_.MakeLexicon()));
   }
   TestDictionary dict_;
 };
@@ -51,25 +51,33 @@ TEST_F(WordDetailsTest, FormOnlyAndUnknownWord) {
             "----- caat -----\r\n\r\n見出し語ではありません\r\n\r\n登録語ではありません\r\n");
 }
 
-TEST_F(WordDetailsTest, HeadwordListsItsFormsInIndexOrderAndEntriesMatchByteForByte) {
-  // «bill» is found as a headword without regard to case (the first, «Bill»);
-  // the index run of «bill» starts with the later line's «bill», so the
-  // exact-case list holds only «bill».
+TEST_F(WordDetailsTest, HeadwordByTheRuleAndEntriesMatchByteForByte) {
+  // «bill» and «Bill» are both headwords: the rule ranks the lower-case one
+  // first, whatever the case typed and the line order. The headword list
+  // holds the candidates spelled exactly as the word.
+  const std::string billForms = "見出し語です\r\n\r\n   活用形一覧\r\nbill, bills, \r\n\r\n";
   EXPECT_EQ(Details("bill"),
-            "----- bill -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\nBill, Bills, \r\n\r\n"
-            "登録語です\r\n\r\n   見出し語一覧\r\nbill, \r\n");
-  // The first entry of the run differs in case from «Bill»: the list is empty.
+            "----- bill -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\nbill, \r\n");
   EXPECT_EQ(Details("Bill"),
-            "----- Bill -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\nBill, Bills, \r\n\r\n"
-            "登録語です\r\n\r\n   見出し語一覧\r\n\r\n");
+            "----- Bill -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\nBill, \r\n");
+  EXPECT_EQ(Details("BILL"),
+            "----- BILL -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\n\r\n");
+}
+
+TEST_F(WordDetailsTest, FormsAreListedInWordOrder) {
+  dict_.Line("go", {"goes", "going", "gone", "went"});
+  EXPECT_EQ(Details("go"),
+            "----- go -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\ngo, goes, going, gone, went, \r\n\r\n"
+            "登録語です\r\n\r\n   見出し語一覧\r\ngo, \r\n");
 }
 
 TEST(CopySelectedWordsTest, CopiesRowsInShownOrderWithOrWithoutCounts) {
   TestDictionary empty;
   AnalysisResult result;
   for (const char* w : {"cat", "dog", "cat", "caat", "cat", "emu"}) result.words.CountWord(w);
+  ClassifyWords(result, empty.MakeLexicon());
   ShownWordList shown;
-  ASSERT_TRUE(WordListBuilder(empty.Lists()).Rebuild(result.words, {}, shown));
+  ASSERT_TRUE(WordListBuilder().Rebuild(result, {}, shown));
   // Selected in the order caat, cat, dog: copied from the top.
   EXPECT_EQ(CopySelectedWords(shown, {2, 0, 1}, true), "cat\t3\r\ndog\t1\r\ncaat\t1\r\n");
   EXPECT_EQ(CopySelectedWords(shown, {2, 0, 1}, false), "cat\r\ndog\r\ncaat\r\n");

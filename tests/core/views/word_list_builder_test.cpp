@@ -6,7 +6,6 @@
 
 #include "platform/Cp932.h"
 #include "test_dictionary.h"
-#include "views/FoldedLookup.h"
 #include "views/WordListBuilder.h"
 
 namespace lexiscoop {
@@ -38,11 +37,15 @@ class WordListBuilderTest : public ::testing::Test {
     dict_.Level(2, {"leave"});
   }
 
-  Rows Build(std::initializer_list<const char*> words, WordListFilter filter = {}) {
+  AnalysisResult Classified(std::initializer_list<const char*> words) {
     AnalysisResult result;
     CountWords(result, words);
-    WordListBuilder builder(dict_.Lists());
-    EXPECT_TRUE(builder.Rebuild(result.words, filter, shown_));
+    ClassifyWords(result, dict_.MakeLexicon());
+    return result;
+  }
+  Rows Build(std::initializer_list<const char*> words, WordListFilter filter = {}) {
+    const AnalysisResult result = Classified(words);
+    EXPECT_TRUE(WordListBuilder().Rebuild(result, filter, shown_));
     return RowsOf(shown_);
   }
 
@@ -77,38 +80,56 @@ TEST_F(WordListBuilderTest, EachFormModeShowsItsOwnForm) {
   EXPECT_TRUE(Build(words, {kAllLevelsButNone, FormMode::None, ProperNounChoice::All}).empty());
 }
 
-TEST_F(WordListBuilderTest, HeadwordFormTakesTheFirstEntryAndBaseFormTheLastWithItems) {
-  // «xs» is a form of two headwords; the later line stands first in the index.
-  dict_.Line("aaa", {"xs"});
-  dict_.Line("bbb", {"xs"});
-  EXPECT_EQ(Build({"xs"}, {kAllLevels, FormMode::Headword, ProperNounChoice::All}), (Rows{{"bbb", 1}}));
-  EXPECT_EQ(Build({"xs"}, {kAllLevels, FormMode::Original, ProperNounChoice::All}), (Rows{{"aaa", 1}}));
+TEST_F(WordListBuilderTest, AmbiguousFormResolvesAlikeWhateverTheLineOrder) {
+  // «xs» is a form of two headwords alike in all but their spelling: the
+  // spelling's order decides, for every form, in both line orders.
+  for (const bool aaaFirst : {true, false}) {
+    TestDictionary dict;
+    dict.Line(aaaFirst ? "aaa" : "bbb", {"xs"});
+    dict.Line(aaaFirst ? "bbb" : "aaa", {"xs"});
+    AnalysisResult result;
+    CountWords(result, {"xs"});
+    ClassifyWords(result, dict.MakeLexicon());
+    for (const FormMode mode : {FormMode::Headword, FormMode::Original}) {
+      ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, mode, ProperNounChoice::All}, shown_));
+      EXPECT_EQ(RowsOf(shown_), (Rows{{"aaa", 1}})) << "aaa first " << aaaFirst;
+    }
+  }
 }
 
-TEST_F(WordListBuilderTest, ListChoiceOfHeadwordDiffersFromTheLevelStatistics) {
-  // Both headwords of «found» have items. The statistics take the first in
-  // index order (the later line, «found», General); the list takes the last
-  // met (the earlier line, «find», Basic).
+TEST_F(WordListBuilderTest, ListAndStatisticsChooseTheSameHeadword) {
+  // Both headwords of «found» have items; «find» is the more basic one, so
+  // the statistics count it as Basic and the list shows it under Basic.
   dict_.Line("find", {"finds", "found"});
   dict_.Line("found", {"founds", "founded"});
   dict_.Level(0, {"find"});
   dict_.Level(3, {"found"});
-  AnalysisResult result;
-  CountWords(result, {"found"});
-  ClassifyWords(result, dict_.index, dict_.headwords, dict_.MutableLevelLists());
-  EXPECT_EQ(result.levelDistinct[LevelIndex(WordLevel::General)], 1);
-  EXPECT_EQ(dict_.headwords[ChooseHeadwordForLevel("found", dict_.index, dict_.headwords)], "found");
+  const AnalysisResult result = Classified({"found"});
+  EXPECT_EQ(result.levelDistinct[LevelIndex(WordLevel::Basic)], 1);
+  EXPECT_EQ(result.levelDistinct[LevelIndex(WordLevel::General)], 0);
 
   const LevelMask basicOnly = LevelBit(kLevelBitBasic);
   EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Original, ProperNounChoice::All}), (Rows{{"find", 1}}));
+  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Written, ProperNounChoice::All}), (Rows{{"found", 1}}));
+  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Headword, ProperNounChoice::All}), (Rows{{"found", 1}}));
   EXPECT_TRUE(Build({"found"}, {LevelBit(kLevelBitGeneral), FormMode::Original, ProperNounChoice::All}).empty());
 
-  // With no candidate that has items, the list takes the first met and the
-  // statistics the last.
-  dict_.Line("bass", {});
+  // No candidate has items: the spelling's own headwords, then lower case first.
   dict_.Line("Bass", {});
-  EXPECT_EQ(Build({"bass"}, {kAllLevels, FormMode::Original, ProperNounChoice::All}), (Rows{{"Bass", 1}}));
-  EXPECT_EQ(dict_.headwords[ChooseHeadwordForLevel("bass", dict_.index, dict_.headwords)], "bass");
+  dict_.Line("bass", {});
+  EXPECT_EQ(Build({"BASS"}, {kAllLevels, FormMode::Original, ProperNounChoice::All}), (Rows{{"bass", 1}}));
+}
+
+TEST_F(WordListBuilderTest, LineWithoutHeadwordListsItsSpellingAsWrittenUnderOther) {
+  // «\tsees»: a headword with no spelling. The statistics count the word as
+  // Other; the list shows it there, in every form, as the dictionary spells it.
+  dict_.Line("", {"sees"});
+  const AnalysisResult result = Classified({"Sees", "cat"});
+  EXPECT_EQ(result.levelOccurrences[LevelIndex(WordLevel::Other)], 1);
+  for (const FormMode mode : {FormMode::Written, FormMode::Headword, FormMode::Original}) {
+    EXPECT_EQ(Build({"Sees", "cat"}, {LevelBit(kLevelBitOther), mode, ProperNounChoice::All}), (Rows{{"sees", 1}}))
+        << static_cast<int>(mode);
+  }
 }
 
 TEST_F(WordListBuilderTest, LevelMaskSelectsByThePreferredHeadword) {
@@ -118,7 +139,8 @@ TEST_F(WordListBuilderTest, LevelMaskSelectsByThePreferredHeadword) {
     Rows rows;
   } cases[] = {
       {LevelBit(kLevelBitBasic), {{"cat", 1}, {"dog", 1}}},
-      {LevelBit(kLevelBitJunior), {{"dog", 1}, {"write", 1}}},
+      // «dog» is in the Junior list too, but its level is the first list's.
+      {LevelBit(kLevelBitJunior), {{"write", 1}}},
       {LevelBit(kLevelBitToUniversity), {{"leave", 1}}},
       {LevelBit(kLevelBitGeneral), {}},
       {LevelBit(kLevelBitOther), {{"Thomas", 1}}},
@@ -133,11 +155,9 @@ TEST_F(WordListBuilderTest, LevelMaskSelectsByThePreferredHeadword) {
 }
 
 TEST_F(WordListBuilderTest, ProperNounChoiceLooksAtTheFirstByteOfTheShownForm) {
-  AnalysisResult result;
-  CountWords(result, {"Thomas", "wrote", "a", "letter", "The", "dog", "Japan", "1st", "_x"});
-  WordListBuilder builder(dict_.Lists());
+  const AnalysisResult result = Classified({"Thomas", "wrote", "a", "letter", "The", "dog", "Japan", "1st", "_x"});
   auto build = [&](ProperNounChoice choice) {
-    builder.Rebuild(result.words, {kAllLevels, FormMode::Original, choice}, shown_);
+    WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Original, choice}, shown_);
     return RowsOf(shown_);
   };
   EXPECT_EQ(build(ProperNounChoice::ProperOnly), (Rows{{"Thomas", 1}, {"Japan", 1}}));
@@ -167,9 +187,8 @@ TEST_F(WordListBuilderTest, RebuildResetsRowOrderButKeepsTheSortState) {
 }
 
 TEST_F(WordListBuilderTest, PumpSeesFallingProgressAndReentryIsRefused) {
-  AnalysisResult result;
-  CountWords(result, {"cat", "dog", "caat", "zzz"});
-  WordListBuilder builder(dict_.Lists());
+  const AnalysisResult result = Classified({"cat", "dog", "caat", "zzz"});
+  const WordListBuilder builder;
   std::vector<int> progress;
   bool nestedRebuild = true, nestedSort = true;
   RebuildControl control;
@@ -178,10 +197,10 @@ TEST_F(WordListBuilderTest, PumpSeesFallingProgressAndReentryIsRefused) {
   control.pump = [&](int percent) {
     progress.push_back(percent);
     EXPECT_TRUE(shown_.Busy());
-    nestedRebuild = builder.Rebuild(result.words, {}, shown_);
+    nestedRebuild = builder.Rebuild(result, {}, shown_);
     nestedSort = shown_.SortList(kSortAlphabetical);
   };
-  ASSERT_TRUE(builder.Rebuild(result.words, {}, shown_, control));
+  ASSERT_TRUE(builder.Rebuild(result, {}, shown_, control));
   EXPECT_FALSE(nestedRebuild);
   EXPECT_FALSE(nestedSort);
   EXPECT_FALSE(shown_.Busy());
@@ -192,16 +211,15 @@ TEST_F(WordListBuilderTest, PumpSeesFallingProgressAndReentryIsRefused) {
 
 TEST_F(WordListBuilderTest, FailureInsideTheRebuildLeavesAnEmptyConsistentList) {
   Build({"cat", "dog"});
-  AnalysisResult result;
-  CountWords(result, {"cat", "dog"});
-  WordListBuilder builder(dict_.Lists());
+  const AnalysisResult result = Classified({"cat", "dog"});
+  const WordListBuilder builder;
   RebuildControl control;
   control.pump = [](int) { throw std::runtime_error("pump failed"); };
-  EXPECT_THROW(builder.Rebuild(result.words, {}, shown_, control), std::runtime_error);
+  EXPECT_THROW(builder.Rebuild(result, {}, shown_, control), std::runtime_error);
   EXPECT_FALSE(shown_.Busy());
   EXPECT_EQ(shown_.RowCount(), 0);
   EXPECT_EQ(shown_.DisplayList().Count(), 0);
-  EXPECT_TRUE(builder.Rebuild(result.words, {}, shown_));
+  EXPECT_TRUE(builder.Rebuild(result, {}, shown_));
   EXPECT_EQ(shown_.RowCount(), 2);
 }
 
@@ -211,40 +229,6 @@ TEST(ShownWordsStatusTextTest, FormatsShownCountAndTruncatedShare) {
   EXPECT_EQ(ShownWordsStatusText(2, 3), Cp932FromUtf8("表示単語数 2 語（66 ％）"));
   EXPECT_EQ(ShownWordsStatusText(30000000, 30000000), Cp932FromUtf8("表示単語数 30,000,000 語（100 ％）"));
   EXPECT_FALSE(ShownWordsStatusText(0, 0).has_value());
-}
-
-}  // namespace
-}  // namespace lexiscoop
-
-namespace lexiscoop {
-namespace {
-
-TEST(FoldedLookupTest, FindsTheFirstOfEqualEntriesLikeTheBinarySearch) {
-  TStringList sorted;
-  sorted.SetDuplicates(Duplicates::Accept);
-  sorted.SetSorted(true);
-  for (const char* s : {"left", "Left", "LEFT", "leave", "co-op", "coop", "a", "\x95\x5c"}) sorted.Add(s);
-  const FoldedLookup lookup(sorted);
-  for (const char* probe : {"left", "LeFt", "leave", "co-op", "coop", "a", "A", "\x95\x5c", "lef", "lefts", "",
-                            "\x95\x7c"}) {
-    int expected = -1;
-    if (!sorted.Find(probe, expected)) expected = -1;
-    EXPECT_EQ(lookup.Find(probe), expected) << probe;
-  }
-  // Unsorted: the lowest position among equal entries.
-  TStringList plain;
-  for (const char* s : {"b", "B", "a", "b"}) plain.Add(s);
-  const FoldedLookup plainLookup(plain);
-  EXPECT_EQ(plainLookup.Find("b"), 0);
-  EXPECT_EQ(plainLookup.Find("A"), 2);
-  EXPECT_FALSE(plainLookup.Contains("c"));
-  const TStringList empty;
-  EXPECT_EQ(FoldedLookup(empty).Find("x"), -1);
-  // Many entries: every one is found at its own place.
-  TStringList many;
-  for (int i = 0; i < 5000; ++i) many.Add("w" + std::to_string(i));
-  const FoldedLookup manyLookup(many);
-  for (int i = 0; i < 5000; i += 7) ASSERT_EQ(manyLookup.Find("W" + std::to_string(i)), i);
 }
 
 }  // namespace
