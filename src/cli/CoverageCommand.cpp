@@ -73,10 +73,7 @@ int RunCoverageCommand(CliContext& context) {
 
   auto dictionary = LoadDictionary(context);
   const AnalysedText text = AnalyseFile(files[0], *dictionary);
-  const DictionaryLists lists{dictionary->InflectionIndex(), dictionary->HeadwordList(),
-                              {&dictionary->LevelList(1), &dictionary->LevelList(2),
-                               &dictionary->LevelList(3), &dictionary->LevelList(4)}};
-  const std::vector<WordLevel> levels = ClassifyWordLevels(text.result.words, lists);
+  const std::vector<WordLevel> levels = WordLevelsOf(text.result);
   const CoverageFigures figures = ComputeCoverage(text.result.words, levels);
 
   if (json) {

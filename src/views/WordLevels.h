@@ -2,16 +2,14 @@
 
 #include <vector>
 
+#include "analysis/Analysis.h"
 #include "analysis/WordLevel.h"
-#include "analysis/WordTable.h"
-#include "views/DictionaryLists.h"
 
 namespace lexiscoop {
 
-// The level of every entry of `words` (index i → entry i), by the rule that
-// ClassifyWords counts with: the headword that ChooseHeadwordForLevel picks,
-// the first level list (Basic..General) that holds it, else Other; None for a
-// word not in the index. The levels therefore add up to the report's counts.
-std::vector<WordLevel> ClassifyWordLevels(const WordTable& words, const DictionaryLists& dictionary);
+// The level of every entry of the result's word table (index i -> entry i)
+// as the run's classification gave it, the one the report counts; None for
+// every word of a result that was never classified.
+std::vector<WordLevel> WordLevelsOf(const AnalysisResult& result);
 
 }  // namespace lexiscoop

@@ -111,7 +111,7 @@ TEST(CoverageTest, StageKeysAreTheCommandLineNames) {
 
 // The levels given to coverage are the ones the report counts: over random
 // texts drawn from an ambiguous small dictionary, the occurrences per level
-// of ClassifyWordLevels equal the report's counters, and coverage at 一般
+// of WordLevelsOf equal the report's counters, and coverage at 一般
 // equals the report's first four level lines plus the names.
 TEST(CoverageTest, AgreesWithTheReportCounters) {
   TestDictionary dict;
@@ -136,8 +136,8 @@ TEST(CoverageTest, AgreesWithTheReportCounters) {
       result.words.CountWord(vocabulary[random() % std::size(vocabulary)]);
       ++result.tokenCount;
     }
-    ClassifyWords(result, dict.index, dict.headwords, dict.MutableLevelLists());
-    const std::vector<WordLevel> levels = ClassifyWordLevels(result.words, dict.Lists());
+    ClassifyWords(result, dict.MakeLexicon());
+    const std::vector<WordLevel> levels = WordLevelsOf(result);
     std::array<int32_t, kWordLevelCount> occurrences{};
     for (int w = 0; w < result.words.Count(); ++w) {
       occurrences[static_cast<size_t>(LevelIndex(levels[static_cast<size_t>(w)]))] += result.words.Occurrences(w);
