@@ -92,9 +92,7 @@ int RunProfileCommand(CliContext& context) {
   if (format == ExportFormat::Xlsx && outputPath.empty()) throw UsageError{"profile: --format xlsx needs -o FILE"};
 
   auto dictionary = LoadDictionary(context);
-  const LevelLookup levels({dictionary->InflectionIndex(), dictionary->HeadwordList(),
-                            {&dictionary->LevelList(1), &dictionary->LevelList(2), &dictionary->LevelList(3),
-                             &dictionary->LevelList(4)}});
+  const LevelLookup levels(dictionary->CurrentLexicon());
   const ProfileFiles files = CollectProfileFiles(paths, recursive);
 
   ProfileProgress progress;

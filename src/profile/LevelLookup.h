@@ -1,47 +1,28 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 #include "analysis/WordLevel.h"
-#include "views/DictionaryLists.h"
+#include "dictionary/Lexicon.h"
 
 namespace lexiscoop {
 
-// The level of every spelling of the dictionary, computed once when the
-// lookup is made (by the rule of the level statistics: ChooseHeadwordForLevel,
-// then the first level list that holds the headword, else Other), in one
-// hash table. Immutable once made: many threads may look words up at once.
+// The level of a spelling by the lexicon's headword rule, the level the
+// report counts. Holds the lexicon it reads, which is immutable: many
+// threads may look words up at once.
 class LevelLookup {
  public:
-  explicit LevelLookup(const DictionaryLists& lists);
-  LevelLookup(const LevelLookup&) = delete;
-  LevelLookup& operator=(const LevelLookup&) = delete;
+  explicit LevelLookup(std::shared_ptr<const Lexicon> lexicon) : lexicon_(std::move(lexicon)) {}
 
   // The level of `word`, ASCII letter case ignored; None when the dictionary
   // does not hold it.
-  WordLevel LevelOf(std::string_view word) const;
+  WordLevel LevelOf(std::string_view word) const { return lexicon_->Classify(word).level; }
   // Number of distinct spellings held.
-  size_t SpellingCount() const { return count_; }
-  // Bytes the lookup takes.
-  size_t MemoryBytes() const { return keys_.capacity() + slots_.capacity() * sizeof(Slot); }
+  size_t SpellingCount() const { return static_cast<size_t>(lexicon_->DistinctSpellingCount()); }
 
  private:
-  struct Slot {
-    uint32_t offset = 0;  // start of the folded spelling in keys_
-    uint16_t length = 0;
-    uint8_t level = 0;
-    uint8_t used = 0;
-  };
-  static uint64_t Hash(std::string_view word);
-  size_t Probe(std::string_view word, uint64_t hash) const;
-
-  std::string keys_;  // folded spellings end to end
-  std::vector<Slot> slots_;
-  size_t mask_ = 0;
-  size_t count_ = 0;
+  std::shared_ptr<const Lexicon> lexicon_;
 };
 
 }  // namespace lexiscoop
