@@ -12,8 +12,9 @@
    a word children's lists do not know (an abstract or academic word) goes
    no lower than 大学受験.
 4. Hyphenated words: the numbers take the level of the number words
-   ("ten-year-old", "two-hour" no lower than 中学); other compounds made of
-   words that all have a level are 一般, unless a topic group lists them.
+   ("ten-year-old", "two-hour" no lower than 中学); other compounds are in no
+   level unless a topic group lists them ("T-shirt", "e-mail"): the word
+   list shows them as その他, found in the dictionary.
 5. The program's headword choice (headword_rule.py) is applied to every
    spelling: a level entry whose own spelling counts for another headword
    leaves the levels, and a word whose own spelling is its most likely
@@ -159,13 +160,13 @@ class LevelBuilder:
         rule = HeadwordRule(d.headwords, d.items, level_of)
         floors = {"cardinal": 1, "ordinal": 2, "age": 2, "unit": 2}
         for key, kind in sorted(d.compound_kinds.items()):
-            if key in self.topics or key in barred:
+            if key in self.topics or key in barred or kind not in floors:
                 continue
             parts = [p for p in key.split("-") if len(p) > 1]
             levels = [rule.level(p) for p in parts]
             if not levels or 0 in levels or any(p in barred for p in parts):
                 continue
-            level = max(max(levels), floors.get(kind, 4))
+            level = max(max(levels), floors[kind])
             if kind == "ordinal" and key.split("-")[0] not in ("twenty", "thirty"):
                 level = max(level, 3)   # dates end at the thirty-first
             if level <= 4:

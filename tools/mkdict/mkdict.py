@@ -24,9 +24,6 @@ from sources import sort_key
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# A headword whose other forms are rarer than this (per million words) gives
-# up its forms rather than compete with a more likely reading of its spelling.
-STRIP_LIMIT = 1.0
 # How many headwords of one word the dictionary holds (hyphenated ones come
 # on top).
 DICTIONARY_SIZE = 36000
@@ -428,10 +425,9 @@ class DictionaryBuilder:
         table, winner, weights_of = self.choose()
         self.table = table
         self.lemma_freq = self.lemma_frequency(table, weights_of)
-        lex = self.lex
         # A rule-made spelling stays on the winner's line only; an irregular
         # one stays listed under every headword it belongs to ("bit" under
-        # "bite" beside the line "bit"), the line order settling the choice.
+        # "bite" beside the line "bit").
         items = {k: set(self.forms[k]) for k in self.headwords}
         for spelling, candidates in table.items():
             best = winner[spelling]
@@ -441,39 +437,17 @@ class DictionaryBuilder:
                         if form not in self.irregular[k]:
                             items[k].discard(form)
         # A spelling that is a headword of its own but read as a form of
-        # another headword: the own line gives up its forms when they are
-        # rare (so that the headword with forms is chosen when the levels
-        # tie), else it must stand before the winner's line for readers that
-        # take the later line first.
-        after = collections.defaultdict(set)
-        stripped = []
-        ordered = []
-        for spelling, candidates in sorted(table.items()):
-            best = winner[spelling]
-            if spelling != best and spelling in self.headwords and items[spelling]:
-                rest = sum(lex.raw_freq(f.lower()) for f in items[spelling])
-                if rest < STRIP_LIMIT:
-                    items[spelling] = set()
-                    stripped.append(f"{spelling}->{best}")
-            # Every other line that lists the spelling and has items of its
-            # own must come before the winner's line: the program takes the
-            # later line's headword first.
-            for k in sorted(candidates):
-                if k == best or not items[k]:
-                    continue
-                if k == spelling or any(f.lower() == spelling for f in items[k]):
-                    after[best].add(k)
-                    ordered.append(f"{spelling}:{k}<{best}")
+        # another headword keeps its own forms ("shooting", "shootings"):
+        # the levels decide which headword it counts for (levels.py), and
+        # the line order plays no part.
         self.items = {k: sorted(v, key=lambda f: (self.kind_rank(k, f), f)) for k, v in items.items()}
         self.winner = winner
-        self.order = topological(sorted(self.headwords, key=sort_key), after)
-        self.report.append(f"stripped ({len(stripped)}): {' '.join(stripped)}")
+        self.order = sorted(self.headwords, key=sort_key)
         self.report.append(f"learner errors the rules would have made ({len(self.guarded)}): "
                            + " ".join(sorted(self.guarded)))
         self.report.append("regular forms beside irregular ones: " + " ".join(sorted(self.regular_decisions)))
         self.report.append(f"headwords: {len(self.headwords)}")
         self.report.append(f"spellings: {sum(len(v) for v in self.items.values())}")
-        self.report.append(f"ordered ({len(ordered)}): {' '.join(ordered)}")
 
     def kind_rank(self, key, form):
         kinds = self.forms[key].get(form, {"x"})
@@ -543,42 +517,6 @@ def encode_item(headword, spelling):
     while n < min(len(headword), len(spelling)) and headword[n] == spelling[n]:
         n += 1
     return str(len(headword) - n) + spelling[n:]
-
-
-def topological(keys, after):
-    """`keys` in the given order, except that every key in after[k] comes
-    before k. Cycles are broken by the given order."""
-    import heapq
-    position = {k: i for i, k in enumerate(keys)}
-    before = collections.defaultdict(set)   # k -> keys that must precede it
-    for late, earlies in after.items():
-        for early in earlies:
-            if late in position and early in position:
-                before[late].add(early)
-    waiting = {k: len(before[k]) for k in keys}
-    followers = collections.defaultdict(list)
-    for late, earlies in before.items():
-        for early in earlies:
-            followers[early].append(late)
-    heap = [(position[k], k) for k in keys if waiting[k] == 0]
-    heapq.heapify(heap)
-    result = []
-    done = set()
-    while len(result) < len(keys):
-        if not heap:
-            k = min((k for k in keys if k not in done), key=position.get)
-            waiting[k] = 0
-            heap.append((position[k], k))
-        _, k = heapq.heappop(heap)
-        if k in done:
-            continue
-        done.add(k)
-        result.append(k)
-        for f in followers[k]:
-            waiting[f] -= 1
-            if waiting[f] == 0:
-                heapq.heappush(heap, (position[f], f))
-    return result
 
 
 if __name__ == "__main__":

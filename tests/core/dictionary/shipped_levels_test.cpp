@@ -129,6 +129,34 @@ TEST_F(ShippedLevelsTest, NamesAndSubtitleFragmentsHaveNoLevel) {
   EXPECT_GE(LevelOfSpelling("Wales"), 1);
 }
 
+TEST_F(ShippedLevelsTest, EveryLevelEntryCountsForItself) {
+  // An entry whose own spelling counts for another headword ("saw" for
+  // "see") would be a level nobody's text ever reaches.
+  const std::vector<std::string> entries = LevelEntries();
+  ASSERT_GT(entries.size(), 4000u);
+  int strays = 0;
+  for (const std::string& entry : entries) {
+    if (Lower(Chosen(entry)) != Lower(entry)) {
+      ++strays;
+      ADD_FAILURE() << entry << " counts for " << Chosen(entry);
+    }
+    if (strays > 20) break;
+  }
+}
+
+TEST_F(ShippedLevelsTest, AmbiguousSpellingsCountForTheirMostLikelyHeadword) {
+  const struct {
+    const char* spelling;
+    const char* headword;
+  } readings[] = {{"saw", "see"},       {"found", "find"},  {"left", "leave"},  {"thought", "think"},
+                  {"felt", "feel"},     {"fell", "fall"},   {"made", "make"},   {"heard", "hear"},
+                  {"gone", "go"},       {"looking", "look"}, {"singing", "sing"}, {"taxes", "tax"},
+                  {"lives", "life"},    {"men", "man"},     {"better", "good"}, {"worse", "bad"},
+                  {"building", "building"}, {"morning", "morning"}, {"news", "news"}, {"data", "data"},
+                  {"shoes", "shoe"},    {"glasses", "glass"}};
+  for (const auto& r : readings) EXPECT_EQ(Chosen(r.spelling), r.headword) << r.spelling;
+}
+
 TEST_F(ShippedLevelsTest, LearnerErrorsStayOutOfTheDictionary) {
   const std::vector<std::string> guard = HandList("learner_errors.txt");
   ASSERT_GE(guard.size(), 50u) << "the learner-error guard list is missing or cut short";
