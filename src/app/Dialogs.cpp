@@ -47,4 +47,49 @@ QString TQtDialogs::ChooseTextFile(QWidget* parent) {
 
 bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
+QString TDialogs::ChooseExportFile(QWidget*, const QString&) { return {}; }
+QStringList TDialogs::ChooseTextFiles(QWidget*) { return {}; }
+QString TDialogs::ChooseFolder(QWidget*) { return {}; }
+
+QString TQtDialogs::ChooseExportFile(QWidget* parent, const QString& suggested) {
+  struct Type {
+    const char* filter;
+    const char* suffix;
+  };
+  static const Type kTypes[] = {
+      {"Excel ブック (*.xlsx)", "xlsx"},
+      {"CSV UTF-8 (*.csv)", "csv"},
+      {"フラッシュカード TSV (*.tsv)", "tsv"},
+      {"JSON lines (*.jsonl)", "jsonl"},
+  };
+  QStringList filters;
+  for (const Type& type : kTypes) filters << Qs(type.filter);
+  QFileDialog dialog(parent, Qs("エクスポート"), suggested);
+  dialog.setNameFilters(filters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QString::fromLatin1(kTypes[0].suffix));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
+    const qsizetype i = filters.indexOf(filter);
+    if (i >= 0) dialog.setDefaultSuffix(QString::fromLatin1(kTypes[i].suffix));
+  });
+  dialog.setSizeGripEnabled(true);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+QStringList TQtDialogs::ChooseTextFiles(QWidget* parent) {
+  QFileDialog dialog(parent, Qs("比較するテキストファイル"));
+  dialog.setNameFilters({QStringLiteral("Text files (*.txt *.TXT)"), QStringLiteral("any files (*)")});
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setSizeGripEnabled(true);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+QString TQtDialogs::ChooseFolder(QWidget* parent) {
+  return QFileDialog::getExistingDirectory(parent, Qs("比較するテキストのフォルダ"));
+}
+
 }  // namespace lexiscoop

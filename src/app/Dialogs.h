@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QWidget;
@@ -30,6 +31,14 @@ class TDialogs {
   // Opens the document with the program registered for it; false when there
   // is none.
   virtual bool OpenUrl(const QUrl& url) = 0;
+  // The save dialog of an export (Excel, CSV, flash-card TSV, JSON lines),
+  // starting at `suggested`; the path carries the extension of the chosen
+  // type. An empty string when cancelled (also what this base gives).
+  virtual QString ChooseExportFile(QWidget* parent, const QString& suggested);
+  // The open dialog for several text files; empty when cancelled.
+  virtual QStringList ChooseTextFiles(QWidget* parent);
+  // The dialog for a folder; an empty string when cancelled.
+  virtual QString ChooseFolder(QWidget* parent);
 };
 
 // The real thing: QMessageBox, QFileDialog, QApplication::beep and
@@ -42,6 +51,9 @@ class TQtDialogs final : public TDialogs {
   void Beep() override;
   QString ChooseTextFile(QWidget* parent) override;
   bool OpenUrl(const QUrl& url) override;
+  QString ChooseExportFile(QWidget* parent, const QString& suggested) override;
+  QStringList ChooseTextFiles(QWidget* parent) override;
+  QString ChooseFolder(QWidget* parent) override;
 };
 
 // The text with CR LF and lone CR turned into LF, as a message box shows it.

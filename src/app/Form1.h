@@ -33,6 +33,7 @@ class ShownWordList;
 class TDialogs;
 class TfrmEditDic;
 class TMyParser;
+class TfrmProfile;
 class WordListModel;
 
 // Where the window finds its files and how it reaches the user.
@@ -126,6 +127,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void acOpenDocExecute();
   void acCloseExecute();
   void acEditDicExecute();
+  void acExportExecute();
+  void acCompareTextsExecute();
   void N1Click();
   void Splitter1Moved();
   void acAllSelectExecute();
@@ -246,6 +249,10 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* acEditDic = nullptr;
   QAction* Close1 = nullptr;
   QAction* N1 = nullptr;
+  QAction* acExport = nullptr;
+  QAction* acCompareTexts = nullptr;
+  // The compare-texts window, made on first use.
+  TfrmProfile* frmProfile_ = nullptr;
 
   // Bars.
   QToolBar* CoolBar1 = nullptr;

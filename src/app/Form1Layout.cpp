@@ -94,6 +94,8 @@ void TForm1::createActions() {
       {&TForm1::acEditDic, "acEditDic", "辞書(&D)", "辞書を編集", 11, "Ctrl+D"},
       {&TForm1::Close1, "Close1", "終了(&X)", "", -1, ""},
       {&TForm1::N1, "N1", "登録単語情報(&I)", "", 11, ""},
+      {&TForm1::acExport, "acExport", "エクスポート(&E)…", "単語リストを Excel・CSV・フラッシュカードに書き出す", -1, ""},
+      {&TForm1::acCompareTexts, "acCompareTexts", "複数のテキストを比較(&M)…", "複数のテキストのレベル構成を並べて比べる", -1, ""},
   };
   for (const Spec& spec : specs) {
     auto* action = new QAction(ImageListIcon(spec.image), Qs(spec.caption), this);
@@ -119,6 +121,8 @@ void TForm1::createActions() {
   connect(Close1, &QAction::triggered, this, &TForm1::acCloseExecute);
   connect(acEditDic, &QAction::triggered, this, &TForm1::acEditDicExecute);
   connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+  connect(acExport, &QAction::triggered, this, &TForm1::acExportExecute);
+  connect(acCompareTexts, &QAction::triggered, this, &TForm1::acCompareTextsExecute);
   connect(acCopyWords, &QAction::triggered, this, &TForm1::acCopyWordsExecute);
   connect(acCopyWordsNum, &QAction::triggered, this, &TForm1::acCopyWordsNumExecute);
   connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
@@ -129,6 +133,9 @@ void TForm1::createMenus() {
   bar->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = bar->addMenu(Qs("ファイル(&F)"));
   file->addAction(acLoadFromFile);
+  file->addSeparator();
+  file->addAction(acExport);
+  file->addAction(acCompareTexts);
   file->addSeparator();
   file->addAction(Close1);
 

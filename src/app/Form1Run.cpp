@@ -132,6 +132,8 @@ void TForm1::UpdateCommandStates() {
   acClipToText->setEnabled(!busy);
   acEditDic->setEnabled(!busy && editor_ != nullptr);
 
+  // The export reads the run's result, which a run or rebuild is writing.
+  acExport->setEnabled(!busy && !awaiting_);
   if (busy) return;  // the result controls keep their state during a run
   const bool results = !awaiting_;
   for (QAction* action : {acCopyWords, acCopyWordsNum, acAllSelect, acSortABC, acSortNum, acSortInitial,

@@ -27,6 +27,9 @@ class ScriptedDialogs final : public TDialogs {
   }
   void Beep() override { ++beeps; }
   QString ChooseTextFile(QWidget*) override { return chosenFile; }
+  QString ChooseExportFile(QWidget*, const QString&) override { return exportFile; }
+  QStringList ChooseTextFiles(QWidget*) override { return chosenFiles; }
+  QString ChooseFolder(QWidget*) override { return chosenFolder; }
   bool OpenUrl(const QUrl& url) override {
     opened << url;
     return true;
@@ -38,6 +41,9 @@ class ScriptedDialogs final : public TDialogs {
   std::deque<bool> answers;
   int beeps = 0;
   QString chosenFile;
+  QString exportFile;
+  QStringList chosenFiles;
+  QString chosenFolder;
   QList<QUrl> opened;
 };
 

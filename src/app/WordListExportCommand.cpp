@@ -1,0 +1,45 @@
+#include "app/WordListExportCommand.h"
+
+#include "analysis/Analysis.h"
+#include "analysis/MyParser.h"
+#include "app/AppTexts.h"
+#include "app/BusyCursor.h"
+#include "app/Dialogs.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "export/ExportFile.h"
+#include "export/WordClassifier.h"
+#include "export/WordListExport.h"
+#include "views/FirstSentence.h"
+#include "views/ShownWordList.h"
+
+namespace lexiscoop {
+
+void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
+                         const AnalysisResult& result, TMyParser& parser, const ConjugationDictionary& dictionary,
+                         const QString& suggestedName) {
+  const QString path = dialogs.ChooseExportFile(parent, suggestedName);
+  if (path.isEmpty()) return;
+  const std::string file = path.toStdString();
+  const std::optional<ExportFormat> format = ExportFormatFromPath(file);
+  if (!format) {
+    dialogs.Fail(parent, Qs("エクスポートできる形式は .xlsx .csv .tsv .jsonl です。\n") + path);
+    return;
+  }
+  std::string failure;
+  {
+    BusyCursor busy;
+    const DictionaryLists lists{dictionary.InflectionIndex(), dictionary.HeadwordList(),
+                                {&dictionary.LevelList(1), &dictionary.LevelList(2), &dictionary.LevelList(3),
+                                 &dictionary.LevelList(4)}};
+    const std::vector<TextSpan> first = FirstOccurrences(parser, result.words);
+    const WordListSource source{shown, result.words, result.tokenCount, parser.FullText(), first,
+                                TableWordClassifier(result.words, lists)};
+    failure = WriteExportFile(WordListTableFor(WordExportRows(source), *format), *format, file);
+  }
+  if (!failure.empty()) {
+    dialogs.Fail(parent, Qs("エクスポートできませんでした。\n") + path + QStringLiteral("\n") +
+                             QString::fromStdString(failure));
+  }
+}
+
+}  // namespace lexiscoop

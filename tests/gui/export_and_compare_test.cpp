@@ -1,0 +1,162 @@
+// ファイル → エクスポート… and ファイル → 複数のテキストを比較…: the word
+// list written as shown, and the compare-texts window with its run, Stop,
+// sorting and export.
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QDir>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include "TestSupport.h"
+#include "app/ProfileModel.h"
+#include "app/ProfileWindow.h"
+
+using namespace lexiscoop;
+using namespace lexiscoop::testing;
+
+class ExportAndCompareTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QAction* Action(TForm1& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+  }
+  static QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static TfrmProfile* OpenCompare(TForm1& form) {
+    Action(form, "acCompareTexts")->trigger();
+    return form.findChild<TfrmProfile*>(QStringLiteral("frmProfile"));
+  }
+  static QString Cell(const QAbstractItemModel& model, int row, const char* column) {
+    for (int c = 0; c < model.columnCount(); ++c) {
+      if (model.headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString() == QLatin1String(column)) {
+        return model.index(row, c).data().toString();
+      }
+    }
+    return QStringLiteral("no column");
+  }
+  static void WaitForRun(TfrmProfile& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.Running(), 20000); }
+
+ private slots:
+  void exportWritesTheRowsAsShownAndOnlyAfterARun() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    QAction* exportAction = Action(form, "acExport");
+    QVERIFY(exportAction != nullptr);
+    form.SetCurrentText(Sjis("The cat saw cats. Dogs ran!\r\n"));
+    QVERIFY(!exportAction->isEnabled());  // nothing counted yet
+    Action(form, "acAnalize")->trigger();
+    QVERIFY(exportAction->isEnabled());
+    // Sorted by count, as the list shows it.
+    Action(form, "acSortNum")->trigger();
+    folder.dialogs.exportFile = folder.FilePath(QStringLiteral("words.csv"));
+    exportAction->trigger();
+    QVERIFY(folder.dialogs.failed.isEmpty());
+    const QByteArray csv = ReadAll(folder.dialogs.exportFile);
+    QCOMPARE(csv,
+             QByteArray("\xEF\xBB\xBFword,headword,level,count,per_cent,sentence\r\n"
+                        "cat,cat,\xE5\x9F\xBA\xE6\x9C\xAC,2,33.333,The \xE3\x80\x90" "cat\xE3\x80\x91 saw cats.\r\n"
+                        "the,the,\xE5\x9F\xBA\xE6\x9C\xAC,1,16.667,\xE3\x80\x90The\xE3\x80\x91 cat saw cats.\r\n"
+                        "saw,,\xE6\x9C\xAA\xE7\x99\xBB\xE9\x8C\xB2,1,16.667,The cat \xE3\x80\x90saw\xE3\x80\x91 cats.\r\n"
+                        "dog,dog,\xE5\x9F\xBA\xE6\x9C\xAC,1,16.667,\xE3\x80\x90" "Dogs\xE3\x80\x91 ran!\r\n"
+                        "run,run,\xE4\xB8\xAD\xE5\xAD\xA6,1,16.667,Dogs \xE3\x80\x90ran\xE3\x80\x91!\r\n"));
+
+    // Cancelling writes nothing; an unknown extension is refused.
+    folder.dialogs.exportFile.clear();
+    exportAction->trigger();
+    folder.dialogs.exportFile = folder.FilePath(QStringLiteral("words.doc"));
+    exportAction->trigger();
+    QCOMPARE(folder.dialogs.failed.size(), 1);
+    QVERIFY(!QFile::exists(folder.dialogs.exportFile));
+    // A folder in the way: the failure names the file.
+    QDir(folder.Path()).mkdir(QStringLiteral("taken.xlsx"));
+    folder.dialogs.exportFile = folder.FilePath(QStringLiteral("taken.xlsx"));
+    exportAction->trigger();
+    QCOMPARE(folder.dialogs.failed.size(), 2);
+    QVERIFY(folder.dialogs.failed.last().contains(QStringLiteral("taken.xlsx")));
+
+    // A new text takes the results away.
+    form.SetCurrentText(Sjis("new text"));
+    QVERIFY(!exportAction->isEnabled());
+  }
+
+  void compareWindowProfilesAFolderSortsAndExports() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    QDir(folder.Path()).mkpath(QStringLiteral("texts/sub"));
+    folder.WriteFile(QStringLiteral("texts/a.txt"), "The cat and the dog.\r\n");
+    folder.WriteFile(QStringLiteral("texts/sub/b.txt"), "I like that. You run. It began here, and it ran.\r\n");
+    folder.WriteFile(QStringLiteral("texts/c.bin"), std::string("\0\1\2binary", 9));
+    TfrmProfile* window = OpenCompare(form);
+    QVERIFY(window != nullptr);
+    QVERIFY(window->isVisible());
+    QTableView* table = window->findChild<QTableView*>(QStringLiteral("tvProfiles"));
+    QAbstractItemModelTester tester(table->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(table->model()->rowCount(), 0);
+    QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("pbExport"))->isEnabled());
+
+    folder.dialogs.chosenFolder = folder.FilePath(QStringLiteral("texts"));
+    window->findChild<QPushButton*>(QStringLiteral("pbChooseFolder"))->click();
+    WaitForRun(*window);
+    const QAbstractItemModel& model = *table->model();
+    QCOMPARE(model.rowCount(), 3);  // a.txt, sub/b.txt, total; the binary file left out
+    QCOMPARE(Cell(model, 0, "file"), folder.FilePath(QStringLiteral("texts/a.txt")));
+    QCOMPARE(Cell(model, 0, "tokens"), QStringLiteral("5"));
+    QCOMPARE(Cell(model, 0, "tokens_basic"), QStringLiteral("4"));  // The cat the dog; "and" is not listed
+    QCOMPARE(Cell(model, 1, "tokens"), QStringLiteral("11"));
+    QCOMPARE(Cell(model, 2, "file"), QStringLiteral("(total)"));
+    QCOMPARE(Cell(model, 2, "tokens"), QStringLiteral("16"));
+    QCOMPARE(window->findChild<QProgressBar*>(QStringLiteral("pbProgress"))->value(), 100);
+
+    // A header click sorts; the total stays last.
+    table->sortByColumn(1, Qt::DescendingOrder);
+    QCOMPARE(Cell(model, 0, "file"), folder.FilePath(QStringLiteral("texts/sub/b.txt")));
+    QCOMPARE(Cell(model, 2, "file"), QStringLiteral("(total)"));
+
+    // The export writes the table as shown.
+    folder.dialogs.exportFile = folder.FilePath(QStringLiteral("profile.tsv"));
+    window->findChild<QPushButton*>(QStringLiteral("pbExport"))->click();
+    const QList<QByteArray> lines = ReadAll(folder.dialogs.exportFile).split('\n');
+    QCOMPARE(lines.size(), 5);  // header, two files, total, and the empty piece after the last LF
+    QVERIFY(lines[0].startsWith("file\ttokens\ttypes\t"));
+    QVERIFY(lines[1].startsWith(folder.FilePath(QStringLiteral("texts/sub/b.txt")).toUtf8() + "\t11\t"));
+    QVERIFY(lines[3].startsWith("(total)\t16\t"));
+  }
+
+  void stopEndsARunAndKeepsWhatWasDone() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    QDir(folder.Path()).mkpath(QStringLiteral("many"));
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += "The cat saw the dog and it ran away.\r\n";
+    QStringList files;
+    for (int i = 0; i < 60; ++i) {
+      files << folder.WriteFile(QStringLiteral("many/%1.txt").arg(i, 2, 10, QLatin1Char('0')), text);
+    }
+    TfrmProfile* window = OpenCompare(form);
+    QVERIFY(window->StartRun(files));
+    QVERIFY(window->Running());
+    QVERIFY(!window->StartRun(files));  // refused while running
+    QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("pbChooseFiles"))->isEnabled());
+    window->findChild<QPushButton*>(QStringLiteral("pbStop"))->click();
+    WaitForRun(*window);
+    const int rows = window->Model().rowCount();
+    QVERIFY2(rows < 61, qPrintable(QString::number(rows)));  // fewer than every file and the total
+    QVERIFY(window->findChild<QPushButton*>(QStringLiteral("pbChooseFiles"))->isEnabled());
+    // Closing during a run stops it too, and the window can run again.
+    QVERIFY(window->StartRun(files.mid(0, 2)));
+    window->close();
+    QVERIFY(!window->Running());
+    QVERIFY(window->StartRun(files.mid(0, 2)));
+    WaitForRun(*window);
+    QCOMPARE(window->Model().rowCount(), 3);
+  }
+};
+
+QTEST_MAIN(ExportAndCompareTest)
+#include "export_and_compare_test.moc"
