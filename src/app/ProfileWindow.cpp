@@ -95,10 +95,7 @@ bool TfrmProfile::StartRun(const QStringList& paths) {
   std::shared_ptr<const LevelLookup> levels;
   {
     BusyCursor busy;
-    levels = std::make_shared<const LevelLookup>(
-        DictionaryLists{dictionary_.InflectionIndex(), dictionary_.HeadwordList(),
-                        {&dictionary_.LevelList(1), &dictionary_.LevelList(2), &dictionary_.LevelList(3),
-                         &dictionary_.LevelList(4)}});
+    levels = std::make_shared<const LevelLookup>(dictionary_.CurrentLexicon());
     files = CollectProfileFiles(list, cbRecursive_->isChecked());
   }
   model_->SetProfiles({});

@@ -5,7 +5,6 @@
 #include "app/AppTexts.h"
 #include "app/BusyCursor.h"
 #include "app/Dialogs.h"
-#include "dictionary/ConjugationDictionary.h"
 #include "export/ExportFile.h"
 #include "export/WordClassifier.h"
 #include "export/WordListExport.h"
@@ -15,8 +14,7 @@
 namespace lexiscoop {
 
 void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
-                         const AnalysisResult& result, TMyParser& parser, const ConjugationDictionary& dictionary,
-                         const QString& suggestedName) {
+                         const AnalysisResult& result, TMyParser& parser, const QString& suggestedName) {
   const QString path = dialogs.ChooseExportFile(parent, suggestedName);
   if (path.isEmpty()) return;
   const std::string file = path.toStdString();
@@ -28,12 +26,9 @@ void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList
   std::string failure;
   {
     BusyCursor busy;
-    const DictionaryLists lists{dictionary.InflectionIndex(), dictionary.HeadwordList(),
-                                {&dictionary.LevelList(1), &dictionary.LevelList(2), &dictionary.LevelList(3),
-                                 &dictionary.LevelList(4)}};
     const std::vector<TextSpan> first = FirstOccurrences(parser, result.words);
     const WordListSource source{shown, result.words, result.tokenCount, parser.FullText(), first,
-                                TableWordClassifier(result.words, lists)};
+                                ResultHeadwords(result)};
     failure = WriteExportFile(WordListTableFor(WordExportRows(source), *format), *format, file);
   }
   if (!failure.empty()) {

@@ -6,19 +6,18 @@ class QWidget;
 
 namespace lexiscoop {
 
-class ConjugationDictionary;
 class ShownWordList;
 class TDialogs;
 class TMyParser;
 struct AnalysisResult;
 
 // ファイル → エクスポート…: asks for a file and writes the word list's rows as
-// shown (with headword, level, count, per cent and first sentence) in the
+// shown (with the run's headword and level, count, per cent and first
+// sentence) in the
 // format of its extension. A failure is shown with the file's name and
 // why; nothing is written when the user cancels. `suggestedName` is the
 // file name the dialog starts with.
 void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
-                         const AnalysisResult& result, TMyParser& parser, const ConjugationDictionary& dictionary,
-                         const QString& suggestedName);
+                         const AnalysisResult& result, TMyParser& parser, const QString& suggestedName);
 
 }  // namespace lexiscoop
