@@ -19,6 +19,7 @@
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Compare.h"
 #include "views/WordForms.h"
+#include "shipped_dictionary.h"
 
 namespace lexiscoop {
 namespace {
@@ -120,29 +121,7 @@ TEST(ShippedDataTest, EveryFileDecodesWithoutEmptyLinesAndStaysSmall) {
 }
 
 // The shipped dictionary as the program loads it.
-class ShippedDictionaryTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dictionary_ = new ConjugationDictionary(kDataDir, kDataDir);
-    dictionary_->ReloadDictionary(false);
-  }
-  static void TearDownTestSuite() {
-    delete dictionary_;
-    dictionary_ = nullptr;
-  }
-
-  // The headword the lexicon chooses for `word` (the one every view shows
-  // and counts), "" if not found.
-  static std::string Chosen(const std::string& word) {
-    const auto lexicon = dictionary_->CurrentLexicon();
-    const HeadwordId h = lexicon->Resolve(word);
-    return h == kNoHeadword ? "" : lexicon->At(h).spelling;
-  }
-
-  static ConjugationDictionary* dictionary_;
-};
-
-ConjugationDictionary* ShippedDictionaryTest::dictionary_ = nullptr;
+class ShippedDictionaryTest : public ShippedDictionaryFixture {};
 
 TEST_F(ShippedDictionaryTest, HoldsTheMostFrequentHeadwordsWithTheirForms) {
   const TStringList& headwords = dictionary_->HeadwordList();

@@ -13,6 +13,7 @@
 #include "analysis/Analysis.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "shipped_dictionary.h"
 
 namespace lexiscoop {
 namespace {
@@ -40,22 +41,8 @@ std::string Lower(std::string s) {
   return s;
 }
 
-class ShippedLevelsTest : public ::testing::Test {
+class ShippedLevelsTest : public ShippedDictionaryFixture {
  protected:
-  static void SetUpTestSuite() {
-    dictionary_ = new ConjugationDictionary(kDataDir, kDataDir);
-    dictionary_->ReloadDictionary(false);
-  }
-  static void TearDownTestSuite() {
-    delete dictionary_;
-    dictionary_ = nullptr;
-  }
-  // The headword a spelling counts for, "" when it is not in the dictionary.
-  static std::string Chosen(const std::string& word) {
-    const auto lexicon = dictionary_->CurrentLexicon();
-    const HeadwordId h = lexicon->Resolve(word);
-    return h == kNoHeadword ? "" : lexicon->At(h).spelling;
-  }
   // The level a spelling counts at: 0 for no level, -1 when not found.
   static int LevelOfSpelling(const std::string& word) {
     const std::string headword = Chosen(word);
@@ -70,10 +57,7 @@ class ShippedLevelsTest : public ::testing::Test {
     }
     return entries;
   }
-  static ConjugationDictionary* dictionary_;
 };
-
-ConjugationDictionary* ShippedLevelsTest::dictionary_ = nullptr;
 
 TEST_F(ShippedLevelsTest, NoTabooWordIsInAnyLevelNorPartOfOneThatIs) {
   const std::vector<std::string> listed = HandList("taboo.txt");
