@@ -109,6 +109,31 @@ size_t EstimatedSize(const ExportTable& table) {
   return size;
 }
 
+// The header (if wanted) and the rows, fields split by `separator`, every
+// line ended by `lineEnd`; text fields written by `appendText`.
+void AppendDelimited(std::string& out, const ExportTable& table, bool withHeader, char separator,
+                     const char* lineEnd, void (*appendText)(std::string&, const std::string&)) {
+  if (withHeader) {
+    for (size_t c = 0; c < table.columns.size(); ++c) {
+      if (c > 0) out += separator;
+      appendText(out, table.columns[c].name);
+    }
+    out += lineEnd;
+  }
+  for (const auto& row : table.rows) {
+    for (size_t c = 0; c < table.columns.size(); ++c) {
+      if (c > 0) out += separator;
+      if (c >= row.size()) continue;
+      if (const std::string* text = TextOf(row[c])) {
+        appendText(out, *text);
+      } else {
+        AppendNumber(out, row[c], table.columns[c]);
+      }
+    }
+    out += lineEnd;
+  }
+}
+
 }  // namespace
 
 std::string DecimalText(double value, int decimals) {
@@ -121,48 +146,14 @@ std::string CsvText(const ExportTable& table) {
   std::string out;
   out.reserve(EstimatedSize(table));
   out += "\xEF\xBB\xBF";
-  for (size_t c = 0; c < table.columns.size(); ++c) {
-    if (c > 0) out += ',';
-    AppendCsvText(out, table.columns[c].name);
-  }
-  out += "\r\n";
-  for (const auto& row : table.rows) {
-    for (size_t c = 0; c < table.columns.size(); ++c) {
-      if (c > 0) out += ',';
-      if (c >= row.size()) continue;
-      if (const std::string* text = TextOf(row[c])) {
-        AppendCsvText(out, *text);
-      } else {
-        AppendNumber(out, row[c], table.columns[c]);
-      }
-    }
-    out += "\r\n";
-  }
+  AppendDelimited(out, table, true, ',', "\r\n", &AppendCsvText);
   return out;
 }
 
 std::string TsvText(const ExportTable& table, bool withHeader) {
   std::string out;
   out.reserve(EstimatedSize(table));
-  if (withHeader) {
-    for (size_t c = 0; c < table.columns.size(); ++c) {
-      if (c > 0) out += '\t';
-      AppendTsvField(out, table.columns[c].name);
-    }
-    out += '\n';
-  }
-  for (const auto& row : table.rows) {
-    for (size_t c = 0; c < table.columns.size(); ++c) {
-      if (c > 0) out += '\t';
-      if (c >= row.size()) continue;
-      if (const std::string* text = TextOf(row[c])) {
-        AppendTsvField(out, *text);
-      } else {
-        AppendNumber(out, row[c], table.columns[c]);
-      }
-    }
-    out += '\n';
-  }
+  AppendDelimited(out, table, withHeader, '\t', "\n", &AppendTsvField);
   return out;
 }
 
