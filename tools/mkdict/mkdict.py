@@ -425,21 +425,23 @@ class DictionaryBuilder:
         table, winner, weights_of = self.choose()
         self.table = table
         self.lemma_freq = self.lemma_frequency(table, weights_of)
-        # A rule-made spelling stays on the winner's line only; an irregular
-        # one stays listed under every headword it belongs to ("bit" under
-        # "bite" beside the line "bit").
+        # A rule-made spelling stays on the line of its most likely headword
+        # only ("is" not under "I", "uses" not under "us"); an irregular one
+        # stays under every headword it belongs to ("bit" under "bite"), and
+        # so does one whose most likely reading is a headword of its own
+        # ("recycling" under "recycle" beside the noun "recycling"). The
+        # program's headword rule, with the levels, decides which headword a
+        # spelling counts for (levels.py).
         items = {k: set(self.forms[k]) for k in self.headwords}
         for spelling, candidates in table.items():
             best = winner[spelling]
+            if best == spelling:
+                continue
             for k in candidates:
                 if k != best:
                     for form in [f for f in items[k] if f.lower() == spelling]:
                         if form not in self.irregular[k]:
                             items[k].discard(form)
-        # A spelling that is a headword of its own but read as a form of
-        # another headword keeps its own forms ("shooting", "shootings"):
-        # the levels decide which headword it counts for (levels.py), and
-        # the line order plays no part.
         self.items = {k: sorted(v, key=lambda f: (self.kind_rank(k, f), f)) for k, v in items.items()}
         self.winner = winner
         self.order = sorted(self.headwords, key=sort_key)
