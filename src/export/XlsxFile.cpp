@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -88,6 +89,14 @@ std::string SheetName(const std::string& name) {
   return out.empty() ? "Sheet1" : out;
 }
 
+// A Decimal cell holds the figure as shown, rounded to its decimals, as the
+// text formats write it (and a short number is quicker to write and pack).
+double Rounded(double value, const ExportColumn& column) {
+  if (column.kind != ColumnKind::Decimal || !std::isfinite(value)) return value;
+  const double scale = std::pow(10.0, std::clamp(column.decimals, 0, 15));
+  return std::round(value * scale) / scale;
+}
+
 std::string NumberFormat(int decimals) {
   return decimals <= 0 ? std::string("0") : "0." + std::string(static_cast<size_t>(std::min(decimals, 15)), '0');
 }
@@ -137,7 +146,8 @@ std::string WriteWorkbook(const ExportTable& table, const std::string& path) {
       } else if (const auto* i = std::get_if<int64_t>(&row[c])) {
         error = worksheet_write_number(sheet, sheetRow, col, static_cast<double>(*i), formats[c]);
       } else {
-        error = worksheet_write_number(sheet, sheetRow, col, std::get<double>(row[c]), formats[c]);
+        error = worksheet_write_number(sheet, sheetRow, col, Rounded(std::get<double>(row[c]), table.columns[c]),
+                                       formats[c]);
       }
     }
   }

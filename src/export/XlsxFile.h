@@ -8,7 +8,8 @@ namespace lexiscoop {
 
 // Writes the table as an Excel workbook (.xlsx) of one worksheet: the header
 // row in bold, frozen, with an auto-filter over the table; numbers as
-// numbers (Decimal columns in the format "0.000" for 3 decimals), text as
+// numbers (Decimal columns rounded to their decimals, as the text formats
+// write them, in the format "0.000" for 3 decimals), text as
 // text; every column as wide as its widest cell (up to a limit), a
 // double-width character counting twice. The file is replaced whole: the
 // workbook goes to a temporary file beside it, which is renamed over it only

@@ -37,7 +37,8 @@ TEST(XlsxFileTest, CellsReadBackWithTheirTypes) {
   EXPECT_EQ(rows[2], R"(["日本語の文", 7, 1.5])");
   // A formula-like text stays text in a workbook.
   EXPECT_EQ(rows[3], R"(["=1+1", -3, 0])");
-  EXPECT_EQ(rows[4], R"(["tab\tand \"quotes\"", 2147483648, 100.0])");
+  // 99.9999 is stored as shown with 3 decimals: 100.000, a whole number.
+  EXPECT_EQ(rows[4], R"(["tab\tand \"quotes\"", 2147483648, 100])");
 }
 
 TEST(XlsxFileTest, ReplacesAnOldFileWholeAndLeavesNoTemporaryFile) {
