@@ -26,10 +26,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Compare.h"
+#include "ui/Dialogs.h"
 #include "views/ShownWordList.h"
 
 namespace lexiscoop {

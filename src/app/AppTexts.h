@@ -1,13 +1,13 @@
 #pragma once
 
-// The window program's own texts, written once here in UTF-8. Qt widgets take
+// The main window's own texts, written once here in UTF-8. Qt widgets take
 // them through Qs(); texts that reach the core go through Cp932FromUtf8.
+// The texts both windows show are in ui/UiTexts.h.
 
-#include <QString>
+#include "ui/UiTexts.h"
 
 namespace lexiscoop::texts {
 
-inline constexpr char kCaptionBase[] = "レキシスクープ 単語拾い";
 inline constexpr char kOmittedLine[] = "----- 以下の表示は省略 -----";
 inline constexpr char kDropOneFile[] = "ファイルを１つだけ D&D してください";
 inline constexpr char kNoFile[] = "ファイルがありません";
@@ -38,9 +38,3 @@ inline constexpr const char* kSampleLines[] = {
 };
 
 }  // namespace lexiscoop::texts
-
-namespace lexiscoop {
-
-inline QString Qs(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace lexiscoop

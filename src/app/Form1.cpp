@@ -20,10 +20,8 @@
 #include <QWindow>
 
 #include "analysis/MyParser.h"
-#include "app/AppFonts.h"
 #include "app/AppTexts.h"
 #include "app/DataPath.h"
-#include "app/Dialogs.h"
 #include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
@@ -31,6 +29,8 @@
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageHook.h"
+#include "ui/Dialogs.h"
+#include "ui/Fonts.h"
 #include "views/ShownWordList.h"
 
 namespace lexiscoop {

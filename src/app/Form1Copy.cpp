@@ -6,10 +6,10 @@
 #include <QPlainTextEdit>
 #include <QTableView>
 
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
+#include "ui/Dialogs.h"
 #include "views/CopyText.h"
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"

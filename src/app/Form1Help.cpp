@@ -9,9 +9,9 @@
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
 #include "app/BuildInfo.h"
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "ui/Dialogs.h"
 
 namespace lexiscoop {
 namespace {

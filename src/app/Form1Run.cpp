@@ -14,11 +14,11 @@
 #include "analysis/MyParser.h"
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "views/widgets/RowSelection.h"
 #include "views/widgets/WordListModel.h"
 

@@ -12,11 +12,11 @@
 
 #include "analysis/MyParser.h"
 #include "app/AppTexts.h"
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "views/WindowCaption.h"
 
 namespace lexiscoop {

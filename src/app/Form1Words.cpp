@@ -14,12 +14,12 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
 #include "views/WordListBuilder.h"

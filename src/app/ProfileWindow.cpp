@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
 #include "app/ProfileModel.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "export/ExportFile.h"
 #include "profile/LevelLookup.h"
 #include "profile/ProfileJob.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 namespace lexiscoop {
 

@@ -3,11 +3,11 @@
 #include "analysis/Analysis.h"
 #include "analysis/MyParser.h"
 #include "app/AppTexts.h"
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
 #include "export/ExportFile.h"
 #include "export/WordClassifier.h"
 #include "export/WordListExport.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "views/FirstSentence.h"
 #include "views/ShownWordList.h"
 

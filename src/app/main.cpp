@@ -3,7 +3,10 @@
 //   lexiscoop                                  the program
 //   lexiscoop --smoke-test FILE [--screenshot PNG]
 //                                              loads FILE, runs Extract and
-//                                              closes; exit code 0 on success
+//                                              closes; exit code 0 on success,
+//                                              1 when the file cannot be read,
+//                                              the run fails or a message box
+//                                              appears
 
 #include <QApplication>
 #include <QDir>
@@ -11,13 +14,13 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/AppFonts.h"
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "app/ImageList.h"
 #include "app/SmokeTest.h"
 #include "app/SplashWin.h"
 #include "platform/FileSystem.h"
+#include "ui/Dialogs.h"
+#include "ui/Fonts.h"
 
 namespace {
 
@@ -93,7 +96,7 @@ int main(int argc, char** argv) {
 
   int exitCode = 1;
   QTimer::singleShot(0, &form, [&] {
-    exitCode = lexiscoop::RunSmokeTest(form, smokeFile, screenshot, console.Count());
+    exitCode = lexiscoop::RunSmokeTest(form, smokeFile, screenshot, [&console] { return console.Count(); });
     QApplication::quit();
   });
   QApplication::exec();

@@ -31,3 +31,16 @@ endif()
 if(NOT EXISTS ${FOLDER}/config/lexiscoop.ini)
   message(FATAL_ERROR "the settings were not written on close")
 endif()
+
+# A text that is not there is a failed smoke test, with the reason on stderr.
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${FOLDER}/config QT_QPA_PLATFORM=xcb
+          ${XVFB_RUN} -a -s "-screen 0 1024x768x24"
+          ${FOLDER}/${program_name} --smoke-test ${FOLDER}/no/such/file
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 90)
+if(rc EQUAL 0)
+  message(FATAL_ERROR "the smoke test of a missing file passed: ${out}${err}")
+endif()
+if(NOT err MATCHES "cannot read .*no/such/file")
+  message(FATAL_ERROR "the smoke test of a missing file gave no reason (${rc}): ${err}")
+endif()

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Dialogs.h"
 #include "app/Form1.h"
+#include "ui/Dialogs.h"
 
 namespace lexiscoop::testing {
 

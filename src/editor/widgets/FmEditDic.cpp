@@ -13,14 +13,14 @@
 #include <QToolButton>
 #include <exception>
 
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/EditorChecks.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/EditDicModel.h"
 #include "platform/Cp932.h"
 #include "platform/TickCount.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 namespace lexiscoop {
 namespace {

@@ -14,11 +14,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/AppFonts.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/widgets/EditDicModel.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/Cp932.h"
+#include "ui/Fonts.h"
 
 namespace lexiscoop {
 namespace {

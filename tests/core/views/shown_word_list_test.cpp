@@ -65,6 +65,19 @@ TEST_F(ShownWordListTest, SortByUsesTheGivenDirection) {
   EXPECT_EQ(Words(), (std::vector<std::string>{"c", "b", "a"}));
 }
 
+TEST_F(ShownWordListTest, AlphabetColumnSortsInTheWrittenOrder) {
+  // Filled out of order; the expected order is written out, not computed.
+  Fill({{"can_x", 1}, {"Zebra", 1}, {"1st", 1}, {"can-do", 1}, {"aab", 1}, {"-ing", 1},
+        {"canal", 1}, {"a_b", 1}, {"can't", 1}, {"10", 1}, {"Canada", 1}, {"'tis", 1},
+        {"can", 1}, {"zoo", 1}});
+  const std::vector<std::string> ascending = {"'tis", "-ing",   "10",    "1st",   "aab",   "a_b", "can",
+                                              "can't", "can-do", "Canada", "canal", "can_x", "Zebra", "zoo"};
+  shown_.SortBy(kSortAlphabetical, false);
+  EXPECT_EQ(Words(), ascending);
+  shown_.SortBy(kSortAlphabetical, true);
+  EXPECT_EQ(Words(), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+}
+
 TEST_F(ShownWordListTest, SelectedRowsFollowTheirWordsThroughASort) {
   Fill({{"dog", 1}, {"cat", 5}, {"ant", 3}, {"bee", 2}});
   std::vector<int> selected = {3, 0};  // bee, dog, in the order selected

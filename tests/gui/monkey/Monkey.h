@@ -120,7 +120,11 @@ const char* const kVocabulary[] = {
     "begin", "began", "begun", "beginning", "write", "wrote", "written", "writing", "wife", "wives", "leave",
     "left", "go", "went", "gone", "run", "ran", "have", "had", "do", "did", "I", "you", "it", "his", "in",
     "to", "Japan", "JAPAN", "Thomas", "zebra", "Zebra", "caat", "o'clock", "well-known", "don't", "I'm",
-    "x2", "1999", "---", "ｃａｔ", "ＤＯＧ", "日本", "猫", "、", "。"};
+    "x2", "1999", "---", "ｃａｔ", "ＤＯＧ", "日本", "猫", "、", "。",
+    // Words that sort differently under each plausible comparison: '_' lies
+    // between 'Z' and 'a', hyphens and apostrophes count, digits come first.
+    "snake_case", "snakes", "x_ray", "xray", "X-ray", "can-do", "canal", "Canada", "can't", "10", "2nd",
+    "a_b", "aab"};
 
 // Message boxes and the open dialog answered by the monkey; what they are
 // shown goes to `onInform` and `onFail`.
@@ -215,7 +219,8 @@ class Monkey {
   QString CheckLive() const;
   QString CheckDictionary() const;
   QString CheckEditor() const;
-  QString CheckSorted() const;
+  // The rows are in the order of a sort by `key` in the given direction.
+  QString CheckSorted(int key, bool descending) const;
   QString ExpectedCopy(bool withCounts) const;
 
   QAction* Action(const char* name) const { return form_->findChild<QAction*>(QString::fromLatin1(name)); }

@@ -119,12 +119,55 @@ QString Monkey::CheckEditor() const {
   return CheckDictionary();
 }
 
-QString Monkey::CheckSorted() const {
+namespace {
+
+// The order the rows must have, worked out from what the list shows and
+// apart from the list's own comparison: the word with a-z raised to A-Z,
+// compared as a std::string (whose characters compare as unsigned bytes, a
+// string before every longer one it begins).
+std::string UpperAscii(const QString& shown) {
+  std::string word = Cp932FromUtf8(shown.toStdString());
+  for (char& c : word) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return word;
+}
+
+template <class T>
+int Order(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+}  // namespace
+
+QString Monkey::CheckSorted(int key, bool descending) const {
   const ShownWordList& shown = form_->Shown();
-  const std::vector<int32_t>& view = shown.ViewIndex();
-  for (size_t row = 1; row < view.size(); ++row) {
-    if (shown.CompareRows(view[row - 1], view[row]) > 0) {
-      return QStringLiteral("rows %1 and %2 are out of order after a sort").arg(row - 1).arg(row);
+  if (shown.SortKeyValue() != key || shown.SortDescending() != descending) {
+    return QStringLiteral("a sort by %1 (%2) left key %3 (%4)")
+        .arg(key).arg(descending ? "descending" : "ascending")
+        .arg(shown.SortKeyValue()).arg(shown.SortDescending() ? "descending" : "ascending");
+  }
+  const QAbstractItemModel* model = lvWords_->model();
+  auto cell = [model](int row, int column) { return model->index(row, column).data().toString(); };
+  for (int row = 1; row < model->rowCount(); ++row) {
+    int order = 0;
+    switch (key) {
+      case 0:  // order of first appearance: the shown forms' build order
+        order = Order(shown.PositionOfRow(row - 1), shown.PositionOfRow(row));
+        break;
+      case 1:
+        order = Order(UpperAscii(cell(row - 1, 1)), UpperAscii(cell(row, 1)));
+        break;
+      case 2:
+      case 3:
+        order = Order(cell(row - 1, 2).toLongLong(), cell(row, 2).toLongLong());
+        break;
+      default:
+        break;
+    }
+    if ((descending ? -order : order) > 0) {
+      return QStringLiteral("rows %1 (%2) and %3 (%4) are out of order after a sort by %5")
+          .arg(row - 1).arg(cell(row - 1, 1)).arg(row).arg(cell(row, 1)).arg(key);
     }
   }
   return {};

@@ -78,14 +78,21 @@ void Monkey::Stop() {
 
 void Monkey::Sort() {
   const bool applies = lvWords_->isEnabled() && !form_->Running() && !form_->Rebuilding();
+  // Every request flips the direction, whatever the key.
+  const bool descending = !form_->Shown().SortDescending();
+  int key = 0;
   if (Chance(0.6)) {
     const char* names[] = {"acSortABC", "acSortNum", "acSortInitial"};
-    const char* name = PickOf(names);
+    const int keys[] = {1, 2, 0};
+    const int pick = Pick(3);
+    const char* name = names[pick];
+    key = keys[pick];
     Log(QStringLiteral("sort %1").arg(QString::fromLatin1(name)));
     Action(name)->trigger();
   } else {
     QHeaderView* header = lvWords_->horizontalHeader();
     const int column = Pick(4);
+    key = column;
     Log(QStringLiteral("header click %1").arg(column));
     if (!Reachable(lvWords_, "lvWords")) return;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -93,7 +100,7 @@ void Monkey::Sort() {
                              header->height() / 2));
   }
   if (applies && depth_ == 0) {
-    if (const QString fault = CheckSorted(); !fault.isEmpty()) Violation(fault);
+    if (const QString fault = CheckSorted(key, descending); !fault.isEmpty()) Violation(fault);
   }
 }
 

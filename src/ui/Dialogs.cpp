@@ -1,11 +1,11 @@
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/AppTexts.h"
+#include "ui/UiTexts.h"
 
 namespace lexiscoop {
 

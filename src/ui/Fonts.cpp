@@ -1,4 +1,4 @@
-#include "app/AppFonts.h"
+#include "ui/Fonts.h"
 
 #include <QStringList>
 

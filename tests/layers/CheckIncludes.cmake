@@ -1,0 +1,25 @@
+# Every quoted include in SOURCE (src/) names the layer folder it comes from:
+# "views/ShownWordList.h", never "ShownWordList.h", "widgets/X.h" or
+# "../app/X.h". Found relative to the including file, those would reach past
+# the layer's include root, which is what keeps the layers apart.
+file(GLOB layers LIST_DIRECTORIES true RELATIVE ${SOURCE} ${SOURCE}/*)
+list(FILTER layers EXCLUDE REGEX "\\.")
+list(JOIN layers "|" layer_names)
+file(GLOB_RECURSE files ${SOURCE}/*.h ${SOURCE}/*.cpp ${SOURCE}/*.hpp ${SOURCE}/*.inc)
+set(problems "")
+foreach(file IN LISTS files)
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX MATCH "\"([^\"]*)\"" quoted "${line}")
+    set(path "${CMAKE_MATCH_1}")
+    if(NOT path MATCHES "^(${layer_names})/" OR path MATCHES "(^|/)\\.\\.?/")
+      file(RELATIVE_PATH name ${SOURCE} ${file})
+      string(APPEND problems "src/${name}: #include \"${path}\" does not name its layer\n")
+    endif()
+  endforeach()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "${problems}")
+endif()
+list(LENGTH files count)
+message(STATUS "${count} files, every quoted include names its layer")

@@ -1,0 +1,30 @@
+# Builds each probe of PROBES ("target|header|FAILS or BUILDS", separated by
+# semicolons) in the build tree BUILD. A probe that should fail must fail for
+# the reason meant: its header is not found. Everything wrong is reported at
+# the end, not only the first.
+set(problems "")
+foreach(probe IN LISTS PROBES)
+  string(REPLACE "|" ";" fields "${probe}")
+  list(GET fields 0 target)
+  list(GET fields 1 header)
+  list(GET fields 2 outcome)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} --target ${target}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  string(FIND "${output}" "${header}: No such file or directory" missing)
+  if(outcome STREQUAL "BUILDS")
+    if(NOT result EQUAL 0)
+      string(APPEND problems "${target}: including ${header} should build but does not:\n${output}\n")
+    else()
+      message(STATUS "${target}: builds, as it should")
+    endif()
+  elseif(result EQUAL 0)
+    string(APPEND problems "${target}: including ${header} should fail to compile but builds\n")
+  elseif(missing EQUAL -1)
+    string(APPEND problems "${target}: fails, but not because ${header} is out of sight:\n${output}\n")
+  else()
+    message(STATUS "${target}: ${header} not found, as it should be")
+  endif()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "${problems}")
+endif()
