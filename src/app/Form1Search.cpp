@@ -11,6 +11,7 @@
 #include "app/Form1.h"
 #include "platform/Compare.h"
 #include "platform/Cp932.h"
+#include "platform/TextTrim.h"
 #include "views/ShownWordList.h"
 #include "views/widgets/WordListModel.h"
 
@@ -18,13 +19,6 @@ namespace lexiscoop {
 namespace {
 
 constexpr int kSearchMenuWidth = 200;
-
-// The text without leading and trailing blanks and control characters.
-std::string_view TrimControls(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20) s.remove_suffix(1);
-  return s;
-}
 
 }  // namespace
 
@@ -55,7 +49,7 @@ void TForm1::HideSearchMenu() {
 
 void TForm1::edWordChange() {
   const std::string typed = Cp932FromUtf8(edWord->text().toStdString());
-  const std::string_view query = TrimControls(typed);
+  const std::string_view query = TrimBlanks(typed);
   lbWordsMenu->clear();
   if (query.empty()) return;
 

@@ -5,11 +5,10 @@
 
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Compare.h"
+#include "platform/TextTrim.h"
 
 namespace lexiscoop {
 namespace {
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 bool IsHeadwordByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '\'';
@@ -32,14 +31,6 @@ std::string JoinLines(std::vector<std::string> lines) {
 }
 
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
 
 bool IsValidHeadword(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsHeadwordByte);

@@ -13,9 +13,6 @@ class ConjugationDictionary;
 
 // The checks and look-ups of the dictionary editor. Every text is CP932.
 
-// `text` without the bytes at or below 0x20 at either end.
-std::string_view TrimBlanks(std::string_view text);
-
 // True iff `text` is not empty and holds only a-z, A-Z, hyphens and
 // apostrophes.
 bool IsValidHeadword(std::string_view text);

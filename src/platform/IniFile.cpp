@@ -5,17 +5,12 @@
 #include "platform/AtomicFile.h"
 #include "platform/Compare.h"
 #include "platform/FileSystem.h"
+#include "platform/TextTrim.h"
 
 namespace lexiscoop {
 namespace {
 
 constexpr int64_t kMaxProfileBytes = 16 * 1024 * 1024;
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 std::string_view FirstLine(std::string_view s) {
   const size_t end = s.find_first_of("\r\n");
@@ -25,7 +20,7 @@ std::string_view FirstLine(std::string_view s) {
 }  // namespace
 
 bool ParseInt32(std::string_view text, int& value) {
-  text = Trim(text);
+  text = TrimSpacesAndTabs(text);
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
     negative = text.front() == '-';
@@ -53,14 +48,14 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
     if (end == std::string::npos) end = bytes.size();
     Line line;
     line.text = bytes.substr(pos, end - pos);
-    const std::string_view trimmed = Trim(line.text);
+    const std::string_view trimmed = TrimSpacesAndTabs(line.text);
     if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
       line.isSection = true;
-      line.section = std::string(Trim(trimmed.substr(1, trimmed.size() - 2)));
+      line.section = std::string(TrimSpacesAndTabs(trimmed.substr(1, trimmed.size() - 2)));
     } else if (!trimmed.empty() && trimmed.front() != ';') {
       const size_t eq = trimmed.find('=');
       if (eq != std::string_view::npos && eq > 0) {
-        line.key = std::string(Trim(trimmed.substr(0, eq)));
+        line.key = std::string(TrimSpacesAndTabs(trimmed.substr(0, eq)));
         line.value = std::string(trimmed.substr(eq + 1));
       }
     }
@@ -113,7 +108,7 @@ int TIniFile::ReadInteger(std::string_view section, std::string_view key, int fa
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   value = FirstLine(value);
   Line entry;
-  entry.key = std::string(Trim(FirstLine(key)));
+  entry.key = std::string(TrimSpacesAndTabs(FirstLine(key)));
   entry.value = std::string(value);
   entry.text = entry.key + "=" + entry.value;
 
@@ -121,7 +116,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   if (header < 0) {
     Line head;
     head.isSection = true;
-    head.section = std::string(Trim(FirstLine(section)));
+    head.section = std::string(TrimSpacesAndTabs(FirstLine(section)));
     head.text = "[" + head.section + "]";
     lines_.push_back(std::move(head));
     lines_.push_back(std::move(entry));
@@ -135,7 +130,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   // After the last non-blank line of the section, so that a blank line that
   // separates it from the next section stays where it is.
   int insertAt = SectionEnd(header);
-  while (insertAt > header + 1 && Trim(lines_[static_cast<size_t>(insertAt - 1)].text).empty()) --insertAt;
+  while (insertAt > header + 1 && TrimSpacesAndTabs(lines_[static_cast<size_t>(insertAt - 1)].text).empty()) --insertAt;
   lines_.insert(lines_.begin() + insertAt, std::move(entry));
 }
 

@@ -4,15 +4,10 @@
 #include <string_view>
 
 #include "platform/Cp932.h"
+#include "platform/TextTrim.h"
 
 namespace lexiscoop {
 namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20) s.remove_suffix(1);
-  return s;
-}
 
 // The last `n` characters of CP932 text (a double-byte character is one).
 std::string_view LastCharacters(std::string_view s, size_t n) {

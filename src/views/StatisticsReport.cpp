@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "analysis/NumberFormat.h"
+#include "analysis/WordLevel.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -15,15 +16,6 @@ void PadRight(std::string& s, size_t width) {
 void PadLeftInto(std::string& out, std::string_view s, size_t width) {
   if (s.size() < width) out.append(width - s.size(), ' ');
   out += s;
-}
-
-// The names of the counted lines, Basic..None.
-const std::array<Cp932Text, kWordLevelCount>& LevelLineNames() {
-  static const std::array<Cp932Text, kWordLevelCount> kNames = {
-      Cp932Text("基本"), Cp932Text("中学"), Cp932Text("大学受験"),
-      Cp932Text("一般"), Cp932Text("その他"), Cp932Text("未登録"),
-  };
-  return kNames;
 }
 
 // Lines 2-7 and 8-13 (or 16-27) of one counted block: separator, two heading
@@ -43,7 +35,7 @@ void AppendCountedBlock(std::vector<std::string>& lines, const std::string& sepa
   lines.push_back(ReportLine(kTotal.str(), total, total, unit));
   lines.emplace_back();
   for (int l = 0; l < kWordLevelCount; ++l) {
-    lines.push_back(ReportLine(LevelLineNames()[static_cast<size_t>(l)].str(),
+    lines.push_back(ReportLine(LevelButtonName(static_cast<WordLevel>(l)),
                                counts[static_cast<size_t>(l)], total, unit));
   }
 }
@@ -100,7 +92,7 @@ std::vector<std::string> BuildStatisticsReport(std::string_view caption, const A
   lines.push_back(kUsageNote);
   lines.push_back(separator);
   for (int l = 0; l < kListedLevelCount; ++l) {
-    lines.push_back(LevelUsageLine(LevelLineNames()[static_cast<size_t>(l)].str(),
+    lines.push_back(LevelUsageLine(LevelButtonName(static_cast<WordLevel>(l)),
                                    result.levelEntriesUsed[static_cast<size_t>(l)],
                                    result.levelEntryCount[static_cast<size_t>(l)]));
   }

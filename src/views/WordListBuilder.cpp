@@ -2,7 +2,7 @@
 
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
-#include "platform/TickCount.h"
+#include "platform/ProgressPump.h"
 #include "views/WordForms.h"
 
 namespace lexiscoop {
@@ -48,17 +48,10 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
       }
     };
 
-    if (control.pump) control.pump(100);
-    uint32_t lastPump = TickCount();
-    int untilClockCheck = control.wordsPerClockCheck;
+    ProgressPump pump(control.pump, control.sliceMs, control.wordsPerClockCheck);
+    pump.Start(100);
     for (int i = 0; i < n; ++i) {
-      if (--untilClockCheck <= 0) {
-        untilClockCheck = control.wordsPerClockCheck;
-        if (control.pump && TickCount() - lastPump >= control.sliceMs) {
-          control.pump(static_cast<int>(static_cast<int64_t>(n - i) * 100 / n));
-          lastPump = TickCount();
-        }
-      }
+      pump.Step([&] { return static_cast<int>(static_cast<int64_t>(n - i) * 100 / n); });
       const int32_t count = words.Occurrences(i);
       const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
       if (!word.InDictionary()) {

@@ -18,6 +18,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/widgets/EditDicModel.h"
 #include "platform/Cp932.h"
+#include "platform/TextTrim.h"
 #include "platform/TickCount.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"

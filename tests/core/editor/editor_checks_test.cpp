@@ -14,22 +14,6 @@ using testing_support::DictionaryTest;
 using testing_support::Lines;
 using testing_support::WriteList;
 
-TEST(TrimBlanksTest, RemovesBytesUpToSpaceAtBothEndsOnly) {
-  const struct {
-    std::string text;
-    std::string trimmed;
-  } cases[] = {
-      {"", ""},
-      {" \t\r\n", ""},
-      {"cat", "cat"},
-      {"  cat\t", "cat"},
-      {std::string("\x01\x1f" "ice cream" "\x20\x0b", 13), "ice cream"},
-      {"\x7f" "cat", "\x7f" "cat"},             // DEL is not a blank
-      {"\x81\x40" "cat", "\x81\x40" "cat"},     // nor the ideographic space
-  };
-  for (const auto& c : cases) EXPECT_EQ(TrimBlanks(c.text), c.trimmed) << c.text;
-}
-
 TEST(IsValidHeadwordTest, AcceptsLettersHyphensAndApostrophesOnly) {
   for (const char* good : {"a", "Z", "cat", "Japan", "o'clock", "well-known", "'tis", "-", "'", "ABCxyz"}) {
     EXPECT_TRUE(IsValidHeadword(good)) << good;

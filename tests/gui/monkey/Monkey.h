@@ -43,6 +43,7 @@
 #include "editor/widgets/FmEditDic.h"
 #include "platform/Compare.h"
 #include "platform/Cp932.h"
+#include "platform/TextTrim.h"
 #include "views/ShownWordList.h"
 
 namespace lexiscoop::monkey {
