@@ -105,7 +105,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   const std::string& ProgramFolder() const { return programFolder_; }
   const std::string& SettingsPath() const { return settingsPath_; }
   // The window caption as CP932 (the report's title comes from it).
-  const std::string& CaptionCp932() const { return caption_; }
   // The text of status panel 0, 1 or 2.
   QString StatusPanelText(int panel) const;
 
