@@ -29,6 +29,8 @@ class QWidget;
 namespace lexiscoop {
 
 class ConjugationDictionary;
+class CoverageChart;
+class ReadingPane;
 class ShownWordList;
 class TDialogs;
 class TfrmEditDic;
@@ -104,7 +106,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   TfrmEditDic& Editor() const { return *editor_; }
   const std::string& ProgramFolder() const { return programFolder_; }
   const std::string& SettingsPath() const { return settingsPath_; }
-  // The window caption as CP932 (the report's title comes from it).
+  // The レベル表示 page and its words in context.
+  ReadingPane& Reading() const { return *readingPane_; }
   // The text of status panel 0, 1 or 2.
   QString StatusPanelText(int panel) const;
 
@@ -277,6 +280,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QWidget* tsDatas = nullptr;
   QPlainTextEdit* reText = nullptr;
   QPlainTextEdit* mmDatas = nullptr;
+  CoverageChart* coverageChart_ = nullptr;
+  ReadingPane* readingPane_ = nullptr;
   QTableView* lvWords = nullptr;
   WordListModel* wordModel_ = nullptr;
   std::array<QLabel*, 3> statusPanels_{};

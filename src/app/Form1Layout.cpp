@@ -24,7 +24,9 @@
 #include "app/AppTexts.h"
 #include "app/Form1.h"
 #include "app/ImageList.h"
+#include "app/ReadingPane.h"
 #include "app/WindowSettings.h"
+#include "views/widgets/CoverageChart.h"
 #include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
@@ -331,7 +333,17 @@ void TForm1::createWorkArea() {
   mmDatas->setObjectName(QStringLiteral("mmDatas"));
   ButtonFaceBase(mmDatas);
   tsText = PageWithBorder(reText, "tsText");
-  tsDatas = PageWithBorder(mmDatas, "tsDatas");
+  // The details page: the report memo with the coverage chart beside it.
+  auto* details = new QSplitter(Qt::Horizontal);
+  details->setObjectName(QStringLiteral("DatasSplitter"));
+  details->setChildrenCollapsible(false);
+  coverageChart_ = new CoverageChart;
+  coverageChart_->setObjectName(QStringLiteral("CoverageChart"));
+  details->addWidget(mmDatas);
+  details->addWidget(coverageChart_);
+  details->setStretchFactor(0, 1);
+  details->setStretchFactor(1, 1);
+  tsDatas = PageWithBorder(details, "tsDatas");
   pcMemo->addTab(tsText, Qs("原文"));
   pcMemo->addTab(tsDatas, Qs("詳細データ"));
 
@@ -351,10 +363,15 @@ void TForm1::createWorkArea() {
   lvWords->horizontalHeader()->setSectionsClickable(true);
   lvWords->horizontalHeader()->setHighlightSections(false);
   lvWords->horizontalHeader()->setStretchLastSection(false);
-  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60};
+  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60, 64};
   for (int column = 0; column < WordListModel::kColumnCount; ++column) {
     lvWords->horizontalHeader()->resizeSection(column, designWidths[column]);
   }
+  // The level column stands after Word.
+  lvWords->horizontalHeader()->moveSection(WordListModel::kLevelColumn, 2);
+  readingPane_ = new ReadingPane(*lvWords, *shown_, result_, pcMemo);
+  pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
+  connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });
   lvWords->viewport()->installEventFilter(this);
   lvWords->installEventFilter(this);
 

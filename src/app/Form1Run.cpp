@@ -15,10 +15,12 @@
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
 #include "app/Form1.h"
+#include "app/ReadingPane.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "views/widgets/CoverageChart.h"
 #include "views/widgets/RowSelection.h"
 #include "views/widgets/WordListModel.h"
 
@@ -89,6 +91,7 @@ void TForm1::RunAnalysis() {
       QCoreApplication::processEvents();
     };
     control.stopRequest = &stopRequest_;
+    readingPane_->ShowText(parser_->FullText());  // the word table changes under it
     ScanText(*parser_, result_, control);
   }
   // No events until the results are in place: the text commands are
@@ -96,6 +99,8 @@ void TForm1::RunAnalysis() {
   SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(SummaryText(result_, parser_->ByteCount()))));
   ClassifyWords(result_, dictionary_->CurrentLexicon());
   SetLevelCaptions(false);
+  readingPane_->ShowResult(windowTitle());
+  coverageChart_->SetFigures(readingPane_->Figures());
   SetAwaitingAnalysis(false);
   RebuildWordList();
 }
@@ -108,6 +113,7 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
   awaiting_ = awaiting;
   if (awaiting) {
     analyzeEnabled_ = true;
+    readingPane_->ShowText(parser_->FullText());
     ShowTextPreview();
     SetStatusPanel(1, QString());
     SetStatusPanel(2, QString());
@@ -120,6 +126,7 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
     pcMemo->setCurrentWidget(tsDatas);
   }
   pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), !awaiting);
+  pcMemo->setTabVisible(pcMemo->indexOf(readingPane_->Page()), !awaiting);
   UpdateCommandStates();
 }
 

@@ -13,6 +13,7 @@
 #include "analysis/MyParser.h"
 #include "app/AppTexts.h"
 #include "app/Form1.h"
+#include "app/ReadingPane.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "ui/BusyCursor.h"
@@ -36,6 +37,7 @@ void TForm1::LoadTextFile(const QString& path) {
   const std::string nativePath = QFile::encodeName(path).toStdString();
   if (!FileExists(nativePath)) return;
   SetCaptionName(Cp932FromUtf8(QFileInfo(path).fileName().toStdString()));
+  readingPane_->Clear();  // it shows the text that is about to go
   parser_->LoadFile(nativePath);
   SetAwaitingAnalysis(true);
 }
@@ -48,6 +50,7 @@ void TForm1::AssignCurrentText(const std::string& cp932) {
   if (running_ || rebuilding_ || cp932 == parser_->FullText()) return;
   lastFileName_.clear();
   BusyCursor busy;
+  readingPane_->Clear();  // it shows the text that is about to go
   parser_->AssignText(cp932);
   if (const std::optional<std::string> caption = CaptionForText(parser_->FullText())) {
     caption_ = *caption;

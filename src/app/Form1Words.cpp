@@ -98,7 +98,11 @@ void TForm1::SelectRows(const std::vector<int>& rows) {
 void TForm1::SortList(int key) {
   if (rebuilding_ || running_) return;
   std::vector<int> rows = SelectedRows();
-  if (!shown_->SortList(key, &rows)) return;
+  // The level sorts from the most basic level at the first request, the
+  // others from the top of their key (the list flips the direction).
+  const bool sorted = key == kSortLevel && shown_->SortKeyValue() != kSortLevel ? shown_->SortBy(key, false, &rows)
+                                                                               : shown_->SortList(key, &rows);
+  if (!sorted) return;
   wordModel_->SetRowCount(wordModel_->rowCount());
   rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int row) { return row < 0 || row >= wordModel_->rowCount(); }),
              rows.end());

@@ -26,6 +26,18 @@ FormMode ParseForm(const std::string& name) {
   throw UsageError{"unknown form '" + name + "' (use base, headword, written or none)"};
 }
 
+// Calls `take` with each name of a comma list (an empty list has one empty name).
+template <class Take>
+void ForEachListName(const std::string& list, Take take) {
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(',', start);
+    if (end == std::string::npos) end = list.size();
+    take(list.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
 LevelMask ParseLevels(const std::string& list) {
   struct Name {
     const char* name;
@@ -36,11 +48,7 @@ LevelMask ParseLevels(const std::string& list) {
       {"general", kLevelBitGeneral}, {"other", kLevelBitOther},   {"none", kLevelBitNone},
   };
   LevelMask mask = 0;
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t end = list.find(',', start);
-    if (end == std::string::npos) end = list.size();
-    const std::string name = list.substr(start, end - start);
+  ForEachListName(list, [&](const std::string& name) {
     bool known = false;
     for (const Name& n : kNames) {
       if (name == n.name) {
@@ -56,8 +64,7 @@ LevelMask ParseLevels(const std::string& list) {
       throw UsageError{"unknown level '" + name +
                        "' in --levels (use basic, junior, university, general, other, none or all)"};
     }
-    start = end + 1;
-  }
+  });
   return mask;
 }
 
@@ -72,7 +79,32 @@ int ParseSortKey(const std::string& name) {
   if (name == "first") return kSortFirstAppearance;
   if (name == "alpha") return kSortAlphabetical;
   if (name == "count") return kSortCount;
-  throw UsageError{"unknown sort key '" + name + "' (use first, alpha or count)"};
+  if (name == "level") return kSortLevel;
+  throw UsageError{"unknown sort key '" + name + "' (use first, alpha, count or level)"};
+}
+
+// The columns of one output line.
+enum class Column { Number, Word, Level, Count, PerCent };
+
+std::vector<Column> ParseColumns(const std::string& list) {
+  struct Name {
+    const char* name;
+    Column column;
+  };
+  static constexpr Name kNames[] = {{"no", Column::Number},   {"word", Column::Word},
+                                    {"level", Column::Level}, {"count", Column::Count},
+                                    {"percent", Column::PerCent}};
+  std::vector<Column> columns;
+  ForEachListName(list, [&](const std::string& name) {
+    for (const Name& n : kNames) {
+      if (name == n.name) {
+        columns.push_back(n.column);
+        return;
+      }
+    }
+    throw UsageError{"unknown column '" + name + "' in --columns (use no, word, level, count or percent)"};
+  });
+  return columns;
 }
 
 // Writes the shown rows in an export format to `path`, or to standard output
@@ -104,6 +136,7 @@ int RunWordsCommand(CliContext& context) {
   bool descending = false;
   std::optional<ExportFormat> format;
   std::string outputPath;
+  std::vector<Column> columns = {Column::Word, Column::Count, Column::PerCent};
   std::vector<std::string> files;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -121,6 +154,8 @@ int RunWordsCommand(CliContext& context) {
       if (!format) throw UsageError{"unknown format '" + value + "' (use tsv, csv, json or xlsx)"};
     } else if (TakeOption(args, i, "-o", value) || TakeOption(args, i, "--output", value)) {
       outputPath = value;
+    } else if (TakeOption(args, i, "--columns", value)) {
+      columns = ParseColumns(value);
     } else if (args[i] == "--desc") {
       descending = true;
     } else if (args[i].size() > 1 && args[i][0] == '-') {
@@ -148,11 +183,16 @@ int RunWordsCommand(CliContext& context) {
   RowTexts row;
   for (int r = 0; r < shown.RowCount(); ++r) {
     shown.TextsOfRow(r, text.result.tokenCount, row);
-    out += row.word;
-    out += '\t';
-    out += row.count;
-    out += '\t';
-    out += row.perCent;
+    for (size_t c = 0; c < columns.size(); ++c) {
+      if (c > 0) out += '\t';
+      switch (columns[c]) {
+        case Column::Number: out += std::to_string(r + 1); break;
+        case Column::Word: out += row.word; break;
+        case Column::Level: out += LevelButtonName(shown.LevelOfRow(r)); break;
+        case Column::Count: out += row.count; break;
+        case Column::PerCent: out += row.perCent; break;
+      }
+    }
     out += '\n';
   }
   context.Out(out);

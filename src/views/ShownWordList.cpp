@@ -66,6 +66,12 @@ int ShownWordList::CompareRows(int32_t a, int32_t b) const {
     case kSortAlphabetical:
       result = CompareOrdinalUpper(displayList_[a], displayList_[b]);
       break;
+    case kSortLevel: {
+      const int x = LevelIndex(levels_[static_cast<size_t>(a)]);
+      const int y = LevelIndex(levels_[static_cast<size_t>(b)]);
+      result = x < y ? -1 : (x > y ? 1 : 0);
+      break;
+    }
     case kSortCount:
     case kSortPerCent: {
       const int32_t x = displayList_.Objects(a);
@@ -115,6 +121,19 @@ void ShownWordList::Clear() {
   viewIndex_.clear();
   rowOfPosition_.clear();
   firstWord_.clear();
+  levels_.clear();
+  positionOfWord_.clear();
+}
+
+int32_t ShownWordList::PositionOfWord(int word) const {
+  if (word < 0 || static_cast<size_t>(word) >= positionOfWord_.size()) return -1;
+  return positionOfWord_[static_cast<size_t>(word)];
+}
+
+void ShownWordList::NoteWordPosition(int32_t word, int32_t position) {
+  if (word < 0) return;
+  if (static_cast<size_t>(word) >= positionOfWord_.size()) positionOfWord_.resize(static_cast<size_t>(word) + 1, -1);
+  positionOfWord_[static_cast<size_t>(word)] = position;
 }
 
 int32_t ShownWordList::FirstWordOfPosition(int position) const {
@@ -122,16 +141,19 @@ int32_t ShownWordList::FirstWordOfPosition(int position) const {
   return firstWord_[static_cast<size_t>(position)];
 }
 
-void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t word) {
+void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level) {
   const int found = displayLookup_.IndexOf(form);
   if (found >= 0) {
     displayList_.AddToObject(displayLookup_.Objects(found), count);
+    NoteWordPosition(word, displayLookup_.Objects(found));
     return;
   }
   const int position = displayList_.Count();
   displayLookup_.AddObject(form, position);
   displayList_.AddObject(form, count);
   firstWord_.push_back(word);
+  levels_.push_back(level);
+  NoteWordPosition(word, position);
 }
 
 void ShownWordList::ResetRowOrder() {

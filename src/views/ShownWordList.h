@@ -7,6 +7,7 @@
 
 #include "analysis/StringList.h"
 #include "analysis/StringListEx.h"
+#include "analysis/WordLevel.h"
 
 namespace lexiscoop {
 
@@ -16,6 +17,7 @@ enum SortKey : int {
   kSortAlphabetical = 1,
   kSortCount = 2,
   kSortPerCent = 3,  // sorts exactly like kSortCount
+  kSortLevel = 4,    // ascending: the most basic level first
 };
 
 // The texts of one row of the word list.
@@ -49,6 +51,8 @@ class ShownWordList {
   // The shown form and count of row r; r must be a valid row.
   const std::string& WordOfRow(int row) const { return displayList_[viewIndex_[static_cast<size_t>(row)]]; }
   int32_t CountOfRow(int row) const { return displayList_.Objects(viewIndex_[static_cast<size_t>(row)]); }
+  // The level of the word shown in row r; r must be a valid row.
+  WordLevel LevelOfRow(int row) const { return levels_[static_cast<size_t>(viewIndex_[static_cast<size_t>(row)])]; }
 
   // Row texts for the list view. False (and `out` untouched) for a row
   // outside the list; a row whose position is invalid gets only its number.
@@ -59,6 +63,9 @@ class ShownWordList {
   // the entry, among those shown under p, that occurs first in the text.
   // -1 for a position outside the list.
   int32_t FirstWordOfPosition(int position) const;
+  // The DisplayList position that shows word-table entry `word`, or -1 when
+  // the filter left the word out.
+  int32_t PositionOfWord(int word) const;
   const std::vector<int32_t>& ViewIndex() const { return viewIndex_; }
 
   int SortKeyValue() const { return sortKey_; }
@@ -76,7 +83,7 @@ class ShownWordList {
 
   // Compares two DisplayList positions under the current key and direction:
   // key 0 build order, 1 ordinal with a-z folded to upper case (a prefix
-  // first), 2 and 3 count; any other key 0.
+  // first), 2 and 3 count, 4 level (Basic first); any other key 0.
   int CompareRows(int32_t a, int32_t b) const;
 
   bool Busy() const { return busy_; }
@@ -86,9 +93,11 @@ class ShownWordList {
 
   void Clear();
   // Adds `count` to the entry of `form`, merging forms that differ only in
-  // letter case under the spelling met first. `word` is the word-table entry
-  // the form stands for.
-  void AddShownForm(std::string_view form, int32_t count, int32_t word);
+  // letter case under the spelling met first, whose level stays. `word` is
+  // the word-table entry the form stands for.
+  void AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level);
+  // Remembers that word-table entry `word` shows at `position`.
+  void NoteWordPosition(int32_t word, int32_t position);
   // ViewIndex = identity; the inverse row map follows it.
   void ResetRowOrder();
   void SortRows(std::vector<int>* selectedRows);
@@ -98,6 +107,8 @@ class ShownWordList {
   std::vector<int32_t> viewIndex_;
   std::vector<int32_t> rowOfPosition_;  // inverse of viewIndex_
   std::vector<int32_t> firstWord_;      // per position: its first word-table entry
+  std::vector<WordLevel> levels_;       // level of each DisplayList position
+  std::vector<int32_t> positionOfWord_; // per word-table entry: its position, -1 when not shown
   int sortKey_ = kSortFirstAppearance;
   bool sortDescending_ = false;
   bool busy_ = false;

@@ -42,9 +42,9 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
     for (int l = 0; l < kWordLevelCount; ++l) {
       showLevel[static_cast<size_t>(l)] = HasLevelBit(filter.levelMask, LevelBitOf(static_cast<WordLevel>(l)));
     }
-    auto add = [&](std::string_view form, int32_t count, int word) {
+    auto add = [&](std::string_view form, int32_t count, int word, WordLevel level) {
       if (!form.empty() && PassesProperNounChoice(form, filter.properNoun)) {
-        shown.AddShownForm(form, count, word);
+        shown.AddShownForm(form, count, word, level);
       }
     };
 
@@ -55,9 +55,9 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
       const int32_t count = words.Occurrences(i);
       const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
       if (!word.InDictionary()) {
-        if (showNone) add(words.Word(i), count, i);
+        if (showNone) add(words.Word(i), count, i, WordLevel::None);
       } else if (showLevel[static_cast<size_t>(LevelIndex(word.level))]) {
-        add(ShownForm(*result.classifier, word, filter.formMode), count, i);
+        add(ShownForm(*result.classifier, word, filter.formMode), count, i, word.level);
       }
     }
     shown.ResetRowOrder();

@@ -142,3 +142,35 @@ TEST_F(WordsCommandTest, RefusesBadOptionsAndReportsFailures) {
 
 }  // namespace
 }  // namespace lexiscoop
+
+namespace lexiscoop {
+namespace {
+
+// The level column, and the level sort from the most basic level; words of
+// one level keep their order of first appearance.
+TEST(WordsColumnsTest, AddsTheLevelAndSortsByIt) {
+  CliDataFolder data;
+  ASSERT_TRUE(data.packed());
+  const testing::CliRun run = RunCliProgram(
+      data.With({"words", TestDataFile("cli_sample.txt"), "--columns", "level,word", "--sort", "level"}));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "基本\tthe\n基本\tdog\n基本\tbe\n基本\tcat\n基本\tyou\n"
+            "中学\twrite\n中学\tletter\n中学\tbegin\n"
+            "一般\tJapan\n"
+            "その他\trun\nその他\tThomas\nその他\tI\nその他\tget\nその他\tlike\n"
+            "未登録\tafter\n未登録\tfoure\n未登録\ta\n未登録\tto\n未登録\this\n未登録\twife\n"
+            "未登録\tin\n未登録\there\n未登録\tit\n未登録\tthat\n未登録\twould\n未登録\tcaat\n");
+
+  const testing::CliRun numbered = RunCliProgram(data.With(
+      {"words", TestDataFile("cli_sample.txt"), "--columns=no,word,level,count,percent", "--sort", "count", "--desc"}));
+  ASSERT_EQ(numbered.exitCode, 0) << numbered.err;
+  EXPECT_EQ(numbered.out.substr(0, numbered.out.find('\n', numbered.out.find('\n') + 1) + 1),
+            "1\tbegin\t中学\t5\t13.514\n2\tcat\t基本\t4\t10.811\n");
+
+  EXPECT_EQ(RunCliProgram(data.With({"words", TestDataFile("cli_sample.txt"), "--columns", "word,gloss"})).exitCode, 2);
+  EXPECT_EQ(RunCliProgram(data.With({"words", TestDataFile("cli_sample.txt"), "--columns", ""})).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace lexiscoop

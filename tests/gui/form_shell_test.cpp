@@ -117,7 +117,7 @@ class FormShellTest : public QObject {
     QCOMPARE(form.height(), Screen().height() / 2);
     QCOMPARE(form.x(), (Screen().width() - 743) / 2);
     QCOMPARE(form.y(), Screen().height() / 4);
-    QCOMPARE(ColumnWidths(form), (QList<int>{60, 150, 70, 60}));
+    QCOMPARE(ColumnWidths(form), (QList<int>{60, 150, 70, 60, 64}));
   }
 
   void damagedSettingsGiveTheDefaults() {
@@ -130,7 +130,7 @@ class FormShellTest : public QObject {
     QCOMPARE(form.height(), Screen().height() / 2);
     QCOMPARE(form.x(), (Screen().width() - 743) / 2);
     QCOMPARE(form.y(), 5);
-    QCOMPARE(ColumnWidths(form), (QList<int>{60, 150, 70, 60}));
+    QCOMPARE(ColumnWidths(form), (QList<int>{60, 150, 70, 60, 64}));
     QVERIFY(folder.dialogs.informed.isEmpty());
   }
 
@@ -148,14 +148,14 @@ class FormShellTest : public QObject {
     ProgramFolder folder;
     WriteIni(folder, "[system]\r\nColWidth=80,x,90\r\n");
     TForm1 form(folder.Options());
-    QCOMPARE(ColumnWidths(form), (QList<int>{80, 150, 90, 60}));
+    QCOMPARE(ColumnWidths(form), (QList<int>{80, 150, 90, 60, 64}));
   }
 
   void columnWidthsTakeBlanksQuotesAndIgnoreExtras() {
     ProgramFolder folder;
     WriteIni(folder, "[system]\r\nColWidth=\"61\" 151,-5,62,70,99\r\n");
     TForm1 form(folder.Options());
-    QCOMPARE(ColumnWidths(form), (QList<int>{61, 151, 70, 62}));
+    QCOMPARE(ColumnWidths(form), (QList<int>{61, 151, 70, 62, 70}));
   }
 
   void closingWritesBoundsAndColumnWidths() {
@@ -165,13 +165,14 @@ class FormShellTest : public QObject {
       QVERIFY(form.close());
     }
     // The plain profile format, design widths each followed by a comma.
-    QVERIFY2(folder.ReadSettings().find("ColWidth=60,150,70,60,\r\n") != std::string::npos,
+    QVERIFY2(folder.ReadSettings().find("ColWidth=60,150,70,60,64,\r\n") != std::string::npos,
              folder.ReadSettings().c_str());
     {
       TForm1 form(folder.Options());
       form.move(33, 44);
       form.resize(720, 400);
       form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader()->resizeSection(1, 123);
+      form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader()->resizeSection(4, 77);  // レベル
       QVERIFY(form.close());
     }
     TIniFile ini(folder.SettingsPath());
@@ -179,14 +180,14 @@ class FormShellTest : public QObject {
     QCOMPARE(ini.ReadInteger("system", "top", 0), 44);
     QCOMPARE(ini.ReadInteger("system", "width", 0), 720);
     QCOMPARE(ini.ReadInteger("system", "height", 0), 400);
-    QCOMPARE(QString::fromStdString(ini.ReadString("system", "ColWidth", "")), QStringLiteral("60,123,70,60,"));
+    QCOMPARE(QString::fromStdString(ini.ReadString("system", "ColWidth", "")), QStringLiteral("60,123,70,60,77,"));
     QVERIFY(folder.ReadSettings().find("\r\n") != std::string::npos);
 
     // The next window comes back where this one was.
     TForm1 again(folder.Options());
     QCOMPARE(again.pos(), QPoint(33, 44));
     QCOMPARE(again.size(), QSize(720, 400));
-    QCOMPARE(ColumnWidths(again), (QList<int>{60, 123, 70, 60}));
+    QCOMPARE(ColumnWidths(again), (QList<int>{60, 123, 70, 60, 77}));
   }
 
   void unwritableSettingsDoNotKeepTheWindowOpen() {

@@ -2,14 +2,18 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
+
 #include "platform/Cp932.h"
+#include "ui/LevelColours.h"
 #include "views/ShownWordList.h"
 
 namespace lexiscoop {
 namespace {
 
 QVariant Alignment(int column) {
-  return QVariant::fromValue((column >= 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+  const bool right = column == 2 || column == 3;
+  return QVariant::fromValue((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
 }  // namespace
@@ -36,8 +40,15 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
   if (role == kRawValueRole) {
     if (index.row() >= shown_.RowCount()) return {};
     if (index.column() == 1) return QString::fromStdString(Utf8FromCp932(shown_.WordOfRow(index.row())));
+    if (index.column() == kLevelColumn) return LevelIndex(shown_.LevelOfRow(index.row()));
     if (index.column() >= 2) return shown_.CountOfRow(index.row());
     return index.row() + 1;
+  }
+  if (index.column() == kLevelColumn && index.row() < shown_.RowCount()) {
+    const WordLevel level = shown_.LevelOfRow(index.row());
+    if (role == Qt::ForegroundRole) return LevelColour(level, QGuiApplication::palette());
+    if (role == Qt::DisplayRole) return QString::fromStdString(Utf8FromCp932(LevelButtonName(level)));
+    return {};
   }
   if (role != Qt::DisplayRole) return {};
   RowTexts texts;
@@ -57,8 +68,8 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
 QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
   if (role == Qt::DisplayRole) {
-    static const char* const captions[kColumnCount] = {"No", "Word", "Number", "per cent"};
-    return QString::fromLatin1(captions[section]);
+    static const char* const captions[kColumnCount] = {"No", "Word", "Number", "per cent", "レベル"};
+    return QString::fromUtf8(captions[section]);
   }
   if (role == Qt::TextAlignmentRole) return Alignment(section);
   return {};

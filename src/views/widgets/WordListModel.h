@@ -7,15 +7,19 @@ namespace lexiscoop {
 
 class ShownWordList;
 
-// The rows of the word list view lvWords: "No", "Word", "Number" and
-// "per cent", formatted from the shown word list when the view paints them.
+// The rows of the word list view lvWords: "No", "Word", "Number",
+// "per cent" and "レベル" (in the level's colour), formatted from the shown
+// word list when the view paints them. Columns are only ever added at the
+// end, so the column widths kept in the settings by position stay valid; the
+// view moves a new column to its place (レベル shows after Word).
 // Like a virtual list view it keeps only an item count of its own: the
 // window empties the view for a new text while the shown list stays.
 class WordListModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  static constexpr int kColumnCount = 4;
+  static constexpr int kLevelColumn = 4;
+  static constexpr int kColumnCount = 5;
   // The row's count (Number column) or its shown form, unformatted.
   static constexpr int kRawValueRole = Qt::UserRole + 1;
 

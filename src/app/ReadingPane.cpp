@@ -1,0 +1,328 @@
+#include "app/ReadingPane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <algorithm>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "analysis/Analysis.h"
+#include "ui/Fonts.h"
+#include "app/AppTexts.h"
+#include "platform/Cp932.h"
+#include "ui/LevelColours.h"
+#include "views/ShownWordList.h"
+#include "views/WordLevels.h"
+#include "views/widgets/ContextModel.h"
+#include "views/widgets/ReadingPrint.h"
+#include "views/widgets/ReadingView.h"
+#include "views/widgets/RowSelection.h"
+
+namespace lexiscoop {
+namespace {
+
+QString FromCp932(std::string_view bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
+
+// Draws the text before the word elided on its left, so the words nearest
+// the keyword stay in sight.
+class ElideLeftDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->textElideMode = Qt::ElideLeft;
+  }
+};
+
+// A legend switch: the level's name in its colour; unchecked shows the
+// level's words plain.
+QToolButton* LevelSwitchButton(WordLevel level, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QStringLiteral("tbLevelShown%1").arg(LevelIndex(level)));
+  button->setCheckable(true);
+  button->setChecked(true);
+  button->setAutoRaise(true);
+  button->setText(QStringLiteral("■ ") + FromCp932(LevelButtonName(level)));
+  button->setToolTip(Qs("この段階の語の色分けを表示するかどうかを切り替えます"));
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::ButtonText, LevelColour(level, IsDarkPalette(parent->palette())));
+  button->setPalette(palette);
+  return button;
+}
+
+}  // namespace
+
+ReadingPane::ReadingPane(QTableView& words, const ShownWordList& shown, const AnalysisResult& result, QWidget* parent)
+    : QObject(parent), words_(words), shown_(shown), result_(result) {
+  BuildPage(parent);
+  connect(view_, &ReadingView::wordClicked, this, &ReadingPane::WordClicked);
+  view_->SetToolTipSource([this](int wordIndex) { return ToolTipLines(wordIndex).join(QLatin1Char('\n')); });
+  connect(words_.model(), &QAbstractItemModel::modelReset, this, &ReadingPane::ListRebuilt);
+  connect(words_.selectionModel(), &QItemSelectionModel::selectionChanged, this, &ReadingPane::ListSelectionChanged);
+  connect(words_.selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ReadingPane::ListSelectionChanged);
+}
+
+void ReadingPane::BuildPage(QWidget* parent) {
+  page_ = new QWidget(parent);
+  page_->setObjectName(QStringLiteral("tsReading"));
+  auto* layout = new QVBoxLayout(page_);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+
+  auto* legend = new QWidget(page_);
+  legend->setObjectName(QStringLiteral("ReadingLegend"));
+  auto* legendLayout = new QHBoxLayout(legend);
+  legendLayout->setContentsMargins(0, 0, 0, 0);
+  legendLayout->setSpacing(2);
+  for (int l = 0; l < kWordLevelCount; ++l) {
+    const auto level = static_cast<WordLevel>(l);
+    QToolButton* button = LevelSwitchButton(level, page_);
+    connect(button, &QToolButton::toggled, this, [this, level](bool on) { view_->SetLevelShown(level, on); });
+    switches_[static_cast<size_t>(l)] = button;
+    legendLayout->addWidget(button);
+  }
+  legendLayout->addStretch(1);
+
+  auto addCommand = [&](QAction*& action, const char* name, const char* text, const char* hint,
+                        const QKeySequence& keys) {
+    action = new QAction(Qs(text), page_);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(Qs(hint));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    page_->addAction(action);
+    auto* button = new QToolButton(legend);
+    button->setDefaultAction(action);
+    button->setAutoRaise(true);
+    legendLayout->addWidget(button);
+  };
+  addCommand(previousMark_, "acPreviousMark", "◀ 前", "選択した語の前の出現箇所へ (Shift+F3)", QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  addCommand(nextMark_, "acNextMark", "次 ▶", "選択した語の次の出現箇所へ (F3)", QKeySequence(Qt::Key_F3));
+  addCommand(print_, "acPrintReading", "印刷…", "色分けした本文を印刷します", QKeySequence::Print);
+  addCommand(pdf_, "acSaveReadingPdf", "PDF…", "色分けした本文を PDF に保存します", QKeySequence());
+  connect(nextMark_, &QAction::triggered, this, [this] {
+    if (!view_->GoToNextMark()) emit statusText(Qs("一覧で選択した語がありません"));
+  });
+  connect(previousMark_, &QAction::triggered, this, [this] {
+    if (!view_->GoToPreviousMark()) emit statusText(Qs("一覧で選択した語がありません"));
+  });
+  connect(print_, &QAction::triggered, this, &ReadingPane::PrintDialog);
+  connect(pdf_, &QAction::triggered, this, &ReadingPane::SavePdfDialog);
+
+  view_ = new ReadingView(page_);
+  view_->setObjectName(QStringLiteral("ReadingView"));
+  view_->setFont(FixedFont());
+
+  auto* contextBox = new QWidget(page_);
+  auto* contextLayout = new QVBoxLayout(contextBox);
+  contextLayout->setContentsMargins(0, 0, 0, 0);
+  contextLayout->setSpacing(1);
+  contextCaption_ = new QLabel(Qs("文脈: 一覧で語を選ぶと、その語 (活用形も含む) が出てくる行を示します"), contextBox);
+  contextCaption_->setObjectName(QStringLiteral("ContextCaption"));
+  context_ = new ContextModel(this);
+  contextTable_ = new QTableView(contextBox);
+  contextTable_->setObjectName(QStringLiteral("ContextView"));
+  contextTable_->setModel(context_);
+  contextTable_->setFont(FixedFont());
+  contextTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  contextTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  contextTable_->setShowGrid(false);
+  contextTable_->setWordWrap(false);
+  contextTable_->verticalHeader()->setVisible(false);
+  contextTable_->verticalHeader()->setDefaultSectionSize(contextTable_->fontMetrics().height() + 2);
+  contextTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  contextTable_->horizontalHeader()->resizeSection(ContextModel::kLineColumn, 56);
+  contextTable_->horizontalHeader()->resizeSection(ContextModel::kLeftColumn, 220);
+  contextTable_->horizontalHeader()->resizeSection(ContextModel::kWordColumn, 90);
+  contextTable_->horizontalHeader()->setStretchLastSection(true);
+  contextTable_->setTextElideMode(Qt::ElideRight);
+  contextTable_->setItemDelegateForColumn(ContextModel::kLeftColumn, new ElideLeftDelegate(contextTable_));
+  contextTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  copyContext_ = new QAction(Qs("コピー"), contextTable_);
+  copyContext_->setObjectName(QStringLiteral("acCopyContext"));
+  copyContext_->setShortcut(QKeySequence::Copy);
+  copyContext_->setShortcutContext(Qt::WidgetShortcut);
+  contextTable_->addAction(copyContext_);
+  connect(copyContext_, &QAction::triggered, this, &ReadingPane::CopyContext);
+  connect(contextTable_, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& index) { JumpToContextRow(index.row()); });
+  connect(contextTable_, &QTableView::activated, this, [this](const QModelIndex& index) { JumpToContextRow(index.row()); });
+  contextLayout->addWidget(contextCaption_);
+  contextLayout->addWidget(contextTable_, 1);
+
+  auto* split = new QSplitter(Qt::Vertical, page_);
+  split->setObjectName(QStringLiteral("ReadingSplitter"));
+  split->setChildrenCollapsible(false);
+  split->addWidget(view_);
+  split->addWidget(contextBox);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 1);
+  layout->addWidget(legend);
+  layout->addWidget(split, 1);
+}
+
+void ReadingPane::Clear() {
+  context_->Clear();
+  contextWords_.clear();
+  view_->Clear();
+  hasResult_ = false;
+  figures_ = CoverageFigures{};
+}
+
+void ReadingPane::ShowText(std::string_view text) {
+  Clear();
+  view_->SetText(text);
+}
+
+void ReadingPane::ShowResult(const QString& title) {
+  title_ = title;
+  context_->Clear();
+  contextWords_.clear();
+  ReadingWords words;
+  words.words = &result_.words;
+  words.levels = WordLevelsOf(result_);
+  figures_ = ComputeCoverage(result_.words, words.levels);
+  view_->SetWords(std::move(words));
+  hasResult_ = true;
+}
+
+QStringList ReadingPane::ToolTipLines(int wordIndex) const {
+  QStringList lines;
+  if (!hasResult_ || wordIndex < 0 || wordIndex >= result_.words.Count()) return lines;
+  lines << Qs("単語: ") + FromCp932(result_.words.Word(wordIndex));
+  if (result_.Classified()) {
+    const WordClass& word = result_.classes[static_cast<size_t>(wordIndex)];
+    if (word.InDictionary()) {
+      lines << Qs("見出し語: ") + FromCp932(result_.classifier->HeadwordSpelling(word.headword));
+    }
+  }
+  lines << Qs("レベル: ") + FromCp932(LevelButtonName(view_->Words().LevelOf(wordIndex)));
+  lines << Qs("出現数: %1").arg(result_.words.Occurrences(wordIndex));
+  return lines;
+}
+
+int ReadingPane::RowOfWord(int wordIndex) {
+  if (!hasResult_) return -1;
+  const int32_t position = shown_.PositionOfWord(wordIndex);
+  if (position < 0) return -1;
+  const int row = shown_.RowOfPosition(position);
+  return row < words_.model()->rowCount() ? row : -1;
+}
+
+void ReadingPane::WordClicked(int wordIndex) {
+  const std::optional<ReadingView::WordPlace> clicked = view_->CurrentOccurrence();
+  const int row = RowOfWord(wordIndex);
+  if (row < 0) {
+    emit statusText(Qs("この語は今の一覧には表示されていません"));
+    return;
+  }
+  const QModelIndex index = words_.model()->index(row, 0);
+  words_.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  words_.scrollTo(index);
+  // Selecting the row marks its words anew; the clicked one stays current.
+  if (clicked) view_->ShowOccurrence(clicked->line, clicked->start, clicked->length);
+}
+
+void ReadingPane::ListRebuilt() {
+  view_->SetMarkedWords({});
+  context_->Clear();
+  contextWords_.clear();
+}
+
+void ReadingPane::ListSelectionChanged() {
+  if (!hasResult_) return;
+  const std::vector<int> rows = SelectedRowNumbers(*words_.selectionModel());
+  std::vector<int32_t> positions(static_cast<size_t>(result_.words.Count()));
+  for (size_t w = 0; w < positions.size(); ++w) positions[w] = shown_.PositionOfWord(static_cast<int>(w));
+  std::vector<bool> selectedPositions(static_cast<size_t>(shown_.DisplayList().Count()), false);
+  for (const int row : rows) {
+    const int position = shown_.PositionOfRow(row);
+    if (position >= 0) selectedPositions[static_cast<size_t>(position)] = true;
+  }
+  std::vector<bool> marked(positions.size(), false);
+  for (size_t w = 0; w < positions.size(); ++w) {
+    marked[w] = positions[w] >= 0 && selectedPositions[static_cast<size_t>(positions[w])];
+  }
+  view_->SetMarkedWords(marked);
+
+  // The context follows the current row.
+  const QModelIndex current = words_.selectionModel()->currentIndex();
+  const int position = current.isValid() ? shown_.PositionOfRow(current.row()) : -1;
+  std::vector<bool> contextWords(positions.size(), false);
+  for (size_t w = 0; w < positions.size(); ++w) contextWords[w] = position >= 0 && positions[w] == position;
+  if (contextWords == contextWords_) return;
+  contextWords_ = std::move(contextWords);
+  if (position < 0) {
+    context_->Clear();
+    return;
+  }
+  contextCaption_->setText(Qs("文脈: ") + FromCp932(shown_.DisplayList()[position]));
+  const WordTable* table = &result_.words;
+  const std::vector<bool>* wanted = &contextWords_;
+  context_->Search(view_->Lines(), [table, wanted](std::string_view word) {
+    const int index = table->IndexOf(word);
+    return index >= 0 && (*wanted)[static_cast<size_t>(index)];
+  });
+}
+
+void ReadingPane::JumpToContextRow(int row) {
+  if (row < 0 || row >= context_->rowCount()) return;
+  const ContextHit& hit = context_->Hit(row);
+  view_->ShowOccurrence(hit.line, hit.start, hit.length);
+  for (QWidget* w = page_->parentWidget(); w != nullptr; w = w->parentWidget()) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+      tabs->setCurrentWidget(page_);
+      break;
+    }
+  }
+  view_->setFocus();
+}
+
+void ReadingPane::CopyContext() {
+  std::vector<int> rows;
+  for (const QModelIndex& index : contextTable_->selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  const std::string text = context_->RowsText(rows);
+  if (!text.empty()) QGuiApplication::clipboard()->setText(FromCp932(text));
+}
+
+bool ReadingPane::SaveAsPdf(const QString& path) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setDocName(title_);
+  return PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer) > 0;
+}
+
+void ReadingPane::PrintDialog() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(title_);
+  QPrintDialog dialog(&printer, page_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer) == 0) {
+    emit statusText(Qs("印刷できませんでした"));
+  }
+}
+
+void ReadingPane::SavePdfDialog() {
+  const QString path = QFileDialog::getSaveFileName(page_, Qs("PDF に保存"), QString(), Qs("PDF (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (!SaveAsPdf(path)) emit statusText(Qs("PDF を保存できませんでした: ") + path);
+}
+
+}  // namespace lexiscoop

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/WordLevel.h"
+#include "views/Coverage.h"
+
+class QAction;
+class QLabel;
+class QTableView;
+class QToolButton;
+class QWidget;
+
+namespace lexiscoop {
+
+class ContextModel;
+class ReadingView;
+class ShownWordList;
+struct AnalysisResult;
+struct WordListFilter;
+
+// The レベル表示 page: the whole text coloured by level with its legend (a
+// switch per level), the marks of the words selected in the word list with
+// next/previous, the words in context of the current word, and printing.
+// The window owns it and tells it when the text and the result change; it
+// talks to the word list through the view and the shown list it is given.
+class ReadingPane : public QObject {
+  Q_OBJECT
+
+ public:
+  // `words` is the word list view over `shown`; `result` is the window's
+  // run, all outliving the pane.
+  ReadingPane(QTableView& words, const ShownWordList& shown, const AnalysisResult& result, QWidget* parent);
+
+  // The page to put into the tab widget.
+  QWidget* Page() const { return page_; }
+  ReadingView& View() const { return *view_; }
+  ContextModel& Context() const { return *context_; }
+  QTableView& ContextTable() const { return *contextTable_; }
+  QToolButton* LevelSwitch(WordLevel level) const { return switches_[static_cast<size_t>(LevelIndex(level))]; }
+  const CoverageFigures& Figures() const { return figures_; }
+
+  // Forgets text and result; call before the text they point into changes.
+  void Clear();
+  // Shows `text` (CP932, alive until the next Clear) plain.
+  void ShowText(std::string_view text);
+  // Colours the text by the run's result and works out its coverage;
+  // `title` heads printed pages.
+  void ShowResult(const QString& title);
+  // The tooltip of a counted word (table entry): headword, level and count,
+  // one per line.
+  QStringList ToolTipLines(int wordIndex) const;
+  // The table entry's row in the word list as it is now, or -1.
+  int RowOfWord(int wordIndex);
+  // Saves the coloured text as PDF; false (with nothing written) on failure.
+  bool SaveAsPdf(const QString& path);
+  // Copies the selected context lines to the clipboard.
+  void CopyContext();
+
+ signals:
+  // A status text for the window (UTF-8 already decoded).
+  void statusText(const QString& text);
+
+ public slots:
+  void PrintDialog();
+  void SavePdfDialog();
+
+ private:
+  void BuildPage(QWidget* parent);
+  void WordClicked(int wordIndex);
+  void ListSelectionChanged();
+  void ListRebuilt();
+  void JumpToContextRow(int row);
+
+  QTableView& words_;
+  const ShownWordList& shown_;
+  const AnalysisResult& result_;
+
+  QWidget* page_ = nullptr;
+  ReadingView* view_ = nullptr;
+  QTableView* contextTable_ = nullptr;
+  ContextModel* context_ = nullptr;
+  QLabel* contextCaption_ = nullptr;
+  std::array<QToolButton*, kWordLevelCount> switches_{};
+  QAction* nextMark_ = nullptr;
+  QAction* previousMark_ = nullptr;
+  QAction* print_ = nullptr;
+  QAction* pdf_ = nullptr;
+  QAction* copyContext_ = nullptr;
+
+  bool hasResult_ = false;
+  QString title_;
+  CoverageFigures figures_;
+  std::vector<bool> contextWords_;  // table entries whose occurrences the context shows
+};
+
+}  // namespace lexiscoop

@@ -1,0 +1,129 @@
+#include "views/widgets/CoverageChart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/Cp932.h"
+#include "ui/LevelColours.h"
+
+namespace lexiscoop {
+namespace {
+
+QString FromCp932(std::string_view bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
+
+// A horizontal line across the four bars at `percent`, named in the legend.
+QLineSeries* ThresholdLine(int percent, const QString& name, const QColor& colour, Qt::PenStyle style) {
+  auto* line = new QLineSeries;
+  line->setName(name);
+  line->append(-0.5, percent);
+  line->append(kCoverageStageCount - 0.5, percent);
+  QPen pen(colour, 2, style);
+  line->setPen(pen);
+  return line;
+}
+
+}  // namespace
+
+CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
+  chart_ = new QChart;
+  chart_->setTitle(QString::fromUtf8("この文章を読める人 (既知語の割合)"));
+  chart_->setAnimationOptions(QChart::NoAnimation);
+  chart_->legend()->setVisible(false);  // the caption under the chart explains the lines
+  QFont titleFont = chart_->titleFont();
+  titleFont.setPixelSize(12);
+  chart_->setTitleFont(titleFont);
+  chart_->setBackgroundRoundness(0);
+  chart_->setMargins(QMargins(4, 4, 4, 4));
+
+  bars_ = new QBarSet(QString::fromUtf8("既知語の割合 %"));
+  bars_->setColor(LevelColour(WordLevel::Basic, false));
+  for (int s = 0; s < kCoverageStageCount; ++s) bars_->append(0);
+  auto* series = new QBarSeries;
+  series->append(bars_);
+  series->setLabelsVisible(true);
+  series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+  series->setLabelsFormat(QStringLiteral("@value"));
+  series->setLabelsPrecision(3);
+  chart_->addSeries(series);
+
+  QLineSeries* supported =
+      ThresholdLine(kSupportedReadingPercent, QString::fromUtf8("95% 支援があれば読める"),
+                    LevelColour(WordLevel::ToUniversity, false), Qt::DashLine);
+  QLineSeries* alone = ThresholdLine(kIndependentReadingPercent, QString::fromUtf8("98% ひとりで読める"),
+                                     LevelColour(WordLevel::None, false), Qt::SolidLine);
+  chart_->addSeries(supported);
+  chart_->addSeries(alone);
+
+  auto* categories = new QBarCategoryAxis;
+  for (int s = 0; s < kCoverageStageCount; ++s) {
+    categories->append(FromCp932(LevelButtonName(static_cast<WordLevel>(s))));
+  }
+  QFont axisFont = categories->labelsFont();
+  axisFont.setPixelSize(11);
+  categories->setLabelsFont(axisFont);
+  auto* percent = new QValueAxis;
+  percent_ = percent;
+  percent->setLabelsFont(axisFont);
+  percent->setRange(0, 100);
+  percent->setTickCount(6);
+  percent->setLabelFormat(QStringLiteral("%d%%"));
+  chart_->addAxis(categories, Qt::AlignBottom);
+  chart_->addAxis(percent, Qt::AlignLeft);
+  series->attachAxis(categories);
+  series->attachAxis(percent);
+  // The threshold lines run on a hidden value axis that spans the bars.
+  auto* across = new QValueAxis;
+  across->setRange(-0.5, kCoverageStageCount - 0.5);
+  across->setVisible(false);
+  chart_->addAxis(across, Qt::AlignTop);
+  for (QLineSeries* line : {supported, alone}) {
+    line->attachAxis(across);
+    line->attachAxis(percent);
+  }
+
+  view_ = new QChartView(chart_, this);
+  view_->setObjectName(QStringLiteral("CoverageChartView"));
+  view_->setRenderHint(QPainter::Antialiasing);
+  view_->setMinimumSize(260, 220);
+  auto* key = new QLabel(this);
+  key->setObjectName(QStringLiteral("CoverageKey"));
+  key->setTextFormat(Qt::RichText);
+  key->setText(QStringLiteral("<span style='color:%1'>━ 98%: ひとりで読める</span>　"
+                              "<span style='color:%2'>┅ 95%: 支援があれば読める</span>")
+                   .arg(LevelColour(WordLevel::None, false).name(), LevelColour(WordLevel::ToUniversity, false).name()));
+  verdict_ = new QLabel(this);
+  verdict_->setObjectName(QStringLiteral("CoverageVerdict"));
+  verdict_->setWordWrap(true);
+  verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_, 1);
+  layout->addWidget(key);
+  layout->addWidget(verdict_);
+}
+
+void CoverageChart::SetFigures(const CoverageFigures& figures) {
+  figures_ = figures;
+  for (int s = 0; s < kCoverageStageCount; ++s) {
+    bars_->replace(s, figures.PerMille(static_cast<CoverageStage>(s)) / 10.0);
+  }
+  // The axis starts at the tens below the lowest bar, so that the distance
+  // between 95% and 98% shows.
+  const int lowest = figures.runningWords > 0 ? figures.PerMille(CoverageStage::Basic) / 10 : 0;
+  const int bottom = std::clamp((lowest - 5) / 10 * 10, 0, 80);
+  percent_->setRange(bottom, 100);
+  percent_->setTickCount((100 - bottom) / 10 + 1);
+  verdict_->setText(FromCp932(CoverageVerdict(figures)));
+}
+
+QString CoverageChart::VerdictText() const { return verdict_->text(); }
+
+}  // namespace lexiscoop

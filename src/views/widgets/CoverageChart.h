@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include "views/Coverage.h"
+
+class QLabel;
+class QChart;
+class QChartView;
+class QBarSet;
+class QLineSeries;
+class QValueAxis;
+
+namespace lexiscoop {
+
+// Who can read this text: a bar per learner stage with the cumulative share
+// of running words known, lines at 95% and 98%, and the verdict under it.
+class CoverageChart : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CoverageChart(QWidget* parent = nullptr);
+
+  // Shows `figures`; an empty text shows empty bars and no verdict.
+  void SetFigures(const CoverageFigures& figures);
+  const CoverageFigures& Figures() const { return figures_; }
+  // The verdict line as shown.
+  QString VerdictText() const;
+
+ private:
+  CoverageFigures figures_;
+  QChart* chart_ = nullptr;
+  QChartView* view_ = nullptr;
+  QBarSet* bars_ = nullptr;
+  QValueAxis* percent_ = nullptr;
+  QLabel* verdict_ = nullptr;
+};
+
+}  // namespace lexiscoop

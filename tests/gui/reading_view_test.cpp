@@ -1,0 +1,424 @@
+// The レベル表示 page: colours by level, the legend's switches, hover,
+// click and list selection, words in context, coverage and the PDF.
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QToolTip>
+#include <QtTest>
+#include <random>
+
+#include "TestSupport.h"
+#include "app/ReadingPane.h"
+#include "platform/Cp932.h"
+#include "ui/LevelColours.h"
+#include "views/ShownWordList.h"
+#include "views/widgets/ContextModel.h"
+#include "views/widgets/CoverageChart.h"
+#include "views/widgets/ReadingPrint.h"
+#include "views/widgets/ReadingView.h"
+#include "views/widgets/WordListModel.h"
+
+using namespace lexiscoop;
+using namespace lexiscoop::testing;
+
+namespace {
+
+// Thomas is not in the fixture dictionary (a name); and, she, by, who are
+// not either; write (wrote, writes, written) and letter are 中学, the rest 基本.
+const char* const kText =
+    "Wrote the letter.\r\n"
+    "The cats and a cat.\r\n"
+    "I write, she writes; it was written by Thomas, who wrote";
+
+// Runs Extract on `text` in a shown window with the reading page in front.
+void Run(TForm1& form, const std::string& text) {
+  form.resize(1000, 700);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  form.SetCurrentText(text);
+  form.findChild<QAction*>(QStringLiteral("acAnalize"))->trigger();
+  auto* pages = form.findChild<QTabWidget*>(QStringLiteral("pcMemo"));
+  pages->setCurrentWidget(form.Reading().Page());
+  QCoreApplication::processEvents();
+}
+
+int WordIndex(const TForm1& form, const char* word) { return form.Result().words.IndexOf(word); }
+
+// The level whose colour on this palette `colour` is; -1 for none.
+int LevelOfColour(const ReadingView& view, const QColor& colour) {
+  for (int l = 0; l < kWordLevelCount; ++l) {
+    if (LevelColour(static_cast<WordLevel>(l), view.palette()) == colour) return l;
+  }
+  return -1;
+}
+
+// The places of the visible words spelled `spelling` (byte for byte).
+std::vector<ReadingView::WordPlace> PlacesOf(const ReadingView& view, std::string_view spelling) {
+  std::vector<ReadingView::WordPlace> places;
+  for (const ReadingView::WordPlace& place : view.VisibleWords()) {
+    if (view.Lines().Line(place.line).substr(place.start, place.length) == spelling) places.push_back(place);
+  }
+  return places;
+}
+
+int RowOfWord(const TForm1& form, const char* word) {
+  for (int r = 0; r < form.Shown().RowCount(); ++r) {
+    if (form.Shown().WordOfRow(r) == word) return r;
+  }
+  return -1;
+}
+
+void SelectListRow(TForm1& form, int row) {
+  auto* list = form.findChild<QTableView*>(QStringLiteral("lvWords"));
+  list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// A program folder holding the shipped dictionary and level lists.
+class ShippedFolder {
+ public:
+  ShippedFolder() {
+    for (const char* name : {"LxScoop.dat", "LXBasics.dat", "LXJunior.dat", "LXToUnuvercity.dat", "LXGeneral.dat"}) {
+      QFile::copy(QStringLiteral(LEXISCOOP_SHIPPED_DATA_DIR "/") + QLatin1String(name), dir_.filePath(QLatin1String(name)));
+    }
+  }
+  TForm1Options Options() {
+    TForm1Options options;
+    options.programFolder = QFile::encodeName(dir_.path()).toStdString();
+    options.settingsPath = dir_.filePath(QStringLiteral("lexiscoop.ini")).toStdString();
+    options.dialogs = &dialogs_;
+    return options;
+  }
+
+ private:
+  QTemporaryDir dir_;
+  ScriptedDialogs dialogs_;
+};
+
+}  // namespace
+
+class ReadingViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Over random texts and the shipped data: every word of the text is drawn
+  // in the colour of one level, and the words of each colour add up to the
+  // report's count of that level.
+  void everyWordIsDrawnInTheColourOfItsLevel() {
+    ShippedFolder folder;
+    TForm1 form(folder.Options());
+    const std::vector<std::string> vocabulary = {
+        "the", "The", "saw", "found", "left", "singing", "taxes", "children", "went", "better", "I'm", "don't",
+        "Smith", "Osaka", "blorple", "ran", "analysis", "ubiquitous", "x-ray", "e-mail", "Thomas", "data",
+        Sjis("ｃａｔ"), Sjis("日本語"), ",", ".", " ", " ", "\r\n", "\t"};
+    std::mt19937 random(42);
+    for (int round = 0; round < 8; ++round) {
+      std::string text;
+      const int n = 200 + static_cast<int>(random() % 400);
+      for (int i = 0; i < n; ++i) {
+        text += vocabulary[random() % vocabulary.size()];
+        text += ' ';
+      }
+      Run(form, text);
+      ReadingView& view = form.Reading().View();
+      std::array<int32_t, kWordLevelCount> byColour{};
+      int counted = 0;
+      int nextLine = 0;
+      while (nextLine < view.Lines().LineCount()) {
+        view.verticalScrollBar()->setValue(nextLine);
+        const int first = view.FirstVisibleLine();
+        const int end = first + view.LinesPerPage();
+        for (const ReadingView::WordPlace& place : view.VisibleWords()) {
+          if (place.line < nextLine || place.line >= end) continue;
+          QVERIFY2(place.wordIndex >= 0, "a word of the text that the run did not count");
+          const int level = LevelOfColour(view, view.ColourOfWord(place.wordIndex));
+          QVERIFY2(level >= 0, "a word drawn in no level's colour");
+          ++byColour[static_cast<size_t>(level)];
+          ++counted;
+        }
+        nextLine = end;
+      }
+      QCOMPARE(counted, form.Result().tokenCount);
+      QCOMPARE(byColour, form.Result().levelOccurrences);
+    }
+  }
+
+  // The pixels drawn for a word carry its level's colour and no other's.
+  void wordsArePaintedInTheirColours() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    ReadingView& view = form.Reading().View();
+    const QImage image = view.viewport()->grab().toImage();
+    const std::pair<const char*, WordLevel> words[] = {
+        {"letter", WordLevel::Junior}, {"cats", WordLevel::Basic}, {"Thomas", WordLevel::None}};
+    for (const auto& [word, level] : words) {
+      const std::vector<ReadingView::WordPlace> places = PlacesOf(view, word);
+      QVERIFY2(!places.empty(), word);
+      const QRect rect = places.front().rect.toAlignedRect().intersected(image.rect());
+      std::array<int, kWordLevelCount> near{};
+      for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+          const QColor pixel = image.pixelColor(x, y);
+          for (int l = 0; l < kWordLevelCount; ++l) {
+            const QColor c = LevelColour(static_cast<WordLevel>(l), view.palette());
+            const int distance = std::abs(pixel.red() - c.red()) + std::abs(pixel.green() - c.green()) +
+                                 std::abs(pixel.blue() - c.blue());
+            if (distance < 40) ++near[static_cast<size_t>(l)];
+          }
+        }
+      }
+      QVERIFY2(near[static_cast<size_t>(LevelIndex(level))] > 0, word);
+      for (int l = 0; l < kWordLevelCount; ++l) {
+        if (l != LevelIndex(level)) QVERIFY2(near[static_cast<size_t>(l)] == 0, word);
+      }
+    }
+  }
+
+  void legendSwitchShowsALevelPlain() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    ReadingView& view = form.Reading().View();
+    const int wrote = WordIndex(form, "wrote");
+    const int the = WordIndex(form, "the");
+    QToolButton* junior = form.Reading().LevelSwitch(WordLevel::Junior);
+    junior->click();
+    QVERIFY(!junior->isChecked());
+    QCOMPARE(view.ColourOfWord(wrote), view.palette().color(QPalette::Text));
+    QCOMPARE(view.ColourOfWord(the), LevelColour(WordLevel::Basic, view.palette()));
+    junior->click();
+    QCOMPARE(view.ColourOfWord(wrote), LevelColour(WordLevel::Junior, view.palette()));
+  }
+
+  // The palette is readable on light and dark backgrounds.
+  void levelColoursContrastWithBothBackgrounds() {
+    for (int l = 0; l < kWordLevelCount; ++l) {
+      const auto level = static_cast<WordLevel>(l);
+      QVERIFY(ContrastRatio(LevelColour(level, false), QColor(Qt::white)) >= 4.5);
+      QVERIFY(ContrastRatio(LevelColour(level, false), QColor(0xF0, 0xF0, 0xF0)) >= 4.5);
+      QVERIFY(ContrastRatio(LevelColour(level, true), QColor(0x1E, 0x1E, 0x1E)) >= 4.5);
+      QVERIFY(ContrastRatio(LevelColour(level, true), QColor(0x2D, 0x2D, 0x2D)) >= 4.5);
+      for (int k = 0; k < l; ++k) QVERIFY(LevelColour(level, false) != LevelColour(static_cast<WordLevel>(k), false));
+    }
+  }
+
+  void hoverShowsHeadwordLevelAndCount() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    ReadingView& view = form.Reading().View();
+    const std::vector<ReadingView::WordPlace> places = PlacesOf(view, "wrote");
+    QCOMPARE(places.size(), size_t{1});
+    const QPoint centre = places.front().rect.center().toPoint();
+    QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
+    QCoreApplication::sendEvent(view.viewport(), &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    const QString tip = QToolTip::text();
+    QVERIFY2(tip.contains(U("見出し語: write")), qPrintable(tip));
+    QVERIFY2(tip.contains(U("レベル: 中学")), qPrintable(tip));
+    QVERIFY2(tip.contains(U("出現数: 2")), qPrintable(tip));  // Wrote and wrote
+    QToolTip::hideText();
+  }
+
+  // A click on a word selects its row (under the list's form); selecting
+  // rows marks the words and next/previous walk their occurrences.
+  void clickAndSelectionRoundTrip() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    ReadingView& view = form.Reading().View();
+    auto* list = form.findChild<QTableView*>(QStringLiteral("lvWords"));
+    const std::vector<ReadingView::WordPlace> writes = PlacesOf(view, "writes");
+    QCOMPARE(writes.size(), size_t{1});
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, writes.front().rect.center().toPoint());
+    QCOMPARE(list->selectionModel()->currentIndex().row(), RowOfWord(form, "write"));
+    QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+    QVERIFY(view.CurrentOccurrence().has_value());
+    QCOMPARE(view.CurrentOccurrence()->line, 2);
+
+    const int cat = RowOfWord(form, "cat");
+    QVERIFY(cat >= 0);
+    SelectListRow(form, cat);
+    QVERIFY(view.IsMarked(WordIndex(form, "cats")));
+    QVERIFY(view.IsMarked(WordIndex(form, "cat")));
+    QVERIFY(!view.IsMarked(WordIndex(form, "the")));
+    view.verticalScrollBar()->setValue(0);
+    // «The cats and a cat.»: cats at 4, cat at 15, then round to cats.
+    const std::pair<int, uint32_t> expected[] = {{1, 4}, {1, 15}, {1, 4}};
+    for (const auto& [line, start] : expected) {
+      QVERIFY(view.GoToNextMark());
+      QCOMPARE(view.CurrentOccurrence()->line, line);
+      QCOMPARE(view.CurrentOccurrence()->start, start);
+    }
+    QVERIFY(view.GoToPreviousMark());
+    QCOMPARE(view.CurrentOccurrence()->start, 15u);
+    QVERIFY(view.GoToPreviousMark());
+    QCOMPARE(view.CurrentOccurrence()->start, 4u);
+
+    // The clicked word's row holds the clicked spelling under 表記.
+    form.SetFormMode(FormMode::Written);
+    const std::vector<ReadingView::WordPlace> written = PlacesOf(view, "written");
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, written.front().rect.center().toPoint());
+    QCOMPARE(list->selectionModel()->currentIndex().row(), RowOfWord(form, "written"));
+  }
+
+  // Every spelling of the selected word, from the first word of the text to
+  // its last; a double-click shows the line; a copy gives the lines as text.
+  void contextListsEverySpellingAndJumps() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    SelectListRow(form, RowOfWord(form, "write"));
+    ContextModel& context = form.Reading().Context();
+    QTRY_VERIFY(context.SearchDone());
+    const std::pair<int, const char*> expected[] = {
+        {1, "Wrote"}, {3, "write"}, {3, "writes"}, {3, "written"}, {3, "wrote"}};
+    QCOMPARE(context.rowCount(), int(std::size(expected)));
+    for (int row = 0; row < context.rowCount(); ++row) {
+      QCOMPARE(context.index(row, ContextModel::kLineColumn).data().toInt(), expected[row].first);
+      QCOMPARE(context.index(row, ContextModel::kWordColumn).data().toString(), U(expected[row].second));
+    }
+    QCOMPARE(context.index(4, ContextModel::kLeftColumn).data().toString(),
+             U("I write, she writes; it was written by Thomas, who "));
+    QCOMPARE(context.index(4, ContextModel::kRightColumn).data().toString(), QString());
+
+    QTableView& table = form.Reading().ContextTable();
+    table.scrollTo(context.index(4, ContextModel::kWordColumn));
+    const QRect cell = table.visualRect(context.index(4, ContextModel::kWordColumn));
+    auto* pages = form.findChild<QTabWidget*>(QStringLiteral("pcMemo"));
+    pages->setCurrentIndex(0);
+    pages->setCurrentWidget(form.Reading().Page());
+    QVERIFY2(table.viewport()->rect().contains(cell.center()), qPrintable(QStringLiteral("%1x%2").arg(table.viewport()->width()).arg(table.viewport()->height())));
+    QSignalSpy doubleClicks(&table, &QTableView::doubleClicked);
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());  // a double click's first press
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(doubleClicks.size(), 1);
+    QCOMPARE(pages->currentWidget(), form.Reading().Page());
+    const auto current = form.Reading().View().CurrentOccurrence();
+    QVERIFY(current.has_value());
+    QCOMPARE(current->line, 2);
+    QCOMPARE(current->start, 51u);
+
+    table.selectRow(0);
+    form.findChild<QAction*>(QStringLiteral("acCopyContext"))->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("      1  ") + QString(60, QLatin1Char(' ')) + QStringLiteral(" Wrote  the letter.\r\n"));
+  }
+
+  // The レベル column stands after Word, names the level in its colour and
+  // sorts from the most basic level at the first click.
+  void levelColumnShowsAndSortsTheLevel() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    auto* list = form.findChild<QTableView*>(QStringLiteral("lvWords"));
+    QHeaderView* header = list->horizontalHeader();
+    QCOMPARE(header->visualIndex(WordListModel::kLevelColumn), 2);
+    QCOMPARE(list->model()->headerData(WordListModel::kLevelColumn, Qt::Horizontal).toString(), U("レベル"));
+    const QModelIndex letter = list->model()->index(RowOfWord(form, "letter"), WordListModel::kLevelColumn);
+    QCOMPARE(letter.data().toString(), U("中学"));
+    QCOMPARE(letter.data(Qt::ForegroundRole).value<QColor>(), LevelColour(WordLevel::Junior, list->palette()));
+    QCOMPARE(list->model()->index(RowOfWord(form, "Thomas"), WordListModel::kLevelColumn).data().toString(), U("未登録"));
+
+    header->sectionClicked(WordListModel::kLevelColumn);
+    std::vector<int> levels;
+    for (int r = 0; r < list->model()->rowCount(); ++r) {
+      levels.push_back(list->model()->index(r, WordListModel::kLevelColumn).data(WordListModel::kRawValueRole).toInt());
+    }
+    QVERIFY(std::is_sorted(levels.begin(), levels.end()));
+    QCOMPARE(levels.front(), LevelIndex(WordLevel::Basic));
+    QCOMPARE(levels.back(), LevelIndex(WordLevel::None));
+    header->sectionClicked(WordListModel::kLevelColumn);
+    QCOMPARE(list->model()->index(0, WordListModel::kLevelColumn).data(WordListModel::kRawValueRole).toInt(),
+             LevelIndex(WordLevel::None));
+  }
+
+  // 19 words: 基本 8 (the ×2, cats, a, cat, I, it, was), 中学 6, the name
+  // Thomas, and 4 words the dictionary lacks.
+  void coverageChartShowsTheFiguresAndVerdict() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    auto* chart = form.findChild<CoverageChart*>(QStringLiteral("CoverageChart"));
+    QVERIFY(chart != nullptr);
+    const CoverageFigures& f = chart->Figures();
+    QCOMPARE(f.runningWords, int64_t{19});
+    QCOMPARE(f.PercentText(CoverageStage::Basic), std::string("47.3"));
+    QCOMPARE(f.PercentText(CoverageStage::Junior), std::string("78.9"));
+    QCOMPARE(chart->VerdictText(), U("一般レベルでも 78.9% (読むのは難しい)　固有名詞 1 語を既知として計算"));
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("CoverageVerdict"))->text(), chart->VerdictText());
+  }
+
+  // One page per screenful at the default font; page 1 is not blank and
+  // carries the level colours.
+  void pdfHasOnePagePerScreenful() {
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdftoppm.isEmpty() || pdfinfo.isEmpty()) QSKIP("poppler-utils is not installed");
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += std::string(kText) + "\r\n";
+    Run(form, text);
+    ReadingView& view = form.Reading().View();
+    const int lines = view.Lines().LineCount();
+    const int perPage = view.LinesPerPage();
+    QVERIFY(perPage > 5);
+    const int pages = (lines + perPage - 1) / perPage;
+    QCOMPARE(ReadingPageCount(view), pages);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("reading.pdf"));
+    QVERIFY(form.Reading().SaveAsPdf(pdf));
+    QProcess info;
+    info.start(pdfinfo, {pdf});
+    QVERIFY(info.waitForFinished(20000));
+    const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+    static const QRegularExpression pagesLine(QStringLiteral("Pages:\\s+(\\d+)"));
+    const QRegularExpressionMatch match = pagesLine.match(infoText);
+    QVERIFY2(match.hasMatch(), qPrintable(infoText));
+    QCOMPARE(match.captured(1).toInt(), pages);
+
+    QProcess render;
+    render.start(pdftoppm, {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                            QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"), pdf,
+                            dir.filePath(QStringLiteral("page"))});
+    QVERIFY(render.waitForFinished(30000));
+    const QStringList images = QDir(dir.path()).entryList({QStringLiteral("page*.png")});
+    QCOMPARE(images.size(), 1);
+    const QImage page(dir.filePath(images.front()));
+    QVERIFY(!page.isNull());
+    int inked = 0;
+    int coloured = 0;
+    const QColor junior = LevelColour(WordLevel::Junior, false);
+    for (int y = 0; y < page.height(); ++y) {
+      for (int x = 0; x < page.width(); ++x) {
+        const QColor pixel = page.pixelColor(x, y);
+        if (pixel.lightness() < 200) ++inked;
+        if (std::abs(pixel.red() - junior.red()) + std::abs(pixel.green() - junior.green()) +
+                std::abs(pixel.blue() - junior.blue()) < 60) {
+          ++coloured;
+        }
+      }
+    }
+    QVERIFY2(inked > page.width() * page.height() / 200, "page 1 is blank");
+    QVERIFY2(coloured > 0, "page 1 has no 中学 colour");
+  }
+};
+
+QTEST_MAIN(ReadingViewTest)
+#include "reading_view_test.moc"
