@@ -96,6 +96,7 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   auto* key = new QLabel(this);
   key->setObjectName(QStringLiteral("CoverageKey"));
   key->setTextFormat(Qt::RichText);
+  key->setWordWrap(true);
   key->setText(QStringLiteral("<span style='color:%1'>━ 98%: ひとりで読める</span>　"
                               "<span style='color:%2'>┅ 95%: 支援があれば読める</span>")
                    .arg(LevelColour(WordLevel::None, false).name(), LevelColour(WordLevel::ToUniversity, false).name()));
