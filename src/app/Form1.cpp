@@ -25,6 +25,7 @@
 #include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
+#include "editor/EditorTexts.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
@@ -99,6 +100,7 @@ void TForm1::FormCreate() {
   if (!CheckDictionaryFiles()) return;
   dictionary_->ReloadDictionary(false);
   dictionaryLoaded_ = true;
+  ReportDamagedFiles();
   setAcceptDrops(true);
   dropTarget_ = true;
   SetFormMode(FormMode::Original);
@@ -120,6 +122,24 @@ bool TForm1::CheckDictionaryFiles() {
                               .arg(windowTitle(), shippedName, QString::fromStdString(programFolder_));
   dialogs_->Inform(this, message);
   return false;
+}
+
+void TForm1::ReportDamagedFiles() {
+  // The window goes on with what loaded, but says which file it could not
+  // read; the editor never writes over it.
+  std::vector<std::string> damaged;
+  if (dictionary_->DictionaryLoadStatus() != 0) damaged.push_back(dictionary_->DictionaryPath());
+  for (int level = 1; level <= kLevelCount; ++level) {
+    if (dictionary_->LevelLoadStatus(level) != 0) damaged.push_back(dictionary_->LevelPath(level));
+  }
+  for (const std::string& path : damaged) {
+    dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(DamagedFileMessage(path))));
+  }
+}
+
+void TForm1::ReloadIfChangedOnDisk() {
+  if (!dictionaryLoaded_ || running_ || rebuilding_ || !dictionary_->FilesChangedOnDisk()) return;
+  dictionary_->ReloadDictionary(false);
 }
 
 void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
@@ -163,7 +183,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FitStatusPanel0();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    FitStatusPanel0();
+    // Another program may have changed the dictionary meanwhile.
+    ReloadIfChangedOnDisk();
+  }
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

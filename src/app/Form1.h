@@ -164,6 +164,10 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
 
   // Settings (Form1Settings.cpp).
   void ReadSettings();
+  // Names every dictionary or level file that exists but did not load.
+  void ReportDamagedFiles();
+  // Reloads the dictionary when its files changed on disk since the load.
+  void ReloadIfChangedOnDisk();
   void WriteSettings();
   void ApplyColumnWidths(const std::string& value);
   std::string ColumnWidthsText() const;

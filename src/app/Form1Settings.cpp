@@ -17,8 +17,21 @@ namespace lexiscoop {
 void TForm1::ReadSettings() {
   const TIniFile ini(settingsPath_);
   QRect screenArea(0, 0, 1024, 768);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) screenArea = screen->geometry();
-  const WindowBounds bounds = ReadWindowBounds(ini, screenArea.width(), screenArea.height());
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (primary != nullptr) screenArea = primary->geometry();
+  // Whatever the file says, the window opens on a screen and no larger than it.
+  std::vector<ScreenArea> areas;
+  if (primary != nullptr) {
+    const QRect a = primary->availableGeometry();
+    areas.push_back({a.x(), a.y(), a.width(), a.height()});
+  }
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen == primary) continue;
+    const QRect a = screen->availableGeometry();
+    areas.push_back({a.x(), a.y(), a.width(), a.height()});
+  }
+  const WindowBounds bounds =
+      FitWindowBounds(ReadWindowBounds(ini, screenArea.width(), screenArea.height()), areas);
   // Qt places the frame but sizes the inside; both are read back the same
   // way when the window closes, so the place is kept exactly.
   move(bounds.left, bounds.top);

@@ -25,6 +25,21 @@ constexpr int kDesignWidth = 743;
 // and screen height div 4 (divisions truncate toward zero).
 WindowBounds ReadWindowBounds(const TIniFile& ini, int screenWidth, int screenHeight);
 
+// A rectangle of the screen, in the same terms as the window's place.
+using ScreenArea = WindowBounds;
+
+// The smallest window the settings may ask for; a smaller stored size is
+// not the user's and gives the default.
+constexpr int kMinWindowSide = 200;
+
+// `bounds` as read, made to fit the available screen: the first of `areas`
+// (the primary screen's area without panels) holds the defaults; a window
+// whose stored place falls on none of the areas takes the default place on
+// the first. A size below kMinWindowSide gives the default size; a size
+// beyond the area is cut to it; the place is then moved so that the whole
+// window lies inside its area.
+WindowBounds FitWindowBounds(WindowBounds bounds, const std::vector<ScreenArea>& areas);
+
 // Writes the four bounds.
 void WriteWindowBounds(TIniFile& ini, const WindowBounds& bounds);
 

@@ -10,9 +10,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app/Form1.h"
 #include "app/ImageList.h"
@@ -47,9 +52,47 @@ class ConsoleDialogs final : public lexiscoop::TDialogs {
   int count_ = 0;
 };
 
+// SIGTERM and SIGINT reach the window as a close, so that it writes its
+// settings as it does when the user closes it. The handler only writes a
+// byte into a pipe; the event loop reads it.
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  const int saved = errno;
+  [[maybe_unused]] const ssize_t n = write(signalPipe[1], &byte, 1);
+  errno = saved;
+}
+
+// Catches the signals from the start: one that arrives before the window
+// exists waits in the pipe and closes the window as soon as it is shown.
+void CatchTerminationSignals() {
+  if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action{};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void CloseOnTerminationSignals(QWidget& window) {
+  if (signalPipe[0] < 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    char bytes[16];
+    while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
+    }
+    // A modal dialog (the editor, a question) goes first, then the window.
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    QTimer::singleShot(0, &window, [&window] { window.close(); });
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  CatchTerminationSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("lexiscoop"));
   QApplication::setApplicationVersion(QStringLiteral(LEXISCOOP_VERSION));
@@ -92,6 +135,8 @@ int main(int argc, char** argv) {
   splash->finish(&form);
   splash.reset();
 
+  // Only once the main loop runs: a close before it would end no loop.
+  QTimer::singleShot(0, &form, [&form] { CloseOnTerminationSignals(form); });
   if (smokeFile.isEmpty()) return QApplication::exec();
 
   int exitCode = 1;

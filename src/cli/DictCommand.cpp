@@ -10,10 +10,14 @@
 #include "analysis/NumberFormat.h"
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "cli/PackText.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/Lexicon.h"
+#include "editor/EditorChecks.h"
+#include "editor/EditorTexts.h"
 #include "platform/Cp932.h"
+#include "platform/TextTrim.h"
 #include "platform/FileSystem.h"
 #include "platform/InputEncoding.h"
 #include "views/WordDetails.h"
@@ -42,16 +46,36 @@ void ExpectArgs(const CliContext& context, size_t count, const char* usage) {
   if (context.args.size() != count + 1) throw UsageError{std::string("usage: dict ") + usage};
 }
 
-// A change whose save failed is reported as the failure it is: the files
-// are as they were before it.
-void CheckSaved(const ConjugationDictionary& dictionary, const std::string& headword) {
-  const int rc = dictionary.LastSaveStatus();
-  if (rc == 0) return;
+std::string Reason(int rc) {
+  return rc == TCompressStringList::kSaveRefused ? std::string() : std::string(" (") + std::strerror(rc) + ")";
+}
+
+// Says truthfully how a change that did not apply ended.
+[[noreturn]] void ReportUnapplied(const ConjugationDictionary& dictionary, const std::string& headword,
+                                  const char* done) {
+  if (!dictionary.DamagedFile().empty()) {
+    throw std::runtime_error(dictionary.DamagedFile() + ": damaged or unreadable" +
+                             Reason(dictionary.LastSaveStatus()) + "; nothing was written");
+  }
+  if (dictionary.LastChangePending()) {
+    throw std::runtime_error("'" + headword + "' was " + std::string(done) + ", but not every file could be replaced" +
+                             Reason(dictionary.LastSaveStatus()) +
+                             "; the change is completed the next time the dictionary is loaded");
+  }
   const std::string& folder = dictionary.ProgramFolder();
   throw std::runtime_error("'" + headword + "' was not saved: a file in " + (folder.empty() ? "." : folder) +
-                           " cannot be written" +
-                           (rc == TCompressStringList::kSaveRefused ? std::string()
-                                                                    : std::string(" (") + std::strerror(rc) + ")"));
+                           " cannot be written" + Reason(dictionary.LastSaveStatus()) + "; no file was changed");
+}
+
+// The headword checks of the dictionary editor, with its messages.
+void CheckRecordArguments(const std::string& headword, const std::string& forms) {
+  if (!IsValidHeadword(headword)) {
+    throw std::runtime_error("cannot record '" + headword + "': " + InvalidHeadwordMessage());
+  }
+  const std::string spelling = UnstorableSpelling(headword, forms);
+  if (!spelling.empty()) {
+    throw std::runtime_error("cannot record '" + headword + "': " + UnstorableSpellingMessage(spelling));
+  }
 }
 
 int Pack(CliContext& context) {
@@ -62,7 +86,7 @@ int Pack(CliContext& context) {
     throw std::runtime_error(context.args[1] + ": " + std::strerror(rc));
   }
   TCompressStringList list;
-  list.SetText(TextToCp932(std::move(bytes)));
+  list.SetText(PackTextToCp932(context.args[1], std::move(bytes)));
   if (const int rc = list.SaveToFile(context.args[2]); rc != 0) {
     throw std::runtime_error(context.args[2] + ": cannot be written" +
                              (rc == TCompressStringList::kSaveRefused ? std::string()
@@ -105,6 +129,7 @@ int Record(CliContext& context) {
   if (context.args.size() < 2) throw UsageError{"usage: dict record HEADWORD [--forms LIST] [--level 0-4]"};
   std::string headword, forms, levelText;
   bool levelGiven = false;
+  bool headwordGiven = false;
   for (size_t i = 1; i < context.args.size(); ++i) {
     if (TakeOption(context.args, i, "--forms", forms)) continue;
     if (TakeOption(context.args, i, "--level", levelText)) {
@@ -112,10 +137,11 @@ int Record(CliContext& context) {
       continue;
     }
     if (context.args[i].rfind("--", 0) == 0) throw UsageError{"dict record: unknown option '" + context.args[i] + "'"};
-    if (!headword.empty() || context.args[i].empty()) throw UsageError{"dict record takes one HEADWORD"};
-    headword = ArgumentText(context, context.args[i]);
+    if (headwordGiven) throw UsageError{"dict record takes one HEADWORD"};
+    headwordGiven = true;
+    headword = TrimBlanks(ArgumentText(context, context.args[i]));
   }
-  if (headword.empty()) throw UsageError{"dict record needs a HEADWORD"};
+  if (!headwordGiven) throw UsageError{"dict record needs a HEADWORD"};
   int level = -1;
   if (levelGiven) {
     if (levelText.size() != 1 || levelText[0] < '0' || levelText[0] > '4') {
@@ -123,17 +149,21 @@ int Record(CliContext& context) {
     }
     level = levelText[0] - '0';
   }
+  const std::string spellings = ArgumentText(context, forms);
+  CheckRecordArguments(headword, spellings);
   auto dictionary = LoadDictionary(context);
-  if (level < 0) level = dictionary->LevelOf(headword);  // keep the level it has
-  switch (dictionary->RecordHeadword(headword, ArgumentText(context, forms), level)) {
+  // Without --level the headword keeps the level the files give it when
+  // the change is made.
+  switch (dictionary->RecordHeadword(headword, spellings, level)) {
     case RecordStatus::Recorded:
       break;
     case RecordStatus::InvalidText:
-      throw std::runtime_error("cannot record '" + headword + "': empty, or holds a tab or line break");
+      throw std::runtime_error("cannot record '" + headword + "': a spelling holds a line break, or the line is too long");
+    case RecordStatus::NotSaved:
+    case RecordStatus::Pending:
     case RecordStatus::DictionaryUnreadable:
-      throw std::runtime_error(dictionary->UserDictionaryPath() + ": cannot be read; nothing was written");
+      ReportUnapplied(*dictionary, headword, "recorded");
   }
-  CheckSaved(*dictionary, headword);
   context.Out("recorded " + headword + " (" + LevelName(dictionary->LevelOf(headword)) + ")\n");
   return kExitOk;
 }
@@ -142,10 +172,11 @@ int Delete(CliContext& context) {
   ExpectArgs(context, 1, "delete HEADWORD");
   const std::string headword = ArgumentText(context, context.args[1]);
   auto dictionary = LoadDictionary(context);
-  if (!dictionary->DeleteHeadword(headword)) {
+  const bool removed = dictionary->DeleteHeadword(headword);
+  if (dictionary->LastSaveStatus() != 0 || !dictionary->DamagedFile().empty()) ReportUnapplied(*dictionary, headword, "deleted");
+  if (!removed) {
     throw std::runtime_error("'" + headword + "' is not a headword of the dictionary (letter case counts)");
   }
-  CheckSaved(*dictionary, headword);
   context.Out("deleted " + headword + "\n");
   return kExitOk;
 }

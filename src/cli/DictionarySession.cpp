@@ -26,10 +26,10 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
   // with a silently emptied list says so instead.
   auto check = [](int status, const std::string& path) {
     if (status == 0) return;
-    throw std::runtime_error(path + ": cannot be read (" +
-                             (status == EBADMSG ? std::string("damaged: not a compressed list file")
-                                                : std::string(std::strerror(status))) +
-                             ")");
+    std::string why = std::strerror(status);
+    if (status == EBADMSG) why = "damaged: not a compressed list file";
+    if (status == EFBIG) why = "damaged: holds more than any dictionary (a line over 64 KB, too many lines or items)";
+    throw std::runtime_error(path + ": cannot be read (" + why + ")");
   };
   check(dictionary->DictionaryLoadStatus(), dictionary->DictionaryPath());
   for (int level = 1; level <= kLevelCount; ++level) {

@@ -30,6 +30,7 @@ int TCompressStringList::LoadFromFile(const std::string& path) {
     TDeltaCode coder;
     if (!coder.Decode(image)) return EBADMSG;
     image = std::string();
+    if (!WithinListBounds(coder.PlainData())) return EFBIG;
     LoadText(coder.PlainData());
     return 0;
   } catch (const std::bad_alloc&) {
@@ -37,6 +38,31 @@ int TCompressStringList::LoadFromFile(const std::string& path) {
   } catch (const std::exception&) {
     return EIO;
   }
+}
+
+std::string TCompressStringList::FileImage() const {
+  TDeltaCode coder;
+  coder.SetPlainData(Text());
+  coder.Encode();
+  return coder.TakeCodedData();
+}
+
+bool TCompressStringList::WithinListBounds(std::string_view text) {
+  // Lines end as the list reads them: CR LF, a lone CR or LF; a zero byte
+  // ends the text.
+  size_t lines = 0;
+  size_t start = 0;
+  size_t i = 0;
+  const size_t size = text.size();
+  for (; i < size && text[i] != '\0'; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    if (i - start > kMaxLineBytes || ++lines > kMaxLines) return false;
+    if (c == '\r' && i + 1 < size && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (i > start && (i - start > kMaxLineBytes || ++lines > kMaxLines)) return false;
+  return true;
 }
 
 void TCompressStringList::LoadText(std::string_view text) {
@@ -99,10 +125,7 @@ int TCompressStringList::SaveToFile(const std::string& path) const {
   }
   std::string image;
   try {
-    TDeltaCode coder;
-    coder.SetPlainData(Text());
-    coder.Encode();
-    image = coder.TakeCodedData();
+    image = FileImage();
   } catch (const std::exception&) {
     ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
     return kSaveRefused;

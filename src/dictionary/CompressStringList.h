@@ -14,13 +14,18 @@ class TCompressStringList : public TStringList {
   // Status of SaveToFile for an empty name, a folder that cannot be created
   // or a failure while encoding.
   static constexpr int kSaveRefused = 1;
+  // No list the program writes holds a line this long or this many lines; a
+  // file that does is refused on load (EFBIG) before its lines are made.
+  static constexpr size_t kMaxLineBytes = 64 * 1024;
+  static constexpr size_t kMaxLines = 1 << 20;
 
   // Replaces the lines with those stored in the compressed file `path`, in
   // file order (a sorted list puts them in its order and applies its
   // duplicates policy). Returns 0 on success. A missing file is reported to
   // the user ("<path> がありません") and returns ENOENT; a file that cannot be
-  // read returns its errno and one that does not decode EBADMSG, both without
-  // a message. On every failure the list keeps its lines.
+  // read returns its errno, one that does not decode EBADMSG, and one whose
+  // text holds a line over kMaxLineBytes or more than kMaxLines lines EFBIG,
+  // all without a message. On every failure the list keeps its lines.
   int LoadFromFile(const std::string& path) override;
 
   // Writes the list as the compressed file `path`, creating missing folders.
@@ -30,6 +35,13 @@ class TCompressStringList : public TStringList {
   // cannot be created, or an encoding failure (after a message); otherwise
   // the errno of the failed write.
   int SaveToFile(const std::string& path) const;
+
+  // The bytes SaveToFile writes: the list's text in the compressed format.
+  // Throws what the coder throws (after its message).
+  std::string FileImage() const;
+
+  // True when a decoded text stays within kMaxLineBytes and kMaxLines.
+  static bool WithinListBounds(std::string_view text);
 
   // Replaces the lines with those of a decoded text, as LoadFromFile does.
   void LoadText(std::string_view text);

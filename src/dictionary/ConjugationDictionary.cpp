@@ -1,9 +1,16 @@
 #include "dictionary/ConjugationDictionary.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 #include "dictionary/CommaText.h"
+#include "dictionary/DictionaryBounds.h"
+#include "dictionary/DictionaryLine.h"
 #include "dictionary/DictionaryObserver.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "dictionary/InflectionItem.h"
 #include "platform/Compare.h"
 #include "platform/FileSystem.h"
@@ -11,20 +18,11 @@
 namespace lexiscoop {
 namespace {
 
-// The headword of a dictionary line: the text before its first tab; a line
-// without a tab has none.
-std::string_view LineHeadword(std::string_view line, bool& hasTab) {
-  const size_t tab = line.find('\t');
-  hasTab = tab != std::string_view::npos;
-  return hasTab ? line.substr(0, tab) : std::string_view();
-}
-
-// True when `text` holds a byte that would end or split a dictionary line.
-bool BreaksLine(std::string_view text, bool tabToo) {
-  for (const char c : text) {
-    if (c == '\r' || c == '\n' || c == '\0' || (tabToo && c == '\t')) return true;
-  }
-  return false;
+FileStamp StampOf(const std::string& path) {
+  struct stat st{};
+  if (stat(path.c_str(), &st) != 0) return {};
+  return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
 }  // namespace
@@ -77,6 +75,23 @@ std::string ConjugationDictionary::LevelPath(int level) const {
 }
 
 void ConjugationDictionary::ReloadDictionary(bool dictionaryOnly) {
+  DictionaryReadLock hold;
+  hold.Acquire(programFolder_);
+  ReloadFiles(dictionaryOnly);
+  // The first change ever may have begun while the files were read.
+  if (!hold.Held() && DictionaryReadLock::LockFileExists(programFolder_)) {
+    hold.Acquire(programFolder_);
+    ReloadFiles(dictionaryOnly);
+  }
+}
+
+void ConjugationDictionary::ReloadFiles(bool dictionaryOnly) {
+  // Stamped before reading: a change made while reading shows as a change.
+  for (const std::string& path : StampedFiles(dictionaryOnly)) {
+    auto known = std::find_if(stamps_.begin(), stamps_.end(), [&path](const auto& s) { return s.first == path; });
+    if (known == stamps_.end()) known = stamps_.insert(stamps_.end(), {path, FileStamp{}});
+    known->second = StampOf(path);
+  }
   if (!dictionaryOnly) {
     for (int level = 1; level <= kLevelCount; ++level) LoadLevelList(level);
     if (observer_ != nullptr) observer_->LevelListsLoaded();
@@ -106,6 +121,10 @@ void ConjugationDictionary::LoadLevelList(int level) {
 void ConjugationDictionary::LoadDictionary() {
   TCompressStringList lines;
   dictionaryLoadStatus_ = lines.LoadFromFile(DictionaryPath());
+  if (dictionaryLoadStatus_ == 0 && !WithinDictionaryBounds(lines)) {
+    dictionaryLoadStatus_ = EFBIG;
+    lines.Clear();
+  }
   LoadDictionaryLines(lines);
 }
 
@@ -154,106 +173,25 @@ void ConjugationDictionary::AddDictionaryLine(std::string_view line) {
   BuildLexicon(std::move(records));
 }
 
-RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, std::string_view inflectionText,
-                                                   int level) {
-  lastSaveStatus_ = 0;
-  if (headword.empty() || BreaksLine(headword, true)) return RecordStatus::InvalidText;
-  const std::vector<std::string> spellings = ReadCommaText(inflectionText);
-  std::vector<std::string> items;
-  items.reserve(spellings.size());
-  for (const std::string& spelling : spellings) {
-    // Only a quoted spelling can hold a line break; it would split the line.
-    if (BreaksLine(spelling, false)) return RecordStatus::InvalidText;
-    items.push_back(EncodeInflectionItem(headword, spelling));
-  }
-  std::string line(headword);
-  line += '\t';
-  line += WriteCommaText(items);
-
-  // The user's file is about to be replaced: one that exists but cannot be
-  // read must not be overwritten by a file holding the new line alone.
-  TCompressStringList lines;
-  const std::string user = UserDictionaryPath();
-  if (FileExists(user)) {
-    if (lines.LoadFromFile(user) != 0) return RecordStatus::DictionaryUnreadable;
-  } else {
-    lines.LoadFromFile(ShippedDictionaryPath());
-  }
-
-  // HeadwordList indices are line numbers of the file last loaded; should
-  // the file have changed since, the line is looked for in the file itself.
-  bool hasTab = false;
-  int i = headwords_.IndexOf(headword);
-  if (i < 0 || i >= lines.Count() || !SameText(LineHeadword(lines[i], hasTab), headword)) {
-    i = -1;
-    for (int j = 0; j < lines.Count(); ++j) {
-      if (SameText(LineHeadword(lines[j], hasTab), headword) && hasTab) {
-        i = j;
-        break;
-      }
-    }
-  }
-  if (i >= 0) {
-    lines.PutString(i, line);
-  } else {
-    lines.Add(line);
-  }
-  lines.SortByText();
-  Save(lines, user);
-
-  if (level >= 1 && level <= kLevelCount) AddToLevelList(level, headword);
-  for (int other = 1; other <= kLevelCount; ++other) {
-    if (other != level) RemoveFromLevelList(other, headword);
-  }
-  ReloadDictionary(false);
-  return RecordStatus::Recorded;
+std::vector<std::string> ConjugationDictionary::UserFilePaths() const {
+  std::vector<std::string> paths{UserDictionaryPath()};
+  for (int level = 1; level <= kLevelCount; ++level) paths.push_back(UserLevelPath(level));
+  return paths;
 }
 
-void ConjugationDictionary::AddToLevelList(int level, std::string_view headword) {
-  TCompressStringList list;
-  const std::string path = LevelPath(level);
-  if (!FileExists(path) || !LoadToChange(list, path) || list.Count() == 0) return;
-  list.SetSorted(true);
-  if (list.IndexOf(headword) >= 0) return;
-  list.Add(headword);
-  Save(list, UserLevelPath(level));
-}
-
-void ConjugationDictionary::RemoveFromLevelList(int level, std::string_view headword) {
-  TCompressStringList list;
-  const std::string path = LevelPath(level);
-  if (!FileExists(path) || !LoadToChange(list, path)) return;
-  const int i = list.IndexOf(headword);
-  if (i < 0) return;
-  list.Delete(i);
-  Save(list, UserLevelPath(level));
-}
-
-bool ConjugationDictionary::LoadToChange(TCompressStringList& list, const std::string& path) {
-  const int status = list.LoadFromFile(path);
-  if (status != 0 && lastSaveStatus_ == 0) lastSaveStatus_ = status;
-  return status == 0;
-}
-
-void ConjugationDictionary::Save(const TCompressStringList& list, const std::string& path) {
-  const int status = list.SaveToFile(path);
-  if (lastSaveStatus_ == 0) lastSaveStatus_ = status;
-}
-
-bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
-  lastSaveStatus_ = 0;
-  TCompressStringList lines;
-  lines.LoadFromFile(DictionaryPath());
-  for (int i = 0; i < lines.Count(); ++i) {
-    bool hasTab = false;
-    if (LineHeadword(lines[i], hasTab) == headword && hasTab) {
-      lines.Delete(i);
-      Save(lines, UserDictionaryPath());
-      ReloadDictionary(true);
-      return true;
-    }
+std::vector<std::string> ConjugationDictionary::StampedFiles(bool dictionaryOnly) const {
+  std::vector<std::string> paths{UserDictionaryPath(), ShippedDictionaryPath()};
+  if (dictionaryOnly) return paths;
+  for (int level = 1; level <= kLevelCount; ++level) {
+    paths.push_back(UserLevelPath(level));
+    paths.push_back(ShippedLevelPath(level));
   }
-  return false;
+  return paths;
+}
+
+bool ConjugationDictionary::FilesChangedOnDisk() const {
+  if (stamps_.empty()) return false;
+  return std::any_of(stamps_.begin(), stamps_.end(), [](const auto& known) { return StampOf(known.first) != known.second; });
 }
 
 int ConjugationDictionary::LevelLoadStatus(int level) const {

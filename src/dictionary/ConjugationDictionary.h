@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,15 +16,29 @@
 namespace lexiscoop {
 
 class DictionaryObserver;
+class DictionaryTransaction;
 
 // Outcome of RecordHeadword.
 enum class RecordStatus {
-  Recorded,              // the files were saved and reloaded; a save that
-                         // failed is told by LastSaveStatus()
+  Recorded,              // every file the change touches holds it
+  NotSaved,              // nothing was written; LastSaveStatus() tells why
+  Pending,               // the change is decided and will be completed by the
+                         // next load; LastSaveStatus() tells what stopped it
   InvalidText,           // empty headword, or a tab, line break or zero byte where
                          // it would break the line structure; nothing written
-  DictionaryUnreadable,  // the user's dictionary file exists but cannot be read
-                         // or decoded; nothing written, so it is not overwritten
+  DictionaryUnreadable,  // a file the change reads (DamagedFile()) exists but
+                         // cannot be read or decoded; nothing written, so it
+                         // is never overwritten
+};
+
+// A file's identity and version as seen by the last load.
+struct FileStamp {
+  bool exists = false;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t modified = 0;  // ns since the epoch
+  bool operator==(const FileStamp&) const = default;
 };
 
 // The conjugation dictionary (活用辞典) and the four level lists.
@@ -58,6 +73,9 @@ class ConjugationDictionary {
   // marked sorted and loses its empty entries. Then reads the dictionary file
   // (user's, else shipped: a missing file is reported by name, one that does
   // not decode gives an empty dictionary) and adds every line in file order.
+  // Reads under the data folder's shared lock, after completing a change
+  // that another process left interrupted, so that the files read belong to
+  // one state.
   void ReloadDictionary(bool dictionaryOnly);
 
   // Replaces HeadwordList and InflectionIndex with those of `lines`, one
@@ -76,22 +94,41 @@ class ConjugationDictionary {
   // has any entry (a level whose files are missing or empty takes nothing),
   // and out of every other level's list. A headword already in the
   // dictionary (letter case ignored) has its line replaced, otherwise a line
-  // is added; the dictionary is written sorted. Reloads everything.
+  // is added; the dictionary is written sorted. A `level` below 0 keeps the
+  // level the files give the headword. Reloads everything.
+  //
+  // The change is one transaction (see DictionaryTransaction): taken under
+  // the data folder's exclusive lock and applied to the files as they are
+  // at that moment, so a change another process made since the last load is
+  // kept; afterwards every file holds the change or none does.
   RecordStatus RecordHeadword(std::string_view headword, std::string_view inflectionText, int level);
 
   // Removes the first dictionary line whose headword equals `headword` byte
-  // for byte, writes the user's dictionary file and reloads the dictionary
-  // only (level lists are untouched). Returns whether a line was removed;
-  // when none was, nothing is written.
+  // for byte from the files as they are under the lock, writes the user's
+  // dictionary file and reloads the dictionary only (level lists are
+  // untouched). Returns whether a line was found and its removal written
+  // (or, Pending, decided); when none was found, or a file is damaged
+  // (DamagedFile()), nothing is written.
   bool DeleteHeadword(std::string_view headword);
 
-  // How the saves of the last RecordHeadword or DeleteHeadword went: 0 when
-  // every file it had to change was written (or it changed none), otherwise
-  // the SaveToFile status of the first save that failed, or the
-  // LoadFromFile status of a level file that exists but cannot be read (and
-  // so is not changed). A failed save leaves its file as it was, and the
-  // reload after it shows the files as they are.
+  // How the last RecordHeadword or DeleteHeadword ended: 0 when every file
+  // it had to change was written (or it changed none), otherwise the errno
+  // (or TCompressStringList::kSaveRefused) of the failure. After a failure
+  // no file was changed, unless LastChangePending(): then the change is
+  // decided and the next load completes it.
   int LastSaveStatus() const { return lastSaveStatus_; }
+  bool LastChangePending() const { return lastChangePending_; }
+  // The file that stopped the last change because it exists but cannot be
+  // read or decoded; empty when none did.
+  const std::string& DamagedFile() const { return damagedFile_; }
+
+  // True when a file the last load read (or found missing) has changed on
+  // disk since: another process changed the dictionary.
+  bool FilesChangedOnDisk() const;
+
+  // The user's files a change may write: the dictionary and the four level
+  // lists.
+  std::vector<std::string> UserFilePaths() const;
 
   // The LoadFromFile status of the dictionary file read by the last reload
   // (0, ENOENT, EBADMSG for a file that does not decode, or an errno), and of
@@ -147,6 +184,19 @@ class ConjugationDictionary {
   const std::string& LevelFolder() const { return levelFolder_; }
 
  private:
+  // ReloadDictionary without taking the lock (the caller holds one).
+  void ReloadFiles(bool dictionaryOnly);
+  std::vector<std::string> StampedFiles(bool dictionaryOnly) const;
+  // Reads the file a change edits: the user's file, else the shipped one,
+  // else nothing. False (and DamagedFile() set) when the file exists but
+  // cannot be read.
+  bool ReadToChange(TCompressStringList& list, const std::string& user, const std::string& shipped,
+                    bool reportMissing);
+  // Stages `list` as the new content of `path`; false (status set) when it
+  // cannot be encoded.
+  bool StageList(DictionaryTransaction& change, const TCompressStringList& list, const std::string& path);
+  // Commits, sets the status, and reloads under the change's lock.
+  bool Finish(DictionaryTransaction& change, bool dictionaryOnly);
   void LoadLevelList(int level);
   void LoadDictionary();
   // Adds the line's entries to HeadwordList and to `entries` for the index.
@@ -155,18 +205,14 @@ class ConjugationDictionary {
   // Makes the lexicon of `records` (one per HeadwordList entry) and the
   // level lists as they are.
   void BuildLexicon(std::vector<Headword> records);
-  void AddToLevelList(int level, std::string_view headword);
-  void RemoveFromLevelList(int level, std::string_view headword);
-  // Loads a file that a change is about to rewrite; a failure is noted in
-  // lastSaveStatus_, since the change cannot be saved.
-  bool LoadToChange(TCompressStringList& list, const std::string& path);
-  // Saves `list` as `path`, noting the first failure in lastSaveStatus_.
-  void Save(const TCompressStringList& list, const std::string& path);
 
   std::string programFolder_;
   std::string levelFolder_;
   DictionaryObserver* observer_ = nullptr;
   int lastSaveStatus_ = 0;
+  bool lastChangePending_ = false;
+  std::string damagedFile_;
+  std::vector<std::pair<std::string, FileStamp>> stamps_;  // files of the last load
   int dictionaryLoadStatus_ = 0;
   std::array<int, kLevelCount> levelLoadStatus_{};
   TStringList headwords_;

@@ -37,4 +37,10 @@ bool DecodeInflectionItem(std::string_view headword, std::string_view item, std:
   return true;
 }
 
+bool InflectionItemRoundTrips(std::string_view headword, std::string_view spelling) {
+  std::string decoded;
+  if (!DecodeInflectionItem(headword, EncodeInflectionItem(headword, spelling), decoded)) decoded = headword;
+  return decoded == spelling;
+}
+
 }  // namespace lexiscoop

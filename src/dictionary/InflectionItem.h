@@ -22,4 +22,9 @@ std::string EncodeInflectionItem(std::string_view headword, std::string_view spe
 // needs no strip count.
 bool DecodeInflectionItem(std::string_view headword, std::string_view item, std::string& spelling);
 
+// True when the item of `spelling` decodes back to `spelling` (an empty item
+// counting as the headword itself): false for a suffix that starts with a
+// digit the decoder would take for a strip count.
+bool InflectionItemRoundTrips(std::string_view headword, std::string_view spelling);
+
 }  // namespace lexiscoop

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "dictionary/CommaText.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "dictionary/InflectionItem.h"
 #include "platform/Compare.h"
 #include "platform/TextTrim.h"
 
@@ -31,6 +33,13 @@ std::string JoinLines(std::vector<std::string> lines) {
 }
 
 }  // namespace
+
+std::string UnstorableSpelling(std::string_view headword, std::string_view inflectionText) {
+  for (const std::string& spelling : ReadCommaText(inflectionText)) {
+    if (!InflectionItemRoundTrips(headword, spelling)) return spelling;
+  }
+  return {};
+}
 
 bool IsValidHeadword(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsHeadwordByte);

@@ -17,6 +17,12 @@ class ConjugationDictionary;
 // apostrophes.
 bool IsValidHeadword(std::string_view text);
 
+// The first spelling of `inflectionText` (read as comma text) that a
+// dictionary line cannot hold for `headword`: one whose stored item reads
+// back as another spelling, such as a digit right after the part it shares
+// with the headword. Empty when every spelling can be stored.
+std::string UnstorableSpelling(std::string_view headword, std::string_view inflectionText);
+
 // The lines of `text` (split at CR LF, lone CR or lone LF; a zero byte ends
 // it), each trimmed of bytes at or below 0x20, empty ones dropped, sorted by
 // CompareText (lines equal to it by CompareStr, then by bytes, so the result

@@ -30,6 +30,27 @@ std::string SpellingOfOtherQuestion(std::string_view headword, std::string_view 
   return text;
 }
 
+// At most kShownLines of the CR LF-ended lines of `text`, then a line that
+// counts the rest: a question box must fit on the screen.
+std::string ElidedLines(std::string_view text) {
+  constexpr int kShownLines = 20;
+  size_t end = 0;
+  int lines = 0;
+  while (lines < kShownLines) {
+    const size_t next = text.find("\r\n", end);
+    if (next == std::string_view::npos) return std::string(text);
+    end = next + 2;
+    ++lines;
+  }
+  if (end >= text.size()) return std::string(text);
+  int rest = 0;
+  for (size_t at = end; (at = text.find("\r\n", at)) != std::string_view::npos; at += 2) ++rest;
+  if (text.size() > end && text.substr(text.size() - 2) != "\r\n") ++rest;
+  static const Cp932Text kBefore{"…ほか "};
+  static const Cp932Text kAfter{" 行"};
+  return std::string(text.substr(0, end)) + kBefore.str() + std::to_string(rest) + kAfter.str() + "\r\n";
+}
+
 std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level) {
   static const Cp932Text kHeadword{"--原形--"};
   static const Cp932Text kInflections{"--活用--"};
@@ -43,7 +64,7 @@ std::string RecordQuestion(std::string_view headword, std::string_view inflectio
   if (!inflectionText.empty()) {
     text += kInflections.str();
     text += kCrLf;
-    text += inflectionText;
+    text += ElidedLines(inflectionText);
     text += kCrLf;
   }
   text += kLevel.str();
@@ -80,6 +101,30 @@ std::string DictionaryUnreadableMessage(std::string_view path) {
 std::string NotWrittenMessage(std::string_view headword) {
   static const Cp932Text kNotWritten{" の変更を辞書ファイルに書き込めませんでした"};
   return std::string(headword) + kNotWritten.str();
+}
+
+std::string UnstorableSpellingMessage(std::string_view spelling) {
+  static const Cp932Text kRefused{
+      " は登録できません（原形と共通の部分に続く文字が数字の活用形は、辞書ファイルで別の綴りとして読まれます）"};
+  return std::string(spelling) + kRefused.str();
+}
+
+std::string DamagedFileMessage(std::string_view path) {
+  static const Cp932Text kBefore{"辞書ファイル "};
+  static const Cp932Text kAfter{" が壊れているか読み込めません。このファイルには書き込みません"};
+  return kBefore.str() + Cp932FromUtf8(path) + kAfter.str();
+}
+
+std::string PendingMessage(std::string_view headword) {
+  static const Cp932Text kPending{
+      " の変更は確定しましたが、辞書ファイルの書き換えを最後まで終えられませんでした。次に辞書を読み込むときに完了します"};
+  return std::string(headword) + kPending.str();
+}
+
+const std::string& ChangedOnDiskMessage() {
+  static const Cp932Text kChanged{
+      "辞書ファイルがほかのプログラムで変更されたため、読み込み直しました。いまの内容を確かめてから登録してください"};
+  return kChanged.str();
 }
 
 }  // namespace lexiscoop

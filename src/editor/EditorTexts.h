@@ -17,7 +17,8 @@ std::string SpellingOfOtherQuestion(std::string_view headword, std::string_view 
 
 // Asked before every record: the headword, the inflection lines (omitted
 // when `inflectionText` is empty; each of its lines ends in CR LF already)
-// and the name of level `level` (0..4).
+// and the name of level `level` (0..4). More than twenty inflection lines
+// are cut to the first twenty and a line counting the rest.
 std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level);
 
 // Asked before deleting `headword`.
@@ -34,5 +35,21 @@ std::string DictionaryUnreadableMessage(std::string_view path);
 // The reloaded dictionary does not hold what was recorded or still holds
 // what was deleted: the file could not be written.
 std::string NotWrittenMessage(std::string_view headword);
+
+// A record refused because `spelling` would be stored as an item that reads
+// back as another spelling.
+std::string UnstorableSpellingMessage(std::string_view spelling);
+
+// A change refused, or a start-up warning, because the dictionary file at
+// `path` (UTF-8) exists but is damaged or cannot be read; nothing is ever
+// written over it.
+std::string DamagedFileMessage(std::string_view path);
+
+// A change decided but not completed on disk; the next load completes it.
+std::string PendingMessage(std::string_view headword);
+
+// The dictionary files changed on disk since they were loaded; the editor
+// has reloaded them and shows the current entry.
+const std::string& ChangedOnDiskMessage();
 
 }  // namespace lexiscoop

@@ -14,24 +14,17 @@ namespace lexiscoop {
 namespace {
 
 thread_local std::optional<WriteStep> injectedFault;
-thread_local int writesToPass = 0;
+thread_local int stepsToPass = 0;
 
-// The step at which the write that starts now is to fail, if any.
-std::optional<WriteStep> FaultOfThisWrite() {
-  if (!injectedFault) return std::nullopt;
-  if (writesToPass > 0) {
-    --writesToPass;
-    return std::nullopt;
+// True (with errno EIO) when this occurrence of `step` is to fail.
+bool Faulted(WriteStep step) {
+  if (injectedFault != step) return false;
+  if (stepsToPass > 0) {
+    --stepsToPass;
+    return false;
   }
-  return injectedFault;
-}
-
-bool Faulted(std::optional<WriteStep> fault, WriteStep step) {
-  if (fault == step) {
-    errno = EIO;
-    return true;
-  }
-  return false;
+  errno = EIO;
+  return true;
 }
 
 // Fails with the current errno after removing the temporary file.
@@ -42,32 +35,48 @@ int Abandon(int fd, const std::string& tempPath) {
   return rc;
 }
 
+// Links are followed at most this often (the system's own limit).
+constexpr int kMaxLinkHops = 40;
+
 }  // namespace
 
 void SetWriteFaultForTesting(std::optional<WriteStep> step, int passing) {
   injectedFault = step;
-  writesToPass = passing;
+  stepsToPass = passing;
 }
 
-int WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const std::optional<WriteStep> fault = FaultOfThisWrite();
-  if (path.empty()) return ENOENT;
+std::string ResolveWriteTarget(const std::string& path) {
+  std::string current = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat st{};
+    if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+    const ssize_t n = readlink(current.c_str(), buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<size_t>(n) >= buffer.size()) return path;
+    std::string target(buffer.data(), static_cast<size_t>(n));
+    if (target.front() != '/') target = JoinPath(FolderOf(current), target);
+    current = std::move(target);
+  }
+  return path;  // a loop: the write fails on the link itself
+}
+
+int StageFile(const std::string& target, std::string_view bytes, StagedFile& staged) {
+  if (target.empty()) return ENOENT;
   mode_t mode = 0644;
   struct stat st{};
-  if (stat(path.c_str(), &st) == 0) {
+  if (stat(target.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return EISDIR;
     mode = st.st_mode & 07777;
   }
-
-  std::string tempTemplate = path + ".tmp-XXXXXX";
+  const std::string tempTemplate = target + ".tmp-XXXXXX";
   std::vector<char> name(tempTemplate.begin(), tempTemplate.end());
   name.push_back('\0');
   errno = 0;
-  const int fd = Faulted(fault, WriteStep::Open) ? -1 : mkstemp(name.data());
+  const int fd = Faulted(WriteStep::Open) ? -1 : mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return errno != 0 ? errno : EIO;
   const std::string tempPath(name.data());
 
-  if (Faulted(fault, WriteStep::Write)) return Abandon(fd, tempPath);
+  if (Faulted(WriteStep::Write)) return Abandon(fd, tempPath);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -77,20 +86,39 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
-  if (Faulted(fault, WriteStep::Flush) || fsync(fd) != 0) return Abandon(fd, tempPath);
+  if (Faulted(WriteStep::Flush) || fsync(fd) != 0) return Abandon(fd, tempPath);
   // Permission bits last: a read-only mode must not stop our own writes.
   if (fchmod(fd, mode) != 0) return Abandon(fd, tempPath);
   if (close(fd) != 0) return Abandon(-1, tempPath);
-  if (Faulted(fault, WriteStep::Rename) || rename(tempPath.c_str(), path.c_str()) != 0) {
-    return Abandon(-1, tempPath);
+  staged.tempPath = tempPath;
+  staged.target = target;
+  return 0;
+}
+
+int RenameStaged(const StagedFile& staged) {
+  if (Faulted(WriteStep::Rename)) return EIO;
+  if (rename(staged.tempPath.c_str(), staged.target.c_str()) != 0) return errno;
+  return 0;
+}
+
+int SyncFolder(const std::string& folder) {
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int rc = fsync(fd) == 0 ? 0 : errno;
+  close(fd);
+  return rc;
+}
+
+int WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return ENOENT;
+  StagedFile staged;
+  if (const int rc = StageFile(ResolveWriteTarget(path), bytes, staged); rc != 0) return rc;
+  if (const int rc = RenameStaged(staged); rc != 0) {
+    unlink(staged.tempPath.c_str());
+    return rc;
   }
-  // Make the rename itself durable.
-  const std::string folder = FolderOf(path);
-  const int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
+  // Makes the rename itself durable.
+  SyncFolder(FolderOf(staged.target));
   return 0;
 }
 

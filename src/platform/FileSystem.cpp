@@ -79,6 +79,13 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
+std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path.front() == '/') return path;
+  char buf[PATH_MAX];
+  if (getcwd(buf, sizeof buf) == nullptr) return path;
+  return path.empty() ? std::string(buf) : JoinPath(buf, path);
+}
+
 std::string ExecutableFolder() {
   char buf[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);

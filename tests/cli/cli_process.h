@@ -19,8 +19,13 @@ namespace lexiscoop::testing {
 class CliProcess {
  public:
   // Starts lexiscoop-cli with `args`, standard input from `stdinFile`.
-  explicit CliProcess(const std::vector<std::string>& args, const std::string& stdinFile = "/dev/null") {
-    std::vector<std::string> argvStrings = {LEXISCOOP_CLI_PATH};
+  explicit CliProcess(const std::vector<std::string>& args, const std::string& stdinFile = "/dev/null")
+      : CliProcess(LEXISCOOP_CLI_PATH, args, stdinFile) {}
+
+  // Starts another program of the build the same way.
+  CliProcess(const std::string& program, const std::vector<std::string>& args,
+             const std::string& stdinFile = "/dev/null") {
+    std::vector<std::string> argvStrings = {program};
     argvStrings.insert(argvStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& s : argvStrings) argv.push_back(s.data());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,74 @@ TEST_F(DictCommandTest, RefusesBadRecordArguments) {
   const CliRun run = Dict({"record", "a\tb"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(data_ / "myLxScoop.dat"));
+}
+
+TEST_F(DictCommandTest, PackRefusesWhatWouldChangeTheList) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* error;  // "" when the text packs
+  } cases[] = {
+      {"zero byte", std::string("go\r\nrun\0x\r\nzoo\r\n", 16), "line 2: holds a zero byte"},
+      {"zero byte first", std::string("\0go\n", 4), "line 1: holds a zero byte"},
+      {"lone CR lines", std::string("a\rb\rc\0", 7), "line 3: holds a zero byte"},
+      {"no CP932 form", "go\nrun\n\xe2\x82\xac\n", "line 3: holds a character that Shift-JIS"},
+      {"emoji", "go\r\n\xf0\x9f\x98\x80 smile\r\n", "line 2: holds a character that Shift-JIS"},
+      {"UTF-16 zero", std::string("\xff\xfeg\0o\0\n\0\0\0", 10), "line 2: holds a zero byte"},
+      {"UTF-16 no CP932 form", std::string("\xff\xfeg\0\n\0\xac\x20", 8), "line 2: holds a character"},
+      {"question marks kept", "why?\n\xe5\x9f\xba\xe6\x9c\xac?\n", ""},
+      {"plain", "go\nrun\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::WriteFileBytes(data_ / "in.txt", c.text);
+    std::filesystem::remove(data_ / "out.dat");
+    const CliRun run = Dict({"pack", data_ / "in.txt", data_ / "out.dat"});
+    if (*c.error == '\0') {
+      EXPECT_EQ(run.exitCode, 0) << run.err;
+      continue;
+    }
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("in.txt"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(data_ / "out.dat"));
+  }
+}
+
+TEST_F(DictCommandTest, RecordAppliesTheEditorsHeadwordChecks) {
+  const char* refused[] = {"new york", "日本", "\"go\"", "go,went", "it's\"", "tab\there", "   ", ""};
+  for (const char* headword : refused) {
+    const CliRun run = Dict({"record", headword});
+    EXPECT_EQ(run.exitCode, 1) << headword;
+    EXPECT_NE(run.err.find("a～z, A～Z, -, '"), std::string::npos) << headword << ": " << run.err;
+  }
+  // Surrounding blanks are trimmed as in the editor.
+  CliRun run = Dict({"record", "  o'clock  ", "--level", "0"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "recorded o'clock (なし)\n");
+  // A spelling that would be read back as another word is refused.
+  for (const char* forms : {"go2", "gone,go4th", "g1"}) {
+    run = Dict({"record", "go", "--forms", forms});
+    EXPECT_EQ(run.exitCode, 1) << forms;
+    EXPECT_NE(run.err.find("は登録できません"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Dict({"record", "go", "--forms", "go0"}).exitCode, 0);  // a 0 is read back as it is
+  EXPECT_FALSE(std::filesystem::exists(data_ / "myLXBasics.dat.tmp"));
+}
+
+TEST_F(DictCommandTest, DamagedFilesAreNamedAndNeverWrittenOver) {
+  std::string bytes = testing::ReadFileBytes(data_ / "LxScoop.dat");
+  bytes.resize(bytes.size() - 3);
+  testing::WriteFileBytes(data_ / "LxScoop.dat", bytes);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"record", "zoo"}, {"delete", "go"}, {"info"}}) {
+    std::vector<std::string> all = data_.With({"dict"});
+    all.insert(all.end(), args.begin(), args.end());
+    const CliRun run = RunCliProgram(all);
+    EXPECT_EQ(run.exitCode, 1) << args[0];
+    EXPECT_NE(run.err.find("LxScoop.dat: cannot be read (damaged"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(data_ / "myLxScoop.dat"));
+  EXPECT_EQ(testing::ReadFileBytes(data_ / "LxScoop.dat"), bytes);
 }
 
 }  // namespace

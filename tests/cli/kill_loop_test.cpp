@@ -1,10 +1,12 @@
-// Kills lexiscoop-cli with SIGKILL at random moments while it records
-// headwords. After every kill each data file is byte for byte either as it
-// was before that run or as the run would have left it, and still decodes;
-// what a kill can leave beside them is a temporary file, which breaks
-// nothing that follows.
+// Kills lexiscoop-cli with SIGKILL at random moments while it records a
+// change over several files (a headword moving from one level to another:
+// the dictionary and two level lists). After every kill, once the next load
+// has run, the data files hold the whole change or none of it, byte for
+// byte, and every one decodes; temporary files a kill leaves behind are
+// removed by the next change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -17,6 +19,7 @@
 #include "cli_runner.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "platform/MessageHook.h"
 
 namespace lexiscoop {
@@ -42,6 +45,7 @@ Folder Take(const fs::path& root) {
   Folder folder;
   for (const auto& entry : fs::directory_iterator(root)) {
     const std::string name = entry.path().filename().string();
+    if (name == kLockFileName) continue;
     if (name.find(".tmp-") != std::string::npos) {
       folder.temporaries.push_back(name);
     } else {
@@ -51,14 +55,19 @@ Folder Take(const fs::path& root) {
   return folder;
 }
 
-std::vector<std::string> RecordArgs(const std::string& data, const std::string& headword, int level) {
-  return {"--data", data, "dict", "record", headword, "--forms", headword + "s " + headword + "ed",
-          "--level", std::to_string(level)};
+std::string Forms(const std::string& headword, int round) {
+  return headword + "s " + headword + "ed " + headword + std::string(static_cast<size_t>(round % 5 + 1), 'x');
+}
+
+std::vector<std::string> RecordArgs(const std::string& data, const std::string& headword, int level, int round) {
+  return {"--data", data, "dict", "record", headword, "--forms", Forms(headword, round), "--level",
+          std::to_string(level)};
 }
 
 // The files as the record leaves them when nothing interrupts it: the same
 // change made by the core on a copy.
-std::map<std::string, std::string> AfterRecord(const fs::path& data, const std::string& headword, int level) {
+std::map<std::string, std::string> AfterRecord(const fs::path& data, const std::string& headword, int level,
+                                               int round) {
   TempFolder twin;
   fs::copy(data, twin.path(), fs::copy_options::recursive);
   for (const auto& entry : fs::directory_iterator(twin.path())) {
@@ -66,12 +75,12 @@ std::map<std::string, std::string> AfterRecord(const fs::path& data, const std::
   }
   ConjugationDictionary dictionary(twin.path().string(), twin.path().string());
   dictionary.ReloadDictionary(false);
-  EXPECT_EQ(dictionary.RecordHeadword(headword, headword + "s " + headword + "ed", level), RecordStatus::Recorded);
+  EXPECT_EQ(dictionary.RecordHeadword(headword, Forms(headword, round), level), RecordStatus::Recorded);
   EXPECT_EQ(dictionary.LastSaveStatus(), 0);
   return Take(twin.path()).files;
 }
 
-TEST(KillLoopTest, KilledRecordsLeaveEveryFileOldOrNew) {
+TEST(KillLoopTest, KilledChangesLeaveTheWholeChangeOrNone) {
   CliDataFolder data;
   ASSERT_TRUE(data.packed());
   const std::string dir = data.path().string();
@@ -79,58 +88,58 @@ TEST(KillLoopTest, KilledRecordsLeaveEveryFileOldOrNew) {
 
   // One whole run, to spread the kills over the time a run takes.
   const auto start = std::chrono::steady_clock::now();
-  CliProcess::Result first = CliProcess(RecordArgs(dir, "warmup", 1)).Wait(60s);
+  CliProcess::Result first = CliProcess(RecordArgs(dir, "mover", 1, 0)).Wait(60s);
   const auto runTime = std::chrono::steady_clock::now() - start;
   ASSERT_EQ(first.exitCode, 0) << first.err;
 
   std::mt19937 random(4242);
-  int changed = 0;
+  int applied = 0;
+  int kept = 0;
   size_t temporaries = 0;
+  constexpr int kLevels[] = {1, 2, 4};  // levels with a list: each move changes three files
   for (int i = 0; i < kKills; ++i) {
-    const std::string headword = "kill" + std::to_string(i);
-    const int level = (i % 3 == 2) ? 4 : 1 + i % 3;  // levels with a list
+    SCOPED_TRACE("kill " + std::to_string(i));
+    const int level = kLevels[(i + 1) % 3];
     const Folder before = Take(data.path());
-    const std::map<std::string, std::string> after = AfterRecord(data.path(), headword, level);
+    const std::map<std::string, std::string> after = AfterRecord(data.path(), "mover", level, i + 1);
 
-    CliProcess process(RecordArgs(dir, headword, level));
+    CliProcess process(RecordArgs(dir, "mover", level, i + 1));
     ASSERT_TRUE(process.started());
     std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::microseconds>(runTime) *
                                 (random() % 1000) / 1000);
     process.Kill();
 
+    // The next load completes a change the kill interrupted after deciding it.
+    ConjugationDictionary next(dir, dir);
+    next.ReloadDictionary(false);
     const Folder now = Take(data.path());
-    temporaries = now.temporaries.size();
-    std::map<std::string, std::string> names = before.files;
-    names.insert(after.begin(), after.end());
-    for (const auto& [name, unused] : names) {
-      SCOPED_TRACE("kill " + std::to_string(i) + ", " + name);
-      const auto was = before.files.find(name);
-      const auto will = after.find(name);
-      const auto is = now.files.find(name);
-      const bool asBefore = is == now.files.end() ? was == before.files.end()
-                                                  : was != before.files.end() && is->second == was->second;
-      const bool asAfter = is != now.files.end() && will != after.end() && is->second == will->second;
-      EXPECT_TRUE(asBefore || asAfter);
-      if (is != now.files.end()) {
-        TCompressStringList list;
-        EXPECT_EQ(list.LoadFromFile((data.path() / name).string()), 0);
-      }
-      if (!asBefore) ++changed;
+    temporaries = std::max(temporaries, now.temporaries.size());
+    const bool asBefore = now.files == before.files;
+    const bool asAfter = now.files == after;
+    EXPECT_TRUE(asBefore || asAfter);
+    applied += asAfter;
+    kept += asBefore;
+    for (const auto& [name, bytes] : now.files) {
+      TCompressStringList list;
+      EXPECT_EQ(list.LoadFromFile((data.path() / name).string()), 0) << name;
     }
   }
-  // The kills fell both before and after saves.
-  EXPECT_GT(changed, 0);
+  // The kills fell both before and after the moment a change is decided.
+  EXPECT_GT(applied, 0);
+  EXPECT_GT(kept, 0);
 
-  // Whatever the kills left, the next run works and sees every finished record.
-  const CliProcess::Result last = CliProcess(RecordArgs(dir, "final", 1)).Wait(60s);
+  // Whatever the kills left, the next change works, sees every finished
+  // change and removes the temporary files left behind.
+  const CliProcess::Result last = CliProcess(RecordArgs(dir, "final", 1, 0)).Wait(60s);
   EXPECT_EQ(last.exitCode, 0) << last.err;
+  EXPECT_TRUE(Take(data.path()).temporaries.empty());
   ConjugationDictionary dictionary(dir, dir);
   dictionary.ReloadDictionary(false);
   EXPECT_EQ(dictionary.DictionaryLoadStatus(), 0);
   EXPECT_GE(dictionary.HeadwordList().IndexOf("final"), 0);
   EXPECT_EQ(dictionary.LevelOf("final"), 1);
-  std::printf("kill loop: %d kills, %d files changed by killed runs, %zu temporary files left\n", kKills, changed,
-              temporaries);
+  std::printf("kill loop: %d kills, %d changes whole, %d untouched, at most %zu temporary files left\n", kKills,
+              applied, kept, temporaries);
   SetMessageHandler(nullptr);
 }
 

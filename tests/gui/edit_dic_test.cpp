@@ -15,6 +15,7 @@
 
 #include "TestSupport.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "editor/EditorChecks.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/AtomicFile.h"
@@ -66,10 +67,12 @@ struct Editor {
   QString Cell(int row, int column) { return List()->model()->index(row, column).data().toString(); }
   int RowOf(const char* headword) { return dictionary.HeadwordList().IndexOf(headword); }
 
-  // Every file of the program folder and its bytes.
+  // Every data file of the program folder and its bytes (the lock file a
+  // change takes is none).
   std::map<QString, QByteArray> Files() {
     std::map<QString, QByteArray> files;
     for (const QString& name : QDir(folder.Path()).entryList(QDir::Files)) {
+      if (name == QLatin1String(kLockFileName)) continue;
       QFile file(folder.FilePath(name));
       if (file.open(QIODevice::ReadOnly)) files[name] = file.readAll();
     }
@@ -355,6 +358,70 @@ class EditDicTest : public QObject {
     QCOMPARE(editor.folder.dialogs.beeps, 0);
     QCOMPARE(editor.folder.dialogs.informed.size(), 1);
     QVERIFY(editor.folder.dialogs.informed.first().contains(U("を読み込めないため、登録しませんでした")));
+    QVERIFY(editor.folder.dialogs.informed.first().contains(editor.folder.FilePath(QStringLiteral("myLxScoop.dat"))));
+  }
+
+  void anEntryChangedByAnotherProgramIsShownBeforeRecording() {
+    Editor editor;
+    // Another program records zebra after the editor loaded the files.
+    ConjugationDictionary other(editor.programFolder, editor.programFolder);
+    other.ReloadDictionary(false);
+    QCOMPARE(other.RecordHeadword("zebra", "zebras", 2), RecordStatus::Recorded);
+
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));  // new to the editor
+    editor.InflectionBox()->setPlainText(QStringLiteral("zebraed"));
+    editor.LevelItem(1)->click();
+    const auto before = editor.Files();
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+    // Nothing asked, nothing written: the entry as it is now, and why.
+    QVERIFY(editor.folder.dialogs.asked.isEmpty());
+    QVERIFY(editor.Files() == before);
+    QCOMPARE(editor.folder.dialogs.informed.size(), 1);
+    QVERIFY(editor.folder.dialogs.informed[0].contains(U("ほかのプログラムで変更された")));
+    QCOMPARE(editor.InflectionBox()->toPlainText(), QStringLiteral("zebras"));
+    QCOMPARE(editor.CheckedLevel(), 2);
+    QVERIFY(!editor.RecordButton()->isEnabled());
+    QVERIFY(editor.DeleteButton()->isEnabled());
+
+    // A change to another entry is kept without a word.
+    QCOMPARE(other.RecordHeadword("yak", "yaks", 0), RecordStatus::Recorded);
+    editor.InflectionBox()->setPlainText(QStringLiteral("zebras\nzebraed"));
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.informed.size(), 1);
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    Restarted restarted(editor);
+    QCOMPARE(restarted.Lines("zebra"), (Strings{"zebraed", "zebras"}));
+    QVERIFY(restarted.Row("yak") >= 0);
+  }
+
+  void aSpellingThatWouldBeReadAsAnotherIsRefused() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));
+    editor.InflectionBox()->setPlainText(QStringLiteral("zebras\nzebra2"));
+    const auto before = editor.Files();
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+    QVERIFY(editor.folder.dialogs.asked.isEmpty());
+    QCOMPARE(editor.folder.dialogs.informed.size(), 1);
+    QVERIFY(editor.folder.dialogs.informed[0].startsWith(U("zebra2 は登録できません")));
+    QVERIFY(editor.Files() == before);
+  }
+
+  void theQuestionForThousandsOfSpellingsIsElided() {
+    Editor editor;
+    editor.HeadwordBox()->setText(QStringLiteral("zebra"));
+    QStringList many;
+    for (int i = 0; i < 3000; ++i) many << QStringLiteral("zebra%1x").arg(QChar('a' + i % 26)) + QString::number(i);
+    editor.InflectionBox()->setPlainText(many.join(QLatin1Char('\n')));
+    editor.folder.dialogs.answers = {false};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 1);
+    const QString question = editor.folder.dialogs.asked[0];
+    QVERIFY2(question.count(QStringLiteral("\r\n")) < 40, qPrintable(question.left(200)));
+    QVERIFY(question.contains(U("…ほか 2980 行")));
+    QVERIFY(question.endsWith(U("登録しますか？")));
   }
 
   void searchAsYouTypeInTheList() {

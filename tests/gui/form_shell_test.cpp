@@ -1,6 +1,8 @@
 // Start-up, settings, the information box and the help document.
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -142,6 +144,53 @@ class FormShellTest : public QObject {
     QCOMPARE(form.height(), 300);
     QCOMPARE(form.x(), (Screen().width() - 700) / 2);
     QCOMPARE(form.y(), 20);
+  }
+
+  void hostileSettingsAreClampedToTheScreen_data() {
+    QTest::addColumn<QString>("ini");
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QTest::newRow("far left") << QStringLiteral("left=-100000\r\ntop=10\r\n");
+    QTest::newRow("far down") << QStringLiteral("top=100000\r\n");
+    QTest::newRow("huge") << QStringLiteral("width=2147483647\r\nheight=2147483647\r\nleft=0\r\ntop=0\r\n");
+    QTest::newRow("negative size") << QStringLiteral("width=-5\r\nheight=-2147483648\r\n");
+    QTest::newRow("hanging off the right") << QStringLiteral("left=%1\r\ntop=0\r\n").arg(area.right() - 10);
+    QTest::newRow("both extremes") << QStringLiteral("left=2147483647\r\ntop=-2147483648\r\nwidth=1\r\n");
+  }
+
+  void hostileSettingsAreClampedToTheScreen() {
+    QFETCH(QString, ini);
+    ProgramFolder folder;
+    WriteIni(folder, "[system]\r\n" + ini.toStdString());
+    TForm1 form(folder.Options());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect window(form.x(), form.y(), form.width(), form.height());
+    QVERIFY2(area.contains(window), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(window.x()).arg(window.y())
+                                                   .arg(window.width()).arg(window.height())));
+    QVERIFY(form.width() >= 200 && form.height() >= 200);
+  }
+
+  void damagedDictionaryFilesAreNamedAtStart() {
+    ProgramFolder folder;
+    const QString user = folder.FilePath(QStringLiteral("myLxScoop.dat"));
+    QVERIFY(QFile::copy(folder.FilePath(QStringLiteral("LxScoop.dat")), user));
+    QVERIFY(QFile::resize(user, QFileInfo(user).size() - 1));
+    TForm1 form(folder.Options());
+    QCOMPARE(folder.dialogs.informed.size(), 1);
+    QVERIFY2(folder.dialogs.informed[0].contains(user), qPrintable(folder.dialogs.informed[0]));
+    QVERIFY(folder.dialogs.informed[0].contains(U("壊れている")));
+    // Nothing is written over it: a record is refused and the file kept.
+    const QByteArray before = [&] {
+      QFile f(user);
+      f.open(QIODevice::ReadOnly);
+      return f.readAll();
+    }();
+    const std::string path = QFile::encodeName(folder.Path()).toStdString();
+    ConjugationDictionary writer(path, path);
+    writer.ReloadDictionary(false);
+    QCOMPARE(writer.RecordHeadword("zoo", "zoos", 1), RecordStatus::DictionaryUnreadable);
+    QFile after(user);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
   }
 
   void columnWidthsKeepWhatIsNotANumber() {

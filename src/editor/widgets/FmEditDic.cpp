@@ -84,7 +84,11 @@ void TfrmEditDic::FormCreate() {
 
 void TfrmEditDic::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) RefreshList();  // FormShow
+  if (!event->spontaneous()) {  // FormShow
+    // Another program may have changed the files since they were loaded.
+    if (dictionary_.FilesChangedOnDisk()) dictionary_.ReloadDictionary(false);
+    RefreshList();
+  }
 }
 
 void TfrmEditDic::RefreshList() {
@@ -161,10 +165,58 @@ bool TfrmEditDic::EntryChanged() const {
   return InflectionText() != snapshot_.inflections || CheckedLevel() != snapshot_.level;
 }
 
+TfrmEditDic::StoredEntry TfrmEditDic::EntryOf(const std::string& headword) const {
+  StoredEntry entry;
+  const int row = FindHeadword(dictionary_.HeadwordList(), headword);
+  if (row < 0) return entry;
+  entry.found = true;
+  entry.spellings = InflectionLines(dictionary_.InflectionIndex(), row, dictionary_.HeadwordList()[row]);
+  entry.level = dictionary_.LevelOf(dictionary_.HeadwordList()[row]);
+  return entry;
+}
+
+bool TfrmEditDic::ReloadIfChangedOnDisk() {
+  if (!dictionary_.FilesChangedOnDisk()) return false;
+  const std::string headword = HeadwordText();
+  const StoredEntry shown = EntryOf(headword);
+  {
+    ListBusy busy(lvDic);
+    dictionary_.ReloadDictionary(false);
+    rowLevels_ = BuildRowLevels(dictionary_);
+    model_->Reset();
+  }
+  const StoredEntry now = EntryOf(headword);
+  const int row = FindHeadword(dictionary_.HeadwordList(), headword);
+  if (now == shown) {
+    // Other entries changed: the list shows them, this one goes on.
+    if (row >= 0 && !EntryChanged()) SelectRow(row);
+    return false;
+  }
+  // Another program changed this very entry: show it as it is now before
+  // anything is recorded over it.
+  if (row >= 0) {
+    SelectRow(row);
+  } else {
+    loadingRow_ = true;
+    mmInflictions->clear();
+    CheckLevel(0);
+    loadingRow_ = false;
+  }
+  tbDelete->setEnabled(row >= 0);
+  tbRecord->setEnabled(row < 0);
+  Inform(ChangedOnDiskMessage());
+  return true;
+}
+
 void TfrmEditDic::tbRecordClick() {
   const std::string headword = HeadwordText();
   if (!IsValidHeadword(headword)) {
     if (!headword.empty()) Inform(InvalidHeadwordMessage());
+    return;
+  }
+  if (ReloadIfChangedOnDisk()) return;
+  if (const std::string spelling = UnstorableSpelling(headword, InflectionText()); !spelling.empty()) {
+    Inform(UnstorableSpellingMessage(spelling));
     return;
   }
   if (FindHeadword(dictionary_.HeadwordList(), headword) >= 0) {
@@ -201,23 +253,27 @@ void TfrmEditDic::Record(const std::string& headword, const std::string& inflect
   }
   switch (status) {
     case RecordStatus::Recorded:
-      if (dictionary_.LastSaveStatus() == 0) {
-        dialogs_.Beep();
-      } else {
-        Inform(NotWrittenMessage(headword));
-      }
+      dialogs_.Beep();
+      break;
+    case RecordStatus::NotSaved:
+      Inform(NotWrittenMessage(headword));
+      break;
+    case RecordStatus::Pending:
+      RefreshList();
+      Inform(PendingMessage(headword));
       break;
     case RecordStatus::InvalidText:
       Inform(RecordRefusedMessage(headword));
       break;
     case RecordStatus::DictionaryUnreadable:
-      Inform(DictionaryUnreadableMessage(dictionary_.UserDictionaryPath()));
+      Inform(DictionaryUnreadableMessage(dictionary_.DamagedFile()));
       break;
   }
 }
 
 void TfrmEditDic::tbDeleteClick() {
   const std::string headword = HeadwordText();
+  if (ReloadIfChangedOnDisk()) return;
   if (!Ask(DeleteQuestion(headword))) return;
   try {
     Delete(headword);
@@ -233,7 +289,12 @@ void TfrmEditDic::Delete(const std::string& headword) {
     removed = dictionary_.DeleteHeadword(headword);
     if (removed) RefreshList();
   }
-  if (removed && dictionary_.LastSaveStatus() != 0) {
+  if (!dictionary_.DamagedFile().empty()) {
+    Inform(DamagedFileMessage(dictionary_.DamagedFile()));
+  } else if (dictionary_.LastChangePending()) {
+    RefreshList();
+    Inform(PendingMessage(headword));
+  } else if (dictionary_.LastSaveStatus() != 0) {
     Inform(NotWrittenMessage(headword));
   } else {
     dialogs_.Beep();

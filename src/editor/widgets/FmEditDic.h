@@ -92,6 +92,19 @@ class TfrmEditDic : public QDialog {
   int SelectedRow() const;
   bool EntryChanged() const;
   void ConfirmAndRecord();
+  // An entry as the dictionary holds it, to tell whether it changed.
+  struct StoredEntry {
+    bool found = false;
+    std::vector<std::string> spellings;
+    int level = 0;
+    bool operator==(const StoredEntry&) const = default;
+  };
+  StoredEntry EntryOf(const std::string& headword) const;
+  // When the files changed on disk since the last load, reloads them. When
+  // the typed headword's entry is among the changes, shows it as it is now,
+  // tells the user and returns true: nothing is to be recorded over it
+  // unseen.
+  bool ReloadIfChangedOnDisk();
   void Record(const std::string& headword, const std::string& inflections, int level);
   void Delete(const std::string& headword);
   // tbRecord follows EntryChanged, and stays off for an invalid headword.

@@ -114,6 +114,8 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
   Loaded();
   const Lines junior = LinesOf(dictionary_.LevelList(2));
   ASSERT_EQ(junior, (Lines{"school", "zoo"}));
+  const bool hadUserDictionary = FileExists(ProgramFile("myLxScoop.dat"));
+  const std::string userDictionary = hadUserDictionary ? ReadBytes(ProgramFile("myLxScoop.dat")) : "";
   for (size_t length = 0; length < goodJunior_.size(); ++length) {
     SCOPED_TRACE("level file of " + std::to_string(length) + " bytes");
     const std::string bytes = goodJunior_.substr(0, length);
@@ -122,10 +124,14 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
     EXPECT_EQ(dictionary_.LevelLoadStatus(2), EBADMSG);
     EXPECT_EQ(LinesOf(dictionary_.LevelList(2)), junior);  // as before the reload
 
-    // A change to that level cannot be saved: it is told, the file kept.
-    EXPECT_EQ(dictionary_.RecordHeadword("run", "ran", 2), RecordStatus::Recorded);
+    // A change that must read that level is refused whole: the damaged
+    // file is named and kept, and no other file takes the change.
+    EXPECT_EQ(dictionary_.RecordHeadword("run", "ran", 2), RecordStatus::DictionaryUnreadable);
     EXPECT_EQ(dictionary_.LastSaveStatus(), EBADMSG);
+    EXPECT_EQ(dictionary_.DamagedFile(), LevelFile("myLXJunior.dat"));
     EXPECT_EQ(ReadBytes(LevelFile("myLXJunior.dat")), bytes);
+    EXPECT_EQ(FileExists(ProgramFile("myLxScoop.dat")), hadUserDictionary);
+    if (hadUserDictionary) EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), userDictionary);
 
     // A new dictionary object starts with the level empty and disabled.
     ConjugationDictionary fresh(programFolder_, levelFolder_);
@@ -137,8 +143,8 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
     EXPECT_FALSE(observer.levels[1].enabled);
     EXPECT_EQ(fresh.HeadwordList().Count(), 3);
   }
-  // The other lists took the change: run left Basic.
-  EXPECT_EQ(ReadList(LevelFile("myLXBasics.dat")), Lines{"go"});
+  // No other list took the change: run is still in Basic.
+  EXPECT_FALSE(FileExists(LevelFile("myLXBasics.dat")));
 }
 
 }  // namespace

@@ -145,8 +145,9 @@ TEST_F(RecordTest, FailedSaveKeepsTheUserFiles) {
   ASSERT_EQ(dictionary_.RecordHeadword("go", "went", 1), RecordStatus::Recorded);
   const std::string before = ReadBytes(ProgramFile("myLxScoop.dat"));
   SetWriteFaultForTesting(WriteStep::Flush);
-  ASSERT_EQ(dictionary_.RecordHeadword("go", "goes", 2), RecordStatus::Recorded);
+  ASSERT_EQ(dictionary_.RecordHeadword("go", "goes", 2), RecordStatus::NotSaved);
   SetWriteFaultForTesting(std::nullopt);
+  EXPECT_EQ(dictionary_.LastSaveStatus(), EIO);
   EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), before);
   EXPECT_EQ(SpellingsOf("go"), (Lines{"go", "went"}));  // the reload shows the files
   EXPECT_EQ(dictionary_.LevelOf("go"), 1);

@@ -1,6 +1,7 @@
-// Saves that fail at every step (open, write, flush, rename) and at every
-// save of a change: each file is either as it was or as the change makes it,
-// the failure is reported, and no temporary file is left behind.
+// Changes that fail at every step of every file they write (open, write,
+// flush, rename, the intent record's included): the files hold the whole
+// change or none of it, the outcome says which, and no temporary file is
+// left behind.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "DictionaryFixture.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "platform/AtomicFile.h"
 
 namespace lexiscoop {
@@ -25,10 +27,13 @@ using testing_support::TestFolder;
 // Every file below a folder: relative name -> bytes.
 using Snapshot = std::map<std::string, std::string>;
 
+// The lock file is the folder's, not the change's.
 Snapshot Take(const std::string& root) {
   Snapshot files;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = ReadBytes(entry.path().string());
+    if (entry.is_regular_file() && entry.path().filename() != kLockFileName) {
+      files[fs::relative(entry.path(), root).string()] = ReadBytes(entry.path().string());
+    }
   }
   return files;
 }
@@ -69,15 +74,21 @@ class SaveFaultTest : public DictionaryTest {
     return Take(twin.path());
   }
 
-  // Runs `change` with the save number `failing` (0 = the first) and every
-  // later one failing at each step in turn, on a fresh copy of the files
-  // each time. `saveOrder` names the files the change writes, in order.
-  void ExpectEachFileOldOrNew(const Change& change, const std::vector<std::string>& saveOrder) {
+  // Runs `change`, which writes `files` files, with each step failing at
+  // each of its occurrences in turn, on a fresh copy of the files each time.
+  // `ended` checks what the change said. Before its intent record is in
+  // place a failure leaves every file as it was; once it is, the change is
+  // pending and the next load completes it.
+  void ExpectWholeChangeOrNone(const Change& change, size_t files) {
     const Snapshot before = Take(root_.path());
     const Snapshot after = AfterClean(change);
-    for (size_t failing = 0; failing < saveOrder.size(); ++failing) {
-      for (const WriteStep step : kSteps) {
-        SCOPED_TRACE(std::string("save ") + std::to_string(failing) + " fails at " + StepName(step));
+    ASSERT_NE(before, after);
+    int pending = 0;
+    for (const WriteStep step : kSteps) {
+      // Every file and the intent record are staged; the record's rename
+      // comes first, then one rename per file.
+      for (size_t failing = 0; failing <= files; ++failing) {
+        SCOPED_TRACE(std::string("occurrence ") + std::to_string(failing) + " of " + StepName(step) + " fails");
         TestFolder trial;
         fs::copy(root_.path(), trial.path(), fs::copy_options::recursive);
         ConjugationDictionary dictionary(trial / "program", trial / "levels");
@@ -86,44 +97,62 @@ class SaveFaultTest : public DictionaryTest {
         change(dictionary);
         SetWriteFaultForTesting(std::nullopt);
         EXPECT_EQ(dictionary.LastSaveStatus(), EIO);
-
-        Snapshot expected = before;
-        for (size_t i = 0; i < failing; ++i) expected[saveOrder[i]] = after.at(saveOrder[i]);
-        // Exactly these files, byte for byte: no temporary file either.
-        EXPECT_EQ(Take(trial.path()), expected);
+        const bool decided = step == WriteStep::Rename && failing > 0;
+        EXPECT_EQ(dictionary.LastChangePending(), decided);
+        if (!decided) {
+          // Exactly these files, byte for byte: no temporary file either.
+          EXPECT_EQ(Take(trial.path()), before);
+          continue;
+        }
+        ++pending;
+        // The next load, by any program, completes the change.
+        ConjugationDictionary next(trial / "program", trial / "levels");
+        next.ReloadDictionary(false);
+        EXPECT_EQ(Take(trial.path()), after);
       }
     }
+    EXPECT_EQ(pending, static_cast<int>(files));
   }
 };
 
 TEST_F(SaveFaultTest, RecordKeepsEveryFileItCouldNotWrite) {
-  // go moves from Basic to Junior high: the dictionary, then the Junior high
-  // list (go added), then the Basic list (go removed).
-  const std::vector<std::string> order = {"program/myLxScoop.dat", "levels/myLXJunior.dat", "levels/myLXBasics.dat"};
+  // go moves from Basic to Junior high: the dictionary, the Junior high list
+  // (go added) and the Basic list (go removed).
   const Change change = [](ConjugationDictionary& d) {
-    EXPECT_EQ(d.RecordHeadword("go", "goes went", 2), RecordStatus::Recorded);
+    const RecordStatus status = d.RecordHeadword("go", "goes went", 2);
+    EXPECT_EQ(status, d.LastSaveStatus() == 0   ? RecordStatus::Recorded
+                      : d.LastChangePending() ? RecordStatus::Pending
+                                              : RecordStatus::NotSaved);
+    // The reload after it shows the files as they are: all or nothing,
+    // unless the change is decided but waits to be completed.
+    if (!d.LastChangePending()) {
+      const bool moved = d.LevelOf("go") == 2;
+      EXPECT_EQ(moved, d.SpellingsOf(d.HeadwordList().IndexOf("go")).size() == 3);
+    }
   };
-  ExpectEachFileOldOrNew(change, order);
+  ExpectWholeChangeOrNone(change, 3);
 
   // The same with the user's files already there.
   ASSERT_EQ(dictionary_.RecordHeadword("zoo", "zoos", 2), RecordStatus::Recorded);
   ASSERT_TRUE(FileExists(LevelFile("myLXJunior.dat")));
-  ExpectEachFileOldOrNew(change, order);
+  ExpectWholeChangeOrNone(change, 3);
 }
 
 TEST_F(SaveFaultTest, DeleteKeepsTheDictionaryFileItCouldNotWrite) {
   const Change change = [](ConjugationDictionary& d) {
-    EXPECT_TRUE(d.DeleteHeadword("run"));
+    // Reported done only when written, or decided.
+    const bool removed = d.DeleteHeadword("run");
+    EXPECT_EQ(removed, d.LastSaveStatus() == 0 || d.LastChangePending());
     // The reload shows the file as it is: run stays when it was not saved.
-    EXPECT_EQ(d.HeadwordList().IndexOf("run") >= 0, d.LastSaveStatus() != 0);
+    if (!d.LastChangePending()) EXPECT_EQ(d.HeadwordList().IndexOf("run") >= 0, d.LastSaveStatus() != 0);
   };
-  ExpectEachFileOldOrNew(change, {"program/myLxScoop.dat"});
+  ExpectWholeChangeOrNone(change, 1);
   ASSERT_TRUE(dictionary_.DeleteHeadword("zoo"));
-  ExpectEachFileOldOrNew(change, {"program/myLxScoop.dat"});
+  ExpectWholeChangeOrNone(change, 1);
 }
 
 TEST_F(SaveFaultTest, StatusIsClearedByTheNextChange) {
-  SetWriteFaultForTesting(WriteStep::Rename);
+  SetWriteFaultForTesting(WriteStep::Flush);
   dictionary_.RecordHeadword("go", "went", 1);
   SetWriteFaultForTesting(std::nullopt);
   ASSERT_EQ(dictionary_.LastSaveStatus(), EIO);

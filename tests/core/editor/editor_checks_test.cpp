@@ -147,5 +147,26 @@ TEST_F(RowLevelsTest, IsEmptyForAnEmptyDictionary) {
   EXPECT_TRUE(BuildRowLevels(dictionary_).empty());
 }
 
+TEST(EditorChecksTest, UnstorableSpellingIsTheFirstThatWouldReadBackAsAnother) {
+  const struct {
+    const char* headword;
+    const char* spellings;
+    const char* unstorable;
+  } cases[] = {
+      {"go", "goes went gone", ""},
+      {"go", "go", ""},          // the headword itself: an empty item
+      {"go", "go0", ""},         // 0 is read back as it is
+      {"go", "go2", "go2"},      // "2" would strip two letters
+      {"go", "goes,go10x", "go10x"},
+      {"abc", "ab1", "ab1"},     // "11" after the strip count
+      {"abc", "ab0", "ab0"},     // "10": a strip count of ten
+      {"study", "studied 1st", "1st"},
+      {"x", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(UnstorableSpelling(c.headword, c.spellings), c.unstorable) << c.headword << ": " << c.spellings;
+  }
+}
+
 }  // namespace
 }  // namespace lexiscoop

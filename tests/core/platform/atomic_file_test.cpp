@@ -85,5 +85,40 @@ TEST(FileSystemTest, ReadWholeFileRefusesFoldersAndOversizedFiles) {
   EXPECT_EQ(JoinPath("", "b"), "b");
 }
 
+// A file that is a symbolic link is written through to the link's target;
+// the link stays a link.
+TEST_F(AtomicFileTest, WritesThroughSymbolicLinks) {
+  fs::create_directory(dir_ + "/elsewhere");
+  const std::string target = dir_ + "/elsewhere/real.dat";
+  ASSERT_EQ(WriteFileAtomically(target, "old"), 0);
+  struct Case {
+    const char* link;
+    std::string pointsTo;
+  } cases[] = {
+      {"/absolute.dat", target},
+      {"/relative.dat", "elsewhere/real.dat"},
+      {"/chained.dat", dir_ + "/absolute.dat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    const std::string link = dir_ + c.link;
+    ASSERT_EQ(symlink(c.pointsTo.c_str(), link.c_str()), 0);
+    ASSERT_EQ(WriteFileAtomically(link, std::string("via ") + c.link), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Read(target), std::string("via ") + c.link);
+  }
+  // A link whose target does not exist yet creates it.
+  const std::string dangling = dir_ + "/dangling.dat";
+  ASSERT_EQ(symlink("elsewhere/new.dat", dangling.c_str()), 0);
+  ASSERT_EQ(WriteFileAtomically(dangling, "new"), 0);
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(Read(dir_ + "/elsewhere/new.dat"), "new");
+  // A loop of links is not followed forever, and replaces nothing.
+  const std::string a = dir_ + "/loop-a", b = dir_ + "/loop-b";
+  ASSERT_EQ(symlink(b.c_str(), a.c_str()), 0);
+  ASSERT_EQ(symlink(a.c_str(), b.c_str()), 0);
+  EXPECT_EQ(ResolveWriteTarget(a), a);
+}
+
 }  // namespace
 }  // namespace lexiscoop

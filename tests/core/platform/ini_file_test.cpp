@@ -111,5 +111,24 @@ TEST_F(IniFileTest, UnwritableFolderReportsAnError) {
   EXPECT_NE(ini.UpdateFile(), 0);
 }
 
+TEST_F(IniFileTest, ASettingsFileThatIsALinkIsWrittenThroughIt) {
+  // Dotfile managers keep the real file elsewhere and link it in.
+  fs::create_directory(dir_ + "/dotfiles");
+  const std::string real = dir_ + "/dotfiles/lexiscoop.ini";
+  {
+    TIniFile first(real);
+    first.WriteInteger("system", "width", 700);
+    ASSERT_EQ(first.UpdateFile(), 0);
+  }
+  ASSERT_EQ(symlink("dotfiles/lexiscoop.ini", path_.c_str()), 0);
+  for (const int width : {800, 900}) {
+    TIniFile ini(path_);
+    ini.WriteInteger("system", "width", width);
+    ASSERT_EQ(ini.UpdateFile(), 0);
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(TIniFile(real).ReadInteger("system", "width", 0), width);
+  }
+}
+
 }  // namespace
 }  // namespace lexiscoop
