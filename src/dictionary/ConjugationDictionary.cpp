@@ -11,6 +11,7 @@
 #include "dictionary/DictionaryLine.h"
 #include "dictionary/DictionaryObserver.h"
 #include "dictionary/DictionaryTransaction.h"
+#include "dictionary/GlossTable.h"
 #include "dictionary/InflectionItem.h"
 #include "platform/Compare.h"
 #include "platform/FileSystem.h"
@@ -176,6 +177,7 @@ void ConjugationDictionary::AddDictionaryLine(std::string_view line) {
 std::vector<std::string> ConjugationDictionary::UserFilePaths() const {
   std::vector<std::string> paths{UserDictionaryPath()};
   for (int level = 1; level <= kLevelCount; ++level) paths.push_back(UserLevelPath(level));
+  paths.push_back(JoinPath(programFolder_, kUserGlossFile));
   return paths;
 }
 

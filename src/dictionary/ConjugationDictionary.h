@@ -126,8 +126,8 @@ class ConjugationDictionary {
   // disk since: another process changed the dictionary.
   bool FilesChangedOnDisk() const;
 
-  // The user's files a change may write: the dictionary and the four level
-  // lists.
+  // The user's files a change may write: the dictionary, the four level
+  // lists and the glosses.
   std::vector<std::string> UserFilePaths() const;
 
   // The LoadFromFile status of the dictionary file read by the last reload

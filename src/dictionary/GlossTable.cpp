@@ -1,9 +1,11 @@
 #include "dictionary/GlossTable.h"
 
 #include <cerrno>
+#include <exception>
 #include <vector>
 
 #include "dictionary/CompressStringList.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "platform/FileSystem.h"
 
 namespace lexiscoop {
@@ -50,6 +52,13 @@ int GlossTable::LoadFile(const std::string& path, Table& table) {
 }
 
 void GlossTable::Reload() {
+  // Under the readers' lock: a change of the user's file is read whole.
+  DictionaryReadLock hold;
+  hold.Acquire(programFolder_);
+  LoadFiles();
+}
+
+void GlossTable::LoadFiles() {
   shippedStatus_ = LoadFile(ShippedPath(), shipped_);
   userStatus_ = LoadFile(UserPath(), user_);
 }
@@ -129,8 +138,14 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
       headword.find('\0') != std::string_view::npos) {
     return GlossRecordStatus::InvalidText;
   }
-  // Read the file again: another program may have changed it since the
-  // last reload, and its other lines are kept as they are on disk.
+  // One change of the user's files, under their lock: the file is read
+  // again as it is now (another program's lines are kept) and replaced whole
+  // or not at all.
+  DictionaryTransaction change(programFolder_, {UserPath()});
+  if (const int rc = change.Begin(); rc != 0) {
+    saveStatus_ = rc;
+    return GlossRecordStatus::SaveFailed;
+  }
   TCompressStringList list;
   const std::string path = UserPath();
   if (FileExists(path)) {
@@ -154,8 +169,13 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
   if (!found && !glosses) return GlossRecordStatus::Recorded;  // nothing to remove
   if (!found) list.Add(std::string(headword) + '\t' + *glosses);
   list.SortByText();
-  saveStatus_ = list.SaveToFile(path);
-  Reload();
+  try {
+    change.Replace(path, list.FileImage());
+    saveStatus_ = change.Commit().error;
+  } catch (const std::exception&) {
+    saveStatus_ = TCompressStringList::kSaveRefused;
+  }
+  LoadFiles();
   return saveStatus_ == 0 ? GlossRecordStatus::Recorded : GlossRecordStatus::SaveFailed;
 }
 

@@ -75,6 +75,9 @@ class GlossTable {
   static std::string NormalizeGlossText(std::string_view text);
 
  private:
+  // Reload without taking the lock (the caller holds one).
+  void LoadFiles();
+
   struct Table {
     std::unordered_map<std::string, std::string> exact;   // headword → glosses
     std::unordered_map<std::string, std::string> folded;  // folded headword → headword

@@ -91,10 +91,27 @@ TEST(CliBadInputTest, BinaryFilesGiveTheCoresWordsAndNothingElse) {
   // The program's own file, as a copy and by the link to the running program.
   const std::string copy = folder / "lexiscoop-cli.copy";
   std::filesystem::copy_file(LEXISCOOP_CLI_PATH, copy);
+  // Its bytes depend on the build: a stretch without a line break longer
+  // than a line may be is the scanner's failure, in the program as in the
+  // core.
+  const std::string bytes = ReadFileBytes(copy);
+  std::string expected;
+  bool fails = false;
+  try {
+    expected = CoreTable(bytes);
+  } catch (const std::exception&) {
+    fails = true;
+  }
   for (const std::string& path : {copy, std::string("/proc/self/exe")}) {
     run = RunBounded({"table", path});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "ELF\t1\n") << path;
+    if (fails) {
+      EXPECT_EQ(run.exitCode, 1) << path;
+      EXPECT_NE(run.err.find("行が長すぎます"), std::string::npos) << run.err;
+      EXPECT_EQ(run.out, "") << path;
+    } else {
+      EXPECT_EQ(run.exitCode, 0) << run.err;
+      EXPECT_EQ(run.out, expected) << path;
+    }
   }
 }
 
