@@ -1,10 +1,23 @@
 #include "analysis/NumberFormat.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace lexiscoop {
 namespace {
+
+// Appends the digits of `value` with a comma between groups of three.
+void AppendGrouped(std::string& out, uint64_t value) {
+  char digits[24];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (n > 0) {
+    out += digits[--n];
+    if (n > 0 && n % 3 == 0) out += ',';
+  }
+}
 
 std::string GroupDigits(const std::string& digits) {
   std::string out;
@@ -27,14 +40,23 @@ std::string FormatThousands(int64_t value) {
 }
 
 std::string FormatThousandsFixed3(double value) {
-  if (!std::isfinite(value)) return {};
+  std::string text;
+  AppendThousandsFixed3(text, value);
+  return text;
+}
+
+void AppendThousandsFixed3(std::string& out, double value) {
+  if (!std::isfinite(value)) return;
   const bool negative = value < 0;
   const double scaled = std::round(std::fabs(value) * 1000.0);
   const auto thousandths = static_cast<uint64_t>(scaled);
-  char fraction[8];
-  std::snprintf(fraction, sizeof fraction, ".%03u", static_cast<unsigned>(thousandths % 1000));
-  std::string text = GroupDigits(std::to_string(thousandths / 1000)) + fraction;
-  return (negative && thousandths != 0) ? "-" + text : text;
+  if (negative && thousandths != 0) out += '-';
+  AppendGrouped(out, thousandths / 1000);
+  const auto fraction = static_cast<unsigned>(thousandths % 1000);
+  out += '.';
+  out += static_cast<char>('0' + fraction / 100);
+  out += static_cast<char>('0' + fraction / 10 % 10);
+  out += static_cast<char>('0' + fraction % 10);
 }
 
 }  // namespace lexiscoop

@@ -54,10 +54,9 @@ void TForm1::edWordChange() {
   if (query.empty()) return;
 
   std::vector<std::string_view> words;
-  const TStringList& display = shown_->DisplayList();
-  for (int i = 0; i < display.Count(); ++i) {
-    const std::string& word = display[i];
-    if (word.size() >= query.size() && SameText(std::string_view(word).substr(0, query.size()), query)) {
+  for (int i = 0; i < shown_->FormCount(); ++i) {
+    const std::string_view word = shown_->FormAt(i);
+    if (word.size() >= query.size() && SameText(word.substr(0, query.size()), query)) {
       words.push_back(word);
     }
   }

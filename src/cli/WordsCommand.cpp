@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -179,18 +180,20 @@ int RunWordsCommand(CliContext& context) {
   shown.SortBy(sortKey, descending);
   if (format) return ExportWords(context, shown, text, parser, *format, outputPath);
 
+  // word TAB count TAB per cent, written straight into one buffer.
   std::string out;
-  RowTexts row;
+  out.reserve(shown.RowCount() * size_t{24});
+  char number[16];
   for (int r = 0; r < shown.RowCount(); ++r) {
-    shown.TextsOfRow(r, text.result.tokenCount, row);
+    const int32_t count = shown.CountOfRow(r);
     for (size_t c = 0; c < columns.size(); ++c) {
       if (c > 0) out += '\t';
       switch (columns[c]) {
         case Column::Number: out += std::to_string(r + 1); break;
-        case Column::Word: out += row.word; break;
+        case Column::Word: out += shown.WordOfRow(r); break;
         case Column::Level: out += LevelButtonName(shown.LevelOfRow(r)); break;
-        case Column::Count: out += row.count; break;
-        case Column::PerCent: out += row.perCent; break;
+        case Column::Count: out.append(number, std::to_chars(number, number + sizeof number, count).ptr); break;
+        case Column::PerCent: AppendPerCentText(out, count, text.result.tokenCount); break;
       }
     }
     out += '\n';

@@ -21,7 +21,7 @@ int CompareOrdinalUpper(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-ShownWordList::ShownWordList() { displayLookup_.SetCaseCare(true); }
+ShownWordList::ShownWordList() = default;
 
 int ShownWordList::PositionOfRow(int row) const {
   if (row < 0 || row >= RowCount()) return -1;
@@ -42,19 +42,25 @@ bool ShownWordList::TextsOfRow(int row, int32_t tokenCount, RowTexts& out) const
   out.count.clear();
   out.perCent.clear();
   const int32_t p = viewIndex_[static_cast<size_t>(row)];
-  if (p < 0 || p >= displayList_.Count()) return true;
-  const int32_t c = displayList_.Objects(p);
-  out.word = displayList_[p];
+  if (p < 0 || p >= FormCount()) return true;
+  const int32_t c = CountAt(p);
+  out.word = FormAt(p);
   out.count = std::to_string(c);
   out.perCent = PerCentText(c, tokenCount);
   return true;
 }
 
 std::string PerCentText(int32_t count, int32_t tokenCount) {
-  if (tokenCount == 0) return {};
+  std::string text;
+  AppendPerCentText(text, count, tokenCount);
+  return text;
+}
+
+void AppendPerCentText(std::string& out, int32_t count, int32_t tokenCount) {
+  if (tokenCount == 0) return;
   // 64-bit product: a count above 21 million would overflow 32 bits.
-  return FormatThousandsFixed3(static_cast<double>(static_cast<int64_t>(count) * 100) /
-                               static_cast<double>(tokenCount));
+  AppendThousandsFixed3(out, static_cast<double>(static_cast<int64_t>(count) * 100) /
+                                 static_cast<double>(tokenCount));
 }
 
 int ShownWordList::CompareRows(int32_t a, int32_t b) const {
@@ -64,18 +70,18 @@ int ShownWordList::CompareRows(int32_t a, int32_t b) const {
       result = a < b ? -1 : (a > b ? 1 : 0);
       break;
     case kSortAlphabetical:
-      result = CompareOrdinalUpper(displayList_[a], displayList_[b]);
+      result = CompareOrdinalUpper(FormAt(a), FormAt(b));
       break;
     case kSortLevel: {
-      const int x = LevelIndex(levels_[static_cast<size_t>(a)]);
-      const int y = LevelIndex(levels_[static_cast<size_t>(b)]);
+      const int x = LevelIndex(forms_[static_cast<size_t>(a)].level);
+      const int y = LevelIndex(forms_[static_cast<size_t>(b)].level);
       result = x < y ? -1 : (x > y ? 1 : 0);
       break;
     }
     case kSortCount:
     case kSortPerCent: {
-      const int32_t x = displayList_.Objects(a);
-      const int32_t y = displayList_.Objects(b);
+      const int32_t x = CountAt(a);
+      const int32_t y = CountAt(b);
       result = x < y ? -1 : (x > y ? 1 : 0);
       break;
     }
@@ -105,8 +111,12 @@ void ShownWordList::SortRows(std::vector<int>* selectedRows) {
   }
   // Rows of equal keys have no defined order; a stable sort keeps them as
   // they stood, which makes repeated sorts predictable.
-  std::stable_sort(viewIndex_.begin(), viewIndex_.end(),
-                   [this](int32_t a, int32_t b) { return CompareRows(a, b) < 0; });
+  if (sortKey_ == kSortAlphabetical) {
+    SortRowsAlphabetically();
+  } else {
+    std::stable_sort(viewIndex_.begin(), viewIndex_.end(),
+                     [this](int32_t a, int32_t b) { return CompareRows(a, b) < 0; });
+  }
   for (size_t row = 0; row < viewIndex_.size(); ++row) {
     rowOfPosition_[static_cast<size_t>(viewIndex_[row])] = static_cast<int32_t>(row);
   }
@@ -115,13 +125,74 @@ void ShownWordList::SortRows(std::vector<int>* selectedRows) {
   }
 }
 
+namespace {
+
+// The first eight bytes of `s` with a-z folded to upper case, as one number
+// that orders like CompareOrdinalUpper (bytes missing at the end are 0, and
+// no form holds a zero byte).
+uint64_t OrdinalUpperKey(std::string_view s) {
+  uint64_t key = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    auto c = i < s.size() ? static_cast<unsigned char>(s[i]) : 0;
+    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 32);
+    key = (key << 8) | c;
+  }
+  return key;
+}
+
+}  // namespace
+
+void ShownWordList::SortRowsAlphabetically() {
+  struct Keyed {
+    uint64_t key;  // OrdinalUpperKey, inverted for a descending sort
+    int32_t position;
+    int32_t row;  // equal forms keep their rows' order, as a stable sort would
+  };
+  const bool descending = sortDescending_;
+  const size_t n = viewIndex_.size();
+  std::vector<Keyed> rows(n), scratch(n);
+  for (size_t r = 0; r < n; ++r) {
+    const uint64_t key = OrdinalUpperKey(FormAt(viewIndex_[r]));
+    rows[r] = {descending ? ~key : key, viewIndex_[r], static_cast<int32_t>(r)};
+  }
+  // A stable radix sort on the keys, a byte at a time from the lowest;
+  // a byte that is the same in every key needs no pass.
+  for (int shift = 0; shift < 64; shift += 8) {
+    size_t counts[257] = {};
+    for (const Keyed& k : rows) ++counts[((k.key >> shift) & 0xFF) + 1];
+    if (std::find(counts + 1, counts + 257, n) != counts + 257) continue;
+    for (int b = 0; b < 256; ++b) counts[b + 1] += counts[b];
+    for (const Keyed& k : rows) scratch[counts[(k.key >> shift) & 0xFF]++] = k;
+    rows.swap(scratch);
+  }
+  // Equal keys: equal first eight bytes, or both shorter and equal; the rest
+  // of the forms decides, then the row.
+  auto tail = [this](int32_t position) {
+    const std::string_view form = FormAt(position);
+    return form.substr(std::min<size_t>(8, form.size()));
+  };
+  for (size_t begin = 0; begin < n;) {
+    size_t end = begin + 1;
+    while (end < n && rows[end].key == rows[begin].key) ++end;
+    if (end - begin > 1) {
+      std::sort(rows.begin() + static_cast<std::ptrdiff_t>(begin), rows.begin() + static_cast<std::ptrdiff_t>(end),
+                [&](const Keyed& a, const Keyed& b) {
+                  int c = CompareOrdinalUpper(tail(a.position), tail(b.position));
+                  if (descending) c = -c;
+                  return c != 0 ? c < 0 : a.row < b.row;
+                });
+    }
+    begin = end;
+  }
+  for (size_t r = 0; r < n; ++r) viewIndex_[r] = rows[r].position;
+}
+
 void ShownWordList::Clear() {
-  displayList_.Clear();
-  displayLookup_.Clear();
+  bytes_.clear();
+  forms_.clear();
+  displayLookup_.Reset(0);
   viewIndex_.clear();
   rowOfPosition_.clear();
-  firstWord_.clear();
-  levels_.clear();
   positionOfWord_.clear();
 }
 
@@ -137,27 +208,37 @@ void ShownWordList::NoteWordPosition(int32_t word, int32_t position) {
 }
 
 int32_t ShownWordList::FirstWordOfPosition(int position) const {
-  if (position < 0 || static_cast<size_t>(position) >= firstWord_.size()) return -1;
-  return firstWord_[static_cast<size_t>(position)];
+  if (position < 0 || position >= FormCount()) return -1;
+  return forms_[static_cast<size_t>(position)].firstWord;
 }
 
 void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level) {
-  const int found = displayLookup_.IndexOf(form);
-  if (found >= 0) {
-    displayList_.AddToObject(displayLookup_.Objects(found), count);
-    NoteWordPosition(word, displayLookup_.Objects(found));
+  const auto position = static_cast<int32_t>(forms_.size());
+  const auto [found, added] = displayLookup_.Insert(form, FoldedHash(form), position,
+                                                    [this](int32_t p) { return FormAt(p); });
+  if (!added) {
+    forms_[static_cast<size_t>(found)].count += count;
+    NoteWordPosition(word, found);
     return;
   }
-  const int position = displayList_.Count();
-  displayLookup_.AddObject(form, position);
-  displayList_.AddObject(form, count);
-  firstWord_.push_back(word);
-  levels_.push_back(level);
+  forms_.push_back({static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(form.size()), count, word, level});
+  bytes_.append(form);
   NoteWordPosition(word, position);
 }
 
+void ShownWordList::AddDistinctForm(std::string_view form, int32_t count, int32_t word, WordLevel level) {
+  NoteWordPosition(word, static_cast<int32_t>(forms_.size()));
+  forms_.push_back({static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(form.size()), count, word, level});
+  bytes_.append(form);
+}
+
+void ShownWordList::Reserve(size_t forms, size_t bytes) {
+  forms_.reserve(forms);
+  bytes_.reserve(bytes);
+}
+
 void ShownWordList::ResetRowOrder() {
-  const size_t n = static_cast<size_t>(displayList_.Count());
+  const size_t n = forms_.size();
   viewIndex_.resize(n);
   rowOfPosition_.resize(n);
   for (size_t i = 0; i < n; ++i) {

@@ -5,9 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/StringList.h"
-#include "analysis/StringListEx.h"
 #include "analysis/WordLevel.h"
+#include "platform/FoldedIndex.h"
 
 namespace lexiscoop {
 
@@ -29,10 +28,10 @@ struct RowTexts {
 };
 
 // The model behind the word list: the shown forms with their summed counts
-// (`DisplayList`, in build order), the case-blind look-up that merges forms
-// while the list is built (`DisplayLookup`), and the row order (`ViewIndex`,
-// a permutation of the DisplayList positions). Filled by WordListBuilder;
-// sorting permutes only the row order.
+// (`DisplayList`: positions in build order, the forms' bytes end to end), the
+// case-blind look-up that merges forms while the list is built
+// (`DisplayLookup`), and the row order (`ViewIndex`, a permutation of the
+// positions). Filled by WordListBuilder; sorting permutes only the row order.
 //
 // Re-entry: while a rebuild is running (Busy), sort requests are refused, so
 // a window that processes events during the rebuild cannot corrupt the lists.
@@ -42,23 +41,32 @@ class ShownWordList {
   ShownWordList(const ShownWordList&) = delete;
   ShownWordList& operator=(const ShownWordList&) = delete;
 
-  // Number of rows (== DisplayList count).
+  // Number of rows (== the number of shown forms).
   int RowCount() const { return static_cast<int>(viewIndex_.size()); }
-  // The DisplayList position shown in row r, or -1 outside the rows.
+  // The position shown in row r, or -1 outside the rows.
   int PositionOfRow(int row) const;
-  // The row that shows DisplayList position p, or -1.
+  // The row that shows position p, or -1.
   int RowOfPosition(int position) const;
-  // The shown form and count of row r; r must be a valid row.
-  const std::string& WordOfRow(int row) const { return displayList_[viewIndex_[static_cast<size_t>(row)]]; }
-  int32_t CountOfRow(int row) const { return displayList_.Objects(viewIndex_[static_cast<size_t>(row)]); }
+  // The shown form and count of row r; r must be a valid row. The view
+  // stays valid until the next rebuild.
+  std::string_view WordOfRow(int row) const { return FormAt(viewIndex_[static_cast<size_t>(row)]); }
+  int32_t CountOfRow(int row) const { return CountAt(viewIndex_[static_cast<size_t>(row)]); }
+
+  // The shown forms by position (build order): their number, each form and
+  // its summed count; p must be a valid position.
+  int FormCount() const { return static_cast<int>(forms_.size()); }
+  std::string_view FormAt(int p) const {
+    const Form& f = forms_[static_cast<size_t>(p)];
+    return std::string_view(bytes_).substr(f.offset, f.length);
+  }
+  int32_t CountAt(int p) const { return forms_[static_cast<size_t>(p)].count; }
   // The level of the word shown in row r; r must be a valid row.
-  WordLevel LevelOfRow(int row) const { return levels_[static_cast<size_t>(viewIndex_[static_cast<size_t>(row)])]; }
+  WordLevel LevelOfRow(int row) const { return forms_[static_cast<size_t>(viewIndex_[static_cast<size_t>(row)])].level; }
 
   // Row texts for the list view. False (and `out` untouched) for a row
   // outside the list; a row whose position is invalid gets only its number.
   bool TextsOfRow(int row, int32_t tokenCount, RowTexts& out) const;
 
-  const TStringList& DisplayList() const { return displayList_; }
   // The word-table entry that first gave DisplayList position p its form:
   // the entry, among those shown under p, that occurs first in the text.
   // -1 for a position outside the list.
@@ -81,7 +89,7 @@ class ShownWordList {
   // Sorts by `key` in the given direction without flipping.
   bool SortBy(int key, bool descending, std::vector<int>* selectedRows = nullptr);
 
-  // Compares two DisplayList positions under the current key and direction:
+  // Compares two positions under the current key and direction:
   // key 0 build order, 1 ordinal with a-z folded to upper case (a prefix
   // first), 2 and 3 count, 4 level (Basic first); any other key 0.
   int CompareRows(int32_t a, int32_t b) const;
@@ -96,18 +104,35 @@ class ShownWordList {
   // letter case under the spelling met first, whose level stays. `word` is
   // the word-table entry the form stands for.
   void AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level);
+  // Adds a form that is known to differ, letter case ignored, from every
+  // form added through AddShownForm and from every other form added here:
+  // no look-up, and never found by AddShownForm.
+  void AddDistinctForm(std::string_view form, int32_t count, int32_t word, WordLevel level);
+  // Room for `forms` forms of `bytes` bytes in all.
+  void Reserve(size_t forms, size_t bytes);
   // Remembers that word-table entry `word` shows at `position`.
   void NoteWordPosition(int32_t word, int32_t position);
   // ViewIndex = identity; the inverse row map follows it.
   void ResetRowOrder();
   void SortRows(std::vector<int>* selectedRows);
 
-  TStringList displayList_;
-  TStringListEx displayLookup_;
+  // One shown form.
+  struct Form {
+    uint32_t offset;     // its bytes in bytes_
+    uint32_t length;
+    int32_t count;       // the summed occurrences of its words
+    int32_t firstWord;   // its first word-table entry
+    WordLevel level;     // the level of that word
+  };
+  // The alphabetical sort: the same order as CompareOrdinalUpper, on keys of
+  // the first eight bytes first.
+  void SortRowsAlphabetically();
+
+  std::string bytes_;               // the forms end to end
+  std::vector<Form> forms_;         // DisplayList
+  FoldedIndex displayLookup_;       // form -> position, letter case ignored
   std::vector<int32_t> viewIndex_;
   std::vector<int32_t> rowOfPosition_;  // inverse of viewIndex_
-  std::vector<int32_t> firstWord_;      // per position: its first word-table entry
-  std::vector<WordLevel> levels_;       // level of each DisplayList position
   std::vector<int32_t> positionOfWord_; // per word-table entry: its position, -1 when not shown
   int sortKey_ = kSortFirstAppearance;
   bool sortDescending_ = false;
@@ -117,6 +142,8 @@ class ShownWordList {
 // The per-cent cell: count × 100 ÷ token count, "#,##0.000"; empty when the
 // token count is 0.
 std::string PerCentText(int32_t count, int32_t tokenCount);
+// PerCentText appended to `out`.
+void AppendPerCentText(std::string& out, int32_t count, int32_t tokenCount);
 
 // Ordinal comparison with only the ASCII letters a-z folded to upper case;
 // a string sorts before every longer string that it begins.

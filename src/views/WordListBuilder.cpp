@@ -48,6 +48,7 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
       }
     };
 
+    shown.Reserve(static_cast<size_t>(n), words.SpellingBytes());
     ProgressPump pump(control.pump, control.sliceMs, control.wordsPerClockCheck);
     pump.Start(100);
     for (int i = 0; i < n; ++i) {
@@ -55,7 +56,13 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
       const int32_t count = words.Occurrences(i);
       const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
       if (!word.InDictionary()) {
-        if (showNone) add(words.Word(i), count, i, WordLevel::None);
+        // A word not in the dictionary differs from every dictionary form
+        // (those are spellings the lexicon would have found) and, the table
+        // being case-blind, from every other such word: nothing to merge.
+        const std::string_view written = words.Word(i);
+        if (showNone && !written.empty() && PassesProperNounChoice(written, filter.properNoun)) {
+          shown.AddDistinctForm(written, count, i, WordLevel::None);
+        }
       } else if (showLevel[static_cast<size_t>(LevelIndex(word.level))]) {
         add(ShownForm(*result.classifier, word, filter.formMode), count, i, word.level);
       }

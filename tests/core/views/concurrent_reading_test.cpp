@@ -39,7 +39,7 @@ Reading Read(const std::shared_ptr<const Lexicon>& lexicon, const AnalysisResult
   ShownWordList shown;
   WordListBuilder().Rebuild(shared, {kAllLevels, FormMode::Original, ProperNounChoice::All}, shown);
   shown.SortBy(kSortAlphabetical, false);
-  for (int r = 0; r < shown.RowCount(); ++r) reading.rows.push_back(shown.WordOfRow(r));
+  for (int r = 0; r < shown.RowCount(); ++r) reading.rows.emplace_back(shown.WordOfRow(r));
   reading.report = BuildStatisticsReport("x / text", shared, ReportForm::Memo);
   for (const HeadwordId h : lexicon->Candidates("left")) reading.rows.push_back(lexicon->At(h).spelling);
   return reading;

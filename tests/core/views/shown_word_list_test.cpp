@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -26,7 +28,7 @@ class ShownWordListTest : public ::testing::Test {
   }
   std::vector<std::string> Words() const {
     std::vector<std::string> words;
-    for (int r = 0; r < shown_.RowCount(); ++r) words.push_back(shown_.WordOfRow(r));
+    for (int r = 0; r < shown_.RowCount(); ++r) words.emplace_back(shown_.WordOfRow(r));
     return words;
   }
 
@@ -51,7 +53,7 @@ TEST_F(ShownWordListTest, EverySortRequestFlipsTheDirection) {
   EXPECT_EQ(Words(), (W{"dog", "cat", "ant", "Zebra"}));
   shown_.SortList(99);  // unknown key: every pair compares equal
   EXPECT_EQ(shown_.RowCount(), 4);
-  EXPECT_EQ(shown_.DisplayList()[0], "dog");  // the DisplayList itself never moves
+  EXPECT_EQ(shown_.FormAt(0), "dog");  // the DisplayList itself never moves
 }
 
 TEST_F(ShownWordListTest, SortByUsesTheGivenDirection) {
@@ -148,6 +150,52 @@ TEST(CompareOrdinalUpperTest, FoldsOnlyLowerCaseLettersAndPutsPrefixesFirst) {
     EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
     const int back = CompareOrdinalUpper(c.b, c.a);
     EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.b << " vs " << c.a;
+  }
+}
+
+}  // namespace
+}  // namespace lexiscoop
+
+namespace lexiscoop {
+namespace {
+
+// The alphabetical sort against a plain stable sort by byte, a-z folded to
+// upper case, shorter prefix first: forms around the eight bytes that the
+// sort looks at first, in both directions, with rows that tie.
+TEST(ShownWordListAlphabetTest, OrdersLikeAPlainStableSortByFoldedBytes) {
+  std::mt19937 rng(8);
+  const std::string alphabet = "aAbB-'_z0\x82\x9f";
+  std::vector<std::string> words;
+  for (int i = 0; i < 3000; ++i) {
+    std::string w = (i % 3 == 0) ? "abcdefgh" : "";  // a shared eight-byte start
+    const int extra = static_cast<int>(rng() % 11);
+    for (int k = 0; k < extra; ++k) w += alphabet[rng() % alphabet.size()];
+    if (w.empty()) w = "a";
+    words.push_back(w);
+  }
+  AnalysisResult result;
+  for (const std::string& w : words) result.words.CountWord(w);
+  ClassifyWords(result, testing::TestDictionary().MakeLexicon());
+  ShownWordList shown;
+  ASSERT_TRUE(WordListBuilder().Rebuild(result, {}, shown));
+  for (const bool descending : {false, true}) {
+    std::vector<std::string> expected;
+    for (int p = 0; p < shown.FormCount(); ++p) expected.emplace_back(shown.FormAt(p));
+    std::stable_sort(expected.begin(), expected.end(), [descending](const std::string& a, const std::string& b) {
+      auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
+      const bool less = std::lexicographical_compare(
+          a.begin(), a.end(), b.begin(), b.end(),
+          [&](char x, char y) { return fold(static_cast<unsigned char>(x)) < fold(static_cast<unsigned char>(y)); });
+      const bool greater = std::lexicographical_compare(
+          b.begin(), b.end(), a.begin(), a.end(),
+          [&](char x, char y) { return fold(static_cast<unsigned char>(x)) < fold(static_cast<unsigned char>(y)); });
+      return descending ? greater : less;
+    });
+    shown.SortBy(kSortFirstAppearance, false);
+    ASSERT_TRUE(shown.SortBy(kSortAlphabetical, descending));
+    std::vector<std::string> got;
+    for (int r = 0; r < shown.RowCount(); ++r) got.emplace_back(shown.WordOfRow(r));
+    EXPECT_EQ(got, expected) << "descending " << descending;
   }
 }
 

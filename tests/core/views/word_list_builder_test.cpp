@@ -218,7 +218,7 @@ TEST_F(WordListBuilderTest, FailureInsideTheRebuildLeavesAnEmptyConsistentList) 
   EXPECT_THROW(builder.Rebuild(result, {}, shown_, control), std::runtime_error);
   EXPECT_FALSE(shown_.Busy());
   EXPECT_EQ(shown_.RowCount(), 0);
-  EXPECT_EQ(shown_.DisplayList().Count(), 0);
+  EXPECT_EQ(shown_.FormCount(), 0);
   EXPECT_TRUE(builder.Rebuild(result, {}, shown_));
   EXPECT_EQ(shown_.RowCount(), 2);
 }

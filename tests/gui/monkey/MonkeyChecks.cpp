@@ -11,7 +11,7 @@ QString Monkey::CheckWindow() const {
   }
   const ShownWordList& shown = form.Shown();
   const std::vector<int32_t>& view = shown.ViewIndex();
-  const int positions = shown.DisplayList().Count();
+  const int positions = shown.FormCount();
   if (static_cast<int>(view.size()) != positions) {
     return QStringLiteral("ViewIndex has %1 rows for %2 shown words").arg(view.size()).arg(positions);
   }
@@ -26,7 +26,7 @@ QString Monkey::CheckWindow() const {
     if (shown.RowOfPosition(position) != row) {
       return QStringLiteral("position %1 is in row %2 but maps back to row %3").arg(position).arg(row).arg(shown.RowOfPosition(position));
     }
-    shownSum += shown.DisplayList().Objects(position);
+    shownSum += shown.CountAt(position);
   }
 
   const bool awaiting = form.AwaitingAnalysis();
@@ -90,7 +90,7 @@ QString Monkey::CheckLive() const {
   const int rows = lvWords_->model()->rowCount();
   if (rows > shown.RowCount()) return QStringLiteral("the list view has %1 rows, the shown list %2").arg(rows).arg(shown.RowCount());
   for (const int32_t position : shown.ViewIndex()) {
-    if (position < 0 || position >= shown.DisplayList().Count()) return QStringLiteral("ViewIndex holds position %1").arg(position);
+    if (position < 0 || position >= shown.FormCount()) return QStringLiteral("ViewIndex holds position %1").arg(position);
   }
   QAction* shownAction = form_->Running() ? Action("acStopAnalize") : Action("acAnalize");
   if (tbAnalizeStart_->defaultAction() != shownAction) return QStringLiteral("the Extract button shows the wrong command");
