@@ -41,10 +41,6 @@ const TCompressStringList& ConjugationDictionary::LevelList(int level) const {
   return levels_[static_cast<size_t>(level - 1)];
 }
 
-std::array<TStringList*, kLevelCount> ConjugationDictionary::LevelLists() {
-  return {&levels_[0], &levels_[1], &levels_[2], &levels_[3]};
-}
-
 std::string ConjugationDictionary::UserDictionaryPath() const {
   return JoinPath(programFolder_, kUserDictionaryFile);
 }

@@ -156,8 +156,6 @@ class ConjugationDictionary {
   // run's UseCounts, which a load sets to 0.
   TCompressStringList& LevelList(int level);
   const TCompressStringList& LevelList(int level) const;
-  // The four level lists in level order, as the analysis run takes them.
-  std::array<TStringList*, kLevelCount> LevelLists();
 
   // The level number of a headword: the first of the level lists 1..4 that
   // holds it (letter case ignored), 0 when none does.

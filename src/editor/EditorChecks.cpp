@@ -1,11 +1,12 @@
 #include "editor/EditorChecks.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <memory>
 
 #include "dictionary/CommaText.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/InflectionItem.h"
+#include "dictionary/Lexicon.h"
 #include "platform/Compare.h"
 #include "platform/TextTrim.h"
 
@@ -83,27 +84,12 @@ std::vector<std::string> InflectionLines(const TStringList& inflectionIndex, int
 }
 
 std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary) {
-  // LevelOf for every row, through one table of the level lists' entries:
-  // equal by SameText is equal by CompareText, the lists' own look-up.
-  struct Hash {
-    size_t operator()(std::string_view s) const { return static_cast<size_t>(FoldedHash(s)); }
-  };
-  struct Equal {
-    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
-  };
-  size_t entries = 0;
-  for (int level = 1; level <= kLevelCount; ++level) entries += static_cast<size_t>(dictionary.LevelList(level).Count());
-  std::unordered_map<std::string_view, uint8_t, Hash, Equal> firstLevel(entries);
-  for (int level = 1; level <= kLevelCount; ++level) {
-    const TStringList& list = dictionary.LevelList(level);
-    for (int i = 0; i < list.Count(); ++i) firstLevel.try_emplace(list[i], static_cast<uint8_t>(level));
-  }
-
-  const TStringList& headwords = dictionary.HeadwordList();
-  std::vector<uint8_t> levels(static_cast<size_t>(headwords.Count()), 0);
-  for (int i = 0; i < headwords.Count(); ++i) {
-    const auto found = firstLevel.find(headwords[i]);
-    if (found != firstLevel.end()) levels[static_cast<size_t>(i)] = found->second;
+  // The lexicon's records are the HeadwordList's rows, each with its level.
+  const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
+  std::vector<uint8_t> levels(static_cast<size_t>(lexicon->HeadwordCount()), 0);
+  for (HeadwordId i = 0; i < lexicon->HeadwordCount(); ++i) {
+    const WordLevel level = lexicon->At(i).level;
+    if (level != WordLevel::Other) levels[static_cast<size_t>(i)] = static_cast<uint8_t>(LevelIndex(level) + 1);
   }
   return levels;
 }
