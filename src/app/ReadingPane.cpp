@@ -248,7 +248,7 @@ void ReadingPane::ListSelectionChanged() {
   const std::vector<int> rows = SelectedRowNumbers(*words_.selectionModel());
   std::vector<int32_t> positions(static_cast<size_t>(result_.words.Count()));
   for (size_t w = 0; w < positions.size(); ++w) positions[w] = shown_.PositionOfWord(static_cast<int>(w));
-  std::vector<bool> selectedPositions(static_cast<size_t>(shown_.DisplayList().Count()), false);
+  std::vector<bool> selectedPositions(static_cast<size_t>(shown_.FormCount()), false);
   for (const int row : rows) {
     const int position = shown_.PositionOfRow(row);
     if (position >= 0) selectedPositions[static_cast<size_t>(position)] = true;
@@ -270,7 +270,7 @@ void ReadingPane::ListSelectionChanged() {
     context_->Clear();
     return;
   }
-  contextCaption_->setText(Qs("文脈: ") + FromCp932(shown_.DisplayList()[position]));
+  contextCaption_->setText(Qs("文脈: ") + FromCp932(std::string(shown_.FormAt(position))));
   const WordTable* table = &result_.words;
   const std::vector<bool>* wanted = &contextWords_;
   context_->Search(view_->Lines(), [table, wanted](std::string_view word) {
