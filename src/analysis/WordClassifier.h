@@ -42,6 +42,9 @@ class WordClassifier {
   // The spelling of headword `id` as the dictionary writes it (may be empty
   // for a dictionary line without a headword).
   virtual std::string_view HeadwordSpelling(HeadwordId id) const = 0;
+  // The Japanese glosses of headword `id` («gloss; gloss», CP932); empty
+  // when it has none.
+  virtual std::string_view HeadwordGloss(HeadwordId) const { return {}; }
   // The spelling of entry `spelling` as the chosen headword stores it (表記).
   virtual std::string_view StoredSpelling(int32_t spelling) const = 0;
   // The entry's 見出し語 form: the spelling of the candidate headword that

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
 #include <QKeyEvent>
@@ -27,6 +28,8 @@
 #include "dictionary/DictionaryFiles.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/FmEditDic.h"
+#include "views/WordGloss.h"
+#include "views/widgets/WordListModel.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageHook.h"
@@ -95,6 +98,10 @@ void TForm1::FormCreate() {
   // which the program makes its current folder at start-up.
   dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_);
   dictionary_->SetObserver(this);
+  // The 訳語 column reads the glosses from the current lexicon, for the
+  // rows painted only.
+  wordModel_->SetGlossSource(
+      [this](std::string_view word) { return GlossOfWord(word, *dictionary_->CurrentLexicon()); });
   UpdateCommandStates();
 
   if (!CheckDictionaryFiles()) return;
@@ -262,6 +269,15 @@ void TForm1::acEditDicExecute() {
   // Changes are written and reloaded by the editor; the results shown stay
   // as they are until the next run.
   editor_->exec();
+  wordModel_->GlossesChanged();
+}
+
+void TForm1::acShowGlossExecute(bool shown) {
+  // A hidden section has no width; the one it had is kept for the settings.
+  if (!shown && !lvWords->isColumnHidden(WordListModel::kGlossColumn)) {
+    glossWidth_ = lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
+  }
+  lvWords->setColumnHidden(WordListModel::kGlossColumn, !shown);
 }
 
 }  // namespace lexiscoop

@@ -131,6 +131,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void acEditDicExecute();
   void acExportExecute();
   void acCompareTextsExecute();
+  // 表示 → 訳語: shows or hides the word list's 訳語 column.
+  void acShowGlossExecute(bool shown);
   void N1Click();
   void Splitter1Moved();
   void acAllSelectExecute();
@@ -253,6 +255,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* acClose = nullptr;
   QAction* acCopyData = nullptr;
   QAction* acEditDic = nullptr;
+  QAction* acShowGloss = nullptr;
+  int glossWidth_ = 0;  // the 訳語 column's width while it is hidden
   QAction* Close1 = nullptr;
   QAction* N1 = nullptr;
   QAction* acExport = nullptr;

@@ -14,6 +14,7 @@
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
 #include "views/WordDetails.h"
+#include "views/WordGloss.h"
 
 namespace lexiscoop {
 
@@ -25,7 +26,8 @@ void TForm1::lvWordsDblClick() {
   const std::vector<int> rows = SelectedRows();
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
   const std::string details =
-      WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon());
+      WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) +
+      GlossLine(GlossOfWord(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()));
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 

@@ -122,6 +122,12 @@ void TForm1::createActions() {
   connect(acClose, &QAction::triggered, this, &TForm1::acCloseExecute);
   connect(Close1, &QAction::triggered, this, &TForm1::acCloseExecute);
   connect(acEditDic, &QAction::triggered, this, &TForm1::acEditDicExecute);
+  acShowGloss = new QAction(Qs("訳語(&G)"), this);
+  acShowGloss->setObjectName(QStringLiteral("acShowGloss"));
+  acShowGloss->setStatusTip(Qs("単語一覧に訳語の列を表示する"));
+  acShowGloss->setCheckable(true);
+  acShowGloss->setChecked(true);
+  connect(acShowGloss, &QAction::toggled, this, &TForm1::acShowGlossExecute);
   connect(N1, &QAction::triggered, this, &TForm1::N1Click);
   connect(acExport, &QAction::triggered, this, &TForm1::acExportExecute);
   connect(acCompareTexts, &QAction::triggered, this, &TForm1::acCompareTextsExecute);
@@ -154,6 +160,8 @@ void TForm1::createMenus() {
   view->addAction(acSortABC);
   view->addAction(acSortInitial);
   view->addAction(acSortNum);
+  view->addSeparator();
+  view->addAction(acShowGloss);
 
   QMenu* help = bar->addMenu(Qs("ヘルプ(&H)"));
   help->addAction(N1);
@@ -363,7 +371,7 @@ void TForm1::createWorkArea() {
   lvWords->horizontalHeader()->setSectionsClickable(true);
   lvWords->horizontalHeader()->setHighlightSections(false);
   lvWords->horizontalHeader()->setStretchLastSection(false);
-  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60, 64};
+  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60, 64, 160};
   for (int column = 0; column < WordListModel::kColumnCount; ++column) {
     lvWords->horizontalHeader()->resizeSection(column, designWidths[column]);
   }
@@ -382,7 +390,8 @@ void TForm1::createWorkArea() {
   // The design width, or wider where this style's scroll bar would cover
   // part of the last column.
   int listWidth = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width();
-  for (int width : designWidths) listWidth += width;
+  // The 訳語 column is seen by widening the list or scrolling.
+  for (int column = 0; column < WordListModel::kGlossColumn; ++column) listWidth += designWidths[column];
   listWidth = std::max(listWidth, kWordListWidth);
   Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
   pcMemo->installEventFilter(this);

@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderPath.h"
 #include "platform/IniFile.h"
+#include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
 
@@ -37,6 +38,12 @@ void TForm1::ReadSettings() {
   move(bounds.left, bounds.top);
   resize(bounds.width, bounds.height);
   ApplyColumnWidths(ini.ReadString(texts::kSettingsSection, "ColWidth", ""));
+  const std::vector<std::optional<int>> glossWidth =
+      ParseColumnWidths(ini.ReadString(texts::kSettingsSection, "GlossWidth", ""));
+  if (!glossWidth.empty() && glossWidth[0] && *glossWidth[0] > 0 && *glossWidth[0] <= 10000) {
+    lvWords->horizontalHeader()->resizeSection(WordListModel::kGlossColumn, *glossWidth[0]);
+  }
+  acShowGloss->setChecked(ini.ReadString(texts::kSettingsSection, "ShowGloss", "1") != "0");
 }
 
 void TForm1::ApplyColumnWidths(const std::string& value) {
@@ -53,7 +60,10 @@ void TForm1::ApplyColumnWidths(const std::string& value) {
 std::string TForm1::ColumnWidthsText() const {
   std::vector<int> widths;
   const QHeaderView* header = lvWords->horizontalHeader();
-  for (int column = 0; column < header->count(); ++column) widths.push_back(header->sectionSize(column));
+  // The 訳語 column's width is kept on its own (GlossWidth).
+  for (int column = 0; column < header->count() && column < WordListModel::kGlossColumn; ++column) {
+    widths.push_back(header->sectionSize(column));
+  }
   return FormatColumnWidths(widths);
 }
 
@@ -63,6 +73,11 @@ void TForm1::WriteSettings() {
     TIniFile ini(settingsPath_);
     WriteWindowBounds(ini, WindowBounds{x(), y(), width(), height()});
     ini.WriteString(texts::kSettingsSection, "ColWidth", ColumnWidthsText());
+    const int glossWidth = lvWords->isColumnHidden(WordListModel::kGlossColumn)
+                               ? glossWidth_
+                               : lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
+    ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
+    ini.WriteString(texts::kSettingsSection, "ShowGloss", acShowGloss->isChecked() ? "1" : "0");
     // A fresh account may have no configuration folder yet.
     CreateFolderPath(FolderOf(settingsPath_));
     ini.UpdateFile();

@@ -110,7 +110,10 @@ void TForm1::SortList(int key) {
   lvWords->viewport()->update();
 }
 
-void TForm1::lvWordsColumnClick(int column) { SortList(column); }
+void TForm1::lvWordsColumnClick(int column) {
+  if (column == WordListModel::kGlossColumn) return;  // the glosses are not a sort key
+  SortList(column);
+}
 
 void TForm1::acAllSelectExecute() {
   BusyCursor busy;

@@ -13,6 +13,7 @@
 #include "cli/PackText.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/GlossTable.h"
 #include "dictionary/Lexicon.h"
 #include "editor/EditorChecks.h"
 #include "editor/EditorTexts.h"
@@ -21,6 +22,7 @@
 #include "platform/FileSystem.h"
 #include "platform/InputEncoding.h"
 #include "views/WordDetails.h"
+#include "views/WordGloss.h"
 
 namespace lexiscoop {
 namespace {
@@ -120,8 +122,39 @@ int Lookup(CliContext& context) {
   // The level the analysis gives the word.
   const WordClass wordClass = lexicon->Classify(word);
   static const Cp932Text kLevel("レベル: ");
-  out += "\r\n" + kLevel.str() + LevelButtonName(wordClass.level) + "\r\n";
+  out += "
+" + kLevel.str() + LevelButtonName(wordClass.level) + "
+";
+  // The glosses of the headword the word counts for.
+  out += GlossLine(GlossOfWord(word, *lexicon));
   context.Out(WithLfLineEnds(out));
+  return kExitOk;
+}
+
+// dict gloss HEADWORD TEXT: the user's glosses of a headword; an empty TEXT
+// hides the shipped ones; --shipped goes back to the shipped glosses.
+int Gloss(CliContext& context) {
+  ExpectArgs(context, 2, "gloss HEADWORD TEXT|--shipped");
+  const std::string headword = ArgumentText(context, context.args[1]);
+  GlossTable glosses(context.dataDir);
+  glosses.Reload();
+  const bool revert = context.args[2] == "--shipped";
+  const GlossRecordStatus status =
+      revert ? glosses.Revert(headword) : glosses.Record(headword, ArgumentText(context, context.args[2]));
+  switch (status) {
+    case GlossRecordStatus::Recorded:
+      break;
+    case GlossRecordStatus::InvalidText:
+      throw std::runtime_error("cannot record '" + headword + "': empty, or holds a tab or line break");
+    case GlossRecordStatus::UserFileUnreadable:
+      throw std::runtime_error(glosses.UserPath() + ": cannot be read; nothing was written");
+    case GlossRecordStatus::SaveFailed:
+      throw std::runtime_error(glosses.UserPath() + ": cannot be written (" +
+                               std::strerror(glosses.SaveStatus() > 0 ? glosses.SaveStatus() : EIO) +
+                               "); nothing was changed");
+  }
+  static const Cp932Text kGloss("訳語: ");
+  context.Out(headword + "\t" + kGloss.str() + std::string(glosses.Lookup(headword)) + "\n");
   return kExitOk;
 }
 
@@ -206,8 +239,11 @@ int RunDictCommand(CliContext& context) {
   static constexpr Sub kSubs[] = {
       {"pack", &Pack},     {"unpack", &Unpack}, {"lookup", &Lookup},
       {"record", &Record}, {"delete", &Delete}, {"info", &Info},
+      {"gloss", &Gloss},
   };
-  if (context.args.empty()) throw UsageError{"dict needs a subcommand (pack, unpack, lookup, record, delete, info)"};
+  if (context.args.empty()) {
+    throw UsageError{"dict needs a subcommand (pack, unpack, lookup, record, delete, info, gloss)"};
+  }
   for (const Sub& sub : kSubs) {
     if (context.args[0] == sub.name) return sub.run(context);
   }

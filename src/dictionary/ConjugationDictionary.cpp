@@ -29,7 +29,7 @@ FileStamp StampOf(const std::string& path) {
 }  // namespace
 
 ConjugationDictionary::ConjugationDictionary(std::string programFolder, std::string levelFolder)
-    : programFolder_(std::move(programFolder)), levelFolder_(std::move(levelFolder)) {}
+    : programFolder_(std::move(programFolder)), levelFolder_(std::move(levelFolder)), glosses_(programFolder_) {}
 
 TCompressStringList& ConjugationDictionary::LevelList(int level) {
   LevelFiles(level);  // range check
@@ -93,7 +93,14 @@ void ConjugationDictionary::ReloadFiles(bool dictionaryOnly) {
     for (int level = 1; level <= kLevelCount; ++level) LoadLevelList(level);
     if (observer_ != nullptr) observer_->LevelListsLoaded();
   }
+  glosses_.Reload();
   LoadDictionary();
+}
+
+GlossRecordStatus ConjugationDictionary::RecordGloss(std::string_view headword, std::string_view glossText) {
+  const GlossRecordStatus status = glosses_.Record(headword, glossText);
+  BuildLexicon(lexicon_->Headwords());
+  return status;
 }
 
 void ConjugationDictionary::LoadLevelList(int level) {
@@ -138,6 +145,7 @@ void ConjugationDictionary::LoadDictionaryLines(const TStringList& lines) {
 }
 
 void ConjugationDictionary::BuildLexicon(std::vector<Headword> records) {
+  for (Headword& record : records) record.gloss = glosses_.LookupExact(record.spelling);
   Lexicon::LevelLists levels{};
   for (size_t l = 0; l < levels.size(); ++l) levels[l] = &levels_[l];
   lexicon_ = Lexicon::Build(std::move(records), levels);

@@ -10,6 +10,7 @@
 #include "analysis/StringList.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/GlossTable.h"
 #include "dictionary/InflectionIndex.h"
 #include "dictionary/Lexicon.h"
 
@@ -143,6 +144,14 @@ class ConjugationDictionary {
   // makes a new one; one handed out earlier stays as it was. Never null.
   std::shared_ptr<const Lexicon> CurrentLexicon() const { return lexicon_; }
 
+  // The Japanese glosses of the program folder (LxGloss.dat, and over it
+  // the user's myLxGloss.dat), read again by every reload; the lexicon's
+  // headword records carry them.
+  const GlossTable& Glosses() const { return glosses_; }
+  // Sets the user's glosses of `headword` (see GlossTable::Record) and
+  // makes a new lexicon that carries them.
+  GlossRecordStatus RecordGloss(std::string_view headword, std::string_view glossText);
+
   // HeadwordList: entry i is the headword of line i of the dictionary file
   // last loaded (file order, never sorted); the object slot is its number of
   // inflection items. An index is thus also a line number of the file.
@@ -217,6 +226,7 @@ class ConjugationDictionary {
   TInflectionIndex index_;
   std::array<TCompressStringList, kLevelCount> levels_;
   std::shared_ptr<const Lexicon> lexicon_ = Lexicon::Empty();
+  GlossTable glosses_;
   std::vector<std::string> items_;  // scratch for the items of one line
   std::string spelling_;            // scratch for one decoded spelling
 };

@@ -83,6 +83,12 @@ std::string_view GlossTable::Lookup(std::string_view headword) const {
   return {};
 }
 
+std::string_view GlossTable::LookupExact(std::string_view headword) const {
+  if (const std::string* g = user_.Find(headword, false)) return *g;
+  if (const std::string* g = shipped_.Find(headword, false)) return *g;
+  return {};
+}
+
 bool GlossTable::IsEdited(std::string_view headword) const {
   return user_.Find(headword, false) != nullptr;
 }

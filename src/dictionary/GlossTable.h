@@ -43,6 +43,9 @@ class GlossTable {
   // The glosses of `headword` as stored («gloss; gloss», CP932), or "" when
   // it has none.
   std::string_view Lookup(std::string_view headword) const;
+  // The same for a headword spelled exactly so (letter case counts): the
+  // glosses of «May» are not those of «may».
+  std::string_view LookupExact(std::string_view headword) const;
 
   // Sets the user's glosses of `headword`: `glossText` is normalised by
   // NormalizeGlossText ("" keeps a line that hides the shipped glosses,

@@ -42,6 +42,7 @@ std::vector<WordExportRow> WordExportRows(const WordListSource& source) {
         EntryHeadword word = source.classify(entry);
         row.headword = std::move(word.headword);
         row.level = word.level;
+        row.gloss = std::move(word.gloss);
       }
       if (static_cast<size_t>(entry) < source.firstOccurrences.size()) {
         row.sentence = SentenceAround(source.text, source.firstOccurrences[static_cast<size_t>(entry)]);
@@ -58,13 +59,14 @@ ExportTable WordListTable(const std::vector<WordExportRow>& rows) {
   table.columns = {{"word"},
                    {"headword"},
                    {"level"},
+                   {"gloss"},
                    {"count", ColumnKind::Integer},
                    {"per_cent", ColumnKind::Decimal, 3},
                    {"sentence"}};
   table.rows.reserve(rows.size());
   for (const WordExportRow& row : rows) {
     table.rows.push_back({Utf8FromCp932(row.word), Utf8FromCp932(row.headword), LevelNameUtf8(row.level),
-                          int64_t{row.count}, row.perCent, MarkedSentenceUtf8(row.sentence)});
+                          Utf8FromCp932(row.gloss), int64_t{row.count}, row.perCent, MarkedSentenceUtf8(row.sentence)});
   }
   return table;
 }
@@ -78,6 +80,7 @@ ExportTable FlashCardTable(const std::vector<WordExportRow>& rows) {
   for (const WordExportRow& row : rows) {
     std::string back = Utf8FromCp932(row.headword);
     back += "（" + LevelNameUtf8(row.level) + "）";
+    if (!row.gloss.empty()) back += " " + Utf8FromCp932(row.gloss);
     const std::string sentence = MarkedSentenceUtf8(row.sentence);
     if (!sentence.empty()) back += " " + sentence;
     table.rows.push_back({Utf8FromCp932(row.word), std::move(back)});

@@ -21,6 +21,7 @@ class WordTable;
 struct EntryHeadword {
   std::string headword;
   WordLevel level = WordLevel::None;
+  std::string gloss;  // the headword's Japanese glosses («a; b»); empty if none
 };
 
 // One row of the word list as exported (CP932 text).
@@ -28,6 +29,7 @@ struct WordExportRow {
   std::string word;      // the shown form
   std::string headword;  // the headword of the row's first word; empty if none
   WordLevel level = WordLevel::None;
+  std::string gloss;  // the headword's Japanese glosses; empty if none
   int32_t count = 0;
   double perCent = 0;        // count × 100 ÷ token count; 0 without tokens
   SentenceExcerpt sentence;  // the first sentence where the row's words occur
@@ -51,12 +53,14 @@ struct WordListSource {
 // which is the entry of the row that occurs first in the text.
 std::vector<WordExportRow> WordExportRows(const WordListSource& source);
 
-// The word list table: word, headword, level (its name as text), count,
-// per_cent (3 decimals), sentence (the word marked 【word】).
+// The word list table: word, headword, level (its name as text), gloss (the
+// Japanese glosses), count, per_cent (3 decimals), sentence (the word marked
+// 【word】).
 ExportTable WordListTable(const std::vector<WordExportRow>& rows);
 
 // Flash cards: two columns, front (the word) and back (headword, level in
-// brackets, then the sentence), written without a header row as TSV.
+// brackets, the glosses, then the sentence), written without a header row as
+// TSV.
 ExportTable FlashCardTable(const std::vector<WordExportRow>& rows);
 
 // The table for a format: flash cards for TSV, the word list table else.

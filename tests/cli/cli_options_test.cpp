@@ -15,7 +15,7 @@ TEST(CliOptionsTest, HelpDocumentsEveryCommand) {
     EXPECT_EQ(run.exitCode, 0);
     for (const char* text : {"words FILE", "--form base|headword|written|none", "--levels", "--proper",
                              "--sort first|alpha|count", "--desc", "report FILE", "--clipboard-form",
-                             "dict pack", "dict unpack", "dict lookup", "dict record", "dict delete",
+                             "dict pack", "dict unpack", "dict lookup", "dict gloss", "dict record", "dict delete",
                              "dict info", "--data DIR"}) {
       EXPECT_NE(run.out.find(text), std::string::npos) << text;
     }

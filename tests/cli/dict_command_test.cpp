@@ -122,6 +122,30 @@ TEST_F(DictCommandTest, RecordAndDeleteChangeOnlyTheUsersFiles) {
             "----- study -----\n\n見出し語ではありません\n\n登録語ではありません\n\nレベル: 未登録\n");
 }
 
+TEST_F(DictCommandTest, LookupPrintsTheHeadwordsGlossesAndTheUsersEditWins) {
+  testing::WriteFileBytes(data_ / "gloss.txt", "write\t書く; 記す\nbe\tある; いる\n");
+  ASSERT_EQ(Dict({"pack", data_ / "gloss.txt", data_ / "LxGloss.dat"}).exitCode, 0);
+  // The gloss of the headword the spelling counts for, after the level.
+  EXPECT_EQ(Dict({"lookup", "wrote"}).out,
+            "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite, \n\n"
+            "レベル: 中学\n訳語: 書く; 記す\n");
+  EXPECT_EQ(Dict({"lookup", "caat"}).out.find("訳語"), std::string::npos);
+
+  CliRun run = Dict({"gloss", "write", "執筆する、書く"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "write\t訳語: 執筆する; 書く\n");
+  const std::string lookup = Dict({"lookup", "writes"}).out;
+  EXPECT_NE(lookup.find("\n訳語: 執筆する; 書く\n"), std::string::npos) << lookup;
+  EXPECT_NE(Dict({"lookup", "is"}).out.find("\n訳語: ある; いる\n"), std::string::npos);
+  EXPECT_EQ(Dict({"unpack", data_ / "myLxGloss.dat"}).out, "write\t執筆する; 書く\n");
+
+  run = Dict({"gloss", "write", "--shipped"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "write\t訳語: 書く; 記す\n");
+  EXPECT_EQ(Dict({"gloss", "write"}).exitCode, 2);
+  EXPECT_EQ(Dict({"gloss", "a\tb", "x"}).exitCode, 1);
+}
+
 TEST_F(DictCommandTest, RefusesBadRecordArguments) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"record"}, {"record", "x", "--level", "5"}, {"record", "x", "--level", "one"},

@@ -31,11 +31,11 @@ class ExportCommandTest : public ::testing::Test {
 
 // The first rows of the default list (base forms, order of first appearance).
 const char* const kFirstRowsJson[] = {
-    R"(["the", "the", "基本", 1, 2.703, "1) 【The】 dog is running after foure cats."])",
-    R"(["dog", "dog", "基本", 1, 2.703, "1) The 【dog】 is running after foure cats."])",
-    R"(["be", "be", "基本", 1, 2.703, "1) The dog 【is】 running after foure cats."])",
-    R"(["run", "run", "その他", 1, 2.703, "1) The dog is 【running】 after foure cats."])",
-    R"(["after", "", "未登録", 1, 2.703, "1) The dog is running 【after】 foure cats."])",
+    R"(["the", "the", "基本", "", 1, 2.703, "1) 【The】 dog is running after foure cats."])",
+    R"(["dog", "dog", "基本", "", 1, 2.703, "1) The 【dog】 is running after foure cats."])",
+    R"(["be", "be", "基本", "", 1, 2.703, "1) The dog 【is】 running after foure cats."])",
+    R"(["run", "run", "その他", "", 1, 2.703, "1) The dog is 【running】 after foure cats."])",
+    R"(["after", "", "未登録", "", 1, 2.703, "1) The dog is running 【after】 foure cats."])",
 };
 
 TEST_F(ExportCommandTest, JsonLinesAndWorkbookHoldTheRowsAsShown) {
@@ -48,30 +48,31 @@ TEST_F(ExportCommandTest, JsonLinesAndWorkbookHoldTheRowsAsShown) {
     ASSERT_FALSE(rows.empty());
     if (kind == "xlsx") {
       EXPECT_EQ(rows[0],
-                R"({"freeze": "A2", "filter": "A1:F27", "bold": true, "narrow": [], "types": ["s", "s", "s", "n", "n", "s"], "formats": ["General", "General", "General", "General", "0.000", "General"]})");
+                R"({"freeze": "A2", "filter": "A1:G27", "bold": true, "narrow": [], "types": ["s", "s", "s", "n", "n", "n", "s"], "formats": ["General", "General", "General", "General", "General", "0.000", "General"]})");
       rows.erase(rows.begin());
     }
     if (kind == "json") {
       // Objects: the reader prints them as they are, keys in column order.
       ASSERT_EQ(rows.size(), 26u);
       EXPECT_EQ(rows[0],
-                R"({"word": "the", "headword": "the", "level": "基本", "count": 1, "per_cent": 2.703, "sentence": "1) 【The】 dog is running after foure cats."})");
+                R"({"word": "the", "headword": "the", "level": "基本", "gloss": "", "count": 1, "per_cent": 2.703, "sentence": "1) 【The】 dog is running after foure cats."})");
       EXPECT_EQ(rows[6],
-                R"({"word": "cat", "headword": "cat", "level": "基本", "count": 4, "per_cent": 10.811, "sentence": "1) The dog is running after foure 【cats】."})");
+                R"({"word": "cat", "headword": "cat", "level": "基本", "gloss": "", "count": 4, "per_cent": 10.811, "sentence": "1) The dog is running after foure 【cats】."})");
       continue;
     }
     ASSERT_EQ(rows.size(), 27u);
-    EXPECT_EQ(rows[0], R"(["word", "headword", "level", "count", "per_cent", "sentence"])");
+    EXPECT_EQ(rows[0], R"(["word", "headword", "level", "gloss", "count", "per_cent", "sentence"])");
     for (size_t i = 0; i < std::size(kFirstRowsJson); ++i) {
       // A workbook leaves an empty text cell blank.
       std::string expected = kFirstRowsJson[i];
-      if (kind == "xlsx" && expected.find(R"("", )") != std::string::npos) {
-        expected.replace(expected.find(R"("", )"), 2, "null");
+      for (size_t p; kind == "xlsx" && (p = expected.find(R"("", )")) != std::string::npos;) {
+        expected.replace(p, 2, "null");
       }
       EXPECT_EQ(rows[i + 1], expected);
     }
-    EXPECT_EQ(rows[7], R"(["cat", "cat", "基本", 4, 10.811, "1) The dog is running after foure 【cats】."])");
-    EXPECT_EQ(rows[17], R"(["I", "I", "その他", 2, 5.405, "3) 【I'm】 here!"])");
+    // Without a gloss file the gloss cells are blank.
+    EXPECT_EQ(rows[7], R"(["cat", "cat", "基本", null, 4, 10.811, "1) The dog is running after foure 【cats】."])");
+    EXPECT_EQ(rows[17], R"(["I", "I", "その他", null, 2, 5.405, "3) 【I'm】 here!"])");
   }
 }
 
@@ -83,10 +84,10 @@ TEST_F(ExportCommandTest, CsvOpensWithPythonsCsvModuleAfterFiltersAndSort) {
   // wrote 2, begins 2, letter 1, write 1, beginning 1, began 1, begun 1 (equal counts keep their order).
   // Lines without a sentence end run on into one sentence.
   ASSERT_EQ(rows.size(), 8u) << (rows.empty() ? "" : rows[0]);
-  EXPECT_EQ(rows[0], R"(["word", "headword", "level", "count", "per_cent", "sentence"])");
-  EXPECT_EQ(rows[1], R"(["wrote", "write", "中学", "2", "5.405", "2) Thomas 【wrote】 a letter to his wife in Japan."])");
-  EXPECT_EQ(rows[2], R"(["begins", "begin", "中学", "2", "5.405", "cat cats, cats, caat wrote, write 【begins】, beginning, began, begun, begins"])");
-  EXPECT_EQ(rows[7], R"(["begun", "begin", "中学", "1", "2.703", "cat cats, cats, caat wrote, write begins, beginning, began, 【begun】, begins"])");
+  EXPECT_EQ(rows[0], R"(["word", "headword", "level", "gloss", "count", "per_cent", "sentence"])");
+  EXPECT_EQ(rows[1], R"(["wrote", "write", "中学", "", "2", "5.405", "2) Thomas 【wrote】 a letter to his wife in Japan."])");
+  EXPECT_EQ(rows[2], R"(["begins", "begin", "中学", "", "2", "5.405", "cat cats, cats, caat wrote, write 【begins】, beginning, began, begun, begins"])");
+  EXPECT_EQ(rows[7], R"(["begun", "begin", "中学", "", "1", "2.703", "cat cats, cats, caat wrote, write begins, beginning, began, 【begun】, begins"])");
 }
 
 TEST_F(ExportCommandTest, TsvIsFlashCardsWithoutHeader) {
@@ -100,12 +101,39 @@ TEST_F(ExportCommandTest, TsvIsFlashCardsWithoutHeader) {
   EXPECT_EQ(rows[4], R"(["you", "you（基本） 5) 【You'd】 like that, wouldn't you?"])");
 }
 
+TEST_F(ExportCommandTest, EveryFormatCarriesTheHeadwordsGlosses) {
+  testing::WriteFileBytes(data_ / "gloss.txt", "cat\t猫\ndog\t犬; ドッグ\n");
+  ASSERT_EQ(RunCliProgram(data_.With({"dict", "pack", data_ / "gloss.txt", data_ / "LxGloss.dat"})).exitCode, 0);
+  std::vector<std::string> rows = ReadExportBack("tsv", (Words({"--levels", "basic", "-o", out_ / "c.tsv"}), out_ / "c.tsv"));
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[1], R"(["dog", "dog（基本） 犬; ドッグ 1) The 【dog】 is running after foure cats."])");
+  EXPECT_EQ(rows[3], R"(["cat", "cat（基本） 猫 1) The dog is running after foure 【cats】."])");
+  EXPECT_EQ(rows[0], R"(["the", "the（基本） 1) 【The】 dog is running after foure cats."])");
+  for (const std::string kind : {"csv", "json", "xlsx"}) {
+    SCOPED_TRACE(kind);
+    const std::string path = out_ / ("w." + (kind == "json" ? std::string("jsonl") : kind));
+    ASSERT_EQ(Words({"-o", path}).exitCode, 0);
+    rows = ReadExportBack(kind, path);
+    const std::string all = [&] {
+      std::string joined;
+      for (const std::string& r : rows) joined += r + "\n";
+      return joined;
+    }();
+    if (kind == "json") {
+      EXPECT_NE(all.find(R"("headword": "cat", "level": "基本", "gloss": "猫")"), std::string::npos) << all;
+      EXPECT_NE(all.find(R"("gloss": "犬; ドッグ")"), std::string::npos) << all;
+    } else {
+      EXPECT_NE(all.find(R"(["cat", "cat", "基本", "猫", )"), std::string::npos) << all;
+    }
+  }
+}
+
 TEST_F(ExportCommandTest, FormatGoesToStandardOutputWithoutFile) {
   const testing::CliRun run = Words({"--format", "json", "--levels", "university"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "");
   const testing::CliRun csv = Words({"--format", "csv", "--levels", "university"});
-  EXPECT_EQ(csv.out, "\xEF\xBB\xBFword,headword,level,count,per_cent,sentence\r\n");
+  EXPECT_EQ(csv.out, "\xEF\xBB\xBFword,headword,level,gloss,count,per_cent,sentence\r\n");
 }
 
 TEST_F(ExportCommandTest, WrongRequestsAreRefusedWithoutWriting) {

@@ -14,8 +14,10 @@
 #include <map>
 
 #include "TestSupport.h"
+#include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryTransaction.h"
+#include "dictionary/GlossTable.h"
 #include "editor/EditorChecks.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/AtomicFile.h"
@@ -269,6 +271,39 @@ class EditDicTest : public QObject {
     QVERIFY(editor.Files() == before);
     QCOMPARE(editor.folder.dialogs.beeps, 0);
     QCOMPARE(editor.dictionary.HeadwordList().Count(), 28);
+  }
+
+  void theGlossBoxRecordsTheUsersGlossWhichWinsAfterARestart() {
+    Editor editor;
+    TCompressStringList shipped;
+    shipped.LoadText(Sjis("cat\t猫\r\n"));
+    QCOMPARE(shipped.SaveToFile(editor.folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
+    editor.dictionary.ReloadDictionary(false);
+    editor.form.RefreshList();
+    QLineEdit* box = editor.Child<QLineEdit>("edGloss");
+    QVERIFY(box->isVisibleTo(&editor.form));
+    editor.HeadwordBox()->setText(QStringLiteral("cat"));
+    QCOMPARE(box->text(), U("猫"));
+    QVERIFY(!editor.RecordButton()->isEnabled());
+    box->setText(U("ねこ、猫 "));
+    QVERIFY(editor.RecordButton()->isEnabled());
+    editor.folder.dialogs.answers = {true, true};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.beeps, 1);
+    QVERIFY(editor.folder.dialogs.informed.isEmpty());
+    // The dictionary's lexicon carries the edit at once.
+    const std::shared_ptr<const Lexicon> lexicon = editor.dictionary.CurrentLexicon();
+    QCOMPARE(lexicon->At(lexicon->Resolve("cats")).gloss, Sjis("ねこ; 猫"));
+    GlossTable restarted(editor.programFolder);
+    restarted.Reload();
+    QCOMPARE(restarted.Lookup("cat"), Sjis("ねこ; 猫"));
+    // The shipped file stays as it was; the box shows the edit on the next load.
+    TCompressStringList again;
+    QCOMPARE(again.LoadFromFile(editor.folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
+    QCOMPARE(again[0], Sjis("cat\t猫"));
+    editor.HeadwordBox()->setText(QStringLiteral("dog"));
+    editor.HeadwordBox()->setText(QStringLiteral("cat"));
+    QCOMPARE(box->text(), U("ねこ; 猫"));
   }
 
   void recordingAnUnchangedEntryOnlyBeeps() {

@@ -16,8 +16,10 @@
 
 #include "TestSupport.h"
 #include "analysis/MyParser.h"
+#include "app/AppTexts.h"
 #include "app/BuildInfo.h"
 #include "app/DataPath.h"
+#include "views/widgets/WordListModel.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/IniFile.h"
 #include "platform/MessageHook.h"
@@ -40,7 +42,8 @@ class FormShellTest : public QObject {
   static QList<int> ColumnWidths(TForm1& form) {
     QHeaderView* header = form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader();
     QList<int> widths;
-    for (int i = 0; i < header->count(); ++i) widths << header->sectionSize(i);
+    // The columns of ColWidth; the 訳語 column keeps its width on its own.
+    for (int i = 0; i < header->count() && i < WordListModel::kGlossColumn; ++i) widths << header->sectionSize(i);
     return widths;
   }
 
@@ -222,6 +225,8 @@ class FormShellTest : public QObject {
       form.resize(720, 400);
       form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader()->resizeSection(1, 123);
       form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader()->resizeSection(4, 77);  // レベル
+      form.findChild<QTableView*>(QStringLiteral("lvWords"))->horizontalHeader()->resizeSection(5, 210);
+      form.findChild<QAction*>(QStringLiteral("acShowGloss"))->trigger();  // hides the 訳語 column
       QVERIFY(form.close());
     }
     TIniFile ini(folder.SettingsPath());
@@ -237,6 +242,14 @@ class FormShellTest : public QObject {
     QCOMPARE(again.pos(), QPoint(33, 44));
     QCOMPARE(again.size(), QSize(720, 400));
     QCOMPARE(ColumnWidths(again), (QList<int>{60, 123, 70, 60, 77}));
+    // The 訳語 column comes back as wide and as hidden as it was.
+    QTableView* list = again.findChild<QTableView*>(QStringLiteral("lvWords"));
+    QVERIFY(list->isColumnHidden(WordListModel::kGlossColumn));
+    QAction* show = again.findChild<QAction*>(QStringLiteral("acShowGloss"));
+    QVERIFY(!show->isChecked());
+    show->trigger();
+    QVERIFY(!list->isColumnHidden(WordListModel::kGlossColumn));
+    QCOMPARE(list->horizontalHeader()->sectionSize(WordListModel::kGlossColumn), 210);
   }
 
   void unwritableSettingsDoNotKeepTheWindowOpen() {
@@ -281,7 +294,10 @@ class FormShellTest : public QObject {
                            U("\r\rバージョン： ") + U(build::kVersion) + U("\r\r作成日： ")),
              qPrintable(text));
     QCOMPARE(QString::fromLatin1(build::kVersion), QStringLiteral(LEXISCOOP_VERSION));
-    QVERIFY(text.endsWith(U("実行ファイル： ") + QCoreApplication::applicationFilePath() + U("\r\r")));
+    QVERIFY(text.contains(U("実行ファイル： ") + QCoreApplication::applicationFilePath() + U("\r\r")));
+    // The glosses' source is acknowledged as its licence asks.
+    QVERIFY(text.endsWith(U(texts::kGlossAttribution) + U("\r\r")));
+    QVERIFY(text.contains(U("EDICT")) && text.contains(U("CC BY-SA 3.0")));
     QVERIFY(QRegularExpression(U("作成日： \\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d\r\r")).match(text).hasMatch());
   }
 

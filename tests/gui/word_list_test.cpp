@@ -19,6 +19,8 @@
 #include "TestSupport.h"
 #include "app/ImageList.h"
 #include "analysis/MyParser.h"
+#include "dictionary/CompressStringList.h"
+#include "dictionary/GlossTable.h"
 #include "views/ShownWordList.h"
 
 using namespace lexiscoop;
@@ -197,6 +199,38 @@ class WordListTest : public QObject {
     SelectWords(form, {"caat", "dog"});
     emit List(form)->doubleClicked(Model(form)->index(0, 1));
     QCOMPARE(folder.dialogs.informed.size(), 2);  // two rows: nothing
+  }
+
+  void glossColumnShowsTheHeadwordsGlossesAndCanBeHidden() {
+    ProgramFolder folder;
+    TCompressStringList glosses;
+    glosses.LoadText(Sjis("dog\t犬\r\nwrite\t書く; 記す\r\n"));
+    QCOMPARE(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
+    TForm1 form(folder.Options());
+    QAbstractItemModelTester tester(Model(form), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Analyze(form, "dog dogs wrote caat\r\n");
+    QCOMPARE(Model(form)->headerData(4, Qt::Horizontal).toString(), U("訳語"));
+    QCOMPARE(Words(form), (QStringList{"dog", "write", "caat"}));
+    QCOMPARE(Cell(form, 0, 4), U("犬"));
+    QCOMPARE(Cell(form, 1, 4), U("書く; 記す"));  // wrote counts for write
+    QCOMPARE(Cell(form, 2, 4), QString());
+    // A click on its header sorts nothing.
+    emit List(form)->horizontalHeader()->sectionClicked(4);
+    QCOMPARE(Words(form), (QStringList{"dog", "write", "caat"}));
+    // 表示 → 訳語 hides and shows the column.
+    QAction* show = Action(form, "acShowGloss");
+    QVERIFY(show->isCheckable() && show->isChecked());
+    QVERIFY(!List(form)->isColumnHidden(4));
+    show->trigger();
+    QVERIFY(List(form)->isColumnHidden(4));
+    show->trigger();
+    QVERIFY(!List(form)->isColumnHidden(4));
+    // The details end with the glosses.
+    SelectWords(form, {"write"});
+    emit List(form)->doubleClicked(Model(form)->index(1, 1));
+    QCOMPARE(folder.dialogs.informed.size(), 1);
+    QVERIFY2(folder.dialogs.informed[0].endsWith(U("write, \r\n訳語: 書く; 記す\r\n")),
+             qPrintable(folder.dialogs.informed[0]));
   }
 
   void formButtonsChooseTheShownForm() {

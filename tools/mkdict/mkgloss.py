@@ -103,6 +103,7 @@ FLOOR = -2.0
 FREQUENCY_WEIGHT = 0.5
 FREQUENCY_CAP = 3.0
 POLYSEMY_WEIGHT = 0.5
+POS_WEIGHT = 1.0
 CLOSE = 1.6
 MAX_GLOSSES = 3
 # Glosses this close count as equally good.
@@ -322,6 +323,39 @@ def read_word_frequency(folder):
     return freq
 
 
+WORDNET_COUNTS = "/usr/share/wordnet/cntlist.rev"
+WORDNET_POS = {"1": "noun", "2": "verb", "3": "adj", "4": "adv", "5": "adj"}
+
+
+def read_pos_shares(path):
+    """How often each English lemma is used as noun, verb, adjective and
+    adverb: the sense-tagged counts of WordNet's cntlist, by part of speech."""
+    counts = collections.defaultdict(lambda: collections.Counter())
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            fields = line.split()
+            if len(fields) != 3 or "%" not in fields[0]:
+                continue
+            lemma, key = fields[0].split("%", 1)
+            counts[lemma.replace("_", " ")][WORDNET_POS.get(key[:1], "noun")] += int(fields[2])
+    return counts
+
+
+def sense_classes(sense):
+    """The English parts of speech a sense's glosses stand for."""
+    classes = set()
+    for p in sense.pos:
+        if p.startswith("v") and not p.startswith("vs"):
+            classes.add("verb")
+        elif p in ("n", "vs", "n-adv", "n-t", "pn", "num"):
+            classes.add("noun")
+        elif p.startswith("adj"):
+            classes.add("adj")
+        elif p.startswith("adv"):
+            classes.add("adv")
+    return classes
+
+
 def spelling_cost(spelling):
     kanji, reading, common, tags = spelling
     cost = 0.0 if common else 1.0
@@ -411,8 +445,9 @@ class Candidate:
 class GlossIndex:
     """English gloss (notes stripped) → the senses it names."""
 
-    def __init__(self, entries, common_kanji, frequency):
+    def __init__(self, entries, common_kanji, frequency, pos_counts=None):
         self.entries = entries
+        self.pos_counts = pos_counts or {}
         self.frequency = frequency
         self.common_kanji = common_kanji
         self.index = collections.defaultdict(list)
@@ -474,6 +509,19 @@ class GlossIndex:
                     adverbs[form] = Candidate(form, c.score - 1.0, c.entry, c.reading)
         return sorted(adverbs.values(), key=lambda c: (-c.score, len(c.text), c.text))
 
+    def pos_cost(self, word, sense):
+        """A sense of a part of speech the English word is seldom used as
+        (to fish beside fish, to park beside park) costs up to POS_WEIGHT."""
+        counts = self.pos_counts.get(word.lower())
+        classes = sense_classes(sense)
+        if not counts or not classes:
+            return 0.0
+        total = sum(counts.values())
+        if total < 3:
+            return 0.0
+        share = max((counts[c] + 0.5) / (total + 2.0) for c in classes)
+        return POS_WEIGHT * (1.0 - share)
+
     def direct_candidates(self, word):
         key = word
         hits = self.index.get(key, [])
@@ -489,6 +537,7 @@ class GlossIndex:
             score -= 0.6 * math.log2(n)
             score -= 0.4 * narrow
             score -= sense_cost(entry, s_id, sense)
+            score -= self.pos_cost(word, sense)
             is_verb_sense = any(VERB_POS.match(p) for p in sense.pos)
             if verb and not is_verb_sense:
                 score -= 1.0  # «to X» on a noun sense: an infinitive note
@@ -653,6 +702,7 @@ def main():
     ap.add_argument("--edict", default=EDICT)
     ap.add_argument("--kanjidic", default=KANJIDIC)
     ap.add_argument("--ipadic", default=IPADIC)
+    ap.add_argument("--wordnet-counts", default=WORDNET_COUNTS)
     ap.add_argument("--fixes", default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                     "gloss_fixes.txt"))
     ap.add_argument("--explain", nargs="*", default=[], help="print the ranking of these words")
@@ -660,7 +710,7 @@ def main():
 
     entries = read_edict(args.edict)
     index = GlossIndex(entries, read_common_kanji(args.kanjidic),
-                       read_word_frequency(args.ipadic))
+                       read_word_frequency(args.ipadic), read_pos_shares(args.wordnet_counts))
 
     for word in args.explain:
         print(word)

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QItemSelection>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <exception>
 
 #include "dictionary/ConjugationDictionary.h"
+#include "dictionary/GlossTable.h"
 #include "editor/EditorChecks.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/EditDicModel.h"
@@ -121,7 +123,9 @@ void TfrmEditDic::LoadRow(int row) {
   edInflictions->setText(FromCp932(headword));
   SetInflectionLines(InflectionLines(dictionary_.InflectionIndex(), row, headword));
   CheckLevel(static_cast<size_t>(row) < rowLevels_.size() ? rowLevels_[static_cast<size_t>(row)] : 0);
+  edGloss->setText(FromCp932(dictionary_.Glosses().LookupExact(headword)));
   loadingRow_ = false;
+  snapshot_.gloss = GlossText();
   snapshot_.inflections = InflectionText();
   snapshot_.level = CheckedLevel();
   tbRecord->setEnabled(false);
@@ -162,7 +166,8 @@ void TfrmEditDic::UpdateRecordButton() {
 }
 
 bool TfrmEditDic::EntryChanged() const {
-  return InflectionText() != snapshot_.inflections || CheckedLevel() != snapshot_.level;
+  return InflectionText() != snapshot_.inflections || CheckedLevel() != snapshot_.level ||
+         GlossText() != snapshot_.gloss;
 }
 
 TfrmEditDic::StoredEntry TfrmEditDic::EntryOf(const std::string& headword) const {
@@ -244,16 +249,32 @@ void TfrmEditDic::ConfirmAndRecord() {
   }
 }
 
+std::string TfrmEditDic::GlossText() const {
+  return GlossTable::NormalizeGlossText(Cp932FromUtf8(edGloss->text().toStdString()));
+}
+
+bool TfrmEditDic::RecordGloss(const std::string& headword) {
+  const std::string gloss = GlossText();
+  if (gloss == dictionary_.Glosses().LookupExact(headword)) return true;  // unchanged: nothing to write
+  return dictionary_.RecordGloss(headword, gloss) == GlossRecordStatus::Recorded;
+}
+
 void TfrmEditDic::Record(const std::string& headword, const std::string& inflections, int level) {
   RecordStatus status;
+  bool glossSaved = true;
   {
     ListBusy busy(lvDic);
     status = dictionary_.RecordHeadword(headword, inflections, level);
+    if (status == RecordStatus::Recorded) glossSaved = RecordGloss(headword);
     if (status == RecordStatus::Recorded) RefreshList();
   }
   switch (status) {
     case RecordStatus::Recorded:
-      dialogs_.Beep();
+      if (glossSaved) {
+        dialogs_.Beep();
+      } else {
+        Inform(NotWrittenMessage(headword));
+      }
       break;
     case RecordStatus::NotSaved:
       Inform(NotWrittenMessage(headword));

@@ -69,6 +69,7 @@ class TfrmEditDic : public QDialog {
   struct Snapshot {
     std::string inflections;  // NormalizeLines of the inflection box, CP932
     int level = 0;
+    std::string gloss;  // GlossText as loaded
   };
 
   // FmEditDicLayout.cpp
@@ -113,6 +114,11 @@ class TfrmEditDic : public QDialog {
   std::string HeadwordText() const;     // trimmed, CP932
   std::string InflectionText() const;   // NormalizeLines of the box, CP932
   int CheckedLevel() const;             // 0 when no item is checked
+  std::string GlossText() const;        // the 訳語 box as stored (CP932)
+  // Records the 訳語 box for `headword` (the user's myLxGloss.dat) when it
+  // differs from the glosses the headword has; false when the file could
+  // not be written.
+  bool RecordGloss(const std::string& headword);
   void SetInflectionLines(const std::vector<std::string>& lines);
   void CheckLevel(int level);
   void Inform(const std::string& cp932);
@@ -138,6 +144,8 @@ class TfrmEditDic : public QDialog {
   QPlainTextEdit* mmInflictions = nullptr;
   QLabel* Label3 = nullptr;
   QGroupBox* rgLevel = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* edGloss = nullptr;
   QButtonGroup* levelButtons_ = nullptr;  // the items of rgLevel; id = level number
   QToolButton* ToolButton3 = nullptr;
   QToolButton* tbRecord = nullptr;

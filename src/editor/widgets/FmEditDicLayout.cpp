@@ -151,6 +151,13 @@ void TfrmEditDic::createEditGroup() {
   }
   Label3->setBuddy(rgLevel);
 
+  Label4 = NamedLabel("Label4", "訳語", GroupBox1);
+  edGloss = new QLineEdit(GroupBox1);
+  edGloss->setObjectName(QStringLiteral("edGloss"));
+  edGloss->setFont(BoxFont());
+  edGloss->setToolTip(U8("日本語の訳語。複数は「;」か「、」で区切る"));
+  Label4->setBuddy(edGloss);
+
   Button1 = new QPushButton(U8("とじる"), GroupBox1);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setAutoDefault(false);
@@ -166,12 +173,15 @@ void TfrmEditDic::createEditGroup() {
   layout->addWidget(mmInflictions, 1);
   layout->addWidget(Label3);
   layout->addWidget(rgLevel);
+  layout->addWidget(Label4);
+  layout->addWidget(edGloss);
   layout->addSpacing(4);
   layout->addWidget(Button1, 0, Qt::AlignRight);
 
   connect(edInflictions, &QLineEdit::textChanged, this, &TfrmEditDic::edInflictionsChange);
   connect(mmInflictions, &QPlainTextEdit::textChanged, this, &TfrmEditDic::mmInflictionsChange);
   connect(levelButtons_, &QButtonGroup::idClicked, this, &TfrmEditDic::rgLevelClick);
+  connect(edGloss, &QLineEdit::textChanged, this, &TfrmEditDic::mmInflictionsChange);
 }
 
 void TfrmEditDic::createList() {

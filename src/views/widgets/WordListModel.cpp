@@ -27,6 +27,15 @@ void WordListModel::SetRowCount(int rows) {
   endResetModel();
 }
 
+void WordListModel::SetGlossSource(std::function<std::string(std::string_view)> glossOf) {
+  glossOf_ = std::move(glossOf);
+  GlossesChanged();
+}
+
+void WordListModel::GlossesChanged() {
+  if (rows_ > 0) emit dataChanged(index(0, kGlossColumn), index(rows_ - 1, kGlossColumn));
+}
+
 int WordListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int WordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
@@ -37,11 +46,18 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   if (role == Qt::TextAlignmentRole) return Alignment(index.column());
+  if (index.column() == kGlossColumn) {
+    if ((role != Qt::DisplayRole && role != kRawValueRole && role != Qt::ToolTipRole) || !glossOf_ ||
+        index.row() >= shown_.RowCount()) {
+      return {};
+    }
+    return QString::fromStdString(Utf8FromCp932(glossOf_(shown_.WordOfRow(index.row()))));
+  }
   if (role == kRawValueRole) {
     if (index.row() >= shown_.RowCount()) return {};
     if (index.column() == 1) return QString::fromStdString(Utf8FromCp932(shown_.WordOfRow(index.row())));
     if (index.column() == kLevelColumn) return LevelIndex(shown_.LevelOfRow(index.row()));
-    if (index.column() >= 2) return shown_.CountOfRow(index.row());
+    if (index.column() == 2 || index.column() == 3) return shown_.CountOfRow(index.row());
     return index.row() + 1;
   }
   if (index.column() == kLevelColumn && index.row() < shown_.RowCount()) {
@@ -68,7 +84,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
 QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
   if (role == Qt::DisplayRole) {
-    static const char* const captions[kColumnCount] = {"No", "Word", "Number", "per cent", "レベル"};
+    static const char* const captions[kColumnCount] = {"No", "Word", "Number", "per cent", "レベル", "訳語"};
     return QString::fromUtf8(captions[section]);
   }
   if (role == Qt::TextAlignmentRole) return Alignment(section);
