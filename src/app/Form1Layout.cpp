@@ -371,7 +371,7 @@ void TForm1::createWorkArea() {
   lvWords->horizontalHeader()->setSectionsClickable(true);
   lvWords->horizontalHeader()->setHighlightSections(false);
   lvWords->horizontalHeader()->setStretchLastSection(false);
-  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60, 64, 160};
+  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60, 64, 130};
   for (int column = 0; column < WordListModel::kColumnCount; ++column) {
     lvWords->horizontalHeader()->resizeSection(column, designWidths[column]);
   }
@@ -390,8 +390,7 @@ void TForm1::createWorkArea() {
   // The design width, or wider where this style's scroll bar would cover
   // part of the last column.
   int listWidth = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width();
-  // The 訳語 column is seen by widening the list or scrolling.
-  for (int column = 0; column < WordListModel::kGlossColumn; ++column) listWidth += designWidths[column];
+  for (int width : designWidths) listWidth += width;
   listWidth = std::max(listWidth, kWordListWidth);
   Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
   pcMemo->installEventFilter(this);

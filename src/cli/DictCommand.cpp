@@ -122,9 +122,7 @@ int Lookup(CliContext& context) {
   // The level the analysis gives the word.
   const WordClass wordClass = lexicon->Classify(word);
   static const Cp932Text kLevel("レベル: ");
-  out += "
-" + kLevel.str() + LevelButtonName(wordClass.level) + "
-";
+  out += "\r\n" + kLevel.str() + LevelButtonName(wordClass.level) + "\r\n";
   // The glosses of the headword the word counts for.
   out += GlossLine(GlossOfWord(word, *lexicon));
   context.Out(WithLfLineEnds(out));

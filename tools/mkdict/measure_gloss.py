@@ -17,6 +17,9 @@ import os
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import mkgloss  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 LEVELS = (("LXBasics", "基本"), ("LXJunior", "中学"), ("LXToUnuvercity", "大学受験"),
           ("LXGeneral", "一般"))
@@ -37,15 +40,7 @@ def fold(text):
 
 
 def read_eval(path):
-    table = []
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            line = line.rstrip("\n")
-            if not line or line.startswith("#"):
-                continue
-            word, accepted = line.split("\t")
-            table.append((word, {fold(a) for a in accepted.split("|")}))
-    return table
+    return [(word, {fold(a) for a in accepted.split("|")}) for word, accepted in mkgloss.read_tab_file(path)]
 
 
 def main():
@@ -77,9 +72,7 @@ def main():
 
     groups = {"low": [0, 0], "high": [0, 0]}
     misses = []
-    fixed = set()
-    with open(os.path.join(HERE, "gloss_fixes.txt"), encoding="utf-8") as f:
-        fixed = {l.split("\t")[0] for l in f if l.strip() and not l.startswith("#")}
+    fixed = set(mkgloss.read_fixes(os.path.join(HERE, "gloss_fixes.txt")))
     for word, accepted in read_eval(args.eval):
         if word in fixed:
             continue  # a hand correction measures nothing of the ranking

@@ -674,17 +674,22 @@ def number_glosses(word):
     return out
 
 
-def read_fixes(path):
-    """Hand corrections: headword TAB glosses, or TAB - for none."""
-    fixes = {}
+def read_tab_file(path):
+    """The (first field, second field) pairs of a hand-kept UTF-8 file of
+    TAB-separated lines; blank lines and lines starting with # left out."""
+    pairs = []
     with open(path, encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\n")
-            if not line or line.startswith("#"):
-                continue
-            word, text = line.split("\t")
-            fixes[word] = "" if text == "-" else text
-    return fixes
+            if line and not line.startswith("#"):
+                key, value = line.split("\t")
+                pairs.append((key, value))
+    return pairs
+
+
+def read_fixes(path):
+    """Hand corrections: headword TAB glosses, or TAB - for none."""
+    return {word: "" if text == "-" else text for word, text in read_tab_file(path)}
 
 
 def encodable(text):

@@ -7,6 +7,10 @@
 #include <string>
 
 #include "dictionary/CompressStringList.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "dictionary/DictionaryFiles.h"
+#include "dictionary/Lexicon.h"
+#include "views/WordGloss.h"
 #include "dictionary/GlossTable.h"
 #include "platform/Cp932.h"
 #include "TestFolder.h"
@@ -134,6 +138,43 @@ TEST_F(GlossTableTest, MissingFilesGiveAnEmptyTableWithoutComplaint) {
   EXPECT_EQ(table.ShippedCount(), 0u);
   EXPECT_EQ(table.Lookup("apple"), "");
   EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(GlossTableTest, TheLexiconCarriesTheGlossesOfTheHeadwordAWordCountsFor) {
+  WriteList(folder_ / kShippedDictionaryFile,
+            "apple\ts\r\nborrow\ted,ing,s\r\nMay\t\r\nmay\t\r\nrun\tran,ning,s\r\n");
+  WriteList(folder_ / kShippedGlossFile, Sj("apple\tりんご\r\nborrow\t借りる\r\nmay\tかもしれない\r\n"));
+  ConjugationDictionary dictionary(folder_.path(), folder_.path());
+  dictionary.ReloadDictionary(false);
+  std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
+  EXPECT_EQ(GlossOfWord("borrowed", *lexicon), Sj("借りる"));
+  EXPECT_EQ(GlossOfWord("Apples", *lexicon), Sj("りんご"));
+  EXPECT_EQ(GlossOfWord("pear", *lexicon), "");
+  // «May» has no line of its own: it does not borrow the glosses of «may».
+  int seen = 0;
+  for (HeadwordId id = 0; id < lexicon->HeadwordCount(); ++id) {
+    const Headword& h = lexicon->At(id);
+    if (h.spelling == "may") {
+      EXPECT_EQ(h.gloss, Sj("かもしれない"));
+      ++seen;
+    }
+    if (h.spelling == "May") {
+      EXPECT_EQ(h.gloss, "");
+      ++seen;
+    }
+  }
+  EXPECT_EQ(seen, 2);
+  EXPECT_EQ(GlossLine(GlossOfWord("runs", *lexicon)), "");
+  EXPECT_EQ(GlossLine(Sj("借りる")), Sj("訳語: 借りる\r\n"));
+
+  // An edit makes a new lexicon that carries it; the old one stays as it was.
+  ASSERT_EQ(dictionary.RecordGloss("run", Sj("走る")), GlossRecordStatus::Recorded);
+  EXPECT_EQ(GlossOfWord("runs", *dictionary.CurrentLexicon()), Sj("走る"));
+  EXPECT_EQ(GlossOfWord("runs", *lexicon), "");
+  // A reload (a restart) reads it back from the user's file.
+  ConjugationDictionary restarted(folder_.path(), folder_.path());
+  restarted.ReloadDictionary(false);
+  EXPECT_EQ(GlossOfWord("running", *restarted.CurrentLexicon()), Sj("走る"));
 }
 
 TEST(GlossTextTest, NormalisesTypedGlosses) {
