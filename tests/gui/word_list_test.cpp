@@ -209,22 +209,22 @@ class WordListTest : public QObject {
     TForm1 form(folder.Options());
     QAbstractItemModelTester tester(Model(form), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Analyze(form, "dog dogs wrote caat\r\n");
-    QCOMPARE(Model(form)->headerData(4, Qt::Horizontal).toString(), U("訳語"));
+    QCOMPARE(Model(form)->headerData(5, Qt::Horizontal).toString(), U("訳語"));
     QCOMPARE(Words(form), (QStringList{"dog", "write", "caat"}));
-    QCOMPARE(Cell(form, 0, 4), U("犬"));
-    QCOMPARE(Cell(form, 1, 4), U("書く; 記す"));  // wrote counts for write
-    QCOMPARE(Cell(form, 2, 4), QString());
+    QCOMPARE(Cell(form, 0, 5), U("犬"));
+    QCOMPARE(Cell(form, 1, 5), U("書く; 記す"));  // wrote counts for write
+    QCOMPARE(Cell(form, 2, 5), QString());
     // A click on its header sorts nothing.
-    emit List(form)->horizontalHeader()->sectionClicked(4);
+    emit List(form)->horizontalHeader()->sectionClicked(5);
     QCOMPARE(Words(form), (QStringList{"dog", "write", "caat"}));
     // 表示 → 訳語 hides and shows the column.
     QAction* show = Action(form, "acShowGloss");
     QVERIFY(show->isCheckable() && show->isChecked());
-    QVERIFY(!List(form)->isColumnHidden(4));
+    QVERIFY(!List(form)->isColumnHidden(5));
     show->trigger();
-    QVERIFY(List(form)->isColumnHidden(4));
+    QVERIFY(List(form)->isColumnHidden(5));
     show->trigger();
-    QVERIFY(!List(form)->isColumnHidden(4));
+    QVERIFY(!List(form)->isColumnHidden(5));
     // The details end with the glosses.
     SelectWords(form, {"write"});
     emit List(form)->doubleClicked(Model(form)->index(1, 1));
