@@ -93,7 +93,7 @@ void ConjugationDictionary::ReloadFiles(bool dictionaryOnly) {
     for (int level = 1; level <= kLevelCount; ++level) LoadLevelList(level);
     if (observer_ != nullptr) observer_->LevelListsLoaded();
   }
-  glosses_.Reload();
+  glosses_.LoadFiles();  // under the lock this reload holds
   LoadDictionary();
 }
 

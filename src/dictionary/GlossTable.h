@@ -77,9 +77,12 @@ class GlossTable {
   // dropped, joined by «; ». Tabs become blanks. CP932 in and out.
   static std::string NormalizeGlossText(std::string_view text);
 
+ // Reload for a caller that already holds the data folder's lock (the
+  // dictionary's reload, which may run inside a change).
+  void LoadFiles();
+
  private:
   // Reload without taking the lock (the caller holds one).
-  void LoadFiles();
 
   struct Table {
     std::unordered_map<std::string, std::string> exact;   // headword → glosses

@@ -59,12 +59,12 @@ class ExportAndCompareTest : public QObject {
     QVERIFY(folder.dialogs.failed.isEmpty());
     const QByteArray csv = ReadAll(folder.dialogs.exportFile);
     QCOMPARE(csv,
-             QByteArray("\xEF\xBB\xBFword,headword,level,count,per_cent,sentence\r\n"
-                        "cat,cat,\xE5\x9F\xBA\xE6\x9C\xAC,2,33.333,The \xE3\x80\x90" "cat\xE3\x80\x91 saw cats.\r\n"
-                        "the,the,\xE5\x9F\xBA\xE6\x9C\xAC,1,16.667,\xE3\x80\x90The\xE3\x80\x91 cat saw cats.\r\n"
-                        "saw,,\xE6\x9C\xAA\xE7\x99\xBB\xE9\x8C\xB2,1,16.667,The cat \xE3\x80\x90saw\xE3\x80\x91 cats.\r\n"
-                        "dog,dog,\xE5\x9F\xBA\xE6\x9C\xAC,1,16.667,\xE3\x80\x90" "Dogs\xE3\x80\x91 ran!\r\n"
-                        "run,run,\xE4\xB8\xAD\xE5\xAD\xA6,1,16.667,Dogs \xE3\x80\x90ran\xE3\x80\x91!\r\n"));
+             QByteArray("\xEF\xBB\xBFword,headword,level,gloss,count,per_cent,sentence\r\n"
+                        "cat,cat,\xE5\x9F\xBA\xE6\x9C\xAC,,2,33.333,The \xE3\x80\x90" "cat\xE3\x80\x91 saw cats.\r\n"
+                        "the,the,\xE5\x9F\xBA\xE6\x9C\xAC,,1,16.667,\xE3\x80\x90The\xE3\x80\x91 cat saw cats.\r\n"
+                        "saw,,\xE6\x9C\xAA\xE7\x99\xBB\xE9\x8C\xB2,,1,16.667,The cat \xE3\x80\x90saw\xE3\x80\x91 cats.\r\n"
+                        "dog,dog,\xE5\x9F\xBA\xE6\x9C\xAC,,1,16.667,\xE3\x80\x90" "Dogs\xE3\x80\x91 ran!\r\n"
+                        "run,run,\xE4\xB8\xAD\xE5\xAD\xA6,,1,16.667,Dogs \xE3\x80\x90ran\xE3\x80\x91!\r\n"));
 
     // Cancelling writes nothing; an unknown extension is refused.
     folder.dialogs.exportFile.clear();
