@@ -1,5 +1,6 @@
 #include "export/XlsxFile.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,32 @@
 #include <vector>
 
 #include "export/TableText.h"
+
+// libxlsxwriter packs the workbook through minizip at zlib's default level,
+// and has no setting for it; deflating the worksheet then takes half the time
+// of a large export. This definition comes before minizip's in the lookup of
+// libxlsxwriter's calls (the program defines it), so every member is packed
+// at the fastest level instead: about a quarter larger, written twice as
+// fast. The call goes on to minizip's own function with the rest unchanged.
+extern "C" int zipOpenNewFileInZip4_64(void* file, const char* filename, const void* zipfi,
+                                       const void* extrafieldLocal, unsigned sizeExtrafieldLocal,
+                                       const void* extrafieldGlobal, unsigned sizeExtrafieldGlobal,
+                                       const char* comment, int method, int level, int raw, int windowBits,
+                                       int memLevel, int strategy, const char* password,
+                                       unsigned long crcForCrypting, unsigned long versionMadeBy,
+                                       unsigned long flagBase, int zip64) {
+  using Open = int (*)(void*, const char*, const void*, const void*, unsigned, const void*, unsigned, const char*,
+                       int, int, int, int, int, int, const char*, unsigned long, unsigned long, unsigned long, int);
+  static const auto next = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "zipOpenNewFileInZip4_64"));
+  constexpr int kZipInternalError = -104;
+  if (next == nullptr) return kZipInternalError;
+  constexpr int kDeflated = 8;
+  constexpr int kFastest = 1;
+  if (method == kDeflated && level != 0) level = kFastest;
+  return next(file, filename, zipfi, extrafieldLocal, sizeExtrafieldLocal, extrafieldGlobal, sizeExtrafieldGlobal,
+              comment, method, level, raw, windowBits, memLevel, strategy, password, crcForCrypting, versionMadeBy,
+              flagBase, zip64);
+}
 
 namespace lexiscoop {
 namespace {

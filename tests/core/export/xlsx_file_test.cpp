@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_runner.h"
 #include "cli/export_reader.h"
@@ -64,6 +66,43 @@ TEST(XlsxFileTest, FailureKeepsTheOldFile) {
   EXPECT_EQ(testing::ReadFileBytes(path), "old");
   // A path in a folder that does not exist.
   EXPECT_NE(WriteXlsxFile(AwkwardTable(), folder / "none/t.xlsx"), "");
+}
+
+// The packing flags and method of every member named in the archive's
+// central directory.
+std::vector<std::pair<int, int>> MemberPacking(const std::string& zip) {
+  std::vector<std::pair<int, int>> members;
+  const std::string signature("PK\x01\x02", 4);
+  for (size_t at = zip.find(signature); at != std::string::npos && at + 12 <= zip.size();
+       at = zip.find(signature, at + 4)) {
+    auto word = [&](size_t offset) {
+      return static_cast<unsigned char>(zip[at + offset]) | static_cast<unsigned char>(zip[at + offset + 1]) << 8;
+    };
+    members.emplace_back(word(8), word(10));
+  }
+  return members;
+}
+
+TEST(XlsxFileTest, LargeSheetIsPackedAtTheFastLevelAndReadsBackWhole) {
+  TempFolder folder;
+  const std::string path = folder / "many.xlsx";
+  ExportTable table;
+  table.columns = {{"word"}, {"count", ColumnKind::Integer}, {"sentence"}};
+  for (int i = 0; i < 3000; ++i) {
+    table.rows.push_back({"w" + std::to_string(i), int64_t{3000 - i}, std::string("And the LORD said <unto> Moses & ") + std::to_string(i)});
+  }
+  ASSERT_EQ(WriteXlsxFile(table, path), "");
+  const std::vector<std::pair<int, int>> members = MemberPacking(testing::ReadFileBytes(path));
+  ASSERT_GE(members.size(), 5u);  // content types, relations, workbook, styles, sheet, ...
+  for (const auto& [flags, method] : members) {
+    EXPECT_EQ(method, 8);          // deflated
+    EXPECT_EQ(flags & 6, 6);       // at the fastest level
+  }
+  const std::vector<std::string> rows = ReadExportBack("xlsx", path);
+  ASSERT_EQ(rows.size(), 3002u);
+  EXPECT_EQ(rows[1], R"(["word", "count", "sentence"])");
+  EXPECT_EQ(rows[2], R"(["w0", 3000, "And the LORD said <unto> Moses & 0"])");
+  EXPECT_EQ(rows[3001], R"(["w2999", 1, "And the LORD said <unto> Moses & 2999"])");
 }
 
 }  // namespace
