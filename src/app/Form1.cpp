@@ -147,6 +147,15 @@ void TForm1::ReportDamagedFiles() {
 void TForm1::ReloadIfChangedOnDisk() {
   if (!dictionaryLoaded_ || running_ || rebuilding_ || !dictionary_->FilesChangedOnDisk()) return;
   dictionary_->ReloadDictionary(false);
+  AwaitAnalysisIfDictionaryChanged();
+}
+
+void TForm1::AwaitAnalysisIfDictionaryChanged() {
+  // Every load builds a new lexicon; results classified with another one
+  // are no longer the text's.
+  if (awaiting_ || running_ || rebuilding_ || analysedLexicon_ == dictionary_->CurrentLexicon()) return;
+  analysedLexicon_.reset();
+  SetAwaitingAnalysis(true);
 }
 
 void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
@@ -254,10 +263,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   }
   if (lvWords != nullptr) {
     if (watched == lvWords->viewport() && type == QEvent::MouseButtonPress) HideSearchMenu();
-    if ((watched == lvWords->viewport() && type == QEvent::MouseButtonRelease) ||
-        (watched == lvWords && type == QEvent::KeyRelease)) {
-      ShowSelectionCount();
-    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -266,10 +271,11 @@ void TForm1::acCloseExecute() { close(); }
 
 void TForm1::acEditDicExecute() {
   if (running_ || rebuilding_) return;
-  // Changes are written and reloaded by the editor; the results shown stay
-  // as they are until the next run.
+  // Changes are written and reloaded by the editor; a changed dictionary
+  // leaves the text awaiting a new run.
   editor_->exec();
   wordModel_->GlossesChanged();
+  AwaitAnalysisIfDictionaryChanged();
 }
 
 void TForm1::acShowGlossExecute(bool shown) {

@@ -29,6 +29,7 @@ class QWidget;
 namespace lexiscoop {
 
 class ConjugationDictionary;
+class Lexicon;
 class CoverageChart;
 class ReadingPane;
 class ShownWordList;
@@ -170,6 +171,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void ReportDamagedFiles();
   // Reloads the dictionary when its files changed on disk since the load.
   void ReloadIfChangedOnDisk();
+  // Makes the text await analysis again when the dictionary was reloaded
+  // since the results shown were classified.
+  void AwaitAnalysisIfDictionaryChanged();
   void WriteSettings();
   void ApplyColumnWidths(const std::string& value);
   std::string ColumnWidthsText() const;
@@ -218,6 +222,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
 
   std::unique_ptr<TMyParser> parser_;
   AnalysisResult result_;
+  // The lexicon the results shown were classified with.
+  std::shared_ptr<const Lexicon> analysedLexicon_;
   std::unique_ptr<ConjugationDictionary> dictionary_;
   // Declared after the dictionary it edits, so it goes first.
   std::unique_ptr<TfrmEditDic> editor_;

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -359,6 +360,11 @@ void TForm1::createWorkArea() {
   lvWords->setObjectName(QStringLiteral("lvWords"));
   wordModel_ = new WordListModel(*shown_, result_.tokenCount, lvWords);
   lvWords->setModel(wordModel_);
+  // The count follows the selection however it changes: mouse, keys,
+  // select all or the program itself.
+  connect(lvWords->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (!awaiting_) ShowSelectionCount();
+  });
   lvWords->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lvWords->setEditTriggers(QAbstractItemView::NoEditTriggers);

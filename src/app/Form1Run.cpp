@@ -97,7 +97,8 @@ void TForm1::RunAnalysis() {
   // No events until the results are in place: the text commands are
   // enabled again, and a text set now would be shown as the one analysed.
   SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(SummaryText(result_, parser_->ByteCount()))));
-  ClassifyWords(result_, dictionary_->CurrentLexicon());
+  analysedLexicon_ = dictionary_->CurrentLexicon();
+  ClassifyWords(result_, analysedLexicon_);
   SetLevelCaptions(false);
   readingPane_->ShowResult(windowTitle());
   coverageChart_->SetFigures(readingPane_->Figures());
