@@ -1,18 +1,27 @@
 #include "views/widgets/ColouredLine.h"
 
+#include <QFontMetricsF>
+#include <QTextLayout>
+#include <QTextOption>
+
 #include "platform/Cp932.h"
 #include "views/LineWords.h"
 
 namespace lexiscoop {
 namespace {
 
-QString FromCp932(std::string_view bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
-
-// `text` with each tab replaced by blanks up to the next multiple of eight
-// columns, counting from `column` (updated to the column after the text).
-QString ExpandTabs(const QString& text, int& column) {
-  QString out;
-  out.reserve(text.size());
+// Appends `bytes` (CP932) to `out` as UTF-16, each tab replaced by blanks up
+// to the next multiple of eight columns counting from `column` (updated to
+// the column after the text).
+void AppendExpanded(std::string_view bytes, QString& out, int& column) {
+  bool plain = true;
+  for (const char c : bytes) plain = plain && static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F;
+  if (plain) {
+    out.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    column += static_cast<int>(bytes.size());
+    return;
+  }
+  const QString text = QString::fromStdString(Utf8FromCp932(bytes));
   for (const QChar c : text) {
     if (c == QLatin1Char('\t')) {
       const int blanks = 8 - column % 8;
@@ -24,27 +33,55 @@ QString ExpandTabs(const QString& text, int& column) {
       column += c.unicode() >= 0x1100 && !(c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 2 : 1;
     }
   }
-  return out;
+}
+
+// The glyphs of `text` in `raw`, one a character, placed one after the
+// other; false when the font lacks one of them.
+bool PlaceGlyphs(const QString& text, const QRawFont& raw, qreal ascent, LaidOutLine& laid, std::vector<qreal>& x) {
+  if (!raw.isValid()) return false;
+  const auto n = static_cast<int>(text.size());
+  laid.glyphs.resize(n);
+  int count = n;
+  if (!raw.glyphIndexesForChars(text.constData(), n, laid.glyphs.data(), &count) || count != n) return false;
+  for (int i = 0; i < n; ++i) {
+    if (laid.glyphs[i] == 0) return false;
+  }
+  QList<QPointF> advances(n);
+  if (!raw.advancesForGlyphIndexes(laid.glyphs.constData(), advances.data(), n)) return false;
+  laid.positions.resize(n);
+  x.resize(static_cast<size_t>(n) + 1);
+  qreal at = 0;
+  for (int i = 0; i < n; ++i) {
+    x[static_cast<size_t>(i)] = at;
+    laid.positions[i] = QPointF(at, ascent);
+    at += advances[i].x();
+  }
+  x[static_cast<size_t>(n)] = at;
+  laid.font = raw;
+  return true;
 }
 
 }  // namespace
 
-std::vector<LineSegment> LayOutLine(std::string_view line, const ReadingWords& words, const QFontMetricsF& metrics) {
-  std::vector<LineSegment> segments;
-  qreal x = 0;
+LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const QFont& font, const QRawFont& raw,
+                       QPaintDevice* device) {
+  // The line's text as one string, and the parts of it that words and the
+  // gaps between them take.
+  QString text;
+  text.reserve(static_cast<qsizetype>(line.size()));
+  LaidOutLine laid;
   int column = 0;
   auto add = [&](uint32_t start, uint32_t length, int wordIndex, bool isWord) {
     if (length == 0) return;
     LineSegment s;
-    s.text = ExpandTabs(FromCp932(line.substr(start, length)), column);
-    s.x = x;
-    s.width = metrics.horizontalAdvance(s.text);
+    s.glyphFrom = static_cast<int>(text.size());
+    AppendExpanded(line.substr(start, length), text, column);
+    s.glyphTo = static_cast<int>(text.size());
     s.start = start;
     s.length = length;
     s.wordIndex = wordIndex;
     s.isWord = isWord;
-    x += s.width;
-    segments.push_back(std::move(s));
+    laid.segments.push_back(s);
   };
   LineWordScanner scanner(line);
   LineWord word{};
@@ -55,7 +92,48 @@ std::vector<LineSegment> LayOutLine(std::string_view line, const ReadingWords& w
     done = word.start + word.length;
   }
   add(done, static_cast<uint32_t>(line.size()) - done, -1, false);
-  return segments;
+  if (laid.segments.empty()) return laid;
+
+  const qreal ascent = QFontMetricsF(font, device).ascent();
+  std::vector<qreal> x;
+  if (PlaceGlyphs(text, raw, ascent, laid, x)) {
+    for (LineSegment& s : laid.segments) {
+      s.x = x[static_cast<size_t>(s.glyphFrom)];
+      s.width = x[static_cast<size_t>(s.glyphTo)] - s.x;
+    }
+    return laid;
+  }
+
+  // Shaped, with fallback fonts; every segment gets its own glyph runs.
+  laid.glyphs.clear();
+  laid.positions.clear();
+  laid.font = QRawFont();
+  QTextLayout layout(text, font, device);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine textLine = layout.createLine();
+  layout.endLayout();
+  // Glyphs of fallback fonts may rise above the font's own ascent; every
+  // line keeps its baseline at the font's ascent all the same.
+  const qreal shift = ascent - textLine.ascent();
+  laid.shaped.reserve(laid.segments.size());
+  for (LineSegment& s : laid.segments) {
+    s.x = textLine.cursorToX(s.glyphFrom);
+    s.width = textLine.cursorToX(s.glyphTo) - s.x;
+    QList<QGlyphRun> runs = layout.glyphRuns(s.glyphFrom, s.glyphTo - s.glyphFrom);
+    if (shift != 0) {
+      for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& at : positions) at.ry() += shift;
+        run.setPositions(positions);
+      }
+    }
+    s.glyphFrom = s.glyphTo = 0;
+    laid.shaped.push_back(std::move(runs));
+  }
+  return laid;
 }
 
 }  // namespace lexiscoop

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
-#include <QFontMetricsF>
-#include <QString>
+#include <QFont>
+#include <QGlyphRun>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -10,6 +13,8 @@
 
 #include "analysis/WordLevel.h"
 #include "analysis/WordTable.h"
+
+class QPaintDevice;
 
 namespace lexiscoop {
 
@@ -28,17 +33,35 @@ struct ReadingWords {
 
 // One run of a laid-out line: text between words, or one word.
 struct LineSegment {
-  QString text;
-  qreal x = 0;      // left edge from the line's start
+  qreal x = 0;  // left edge from the line's start
   qreal width = 0;
-  uint32_t start = 0;   // bytes of the line it covers
+  uint32_t start = 0;  // bytes of the line it covers
   uint32_t length = 0;
-  int wordIndex = -1;   // the word's table entry; -1 between words or for a word not counted
+  int wordIndex = -1;  // the word's table entry; -1 between words or for a word not counted
   bool isWord = false;
+  int glyphFrom = 0;  // its glyphs in the line's `glyphs`
+  int glyphTo = 0;
 };
 
-// Lays out one CP932 line as segments with their widths in `metrics`. Tabs
-// advance to the next multiple of eight columns.
-std::vector<LineSegment> LayOutLine(std::string_view line, const ReadingWords& words, const QFontMetricsF& metrics);
+// A line laid out once, with the glyphs that draw it: painting it takes no
+// more shaping, whatever colours its words are given. Glyph positions are
+// from the line's top left corner, on a baseline at the font's ascent.
+struct LaidOutLine {
+  std::vector<LineSegment> segments;
+  // Every glyph of the line in `font`, one a character, when the font has
+  // them all (nearly always: the view's font is a fixed-pitch Japanese one).
+  QRawFont font;
+  QList<quint32> glyphs;
+  QList<QPointF> positions;
+  // Otherwise the line is shaped with the fonts that stand in for the
+  // missing characters: one list of glyph runs per segment.
+  std::vector<QList<QGlyphRun>> shaped;
+};
+
+// Lays out one CP932 line in `font` (for `device`, or the screen when null);
+// `raw` is `font`'s own raw font, asked for once by the caller. Tabs advance
+// to the next multiple of eight columns, a wide character taking two.
+LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const QFont& font, const QRawFont& raw,
+                       QPaintDevice* device = nullptr);
 
 }  // namespace lexiscoop

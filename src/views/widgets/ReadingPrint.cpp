@@ -72,7 +72,7 @@ int PrintReading(const ReadingView& view, const ReadingPrintHeader& header, QPag
     painter.drawLine(QPointF(0, headerHeight - row * 0.3), QPointF(page.width(), headerHeight - row * 0.3));
 
     painter.setFont(textFont);
-    view.PaintLines(painter, p * perPage, perPage, 0, headerHeight, lineHeight, textMetrics, false);
+    view.PaintLines(painter, p * perPage, perPage, 0, headerHeight, lineHeight, textFont, false);
   }
   painter.end();
   return pages;

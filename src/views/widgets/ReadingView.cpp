@@ -3,6 +3,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
@@ -27,6 +28,7 @@ ReadingView::ReadingView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void ReadingView::SetText(std::string_view text) {
+  ForgetLayouts();
   text_ = text;
   lines_.Reset(text);
   words_ = ReadingWords{};
@@ -41,6 +43,7 @@ void ReadingView::SetText(std::string_view text) {
 void ReadingView::Clear() { SetText(std::string_view()); }
 
 void ReadingView::SetWords(ReadingWords words) {
+  ForgetLayouts();
   words_ = std::move(words);
   marked_.clear();
   current_.reset();
@@ -92,19 +95,65 @@ void ReadingView::UpdateScrollBars() {
   horizontalScrollBar()->setSingleStep(static_cast<int>(std::ceil(charWidth * 4)));
 }
 
-void ReadingView::PaintLines(QPainter& painter, int firstLine, int count, qreal left, qreal top,
-                             qreal lineHeight, const QFontMetricsF& metrics, bool dark) const {
+const LaidOutLine& ReadingView::LaidOut(int line) const {
+  auto found = laidOut_.find(line);
+  if (found != laidOut_.end()) return found->second;
+  if (!rawFont_) rawFont_ = QRawFont::fromFont(font());
+  found = laidOut_.emplace(line, LayOutLine(lines_.Line(line), words_, font(), *rawFont_)).first;
+  return found->second;
+}
+
+void ReadingView::TrimLayouts() const {
+  const int page = LinesPerPage();
+  if (laidOut_.size() <= static_cast<size_t>(6 * page + 64)) return;
+  // Lines a page or two away stay, for scrolling back and forth.
+  const int first = FirstVisibleLine() - 2 * page;
+  const int end = FirstVisibleLine() + 3 * page;
+  for (auto it = laidOut_.begin(); it != laidOut_.end();) {
+    it = it->first < first || it->first >= end ? laidOut_.erase(it) : std::next(it);
+  }
+}
+
+namespace {
+
+// The glyphs of one colour gathered from the lines painted, drawn at once.
+struct ColourRun {
+  QColor colour;
+  QRawFont font;
+  QList<quint32> glyphs;
+  QList<QPointF> positions;
+};
+
+ColourRun& RunOf(std::vector<ColourRun>& runs, const QColor& colour, const QRawFont& font) {
+  for (ColourRun& run : runs) {
+    if (run.colour == colour && run.font == font) return run;
+  }
+  runs.push_back(ColourRun{colour, font, {}, {}});
+  return runs.back();
+}
+
+}  // namespace
+
+template <typename LaidOutOf>
+void ReadingView::PaintLaidOut(QPainter& painter, int firstLine, int count, qreal left, qreal top,
+                               qreal lineHeight, qreal ascent, bool dark, LaidOutOf laidOut) const {
   const QColor plain = painter.pen().color();
   QColor markFill = palette().color(QPalette::Highlight);
   markFill.setAlpha(60);
   QColor currentFill = palette().color(QPalette::Highlight);
   currentFill.setAlpha(140);
+  const bool underlineUnknown = words_.words != nullptr && LevelShown(WordLevel::None);
+  std::vector<ColourRun> runs;
+  std::vector<std::pair<QColor, QLineF>> underlines;
   const int end = std::min(lines_.LineCount(), firstLine + count);
   for (int line = std::max(0, firstLine); line < end; ++line) {
     const qreal y = top + (line - firstLine) * lineHeight;
-    for (const LineSegment& s : LayOutLine(lines_.Line(line), words_, metrics)) {
-      const QRectF rect(left + s.x, y, s.width, lineHeight);
+    const QPointF origin(left, y);
+    const LaidOutLine& laid = laidOut(line);
+    for (size_t i = 0; i < laid.segments.size(); ++i) {
+      const LineSegment& s = laid.segments[i];
       if (s.isWord) {
+        const QRectF rect(left + s.x, y, s.width, lineHeight);
         const bool isCurrent = current_ && current_->line == line && current_->start == s.start;
         if (isCurrent) {
           painter.fillRect(rect, currentFill);
@@ -113,20 +162,50 @@ void ReadingView::PaintLines(QPainter& painter, int firstLine, int count, qreal 
         }
       }
       const QColor colour = SegmentColour(s, dark, plain);
-      painter.setPen(colour);
-      painter.drawText(QPointF(rect.left(), y + metrics.ascent()), s.text);
+      if (laid.shaped.empty()) {
+        ColourRun& run = RunOf(runs, colour, laid.font);
+        for (int g = s.glyphFrom; g < s.glyphTo; ++g) {
+          run.glyphs.append(laid.glyphs[g]);
+          run.positions.append(laid.positions[g] + origin);
+        }
+      } else {
+        painter.setPen(colour);
+        for (const QGlyphRun& glyphs : laid.shaped[i]) painter.drawGlyphRun(origin, glyphs);
+      }
       // Words the dictionary lacks also get a dotted underline, so the
       // level does not rest on colour alone.
-      if (s.isWord && s.wordIndex >= 0 && words_.words != nullptr &&
-          words_.LevelOf(s.wordIndex) == WordLevel::None && LevelShown(WordLevel::None)) {
-        QPen pen(colour, 1, Qt::DotLine);
-        painter.setPen(pen);
-        const qreal underline = y + metrics.ascent() + 2;
-        painter.drawLine(QPointF(rect.left(), underline), QPointF(rect.right(), underline));
+      if (underlineUnknown && s.isWord && s.wordIndex >= 0 && words_.LevelOf(s.wordIndex) == WordLevel::None) {
+        const qreal underline = y + ascent + 2;
+        underlines.emplace_back(colour, QLineF(left + s.x, underline, left + s.x + s.width, underline));
       }
     }
-    painter.setPen(plain);
   }
+  for (const ColourRun& run : runs) {
+    if (run.glyphs.isEmpty()) continue;
+    QGlyphRun glyphs;
+    glyphs.setRawFont(run.font);
+    glyphs.setGlyphIndexes(run.glyphs);
+    glyphs.setPositions(run.positions);
+    painter.setPen(run.colour);
+    painter.drawGlyphRun(QPointF(0, 0), glyphs);
+  }
+  for (const auto& [colour, underline] : underlines) {
+    painter.setPen(QPen(colour, 1, Qt::DotLine));
+    painter.drawLine(underline);
+  }
+  painter.setPen(plain);
+}
+
+void ReadingView::PaintLines(QPainter& painter, int firstLine, int count, qreal left, qreal top,
+                             qreal lineHeight, const QFont& font, bool dark) const {
+  QPaintDevice* device = painter.device();
+  const QRawFont raw = QRawFont::fromFont(font);
+  LaidOutLine laid;
+  PaintLaidOut(painter, firstLine, count, left, top, lineHeight, QFontMetricsF(font, device).ascent(), dark,
+               [&](int line) -> const LaidOutLine& {
+                 laid = LayOutLine(lines_.Line(line), words_, font, raw, device);
+                 return laid;
+               });
 }
 
 void ReadingView::paintEvent(QPaintEvent*) {
@@ -134,8 +213,10 @@ void ReadingView::paintEvent(QPaintEvent*) {
   painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
   painter.setFont(font());
   painter.setPen(palette().color(QPalette::Text));
-  PaintLines(painter, FirstVisibleLine(), LinesPerPage() + 1, kMargin - horizontalScrollBar()->value(), 0,
-             LineHeight(), QFontMetricsF(font()), IsDarkPalette(palette()));
+  PaintLaidOut(painter, FirstVisibleLine(), LinesPerPage() + 1, kMargin - horizontalScrollBar()->value(), 0,
+               LineHeight(), QFontMetricsF(font()).ascent(), IsDarkPalette(palette()),
+               [this](int line) -> const LaidOutLine& { return LaidOut(line); });
+  TrimLayouts();
 }
 
 void ReadingView::resizeEvent(QResizeEvent* event) {
@@ -145,18 +226,20 @@ void ReadingView::resizeEvent(QResizeEvent* event) {
 
 void ReadingView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange) UpdateScrollBars();
+  if (event->type() == QEvent::FontChange) {
+    ForgetLayouts();
+    UpdateScrollBars();
+  }
 }
 
 std::vector<ReadingView::WordPlace> ReadingView::VisibleWords() const {
   std::vector<WordPlace> places;
-  const QFontMetricsF metrics(font());
   const qreal height = LineHeight();
   const qreal left = kMargin - horizontalScrollBar()->value();
   const int first = FirstVisibleLine();
   const int end = std::min(lines_.LineCount(), first + LinesPerPage() + 1);
   for (int line = first; line < end; ++line) {
-    for (const LineSegment& s : LayOutLine(lines_.Line(line), words_, metrics)) {
+    for (const LineSegment& s : LaidOut(line).segments) {
       if (!s.isWord) continue;
       places.push_back(
           WordPlace{line, s.start, s.length, s.wordIndex, QRectF(left + s.x, (line - first) * height, s.width, height)});
@@ -172,7 +255,7 @@ std::optional<ReadingView::WordPlace> ReadingView::WordAt(QPointF point) const {
   if (line >= lines_.LineCount()) return std::nullopt;
   const qreal left = kMargin - horizontalScrollBar()->value();
   const qreal top = (line - FirstVisibleLine()) * height;
-  for (const LineSegment& s : LayOutLine(lines_.Line(line), words_, QFontMetricsF(font()))) {
+  for (const LineSegment& s : LaidOut(line).segments) {
     if (s.isWord && point.x() >= left + s.x && point.x() < left + s.x + s.width) {
       return WordPlace{line, s.start, s.length, s.wordIndex, QRectF(left + s.x, top, s.width, height)};
     }
@@ -217,7 +300,7 @@ void ReadingView::ShowOccurrence(int line, uint32_t start, uint32_t length) {
     verticalScrollBar()->setValue(line - page / 3);
   }
   // Bring the word into sight sideways too.
-  for (const LineSegment& s : LayOutLine(lines_.Line(line), words_, QFontMetricsF(font()))) {
+  for (const LineSegment& s : LaidOut(line).segments) {
     if (s.start != start) continue;
     current_->wordIndex = s.wordIndex;
     const int x = static_cast<int>(s.x);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "views/TextLineIndex.h"
@@ -15,7 +16,9 @@ namespace lexiscoop {
 // The whole text with every counted word drawn in its level's colour. Only
 // the lines in sight are laid out and painted, from an index of line starts
 // over the text, so a text of any size opens at once and scrolls smoothly;
-// the view keeps no copy of the text.
+// the view keeps no copy of the text. Each line is shaped once, as a whole,
+// and kept while it stays near the lines in sight; colours, marks and the
+// levels shown are applied when it is painted.
 class ReadingView : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -76,10 +79,11 @@ class ReadingView : public QAbstractScrollArea {
   // Makes the tooltip text of a counted word (table entry).
   void SetToolTipSource(std::function<QString(int wordIndex)> source) { toolTipSource_ = std::move(source); }
 
-  // Paints `count` lines from `firstLine` with their colours on `painter`,
-  // the first line's top at `top`, from `left` (used for printing too).
+  // Paints `count` lines from `firstLine` with their colours on `painter`
+  // in `font`, laid out for the painter's device, the first line's top at
+  // `top`, from `left` (for printing).
   void PaintLines(QPainter& painter, int firstLine, int count, qreal left, qreal top, qreal lineHeight,
-                  const QFontMetricsF& metrics, bool dark) const;
+                  const QFont& font, bool dark) const;
 
  signals:
   // A counted word was clicked.
@@ -96,6 +100,19 @@ class ReadingView : public QAbstractScrollArea {
   void UpdateScrollBars();
   bool GoToMark(int direction);
   QColor SegmentColour(const LineSegment& segment, bool dark, const QColor& plain) const;
+  // Line `line` laid out in the view's font, from the cache.
+  const LaidOutLine& LaidOut(int line) const;
+  // Forgets the laid-out lines (text, words or font changed).
+  void ForgetLayouts() const {
+    laidOut_.clear();
+    rawFont_.reset();
+  }
+  // Keeps the cache to the lines around those in sight.
+  void TrimLayouts() const;
+  // Paints lines `firstLine`.. `firstLine + count` as `laidOut` gives them.
+  template <typename LaidOutOf>
+  void PaintLaidOut(QPainter& painter, int firstLine, int count, qreal left, qreal top, qreal lineHeight,
+                    qreal ascent, bool dark, LaidOutOf laidOut) const;
 
   std::string_view text_;
   TextLineIndex lines_;
@@ -104,6 +121,8 @@ class ReadingView : public QAbstractScrollArea {
   std::vector<bool> marked_;
   std::optional<WordPlace> current_;
   std::function<QString(int)> toolTipSource_;
+  mutable std::unordered_map<int, LaidOutLine> laidOut_;
+  mutable std::optional<QRawFont> rawFont_;  // of font(), asked for once
 };
 
 }  // namespace lexiscoop
