@@ -43,7 +43,7 @@ class SilentDialogs final : public TDialogs {
   void Fail(QWidget*, const QString& text) override { std::fprintf(stderr, "failure: %s\n", qPrintable(text)); }
   bool Ask(QWidget*, const QString&) override { return false; }
   void Beep() override {}
-  QString ChooseTextFile(QWidget*) override { return {}; }
+  QString ChooseTextFile(QWidget*, const QString&) override { return {}; }
   bool OpenUrl(const QUrl&) override { return false; }
 };
 

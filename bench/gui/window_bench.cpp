@@ -45,7 +45,7 @@ class SilentDialogs final : public TDialogs {
   void Fail(QWidget*, const QString&) override { ++messages; }
   bool Ask(QWidget*, const QString&) override { return false; }
   void Beep() override {}
-  QString ChooseTextFile(QWidget*) override { return {}; }
+  QString ChooseTextFile(QWidget*, const QString&) override { return {}; }
   bool OpenUrl(const QUrl&) override { return false; }
   int messages = 0;
 };

@@ -24,6 +24,7 @@
 #include "app/AppTexts.h"
 #include "app/DataPath.h"
 #include "app/ImageList.h"
+#include "app/RecentFiles.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
 #include "editor/EditorTexts.h"
@@ -71,6 +72,8 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   setWindowTitle(Qs(texts::kCaptionBase));
 
   shown_ = std::make_unique<ShownWordList>();
+  recentFiles_ = new RecentFiles(this);
+  connect(recentFiles_, &RecentFiles::openRequested, this, &TForm1::OpenRecentFile);
   createActions();
   createMenus();
   createToolBars();

@@ -32,6 +32,7 @@ class ConjugationDictionary;
 class Lexicon;
 class CoverageChart;
 class ReadingPane;
+class RecentFiles;
 class ShownWordList;
 class TDialogs;
 class TfrmEditDic;
@@ -207,6 +208,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void LoadTextFile(const QString& path);
   void AssignCurrentText(const std::string& cp932);
   void SetCaptionName(const std::string& cp932Name);
+  // ファイル → 最近使ったファイル: opens `path`, or tells the user that it is
+  // gone and drops it from the list.
+  void OpenRecentFile(const QString& path);
 
   // Runs `command`; a failure it raises goes to the general error display.
   template <class Command>
@@ -267,6 +271,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* N1 = nullptr;
   QAction* acExport = nullptr;
   QAction* acCompareTexts = nullptr;
+  RecentFiles* recentFiles_ = nullptr;
   // The compare-texts window, made on first use.
   TfrmProfile* frmProfile_ = nullptr;
 

@@ -26,6 +26,7 @@
 #include "app/Form1.h"
 #include "app/ImageList.h"
 #include "app/ReadingPane.h"
+#include "app/RecentFiles.h"
 #include "app/WindowSettings.h"
 #include "views/widgets/CoverageChart.h"
 #include "views/widgets/WordListModel.h"
@@ -142,6 +143,7 @@ void TForm1::createMenus() {
   bar->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = bar->addMenu(Qs("ファイル(&F)"));
   file->addAction(acLoadFromFile);
+  file->addMenu(recentFiles_->Menu());
   file->addSeparator();
   file->addAction(acExport);
   file->addAction(acCompareTexts);

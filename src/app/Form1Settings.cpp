@@ -7,6 +7,7 @@
 
 #include "app/AppTexts.h"
 #include "app/Form1.h"
+#include "app/RecentFiles.h"
 #include "app/WindowSettings.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderPath.h"
@@ -44,6 +45,7 @@ void TForm1::ReadSettings() {
     lvWords->horizontalHeader()->resizeSection(WordListModel::kGlossColumn, *glossWidth[0]);
   }
   acShowGloss->setChecked(ini.ReadString(texts::kSettingsSection, "ShowGloss", "1") != "0");
+  recentFiles_->Read(ini);
 }
 
 void TForm1::ApplyColumnWidths(const std::string& value) {
@@ -78,6 +80,7 @@ void TForm1::WriteSettings() {
                                : lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
     ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
     ini.WriteString(texts::kSettingsSection, "ShowGloss", acShowGloss->isChecked() ? "1" : "0");
+    recentFiles_->Write(ini);
     // A fresh account may have no configuration folder yet.
     CreateFolderPath(FolderOf(settingsPath_));
     ini.UpdateFile();

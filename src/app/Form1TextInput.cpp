@@ -14,6 +14,7 @@
 #include "app/AppTexts.h"
 #include "app/Form1.h"
 #include "app/ReadingPane.h"
+#include "app/RecentFiles.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "ui/BusyCursor.h"
@@ -39,7 +40,18 @@ void TForm1::LoadTextFile(const QString& path) {
   SetCaptionName(Cp932FromUtf8(QFileInfo(path).fileName().toStdString()));
   readingPane_->Clear();  // it shows the text that is about to go
   parser_->LoadFile(nativePath);
+  recentFiles_->Add(path);
   SetAwaitingAnalysis(true);
+}
+
+void TForm1::OpenRecentFile(const QString& path) {
+  if (running_ || rebuilding_) return;
+  if (!QFileInfo(path).isFile()) {
+    recentFiles_->Remove(path);
+    dialogs_->Inform(this, Qs(texts::kRecentFileGoneFormat).arg(path));
+    return;
+  }
+  OpenTextFile(path);
 }
 
 void TForm1::SetCurrentText(const std::string& cp932) {
@@ -60,7 +72,7 @@ void TForm1::AssignCurrentText(const std::string& cp932) {
 }
 
 void TForm1::acLoadFromFileExecute() {
-  const QString path = dialogs_->ChooseTextFile(this);
+  const QString path = dialogs_->ChooseTextFile(this, recentFiles_->StartFolder());
   if (path.isEmpty()) return;
   QCoreApplication::processEvents();  // let the dialog disappear first
   OpenTextFile(path);

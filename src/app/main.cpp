@@ -25,7 +25,7 @@
 #include "app/SplashWin.h"
 #include "platform/FileSystem.h"
 #include "ui/Dialogs.h"
-#include "ui/Fonts.h"
+#include "ui/JapaneseInterface.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ class ConsoleDialogs final : public lexiscoop::TDialogs {
     return false;
   }
   void Beep() override {}
-  QString ChooseTextFile(QWidget*) override { return {}; }
+  QString ChooseTextFile(QWidget*, const QString&) override { return {}; }
   bool OpenUrl(const QUrl&) override { return false; }
   int Count() const { return count_; }
 
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
   if (!smokeFile.isEmpty()) smokeFile = QDir(QDir::currentPath()).absoluteFilePath(smokeFile);
   if (!screenshot.isEmpty()) screenshot = QDir(QDir::currentPath()).absoluteFilePath(screenshot);
 
-  lexiscoop::InstallFontSubstitutions();
+  lexiscoop::InstallJapaneseInterface(app);
   QApplication::setWindowIcon(lexiscoop::ProgramIcon());
   auto splash = std::make_unique<lexiscoop::TSplashWin>();
   splash->show();

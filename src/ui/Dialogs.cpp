@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "ui/UiTexts.h"
 
@@ -16,33 +19,55 @@ QString DisplayLines(const QString& text) {
   return lines;
 }
 
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                            QMessageBox::StandardButtons buttons) {
+  auto box = std::make_unique<QMessageBox>(icon, Qs(texts::kCaptionBase), DisplayLines(text), buttons, parent);
+  // The window manager shortens a title that is wider than the window; the
+  // frame's title font is usually bold, and the frame's buttons take room
+  // beside the title.
+  QFont titleFont = box->font();
+  titleFont.setBold(true);
+  const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) * 5 / 4 + 120;
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
+  return box;
+}
+
 void TQtDialogs::Inform(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, Qs(texts::kCaptionBase), DisplayLines(text));
+  MakeMessageBox(parent, QMessageBox::Information, text, QMessageBox::Ok)->exec();
 }
 
 void TQtDialogs::Fail(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, Qs(texts::kCaptionBase), DisplayLines(text));
+  MakeMessageBox(parent, QMessageBox::Critical, text, QMessageBox::Ok)->exec();
 }
 
 bool TQtDialogs::Ask(QWidget* parent, const QString& text) {
-  return QMessageBox::question(parent, Qs(texts::kCaptionBase), DisplayLines(text),
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  const std::unique_ptr<QMessageBox> box =
+      MakeMessageBox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
+  box->setDefaultButton(QMessageBox::Yes);
+  return box->exec() == QMessageBox::Yes;
 }
 
 void TQtDialogs::Beep() { QApplication::beep(); }
 
-QString TQtDialogs::ChooseTextFile(QWidget* parent) {
+std::unique_ptr<QFileDialog> MakeTextFileDialog(QWidget* parent, const QString& folder) {
+  auto dialog = std::make_unique<QFileDialog>(parent, Qs("テキストファイルを開く"), folder);
   // Letter case counts in file names here, so both spellings of the
   // extension are offered under the text filter.
-  QFileDialog dialog(parent);
-  dialog.setNameFilters({QStringLiteral("Text files (*.txt *.TXT)"), QStringLiteral("any files (*)")});
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setOption(QFileDialog::ReadOnly, false);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  dialog.setSizeGripEnabled(true);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst();
+  dialog->setNameFilters({Qs("テキストファイル (*.txt *.TXT)"), Qs("すべてのファイル (*)")});
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setSizeGripEnabled(true);
+  return dialog;
+}
+
+QString TQtDialogs::ChooseTextFile(QWidget* parent, const QString& folder) {
+  const std::unique_ptr<QFileDialog> dialog = MakeTextFileDialog(parent, folder);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().constFirst();
 }
 
 bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
@@ -69,6 +94,7 @@ QString TQtDialogs::ChooseExportFile(QWidget* parent, const QString& suggested) 
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString::fromLatin1(kTypes[0].suffix));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
     const qsizetype i = filters.indexOf(filter);
     if (i >= 0) dialog.setDefaultSuffix(QString::fromLatin1(kTypes[i].suffix));
@@ -83,13 +109,15 @@ QStringList TQtDialogs::ChooseTextFiles(QWidget* parent) {
   dialog.setNameFilters({QStringLiteral("Text files (*.txt *.TXT)"), QStringLiteral("any files (*)")});
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setSizeGripEnabled(true);
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
 }
 
 QString TQtDialogs::ChooseFolder(QWidget* parent) {
-  return QFileDialog::getExistingDirectory(parent, Qs("比較するテキストのフォルダ"));
+  return QFileDialog::getExistingDirectory(parent, Qs("比較するテキストのフォルダ"), QString(),
+                                           QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }
 
 }  // namespace lexiscoop

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 namespace lexiscoop {
@@ -26,8 +29,9 @@ class TDialogs {
   // A modal Yes/No question; true for Yes.
   virtual bool Ask(QWidget* parent, const QString& text) = 0;
   virtual void Beep() = 0;
-  // The open dialog for a text file; an empty string when cancelled.
-  virtual QString ChooseTextFile(QWidget* parent) = 0;
+  // The open dialog for a text file, showing `folder` first; an empty
+  // string when cancelled.
+  virtual QString ChooseTextFile(QWidget* parent, const QString& folder) = 0;
   // Opens the document with the program registered for it; false when there
   // is none.
   virtual bool OpenUrl(const QUrl& url) = 0;
@@ -49,12 +53,22 @@ class TQtDialogs final : public TDialogs {
   void Fail(QWidget* parent, const QString& text) override;
   bool Ask(QWidget* parent, const QString& text) override;
   void Beep() override;
-  QString ChooseTextFile(QWidget* parent) override;
+  QString ChooseTextFile(QWidget* parent, const QString& folder) override;
   bool OpenUrl(const QUrl& url) override;
   QString ChooseExportFile(QWidget* parent, const QString& suggested) override;
   QStringList ChooseTextFiles(QWidget* parent) override;
   QString ChooseFolder(QWidget* parent) override;
 };
+
+// A message box of the program: its caption as title, `text` with its line
+// breaks shown, and at least as wide as a window frame needs to show the
+// whole title. Not shown yet.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+
+// The open dialog for one text file, showing `folder`: Qt's own dialog, so
+// that it speaks the program's language whatever the desktop is.
+std::unique_ptr<QFileDialog> MakeTextFileDialog(QWidget* parent, const QString& folder);
 
 // The text with CR LF and lone CR turned into LF, as a message box shows it.
 QString DisplayLines(const QString& text);

@@ -26,7 +26,10 @@ class ScriptedDialogs final : public TDialogs {
     return answer;
   }
   void Beep() override { ++beeps; }
-  QString ChooseTextFile(QWidget*) override { return chosenFile; }
+  QString ChooseTextFile(QWidget*, const QString& folder) override {
+    openFolders << folder;
+    return chosenFile;
+  }
   QString ChooseExportFile(QWidget*, const QString&) override { return exportFile; }
   QStringList ChooseTextFiles(QWidget*) override { return chosenFiles; }
   QString ChooseFolder(QWidget*) override { return chosenFolder; }
@@ -41,6 +44,7 @@ class ScriptedDialogs final : public TDialogs {
   std::deque<bool> answers;
   int beeps = 0;
   QString chosenFile;
+  QStringList openFolders;  // the folder each open dialog showed first
   QString exportFile;
   QStringList chosenFiles;
   QString chosenFolder;

@@ -139,7 +139,7 @@ class MonkeyDialogs final : public TDialogs {
   }
   bool Ask(QWidget*, const QString& text) override { return onAsk ? onAsk(text) : false; }
   void Beep() override {}
-  QString ChooseTextFile(QWidget*) override { return chosenFile; }
+  QString ChooseTextFile(QWidget*, const QString&) override { return chosenFile; }
   bool OpenUrl(const QUrl&) override { return true; }
 
   std::function<void(const QString&)> onInform;
