@@ -8,6 +8,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "dictionary/ConjugationDictionary.h"
@@ -43,9 +44,9 @@ void RemoveUserFiles() {
 // RefreshList and loading the first row, without the view's reset.
 void OpenEditor(const ConjugationDictionary& dictionary) {
   benchmark::DoNotOptimize(BuildRowLevels(dictionary).data());
-  const TStringList& headwords = dictionary.HeadwordList();
+  const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
   std::string lines;
-  for (const std::string& line : InflectionLines(dictionary.InflectionIndex(), 0, headwords[0])) {
+  for (const std::string& line : InflectionLines(*lexicon, 0, lexicon->At(0).spelling)) {
     lines += line;
     lines += "\r\n";
   }
@@ -57,19 +58,19 @@ void BM_OpenEditor(benchmark::State& state) {
   ConjugationDictionary dictionary(Folder(), Folder());
   dictionary.ReloadDictionary(false);
   for (auto _ : state) OpenEditor(dictionary);
-  state.counters["headwords"] = dictionary.HeadwordList().Count();
-  state.counters["index"] = dictionary.InflectionIndex().Count();
+  state.counters["headwords"] = dictionary.CurrentLexicon()->HeadwordCount();
+  state.counters["forms"] = dictionary.CurrentLexicon()->FormCount();
 }
 BENCHMARK(BM_OpenEditor)->Unit(benchmark::kMillisecond);
 
-// A headword box change for a word that is nowhere: both scans run to the end.
+// A headword box change for a word that is nowhere.
 void BM_HeadwordBoxLookups(benchmark::State& state) {
   RemoveUserFiles();
   ConjugationDictionary dictionary(Folder(), Folder());
   dictionary.ReloadDictionary(false);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(FindHeadword(dictionary.HeadwordList(), "zzzzqx"));
-    benchmark::DoNotOptimize(FindSpelling(dictionary.InflectionIndex(), "zzzzqx"));
+    benchmark::DoNotOptimize(FindHeadword(*dictionary.CurrentLexicon(), "zzzzqx"));
+    benchmark::DoNotOptimize(FindSpelling(*dictionary.CurrentLexicon(), "zzzzqx"));
   }
 }
 BENCHMARK(BM_HeadwordBoxLookups)->Unit(benchmark::kMicrosecond);
@@ -82,7 +83,7 @@ void BM_ListSearchMiss(benchmark::State& state) {
   IncrementalSearch search;
   uint32_t now = 3000000000u;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(search.KeyPress(dictionary.HeadwordList(), "~", now, 0));
+    benchmark::DoNotOptimize(search.KeyPress(dictionary.CurrentLexicon()->Headwords(), "~", now, 0));
     now += 2000;
   }
 }

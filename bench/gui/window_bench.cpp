@@ -89,13 +89,18 @@ struct Window {
     std::mt19937 rng(11);
     std::vector<std::string> words;
     std::set<std::string> seen;  // folded: the word table ignores letter case
-    const TStringList& index = form->Dictionary().InflectionIndex();
+    std::vector<std::string> spellings;  // every spelling of the dictionary, sorted
+    for (const Headword& h : form->Dictionary().CurrentLexicon()->Headwords()) {
+      spellings.push_back(h.spelling);
+      spellings.insert(spellings.end(), h.forms.begin(), h.forms.end());
+    }
+    std::sort(spellings.begin(), spellings.end());
     auto fold = [](std::string w) {
       for (char& c : w) c = static_cast<char>(c | 0x20);
       return w;
     };
-    for (int i = 0; i < index.Count() && static_cast<int>(words.size()) < kKnownWords; ++i) {
-      if (LettersOnly(index[i]) && seen.insert(fold(index[i])).second) words.push_back(index[i]);
+    for (size_t i = 0; i < spellings.size() && static_cast<int>(words.size()) < kKnownWords; ++i) {
+      if (LettersOnly(spellings[i]) && seen.insert(fold(spellings[i])).second) words.push_back(spellings[i]);
     }
     while (static_cast<int>(words.size()) < kKnownWords + kUnknownWords) {
       std::string w;

@@ -11,6 +11,7 @@
 #include "app/BuildInfo.h"
 #include "app/Form1.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "dictionary/Lexicon.h"
 #include "ui/Dialogs.h"
 
 namespace lexiscoop {
@@ -27,8 +28,10 @@ void TForm1::N1Click() {
   const QFileInfo programFile(program);
   QString text;
   text += crlf + crlf + Qs("活用辞典に登録されている語数") + crlf + crlf;
-  text += Qs("単語: ") + QStringLiteral("%1").arg(Thousands(dictionary_->HeadwordList().Count()), 10) + crlf + crlf;
-  text += Qs("活用: ") + QStringLiteral("%1").arg(Thousands(dictionary_->InflectionIndex().Count()), 10);
+  // 活用 counts every indexed spelling: the headwords' own and their inflected ones.
+  const std::shared_ptr<const Lexicon> lexicon = dictionary_->CurrentLexicon();
+  text += Qs("単語: ") + QStringLiteral("%1").arg(Thousands(lexicon->HeadwordCount()), 10) + crlf + crlf;
+  text += Qs("活用: ") + QStringLiteral("%1").arg(Thousands(lexicon->HeadwordCount() + lexicon->FormCount()), 10);
   text += cr + cr + cr + Qs("----- バージョン情報 -----") + cr + cr + cr;
   text += Qs("名前： ") + Qs(build::kProductName) + cr + cr;
   text += Qs("会社名： ") + Qs(build::kCompanyName) + cr + cr;

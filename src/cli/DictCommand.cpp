@@ -218,8 +218,9 @@ int Info(CliContext& context) {
   static const Cp932Text kHeadwords("単語: ");
   static const Cp932Text kSpellings("活用: ");
   std::string out = dictionary->DictionaryPath() + "\n";
-  out += kHeadwords.str() + Padded10(dictionary->HeadwordList().Count()) + "\n";
-  out += kSpellings.str() + Padded10(dictionary->InflectionIndex().Count()) + "\n";
+  const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
+  out += kHeadwords.str() + Padded10(lexicon->HeadwordCount()) + "\n";
+  out += kSpellings.str() + Padded10(lexicon->HeadwordCount() + lexicon->FormCount()) + "\n";
   for (int level = 1; level <= kLevelCount; ++level) {
     out += LevelName(level) + ": " + Padded10(dictionary->LevelList(level).Count()) + "\n";
   }

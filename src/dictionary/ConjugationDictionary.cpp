@@ -1,7 +1,5 @@
 #include "dictionary/ConjugationDictionary.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <stdexcept>
@@ -17,24 +15,8 @@
 #include "platform/FileSystem.h"
 
 namespace lexiscoop {
-namespace {
-
-FileStamp StampOf(const std::string& path) {
-  struct stat st{};
-  if (stat(path.c_str(), &st) != 0) return {};
-  return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
-          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
-}  // namespace
-
 ConjugationDictionary::ConjugationDictionary(std::string programFolder, std::string levelFolder)
     : programFolder_(std::move(programFolder)), levelFolder_(std::move(levelFolder)), glosses_(programFolder_) {}
-
-TCompressStringList& ConjugationDictionary::LevelList(int level) {
-  LevelFiles(level);  // range check
-  return levels_[static_cast<size_t>(level - 1)];
-}
 
 const TCompressStringList& ConjugationDictionary::LevelList(int level) const {
   LevelFiles(level);
@@ -104,12 +86,26 @@ GlossRecordStatus ConjugationDictionary::RecordGloss(std::string_view headword, 
 }
 
 void ConjugationDictionary::LoadLevelList(int level) {
-  TCompressStringList& list = LevelList(level);
+  LevelFiles(level);  // range check
+  TCompressStringList& list = levels_[static_cast<size_t>(level - 1)];
   const std::string path = LevelPath(level);
   int& status = levelLoadStatus_[static_cast<size_t>(level - 1)];
-  if (FileExists(path)) {
+  auto& [sourcePath, sourceStamp] = levelSources_[static_cast<size_t>(level - 1)];
+  // Stamped before reading: a change made while reading shows next time.
+  const FileStamp stamp = StampOf(path);
+  if (stamp.exists && status == 0 && path == sourcePath && stamp == sourceStamp) {
+    // The list already holds this very file. Reading it again into the
+    // sorted list would keep only the first of entries equal by CompareText.
+    for (int i = list.Count() - 1; i > 0; --i) {
+      if (CompareText(list[i - 1], list[i]) == 0) list.Delete(i);
+    }
+  } else if (FileExists(path)) {
     status = list.LoadFromFile(path);
+    sourcePath = path;
+    sourceStamp = status == 0 ? stamp : FileStamp{};
   } else {
+    sourcePath.clear();
+    sourceStamp = {};
     status = 0;
     list.Clear();
   }
@@ -123,24 +119,32 @@ void ConjugationDictionary::LoadLevelList(int level) {
 }
 
 void ConjugationDictionary::LoadDictionary() {
-  TCompressStringList lines;
-  dictionaryLoadStatus_ = lines.LoadFromFile(DictionaryPath());
-  if (dictionaryLoadStatus_ == 0 && !WithinDictionaryBounds(lines)) {
-    dictionaryLoadStatus_ = EFBIG;
-    lines.Clear();
+  const std::string path = DictionaryPath();
+  // Stamped before reading: a change made while reading shows next time.
+  const FileStamp stamp = StampOf(path);
+  if (!stamp.exists || path != decoded_.path || stamp != decoded_.stamp) {
+    decoded_ = {};
+    TCompressStringList lines;
+    dictionaryLoadStatus_ = lines.LoadFromFile(path);
+    if (dictionaryLoadStatus_ != 0) {
+      LoadDictionaryLines(TCompressStringList());
+      return;
+    }
+    decoded_ = {path, stamp, std::move(lines)};
   }
-  LoadDictionaryLines(lines);
+  dictionaryLoadStatus_ = 0;
+  if (!WithinDictionaryBounds(decoded_.lines)) {
+    dictionaryLoadStatus_ = EFBIG;
+    LoadDictionaryLines(TCompressStringList());
+    return;
+  }
+  LoadDictionaryLines(decoded_.lines);
 }
 
 void ConjugationDictionary::LoadDictionaryLines(const TStringList& lines) {
-  headwords_.Clear();
-  headwords_.Reserve(lines.Count());
-  std::vector<TInflectionIndex::Entry> entries;
-  entries.reserve(static_cast<size_t>(lines.Count()) * 5);
   std::vector<Headword> records;
   records.reserve(static_cast<size_t>(lines.Count()));
-  for (int i = 0; i < lines.Count(); ++i) ParseLine(lines[i], entries, records);
-  index_.Rebuild(std::move(entries));
+  for (int i = 0; i < lines.Count(); ++i) ParseLine(lines[i], records);
   BuildLexicon(std::move(records));
 }
 
@@ -151,30 +155,23 @@ void ConjugationDictionary::BuildLexicon(std::vector<Headword> records) {
   lexicon_ = Lexicon::Build(std::move(records), levels);
 }
 
-void ConjugationDictionary::ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries,
-                                      std::vector<Headword>& records) {
+void ConjugationDictionary::ParseLine(std::string_view line, std::vector<Headword>& records) {
   bool hasTab = false;
   const std::string_view headword = LineHeadword(line, hasTab);
   // A line without a tab has no inflection field.
   ReadCommaText(hasTab ? line.substr(headword.size() + 1) : std::string_view(), items_);
-  const int32_t h = headwords_.Count();
-  headwords_.AddObject(headword, static_cast<int32_t>(items_.size()));
-  entries.push_back({std::string(headword), h});
   Headword& record = records.emplace_back();
   record.spelling = headword;
   for (const std::string& item : items_) {
     if (DecodeInflectionItem(headword, item, spelling_)) {
-      entries.push_back({spelling_, h});
       record.forms.push_back(spelling_);
     }
   }
 }
 
 void ConjugationDictionary::AddDictionaryLine(std::string_view line) {
-  std::vector<TInflectionIndex::Entry> entries;
   std::vector<Headword> records = lexicon_->Headwords();
-  ParseLine(line, entries, records);
-  for (const TInflectionIndex::Entry& entry : entries) index_.AddObject(entry.spelling, entry.headword);
+  ParseLine(line, records);
   BuildLexicon(std::move(records));
 }
 
@@ -212,12 +209,5 @@ int ConjugationDictionary::LevelOf(std::string_view headword) const {
   return 0;
 }
 
-std::vector<std::string> ConjugationDictionary::SpellingsOf(int headwordIndex) const {
-  std::vector<std::string> spellings;
-  for (int i = 0; i < index_.Count(); ++i) {
-    if (index_.Objects(i) == headwordIndex) spellings.push_back(index_[i]);
-  }
-  return spellings;
-}
 
 }  // namespace lexiscoop

@@ -11,8 +11,8 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/GlossTable.h"
-#include "dictionary/InflectionIndex.h"
 #include "dictionary/Lexicon.h"
+#include "platform/FileStamp.h"
 
 namespace lexiscoop {
 
@@ -30,16 +30,6 @@ enum class RecordStatus {
   DictionaryUnreadable,  // a file the change reads (DamagedFile()) exists but
                          // cannot be read or decoded; nothing written, so it
                          // is never overwritten
-};
-
-// A file's identity and version as seen by the last load.
-struct FileStamp {
-  bool exists = false;
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  int64_t size = 0;
-  int64_t modified = 0;  // ns since the epoch
-  bool operator==(const FileStamp&) const = default;
 };
 
 // The conjugation dictionary (活用辞典) and the four level lists.
@@ -79,14 +69,12 @@ class ConjugationDictionary {
   // one state.
   void ReloadDictionary(bool dictionaryOnly);
 
-  // Replaces HeadwordList and InflectionIndex with those of `lines`, one
-  // dictionary line each, in order (what a reload does with the file).
+  // Replaces the lexicon's headwords with those of `lines`, one dictionary
+  // line each, in order (what a reload does with the file).
   void LoadDictionaryLines(const TStringList& lines);
 
-  // Adds one dictionary line: appends its headword to HeadwordList with the
-  // number of inflection items (empty ones included) in the object slot, and
-  // indexes the headword and every spelling of a non-empty item under that
-  // HeadwordList index.
+  // Adds one dictionary line: a new lexicon with the line's headword and the
+  // spellings of its items as the last headword record.
   void AddDictionaryLine(std::string_view line);
 
   // Writes `headword` with the spellings of `inflectionText` (separated by
@@ -140,7 +128,8 @@ class ConjugationDictionary {
   int LevelLoadStatus(int level) const;
 
   // The lexicon of the lists as the last load left them: headword i is the
-  // headword of HeadwordList entry i, levels by the level lists. Every load
+  // headword of line i of the dictionary file (file order, never sorted),
+  // levels by the level lists. Every load
   // makes a new one; one handed out earlier stays as it was. Never null.
   std::shared_ptr<const Lexicon> CurrentLexicon() const { return lexicon_; }
 
@@ -152,27 +141,13 @@ class ConjugationDictionary {
   // makes a new lexicon that carries them.
   GlossRecordStatus RecordGloss(std::string_view headword, std::string_view glossText);
 
-  // HeadwordList: entry i is the headword of line i of the dictionary file
-  // last loaded (file order, never sorted); the object slot is its number of
-  // inflection items. An index is thus also a line number of the file.
-  const TStringList& HeadwordList() const { return headwords_; }
-
-  // InflectionIndex: see TInflectionIndex.
-  const TStringList& InflectionIndex() const { return index_; }
-
   // LevelList 1..4 (Basic, Junior high, University entrance, General);
-  // std::out_of_range for another number. The object slots are the analysis
-  // run's UseCounts, which a load sets to 0.
-  TCompressStringList& LevelList(int level);
+  // std::out_of_range for another number.
   const TCompressStringList& LevelList(int level) const;
 
   // The level number of a headword: the first of the level lists 1..4 that
   // holds it (letter case ignored), 0 when none does.
   int LevelOf(std::string_view headword) const;
-
-  // Every InflectionIndex entry indexed under HeadwordList index
-  // `headwordIndex` (the headword itself among them), in index order.
-  std::vector<std::string> SpellingsOf(int headwordIndex) const;
 
   // The dictionary file that a reload reads: the user's file if it exists,
   // otherwise the shipped file (which may be missing too).
@@ -203,14 +178,15 @@ class ConjugationDictionary {
   // cannot be encoded.
   bool StageList(DictionaryTransaction& change, const TCompressStringList& list, const std::string& path);
   // Commits, sets the status, and reloads under the change's lock.
-  bool Finish(DictionaryTransaction& change, bool dictionaryOnly);
+  // `dictionary`, when given, is the user's dictionary as staged: once the
+  // change is applied the reload takes its lines instead of decoding the file.
+  bool Finish(DictionaryTransaction& change, bool dictionaryOnly, TCompressStringList* dictionary);
   void LoadLevelList(int level);
   void LoadDictionary();
-  // Adds the line's entries to HeadwordList and to `entries` for the index.
-  void ParseLine(std::string_view line, std::vector<TInflectionIndex::Entry>& entries,
-                 std::vector<Headword>& records);
-  // Makes the lexicon of `records` (one per HeadwordList entry) and the
-  // level lists as they are.
+  // Appends the line's headword record to `records`.
+  void ParseLine(std::string_view line, std::vector<Headword>& records);
+  // Makes the lexicon of `records` (one per dictionary line) and the level
+  // lists as they are.
   void BuildLexicon(std::vector<Headword> records);
 
   std::string programFolder_;
@@ -222,9 +198,18 @@ class ConjugationDictionary {
   std::vector<std::pair<std::string, FileStamp>> stamps_;  // files of the last load
   int dictionaryLoadStatus_ = 0;
   std::array<int, kLevelCount> levelLoadStatus_{};
-  TStringList headwords_;
-  TInflectionIndex index_;
+  // The file each level list was last read from, and its stamp then: a
+  // reload reads a level file again only when it changed.
+  std::array<std::pair<std::string, FileStamp>, kLevelCount> levelSources_;
   std::array<TCompressStringList, kLevelCount> levels_;
+  // The dictionary file as last read (or written), with its stamp then: a
+  // reload or a change decodes the file again only when it changed.
+  struct DecodedFile {
+    std::string path;
+    FileStamp stamp;
+    TCompressStringList lines;
+  };
+  DecodedFile decoded_;
   std::shared_ptr<const Lexicon> lexicon_ = Lexicon::Empty();
   GlossTable glosses_;
   std::vector<std::string> items_;  // scratch for the items of one line

@@ -63,6 +63,10 @@ bool ConjugationDictionary::ReadToChange(TCompressStringList& list, const std::s
     if (reportMissing) list.LoadFromFile(path);
     return true;
   }
+  if (path == decoded_.path && StampOf(path) == decoded_.stamp) {
+    list = decoded_.lines;  // the very file the last load decoded
+    return true;
+  }
   const int status = list.LoadFromFile(path);
   if (status == 0) return true;
   damagedFile_ = path;
@@ -81,10 +85,17 @@ bool ConjugationDictionary::StageList(DictionaryTransaction& change, const TComp
   }
 }
 
-bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionaryOnly) {
+bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionaryOnly,
+                                   TCompressStringList* dictionary) {
   const CommitOutcome outcome = change.Commit();
   lastSaveStatus_ = outcome.error;
   lastChangePending_ = outcome.state == CommitState::Pending;
+  if (outcome.state == CommitState::Applied && dictionary != nullptr) {
+    // The user's file now holds these lines, and nobody else writes while
+    // the change's lock is held.
+    const std::string path = UserDictionaryPath();
+    decoded_ = {path, StampOf(path), std::move(*dictionary)};
+  }
   // Still under the change's lock: the reload sees this change and no other
   // half done. A pending change stays as the files hold it until completed.
   ReloadFiles(dictionaryOnly);
@@ -143,7 +154,7 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
     }
     if (!StageList(change, list, UserLevelPath(n))) return RecordStatus::NotSaved;
   }
-  if (!Finish(change, false)) return RecordStatus::NotSaved;
+  if (!Finish(change, false, &lines)) return RecordStatus::NotSaved;
   return lastChangePending_ ? RecordStatus::Pending : RecordStatus::Recorded;
 }
 
@@ -162,7 +173,7 @@ bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
   if (i < 0) return false;
   lines.Delete(i);
   if (!StageList(change, lines, UserDictionaryPath())) return false;
-  return Finish(change, true);
+  return Finish(change, true, &lines);
 }
 
 }  // namespace lexiscoop

@@ -35,11 +35,15 @@ std::string GlossTable::ShippedPath() const { return JoinPath(programFolder_, kS
 std::string GlossTable::UserPath() const { return JoinPath(programFolder_, kUserGlossFile); }
 
 int GlossTable::LoadFile(const std::string& path, Table& table) {
+  // Stamped before reading: a change made while reading shows next time.
+  const FileStamp stamp = StampOf(path);
+  if (stamp.exists && stamp == table.source) return 0;
   table.Clear();
   if (!FileExists(path)) return 0;
   TCompressStringList list;
   const int status = list.LoadFromFile(path);
   if (status != 0) return status;
+  table.source = stamp;
   for (int i = 0; i < list.Count(); ++i) {
     const std::string& line = list[i];
     const size_t tab = line.find('\t');

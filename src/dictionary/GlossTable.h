@@ -4,6 +4,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/FileStamp.h"
+
 namespace lexiscoop {
 
 // The gloss files in the program folder: the shipped Japanese glosses and
@@ -87,13 +89,16 @@ class GlossTable {
   struct Table {
     std::unordered_map<std::string, std::string> exact;   // headword → glosses
     std::unordered_map<std::string, std::string> folded;  // folded headword → headword
+    FileStamp source;  // of the file the table was read from; none when not read whole
     void Clear() {
       exact.clear();
       folded.clear();
+      source = {};
     }
     const std::string* Find(std::string_view headword, bool foldCase) const;
   };
 
+  // Reads `path` into `table`, unless the table holds that very file already.
   static int LoadFile(const std::string& path, Table& table);
   GlossRecordStatus ChangeUserLine(std::string_view headword, const std::string* glosses);
 

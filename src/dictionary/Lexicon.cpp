@@ -114,6 +114,7 @@ void Lexicon::Index() {
   keys_.clear();
   keys_.reserve(keyBytes);
   index_.Reset(listed);
+  formCount_ = static_cast<int32_t>(listed - headwords_.size());
   std::vector<Listing> listings;
   listings.reserve(listed);
   std::vector<int32_t> firstListing;  // per entry

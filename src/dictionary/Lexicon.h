@@ -80,6 +80,8 @@ class Lexicon final : public WordClassifier {
   // listed in all (own spellings and inflected ones, duplicates included).
   int32_t DistinctSpellingCount() const { return static_cast<int32_t>(entries_.size()); }
   int32_t ListedSpellingCount() const { return listedSpellings_; }
+  // Number of inflected spellings of all headwords, duplicates included.
+  int32_t FormCount() const { return formCount_; }
 
   // WordClassifier
   WordClass Classify(std::string_view word) const override;
@@ -125,6 +127,7 @@ class Lexicon final : public WordClassifier {
   std::array<int32_t, kListedLevelCount> levelListSize_{};
   int32_t levelEntryCount_ = 0;
   int32_t listedSpellings_ = 0;
+  int32_t formCount_ = 0;
 };
 
 }  // namespace lexiscoop

@@ -58,33 +58,39 @@ std::string NormalizeLines(std::string_view text) {
   return JoinLines(std::move(lines));
 }
 
-int FindHeadword(const TStringList& headwordList, std::string_view text) {
-  for (int i = 0; i < headwordList.Count(); ++i) {
-    if (SameText(headwordList[i], text)) return i;
+int FindHeadword(const Lexicon& lexicon, std::string_view text) {
+  int first = -1;
+  for (const HeadwordId id : lexicon.Candidates(text)) {
+    if ((first < 0 || id < first) && SameText(lexicon.At(id).spelling, text)) first = id;
   }
-  return -1;
+  return first;
 }
 
-int FindSpelling(const TStringList& inflectionIndex, std::string_view text) {
-  for (int i = 0; i < inflectionIndex.Count(); ++i) {
-    if (SameText(inflectionIndex[i], text)) return inflectionIndex.Objects(i);
-  }
-  return -1;
+int FindSpelling(const Lexicon& lexicon, std::string_view text) {
+  const HeadwordId id = lexicon.Resolve(text);
+  return id == kNoHeadword ? -1 : id;
 }
 
-std::vector<std::string> InflectionLines(const TStringList& inflectionIndex, int headwordIndex,
-                                         std::string_view headword) {
+std::vector<std::string> InflectionLines(const Lexicon& lexicon, HeadwordId id, std::string_view headword) {
+  if (id < 0 || id >= lexicon.HeadwordCount()) return {};
+  const Headword& record = lexicon.At(id);
+  // Spellings in the order they were listed, the headword's own first; the
+  // sort below puts the later of two equal spellings first.
+  std::vector<const std::string*> listed;
+  listed.reserve(record.forms.size() + 1);
+  listed.push_back(&record.spelling);
+  for (const std::string& form : record.forms) listed.push_back(&form);
+  std::reverse(listed.begin(), listed.end());
+  std::stable_sort(listed.begin(), listed.end(),
+                   [](const std::string* a, const std::string* b) { return CompareText(*a, *b) < 0; });
   std::vector<std::string> lines;
-  for (int i = 0; i < inflectionIndex.Count(); ++i) {
-    if (inflectionIndex.Objects(i) == headwordIndex && inflectionIndex[i] != headword) {
-      lines.push_back(inflectionIndex[i]);
-    }
+  for (const std::string* spelling : listed) {
+    if (*spelling != headword) lines.push_back(*spelling);
   }
   return lines;
 }
 
 std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary) {
-  // The lexicon's records are the HeadwordList's rows, each with its level.
   const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
   std::vector<uint8_t> levels(static_cast<size_t>(lexicon->HeadwordCount()), 0);
   for (HeadwordId i = 0; i < lexicon->HeadwordCount(); ++i) {

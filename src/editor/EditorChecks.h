@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/StringList.h"
+#include "dictionary/Lexicon.h"
 
 namespace lexiscoop {
 
@@ -30,21 +30,20 @@ std::string UnstorableSpelling(std::string_view headword, std::string_view infle
 // Two texts holding the same lines in any order normalize alike.
 std::string NormalizeLines(std::string_view text);
 
-// The index of the first HeadwordList entry equal to `text` with ASCII
-// letter case ignored; -1 if none. A linear scan in file order.
-int FindHeadword(const TStringList& headwordList, std::string_view text);
+// The first headword (in dictionary line order) spelled `text` with ASCII
+// letter case ignored; -1 if none.
+int FindHeadword(const Lexicon& lexicon, std::string_view text);
 
-// The headword index (object slot) of the first InflectionIndex entry equal
-// to `text` with ASCII letter case ignored; -1 if none.
-int FindSpelling(const TStringList& inflectionIndex, std::string_view text);
+// The headword that `text` resolves to as a spelling of any headword (the
+// headword rule's choice, as the word list shows it); -1 if none.
+int FindSpelling(const Lexicon& lexicon, std::string_view text);
 
-// The spellings indexed under headword `headwordIndex` other than the
-// headword itself (byte for byte), in InflectionIndex order: the lines that
-// the editor shows for the entry.
-std::vector<std::string> InflectionLines(const TStringList& inflectionIndex, int headwordIndex,
-                                         std::string_view headword);
+// The spellings of headword `id` (its own and its inflected ones) other than
+// `headword` byte for byte, sorted by CompareText (equal ones: the later in
+// the line first): the lines that the editor shows for the entry.
+std::vector<std::string> InflectionLines(const Lexicon& lexicon, HeadwordId id, std::string_view headword);
 
-// The level number (0..4) of every HeadwordList entry, in list order.
+// The level number (0..4) of every headword, in dictionary line order.
 std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary);
 
 }  // namespace lexiscoop

@@ -2,7 +2,7 @@
 
 namespace lexiscoop {
 
-int IncrementalSearch::KeyPress(const TStringList& headwordList, std::string_view typed, uint32_t now,
+int IncrementalSearch::KeyPress(std::span<const Headword> headwords, std::string_view typed, uint32_t now,
                                 int selectedRow) {
   int start = 0;
   if (static_cast<double>(now) - lastKeyTime_ >= kPause) {
@@ -13,8 +13,8 @@ int IncrementalSearch::KeyPress(const TStringList& headwordList, std::string_vie
   }
   lastKeyTime_ = static_cast<double>(now);
 
-  for (int row = start; row < headwordList.Count(); ++row) {
-    if (std::string_view(headwordList[row]).starts_with(searchText_)) return row;
+  for (size_t row = static_cast<size_t>(start); row < headwords.size(); ++row) {
+    if (std::string_view(headwords[row].spelling).starts_with(searchText_)) return static_cast<int>(row);
   }
   return -1;
 }

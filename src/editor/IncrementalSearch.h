@@ -2,9 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <span>
 #include <string_view>
 
-#include "analysis/StringList.h"
+#include "dictionary/Lexicon.h"
 
 namespace lexiscoop {
 
@@ -23,8 +24,8 @@ class IncrementalSearch {
   // kPause, the search text becomes `typed` and the search starts at row 0;
   // otherwise `typed` is appended and the search starts at `selectedRow`
   // (row 0 when it is negative). Returns the first row from the start on
-  // whose headword begins with the search text, byte for byte; -1 if none.
-  int KeyPress(const TStringList& headwordList, std::string_view typed, uint32_t now, int selectedRow);
+  // whose headword spelling begins with the search text, byte for byte; -1 if none.
+  int KeyPress(std::span<const Headword> headwords, std::string_view typed, uint32_t now, int selectedRow);
 
   const std::string& SearchText() const { return searchText_; }
   double LastKeyTime() const { return lastKeyTime_; }

@@ -149,11 +149,11 @@ void ExpectAllChangesKept(int writers) {
   ASSERT_EQ(dictionary.DictionaryLoadStatus(), 0);
   for (const auto& [headword, e] : expected) {
     SCOPED_TRACE(headword);
-    const int h = dictionary.HeadwordList().IndexOf(headword);
+    const HeadwordId h = dictionary.CurrentLexicon()->FindHeadword(headword);
     EXPECT_EQ(h >= 0, e.present);
     if (!e.present || h < 0) continue;
     EXPECT_EQ(dictionary.LevelOf(headword), e.level);
-    std::vector<std::string> spellings = dictionary.SpellingsOf(h);
+    std::vector<std::string> spellings = dictionary.CurrentLexicon()->SpellingsOf(h);
     for (const std::string& form : e.forms) {
       EXPECT_NE(std::find(spellings.begin(), spellings.end(), form), spellings.end()) << form;
     }

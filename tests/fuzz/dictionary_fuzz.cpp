@@ -5,9 +5,9 @@
 // line reaches the dictionary line parser; bits 1-2 pick the level list;
 // bit 3 records and deletes a headword afterwards.
 //
-// Whatever the bytes: HeadwordList has one entry per decoded line (none when
-// the file does not decode), InflectionIndex is in CompareText order and
-// points into HeadwordList, a loaded level list is sorted without empty
+// Whatever the bytes: the lexicon has one headword per decoded line (none
+// when the file does not decode), every spelling finds its headword among its
+// candidates, a loaded level list is sorted without empty
 // entries, and a recorded headword can be found and deleted again, while a
 // user file that does not decode is never overwritten.
 #include <fcntl.h>
@@ -18,7 +18,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -77,13 +80,14 @@ bool DecodedLines(std::string_view image, TStringList& lines) {
 }
 
 void CheckLoaded(const ConjugationDictionary& dictionary) {
-  const TStringList& headwords = dictionary.HeadwordList();
-  const TStringList& index = dictionary.InflectionIndex();
-  for (int i = 0; i < index.Count(); ++i) {
-    Check(index.Objects(i) >= 0 && index.Objects(i) < headwords.Count());
-    if (i > 0) Check(CompareText(index[i - 1], index[i]) <= 0);
+  const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
+  for (HeadwordId h = 0; h < lexicon->HeadwordCount(); ++h) {
+    for (const std::string& spelling : lexicon->SpellingsOf(h)) {
+      const std::span<const HeadwordId> candidates = lexicon->Candidates(spelling);
+      Check(std::find(candidates.begin(), candidates.end(), h) != candidates.end());
+      for (const HeadwordId c : candidates) Check(c >= 0 && c < lexicon->HeadwordCount());
+    }
   }
-  for (int h = 0; h < headwords.Count(); ++h) Check(index.IndexOf(headwords[h]) >= 0);
   for (int level = 1; level <= kLevelCount; ++level) {
     const TCompressStringList& list = dictionary.LevelList(level);
     if (list.Count() == 0) continue;
@@ -103,8 +107,8 @@ bool UsableHeadword(std::string_view text) {
 void RecordAndDelete(ConjugationDictionary& dictionary, std::string_view rest, int level) {
   // The headword: the first line's headword if usable, else a fixed one; the
   // spellings: the rest of the input.
-  const TStringList& headwords = dictionary.HeadwordList();
-  std::string headword = headwords.Count() > 0 ? headwords[0] : std::string();
+  const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
+  std::string headword = lexicon->HeadwordCount() > 0 ? lexicon->At(0).spelling : std::string();
   if (!UsableHeadword(headword)) headword = "fuzz";
   const std::string user = dictionary.UserDictionaryPath();
   const std::string before = ReadPlain(user);
@@ -125,7 +129,7 @@ void RecordAndDelete(ConjugationDictionary& dictionary, std::string_view rest, i
   Check(status == RecordStatus::Recorded);
   Check(dictionary.LastSaveStatus() == 0);
   CheckLoaded(dictionary);
-  Check(dictionary.HeadwordList().IndexOf(headword) >= 0);
+  Check(dictionary.CurrentLexicon()->FindHeadword(headword) != kNoHeadword);
   Check(dictionary.DeleteHeadword(headword));
   Check(dictionary.LastSaveStatus() == 0);
   CheckLoaded(dictionary);
@@ -158,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   TStringList lines;
   const bool decoded = DecodedLines(image, lines);
-  Check(dictionary.HeadwordList().Count() == (decoded ? lines.Count() : 0));
+  Check(dictionary.CurrentLexicon()->HeadwordCount() == (decoded ? lines.Count() : 0));
   if (decoded) {
     int nonEmpty = 0;
     for (int i = 0; i < lines.Count(); ++i) nonEmpty += lines[i].empty() ? 0 : 1;

@@ -57,7 +57,7 @@ class EditDicWindowTest : public QObject {
     QCOMPARE(shown, 1);
     QVERIFY(!editor->isVisible());
     QCOMPARE(folder.dialogs.beeps, 1);
-    QVERIFY(FindHeadword(form.Dictionary().HeadwordList(), "zebra") >= 0);
+    QVERIFY(FindHeadword(*form.Dictionary().CurrentLexicon(), "zebra") >= 0);
     QVERIFY(form.AwaitingAnalysis());
     QVERIFY(form.StatusPanelText(0) != summary);
     form.findChild<QAction*>(QStringLiteral("acAnalize"))->trigger();

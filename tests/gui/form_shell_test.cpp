@@ -76,7 +76,7 @@ class FormShellTest : public QObject {
     ProgramFolder folder;
     TForm1 form(folder.Options());
     QVERIFY(form.HasDictionary());
-    QCOMPARE(form.Dictionary().HeadwordList().Count(), 28);
+    QCOMPARE(form.Dictionary().CurrentLexicon()->HeadwordCount(), 28);
     QVERIFY(form.findChild<QToolBar*>(QStringLiteral("cbProUse"))->isHidden());
     QVERIFY(form.findChild<QLabel*>(QStringLiteral("lbTickCount"))->isHidden());
     QCOMPARE(form.findChild<QToolButton*>(QStringLiteral("tbWSBasic"))->toolTip(), U("基本の単語 14 個登録"));
@@ -112,7 +112,7 @@ class FormShellTest : public QObject {
     TForm1 form(folder.Options());
     QVERIFY(folder.dialogs.informed.isEmpty());
     QVERIFY(form.HasDictionary());
-    QCOMPARE(form.Dictionary().HeadwordList().Count(), 28);
+    QCOMPARE(form.Dictionary().CurrentLexicon()->HeadwordCount(), 28);
   }
 
   void firstStartPlacesTheWindowByTheScreen() {
@@ -284,7 +284,7 @@ class FormShellTest : public QObject {
     Action(form, "N1")->trigger();
     QCOMPARE(folder.dialogs.informed.size(), 1);
     const QString text = folder.dialogs.informed[0];
-    const int spellings = form.Dictionary().InflectionIndex().Count();
+    const int spellings = form.Dictionary().CurrentLexicon()->HeadwordCount() + form.Dictionary().CurrentLexicon()->FormCount();
     QVERIFY2(text.startsWith(U("\r\n\r\n活用辞典に登録されている語数\r\n\r\n単語:         28\r\n\r\n活用: ") +
                              QStringLiteral("%1").arg(spellings, 10) +
                              U("\r\r\r----- バージョン情報 -----\r\r\r名前： ")),

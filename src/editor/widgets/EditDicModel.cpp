@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "analysis/StringList.h"
 #include "dictionary/DictionaryFiles.h"
 #include "platform/Cp932.h"
 
@@ -20,25 +19,24 @@ const QString& LevelCaption(int level) {
 
 }  // namespace
 
-EditDicModel::EditDicModel(const TStringList& headwordList, const std::vector<uint8_t>& rowLevels,
-                           QObject* parent)
-    : QAbstractTableModel(parent), headwords_(headwordList), rowLevels_(rowLevels) {}
+EditDicModel::EditDicModel(const std::vector<uint8_t>& rowLevels, QObject* parent)
+    : QAbstractTableModel(parent), rowLevels_(rowLevels) {}
 
-void EditDicModel::Reset() {
+void EditDicModel::Reset(std::shared_ptr<const Lexicon> lexicon) {
   beginResetModel();
-  rows_ = headwords_.Count();
+  lexicon_ = std::move(lexicon);
   endResetModel();
 }
 
-int EditDicModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int EditDicModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : lexicon_->HeadwordCount();
+}
 
 int EditDicModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
 QVariant EditDicModel::data(const QModelIndex& index, int role) const {
-  // The lists may change under the view (a record reloads them) before the
-  // next Reset: rows beyond them are empty.
   const int row = index.row();
-  if (!index.isValid() || row >= std::min(rows_, headwords_.Count()) || index.column() >= kColumnCount) {
+  if (!index.isValid() || row >= lexicon_->HeadwordCount() || index.column() >= kColumnCount) {
     return {};
   }
   if (role == Qt::TextAlignmentRole && index.column() == kNumberColumn) {
@@ -53,7 +51,7 @@ QVariant EditDicModel::data(const QModelIndex& index, int role) const {
       return LevelCaption(r < rowLevels_.size() ? rowLevels_[r] : 0);
     }
     default:
-      return QString::fromStdString(Utf8FromCp932(headwords_[row]));
+      return QString::fromStdString(Utf8FromCp932(lexicon_->At(row).spelling));
   }
 }
 

@@ -2,29 +2,28 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "dictionary/Lexicon.h"
 
 namespace lexiscoop {
 
-class TStringList;
-
 // The rows of the editor's list lvDic: the row number, the level name
-// ("class") and the headword ("word") of every HeadwordList entry, formatted
-// when the view paints them. It reads the dictionary's list and the editor's
-// RowLevels; it holds no copy of either.
+// ("class") and the headword ("word") of every headword of a lexicon, in
+// dictionary line order, formatted when the view paints them. It shares the
+// lexicon it was last reset with and reads the editor's RowLevels.
 class EditDicModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
   enum Column { kNumberColumn, kClassColumn, kWordColumn, kColumnCount };
 
-  // Neither list is owned; both must outlive the model.
-  EditDicModel(const TStringList& headwordList, const std::vector<uint8_t>& rowLevels,
-               QObject* parent = nullptr);
+  // `rowLevels` is not owned and must outlive the model.
+  explicit EditDicModel(const std::vector<uint8_t>& rowLevels, QObject* parent = nullptr);
 
-  // Takes the row count from the lists as they are now. Call after the
-  // lists have been rebuilt.
-  void Reset();
+  // Shows the headwords of `lexicon`. Call after every load.
+  void Reset(std::shared_ptr<const Lexicon> lexicon);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -32,9 +31,8 @@ class EditDicModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
  private:
-  const TStringList& headwords_;
+  std::shared_ptr<const Lexicon> lexicon_ = Lexicon::Empty();
   const std::vector<uint8_t>& rowLevels_;
-  int rows_ = 0;
 };
 
 }  // namespace lexiscoop

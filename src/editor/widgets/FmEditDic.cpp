@@ -95,7 +95,7 @@ void TfrmEditDic::showEvent(QShowEvent* event) {
 
 void TfrmEditDic::RefreshList() {
   rowLevels_ = BuildRowLevels(dictionary_);
-  model_->Reset();
+  model_->Reset(dictionary_.CurrentLexicon());
   if (model_->rowCount() > 0) SelectRow(0);
 }
 
@@ -116,12 +116,12 @@ void TfrmEditDic::lvDicSelectItem(const QItemSelection& selected) {
 }
 
 void TfrmEditDic::LoadRow(int row) {
-  const TStringList& headwords = dictionary_.HeadwordList();
-  if (row < 0 || row >= headwords.Count()) return;
-  const std::string& headword = headwords[row];
+  const std::shared_ptr<const Lexicon> lexicon = dictionary_.CurrentLexicon();
+  if (row < 0 || row >= lexicon->HeadwordCount()) return;
+  const std::string& headword = lexicon->At(row).spelling;
   loadingRow_ = true;
   edInflictions->setText(FromCp932(headword));
-  SetInflectionLines(InflectionLines(dictionary_.InflectionIndex(), row, headword));
+  SetInflectionLines(InflectionLines(*lexicon, row, headword));
   CheckLevel(static_cast<size_t>(row) < rowLevels_.size() ? rowLevels_[static_cast<size_t>(row)] : 0);
   edGloss->setText(FromCp932(dictionary_.Glosses().LookupExact(headword)));
   loadingRow_ = false;
@@ -143,7 +143,7 @@ void TfrmEditDic::edInflictionsChange() {
     return;
   }
   lvDic->selectionModel()->clearSelection();
-  const int row = FindHeadword(dictionary_.HeadwordList(), headword);
+  const int row = FindHeadword(*dictionary_.CurrentLexicon(), headword);
   if (row < 0) {
     mmInflictions->clear();
     CheckLevel(0);
@@ -172,11 +172,12 @@ bool TfrmEditDic::EntryChanged() const {
 
 TfrmEditDic::StoredEntry TfrmEditDic::EntryOf(const std::string& headword) const {
   StoredEntry entry;
-  const int row = FindHeadword(dictionary_.HeadwordList(), headword);
+  const std::shared_ptr<const Lexicon> lexicon = dictionary_.CurrentLexicon();
+  const int row = FindHeadword(*lexicon, headword);
   if (row < 0) return entry;
   entry.found = true;
-  entry.spellings = InflectionLines(dictionary_.InflectionIndex(), row, dictionary_.HeadwordList()[row]);
-  entry.level = dictionary_.LevelOf(dictionary_.HeadwordList()[row]);
+  entry.spellings = InflectionLines(*lexicon, row, lexicon->At(row).spelling);
+  entry.level = dictionary_.LevelOf(lexicon->At(row).spelling);
   return entry;
 }
 
@@ -188,10 +189,10 @@ bool TfrmEditDic::ReloadIfChangedOnDisk() {
     ListBusy busy(lvDic);
     dictionary_.ReloadDictionary(false);
     rowLevels_ = BuildRowLevels(dictionary_);
-    model_->Reset();
+    model_->Reset(dictionary_.CurrentLexicon());
   }
   const StoredEntry now = EntryOf(headword);
-  const int row = FindHeadword(dictionary_.HeadwordList(), headword);
+  const int row = FindHeadword(*dictionary_.CurrentLexicon(), headword);
   if (now == shown) {
     // Other entries changed: the list shows them, this one goes on.
     if (row >= 0 && !EntryChanged()) SelectRow(row);
@@ -224,7 +225,7 @@ void TfrmEditDic::tbRecordClick() {
     Inform(UnstorableSpellingMessage(spelling));
     return;
   }
-  if (FindHeadword(dictionary_.HeadwordList(), headword) >= 0) {
+  if (FindHeadword(*dictionary_.CurrentLexicon(), headword) >= 0) {
     if (EntryChanged()) {
       ConfirmAndRecord();
     } else {
@@ -232,8 +233,9 @@ void TfrmEditDic::tbRecordClick() {
     }
     return;
   }
-  const int owner = FindSpelling(dictionary_.InflectionIndex(), headword);
-  if (owner >= 0 && !Ask(SpellingOfOtherQuestion(headword, dictionary_.HeadwordList()[owner]))) return;
+  const std::shared_ptr<const Lexicon> lexicon = dictionary_.CurrentLexicon();
+  const int owner = FindSpelling(*lexicon, headword);
+  if (owner >= 0 && !Ask(SpellingOfOtherQuestion(headword, lexicon->At(owner).spelling))) return;
   ConfirmAndRecord();
 }
 
@@ -342,7 +344,7 @@ bool TfrmEditDic::eventFilter(QObject* watched, QEvent* event) {
 bool TfrmEditDic::lvDicKeyPress(const QString& typed) {
   for (const QChar character : typed) {
     const uint32_t now = tickCount_();
-    const int row = search_.KeyPress(dictionary_.HeadwordList(), ToCp932(QString(character)), now, SelectedRow());
+    const int row = search_.KeyPress(dictionary_.CurrentLexicon()->Headwords(), ToCp932(QString(character)), now, SelectedRow());
     if (row >= 0) SelectRow(row);
   }
   // The list's own search by the first column would fight this one.

@@ -129,7 +129,7 @@ class TfrmEditDic : public QDialog {
   TDialogs& dialogs_;
   DocumentOpener openDocument_;
   TickSource tickCount_;
-  std::vector<uint8_t> rowLevels_;  // RowLevels: level number per HeadwordList entry
+  std::vector<uint8_t> rowLevels_;  // RowLevels: level number per headword, in line order
   Snapshot snapshot_;
   IncrementalSearch search_;
   bool loadingRow_ = false;  // the boxes are being filled from a row

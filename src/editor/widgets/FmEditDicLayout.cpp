@@ -185,7 +185,7 @@ void TfrmEditDic::createEditGroup() {
 }
 
 void TfrmEditDic::createList() {
-  model_ = new EditDicModel(dictionary_.HeadwordList(), rowLevels_, this);
+  model_ = new EditDicModel(rowLevels_, this);
   lvDic = new QTableView(this);
   lvDic->setObjectName(QStringLiteral("lvDic"));
   lvDic->setModel(model_);

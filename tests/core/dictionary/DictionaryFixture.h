@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryObserver.h"
+#include "dictionary/Lexicon.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderPath.h"
@@ -22,6 +26,47 @@ inline Lines LinesOf(const TStringList& list) {
   Lines lines;
   for (int i = 0; i < list.Count(); ++i) lines.push_back(list[i]);
   return lines;
+}
+
+inline std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// The headwords of the dictionary's lexicon, in dictionary line order.
+inline Lines HeadwordsOf(const ConjugationDictionary& d) {
+  Lines lines;
+  for (const Headword& h : d.CurrentLexicon()->Headwords()) lines.push_back(h.spelling);
+  return lines;
+}
+
+// The id of the first headword (line order) spelled `text`, ASCII letter case
+// ignored, or -1; a plain scan, independent of the lexicon's hash.
+inline int HeadwordRow(const ConjugationDictionary& d, std::string_view text) {
+  const Lines headwords = HeadwordsOf(d);
+  for (size_t i = 0; i < headwords.size(); ++i) {
+    if (AsciiLower(headwords[i]) == AsciiLower(text)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Every spelling listed under headword `id`, its own (when not empty) among
+// them, sorted by bytes.
+inline Lines SpellingsOf(const ConjugationDictionary& d, int id) {
+  const Headword& h = d.CurrentLexicon()->At(id);
+  Lines spellings(h.forms.begin(), h.forms.end());
+  if (!h.spelling.empty()) spellings.push_back(h.spelling);
+  std::sort(spellings.begin(), spellings.end());
+  return spellings;
+}
+
+// The spellings of the headword first spelled `text`; empty when none is.
+inline Lines SpellingsOf(const ConjugationDictionary& d, std::string_view text) {
+  const int id = HeadwordRow(d, text);
+  return id < 0 ? Lines{} : SpellingsOf(d, id);
 }
 
 inline void WriteList(const std::string& path, const Lines& lines) {

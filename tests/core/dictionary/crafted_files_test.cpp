@@ -49,7 +49,7 @@ class CraftedFilesTest : public DictionaryTest {
     dictionary.ReloadDictionary(true);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 10.0);
-    if (dictionary.DictionaryLoadStatus() != 0) EXPECT_EQ(dictionary.HeadwordList().Count(), 0);
+    if (dictionary.DictionaryLoadStatus() != 0) EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
     return dictionary.DictionaryLoadStatus();
   }
 };
@@ -84,7 +84,7 @@ TEST_F(CraftedFilesTest, MillionsOfEmptyLinesAreRefused) {
   ConjugationDictionary dictionary(programFolder_, levelFolder_);
   dictionary.ReloadDictionary(true);
   EXPECT_EQ(dictionary.DictionaryLoadStatus(), EFBIG);
-  EXPECT_EQ(dictionary.HeadwordList().Count(), 0);
+  EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
 }
 
 TEST_F(CraftedFilesTest, OrdinaryLinesAreWithinTheBounds) {

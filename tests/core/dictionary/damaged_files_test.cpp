@@ -15,6 +15,7 @@ namespace lexiscoop {
 namespace {
 
 using testing_support::DictionaryTest;
+using testing_support::HeadwordRow;
 using testing_support::Lines;
 using testing_support::LinesOf;
 using testing_support::MessageCatcher;
@@ -39,12 +40,17 @@ class DamagedFilesTest : public DictionaryTest {
   }
   void PutDictionary(const std::string& bytes) { Put(ProgramFile("myLxScoop.dat"), bytes); }
 
-  // The index entries point into HeadwordList, which has one entry per line.
+  // One headword record per line, and every spelling resolves into them.
   void ExpectConsistent(const ConjugationDictionary& d, int lines) {
-    EXPECT_EQ(d.HeadwordList().Count(), lines);
-    for (int i = 0; i < d.InflectionIndex().Count(); ++i) {
-      ASSERT_GE(d.InflectionIndex().Objects(i), 0);
-      ASSERT_LT(d.InflectionIndex().Objects(i), lines);
+    const std::shared_ptr<const Lexicon> lexicon = d.CurrentLexicon();
+    EXPECT_EQ(lexicon->HeadwordCount(), lines);
+    for (const Headword& h : lexicon->Headwords()) {
+      for (const std::string& form : h.forms) {
+        if (form.empty()) continue;  // an empty spelling is never looked up
+        const HeadwordId id = lexicon->Resolve(form);
+        ASSERT_GE(id, 0) << form;
+        ASSERT_LT(id, lines) << form;
+      }
     }
   }
 
@@ -63,8 +69,8 @@ TEST_F(DamagedFilesTest, EveryCutOfTheDictionaryIsRefusedAndNeverOverwritten) {
     ConjugationDictionary dictionary(programFolder_, levelFolder_);
     dictionary.ReloadDictionary(false);
     EXPECT_EQ(dictionary.DictionaryLoadStatus(), EBADMSG);
-    EXPECT_EQ(dictionary.HeadwordList().Count(), 0);
-    EXPECT_EQ(dictionary.InflectionIndex().Count(), 0);
+    EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
+    EXPECT_EQ(dictionary.CurrentLexicon()->FormCount(), 0);
     EXPECT_EQ(dictionary.LevelOf("go"), 1);  // the level lists load all the same
     EXPECT_TRUE(messages.messages().empty());
 
@@ -102,7 +108,7 @@ TEST_F(DamagedFilesTest, FlippedBytesLoadWholeOrNotAtAll) {
       EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), bytes);
     } else if (status == RecordStatus::Recorded) {
       EXPECT_EQ(dictionary.LastSaveStatus(), 0);
-      EXPECT_GE(dictionary.HeadwordList().IndexOf("new"), 0);
+      EXPECT_GE(HeadwordRow(dictionary, "new"), 0);
     }
   }
   // Flips in the header are refused; most flips in the code words decode.
@@ -141,7 +147,7 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
     EXPECT_EQ(fresh.LevelList(2).Count(), 0);
     ASSERT_EQ(observer.levels.size(), 4u);
     EXPECT_FALSE(observer.levels[1].enabled);
-    EXPECT_EQ(fresh.HeadwordList().Count(), 3);
+    EXPECT_EQ(fresh.CurrentLexicon()->HeadwordCount(), 3);
   }
   // No other list took the change: run is still in Basic.
   EXPECT_FALSE(FileExists(LevelFile("myLXBasics.dat")));

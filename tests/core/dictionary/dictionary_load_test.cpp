@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,43 +15,47 @@ namespace lexiscoop {
 namespace {
 
 using testing_support::DictionaryTest;
+using testing_support::HeadwordsOf;
+using testing_support::SpellingsOf;
 using testing_support::Lines;
 using testing_support::LinesOf;
 using testing_support::MessageCatcher;
 using testing_support::WriteList;
 
-// Every InflectionIndex entry as "spelling>headword".
-Lines IndexDump(const ConjugationDictionary& d) {
+// Every listed spelling as "spelling>headword", sorted by bytes.
+Lines SpellingDump(const ConjugationDictionary& d) {
   Lines dump;
-  const TStringList& index = d.InflectionIndex();
-  for (int i = 0; i < index.Count(); ++i) dump.push_back(index[i] + ">" + d.HeadwordList()[index.Objects(i)]);
+  for (const Headword& h : d.CurrentLexicon()->Headwords()) {
+    dump.push_back(h.spelling + ">" + h.spelling);
+    for (const std::string& form : h.forms) dump.push_back(form + ">" + h.spelling);
+  }
+  std::sort(dump.begin(), dump.end());
   return dump;
 }
 
-TEST_F(DictionaryTest, LoadsHeadwordsItemCountsAndSpellings) {
+TEST_F(DictionaryTest, LoadsHeadwordsAndSpellings) {
   WriteShippedDictionary({"go\tes,ing,ne,2went", "study\t1ied,1ies,ing", "sheep\t", "be\t\"\"", "noTabLine",
                           "run\tning,s,,2an"});
   ConjugationDictionary& d = Loaded();
-  EXPECT_EQ(LinesOf(d.HeadwordList()), (Lines{"go", "study", "sheep", "be", "", "run"}));
-  const int counts[] = {4, 3, 0, 1, 0, 4};  // empty items count, a missing field does not
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(d.HeadwordList().Objects(i), counts[i]) << i;
-  EXPECT_EQ(IndexDump(d), (Lines{">", "be>be", "go>go", "goes>go", "going>go", "gone>go", "ran>run", "run>run",
-                                 "running>run", "runs>run", "sheep>sheep", "studied>study", "studies>study",
-                                 "study>study", "studying>study", "went>go"}));
-  EXPECT_TRUE(d.InflectionIndex().Sorted());
-  EXPECT_EQ(d.SpellingsOf(0), (Lines{"go", "goes", "going", "gone", "went"}));
-  EXPECT_EQ(d.SpellingsOf(2), (Lines{"sheep"}));
+  EXPECT_EQ(HeadwordsOf(d), (Lines{"go", "study", "sheep", "be", "", "run"}));
+  // Empty items and a missing field give no spelling.
+  EXPECT_EQ(SpellingDump(d), (Lines{">", "be>be", "go>go", "goes>go", "going>go", "gone>go", "ran>run", "run>run",
+                                    "running>run", "runs>run", "sheep>sheep", "studied>study", "studies>study",
+                                    "study>study", "studying>study", "went>go"}));
+  EXPECT_EQ(d.CurrentLexicon()->At(0).forms, (Lines{"goes", "going", "gone", "went"}));  // in item order
+  EXPECT_EQ(SpellingsOf(d, 2), (Lines{"sheep"}));
+  EXPECT_EQ(d.CurrentLexicon()->FormCount(), 10);
 }
 
-TEST_F(DictionaryTest, LaterLineStandsFirstAmongEqualSpellings) {
+TEST_F(DictionaryTest, ResolutionOfASpellingDoesNotDependOnLineOrder) {
   for (const Lines& lines : {Lines{"leave\t3ft", "left\t"}, Lines{"left\t", "leave\t3ft"}}) {
     WriteShippedDictionary(lines);
     ConjugationDictionary& d = Loaded();
-    int k = -1;
-    ASSERT_TRUE(d.InflectionIndex().Find("LEFT", k));
-    ASSERT_EQ(d.InflectionIndex()[k + 1], "left");
-    EXPECT_EQ(d.HeadwordList()[d.InflectionIndex().Objects(k)], lines[1].substr(0, lines[1].find('\t')));
-    EXPECT_EQ(d.HeadwordList()[d.InflectionIndex().Objects(k + 1)], lines[0].substr(0, lines[0].find('\t')));
+    const std::shared_ptr<const Lexicon> lexicon = d.CurrentLexicon();
+    // leave has inflected spellings, so it ranks before the bare headword left.
+    ASSERT_EQ(lexicon->Candidates("LEFT").size(), 2u);
+    EXPECT_EQ(lexicon->At(lexicon->Resolve("LEFT")).spelling, "leave");
+    EXPECT_EQ(lexicon->At(lexicon->FindHeadword("left")).spelling, "left");
   }
 }
 
@@ -74,8 +80,12 @@ TEST_F(DictionaryTest, BulkLoadEqualsAddingLineByLine) {
   ConjugationDictionary& bulk = Loaded();
   ConjugationDictionary oneByOne(programFolder_, levelFolder_);
   for (const std::string& line : lines) oneByOne.AddDictionaryLine(line);
-  EXPECT_EQ(LinesOf(bulk.HeadwordList()), LinesOf(oneByOne.HeadwordList()));
-  EXPECT_EQ(IndexDump(bulk), IndexDump(oneByOne));
+  EXPECT_EQ(HeadwordsOf(bulk), HeadwordsOf(oneByOne));
+  EXPECT_EQ(SpellingDump(bulk), SpellingDump(oneByOne));
+  for (const std::string& line : lines) {
+    const std::string spelling = line.substr(0, line.find('\t'));
+    EXPECT_EQ(bulk.CurrentLexicon()->Resolve(spelling), oneByOne.CurrentLexicon()->Resolve(spelling)) << spelling;
+  }
 }
 
 TEST_F(DictionaryTest, UserFilesReplaceShippedFilesCompletely) {
@@ -84,7 +94,7 @@ TEST_F(DictionaryTest, UserFilesReplaceShippedFilesCompletely) {
   WriteList(LevelFile("LXBasics.dat"), {"alpha", "beta"});
   WriteList(LevelFile("myLXBasics.dat"), {"gamma"});
   ConjugationDictionary& d = Loaded();
-  EXPECT_EQ(LinesOf(d.HeadwordList()), Lines{"gamma"});
+  EXPECT_EQ(HeadwordsOf(d), Lines{"gamma"});
   EXPECT_EQ(LinesOf(d.LevelList(1)), Lines{"gamma"});
   EXPECT_EQ(d.LevelOf("alpha"), 0);
   EXPECT_EQ(d.DictionaryPath(), ProgramFile("myLxScoop.dat"));
@@ -93,7 +103,7 @@ TEST_F(DictionaryTest, UserFilesReplaceShippedFilesCompletely) {
 TEST_F(DictionaryTest, MissingDictionaryIsReportedAndLeavesItEmpty) {
   MessageCatcher messages;
   ConjugationDictionary& d = Loaded();
-  EXPECT_EQ(d.HeadwordList().Count(), 0);
+  EXPECT_EQ(d.CurrentLexicon()->HeadwordCount(), 0);
   ASSERT_EQ(messages.messages().size(), 1u);
   EXPECT_EQ(Utf8FromCp932(messages.messages()[0]), ProgramFile("LxScoop.dat") + " がありません");
 }
@@ -104,8 +114,8 @@ TEST_F(DictionaryTest, UndecodableDictionaryGivesAnEmptyOneSilently) {
   ASSERT_EQ(WriteFileAtomically(ProgramFile("myLxScoop.dat"), "BDC1 not really"), 0);
   MessageCatcher messages;
   ConjugationDictionary& d = Loaded();
-  EXPECT_EQ(d.HeadwordList().Count(), 0);
-  EXPECT_EQ(d.InflectionIndex().Count(), 0);
+  EXPECT_EQ(d.CurrentLexicon()->HeadwordCount(), 0);
+  EXPECT_EQ(d.CurrentLexicon()->FormCount(), 0);
   EXPECT_TRUE(messages.messages().empty());
 }
 

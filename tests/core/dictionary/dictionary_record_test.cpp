@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ namespace lexiscoop {
 namespace {
 
 using testing_support::DictionaryTest;
+using testing_support::HeadwordsOf;
 using testing_support::Lines;
 using testing_support::LinesOf;
 using testing_support::MessageCatcher;
@@ -30,11 +32,8 @@ class RecordTest : public DictionaryTest {
     Loaded();
     shippedBytes_ = ReadBytes(ProgramFile("LxScoop.dat"));
   }
-  // The spellings that the index holds for a headword, by name.
-  Lines SpellingsOf(const std::string& headword) {
-    const int h = dictionary_.HeadwordList().IndexOf(headword);
-    return h < 0 ? Lines{} : dictionary_.SpellingsOf(h);
-  }
+  // The spellings the lexicon lists under a headword, by name.
+  Lines SpellingsOf(const std::string& headword) { return testing_support::SpellingsOf(dictionary_, headword); }
 
   std::string shippedBytes_;
 };
@@ -82,7 +81,7 @@ TEST_F(RecordTest, MovesAHeadwordBetweenLevels) {
 TEST_F(RecordTest, OtherLetterCaseReplacesTheLine) {
   ASSERT_EQ(dictionary_.RecordHeadword("Go", "went", 1), RecordStatus::Recorded);
   EXPECT_EQ(UserDictionary(), (Lines{"Go\t2went", "run\tning,s,2an", "zoo\ts"}));
-  EXPECT_EQ(LinesOf(dictionary_.HeadwordList()), (Lines{"Go", "run", "zoo"}));
+  EXPECT_EQ(HeadwordsOf(dictionary_), (Lines{"Go", "run", "zoo"}));
   EXPECT_EQ(dictionary_.LevelOf("go"), 1);
   EXPECT_EQ(ReadList(LevelFile("LXBasics.dat")), (Lines{"go", "run"}));
 }
@@ -94,7 +93,6 @@ TEST_F(RecordTest, SpellingsEqualToTheHeadwordAndLongStripCounts) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "sheep\t\"\""), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "understanding\t12,6ood"), lines.end());
   EXPECT_EQ(SpellingsOf("sheep"), Lines{"sheep"});
-  EXPECT_EQ(dictionary_.HeadwordList().Objects(dictionary_.HeadwordList().IndexOf("sheep")), 1);
   EXPECT_EQ(SpellingsOf("understanding"), (Lines{"u", "understanding", "understood"}));
 }
 
@@ -104,8 +102,8 @@ TEST_F(RecordTest, DeletesOnlyTheExactHeadwordAndKeepsTheLevels) {
   EXPECT_FALSE(FileExists(ProgramFile("myLxScoop.dat")));  // nothing written
   ASSERT_TRUE(dictionary_.DeleteHeadword("go"));
   EXPECT_EQ(UserDictionary(), (Lines{"run\tning,s,2an", "zoo\ts"}));
-  EXPECT_EQ(LinesOf(dictionary_.HeadwordList()), (Lines{"run", "zoo"}));
-  EXPECT_EQ(dictionary_.InflectionIndex().IndexOf("went"), -1);
+  EXPECT_EQ(HeadwordsOf(dictionary_), (Lines{"run", "zoo"}));
+  EXPECT_EQ(dictionary_.CurrentLexicon()->Resolve("went"), kNoHeadword);
   EXPECT_EQ(dictionary_.LevelOf("go"), 1);
   ASSERT_EQ(dictionary_.RecordHeadword("go", "went", 1), RecordStatus::Recorded);
   EXPECT_EQ(UserDictionary(), (Lines{"go\t2went", "run\tning,s,2an", "zoo\ts"}));
@@ -119,7 +117,7 @@ TEST_F(RecordTest, NewHeadwordLeavesEveryOtherLine) {
 }
 
 TEST_F(RecordTest, FindsTheLineWhenTheFileChangedSinceTheLoad) {
-  // Another program rewrote the user's file: HeadwordList's line numbers are stale.
+  // Another program rewrote the user's file: the lexicon's line numbers are stale.
   WriteUserDictionary({"apple\ts", "go\tes", "run\ts", "zoo\ts"});
   ASSERT_EQ(dictionary_.RecordHeadword("go", "went", 0), RecordStatus::Recorded);
   EXPECT_EQ(UserDictionary(), (Lines{"apple\ts", "go\t2went", "run\ts", "zoo\ts"}));
@@ -170,7 +168,51 @@ TEST_F(RecordTest, MissingProgramFolderIsCreatedOnSave) {
   ASSERT_EQ(fresh.RecordHeadword("go", "went", 0), RecordStatus::Recorded);
   EXPECT_EQ(messages.messages().size(), 1u);
   EXPECT_EQ(ReadList(root_ / "new/program/myLxScoop.dat"), Lines{"go\t2went"});
-  EXPECT_EQ(LinesOf(fresh.HeadwordList()), Lines{"go"});
+  EXPECT_EQ(HeadwordsOf(fresh), Lines{"go"});
+}
+
+// Every spelling of every headword as "headword: spelling spelling…", with the
+// headword's level: what the lexicon of a load holds.
+Lines LexiconDump(const ConjugationDictionary& d) {
+  Lines dump;
+  for (const Headword& h : d.CurrentLexicon()->Headwords()) {
+    std::string line = h.spelling + " (" + std::to_string(static_cast<int>(h.level)) + "):";
+    for (const std::string& form : h.forms) line += " " + form;
+    dump.push_back(line);
+  }
+  return dump;
+}
+
+TEST_F(RecordTest, AfterEveryChangeTheLexiconEqualsAFreshLoadOfTheFiles) {
+  // A change reloads from what it wrote and what it read before, unless the
+  // files changed on disk; another writer's change must still be seen.
+  std::mt19937 rng(7);
+  const char* names[] = {"go", "run", "zoo", "cat", "Dog", "emu", "fox"};
+  ConjugationDictionary other(programFolder_, levelFolder_);
+  for (int step = 0; step < 60; ++step) {
+    const std::string name = names[rng() % 7];
+    ConjugationDictionary& writer = rng() % 4 == 0 ? other : dictionary_;
+    switch (rng() % 3) {
+      case 0:
+      case 1:
+        ASSERT_EQ(writer.RecordHeadword(name, name + "s " + name + "ed", static_cast<int>(rng() % 5)),
+                  RecordStatus::Recorded);
+        break;
+      default:
+        writer.DeleteHeadword(name);
+        break;
+    }
+    ConjugationDictionary fresh(programFolder_, levelFolder_);
+    fresh.ReloadDictionary(false);
+    ConjugationDictionary& reader = &writer == &other ? dictionary_ : other;
+    reader.ReloadDictionary(false);
+    SCOPED_TRACE(step);
+    EXPECT_EQ(LexiconDump(writer), LexiconDump(fresh));
+    EXPECT_EQ(LexiconDump(reader), LexiconDump(fresh));
+    for (int level = 1; level <= kLevelCount; ++level) {
+      EXPECT_EQ(LinesOf(writer.LevelList(level)), LinesOf(fresh.LevelList(level))) << level;
+    }
+  }
 }
 
 }  // namespace

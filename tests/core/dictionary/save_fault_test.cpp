@@ -19,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::DictionaryTest;
+using testing_support::HeadwordRow;
+using testing_support::SpellingsOf;
 using testing_support::Lines;
 using testing_support::ReadBytes;
 using testing_support::WriteList;
@@ -127,7 +129,7 @@ TEST_F(SaveFaultTest, RecordKeepsEveryFileItCouldNotWrite) {
     // unless the change is decided but waits to be completed.
     if (!d.LastChangePending()) {
       const bool moved = d.LevelOf("go") == 2;
-      EXPECT_EQ(moved, d.SpellingsOf(d.HeadwordList().IndexOf("go")).size() == 3);
+      EXPECT_EQ(moved, SpellingsOf(d, "go").size() == 3);
     }
   };
   ExpectWholeChangeOrNone(change, 3);
@@ -144,7 +146,7 @@ TEST_F(SaveFaultTest, DeleteKeepsTheDictionaryFileItCouldNotWrite) {
     const bool removed = d.DeleteHeadword("run");
     EXPECT_EQ(removed, d.LastSaveStatus() == 0 || d.LastChangePending());
     // The reload shows the file as it is: run stays when it was not saved.
-    if (!d.LastChangePending()) EXPECT_EQ(d.HeadwordList().IndexOf("run") >= 0, d.LastSaveStatus() != 0);
+    if (!d.LastChangePending()) EXPECT_EQ(HeadwordRow(d, "run") >= 0, d.LastSaveStatus() != 0);
   };
   ExpectWholeChangeOrNone(change, 1);
   ASSERT_TRUE(dictionary_.DeleteHeadword("zoo"));

@@ -124,22 +124,22 @@ TEST(ShippedDataTest, EveryFileDecodesWithoutEmptyLinesAndStaysSmall) {
 class ShippedDictionaryTest : public ShippedDictionaryFixture {};
 
 TEST_F(ShippedDictionaryTest, HoldsTheMostFrequentHeadwordsWithTheirForms) {
-  const TStringList& headwords = dictionary_->HeadwordList();
-  EXPECT_GE(headwords.Count(), 25000);
-  EXPECT_LE(headwords.Count(), 42000);  // hyphenated words and numbers on top
+  const std::vector<Headword>& headwords = dictionary_->CurrentLexicon()->Headwords();
+  EXPECT_GE(headwords.size(), 25000u);
+  EXPECT_LE(headwords.size(), 42000u);  // hyphenated words and numbers on top
   std::set<std::string> seen;
-  for (int i = 0; i < headwords.Count(); ++i) {
-    ASSERT_FALSE(headwords[i].empty()) << "line " << i + 1;
+  for (size_t i = 0; i < headwords.size(); ++i) {
+    ASSERT_FALSE(headwords[i].spelling.empty()) << "line " << i + 1;
     std::string folded;
-    for (char c : headwords[i]) folded.push_back(static_cast<char>(FoldAscii(static_cast<unsigned char>(c))));
-    EXPECT_TRUE(seen.insert(folded).second) << "headword twice: " << headwords[i];
+    for (char c : headwords[i].spelling) folded.push_back(static_cast<char>(FoldAscii(static_cast<unsigned char>(c))));
+    EXPECT_TRUE(seen.insert(folded).second) << "headword twice: " << headwords[i].spelling;
   }
-  EXPECT_GT(dictionary_->InflectionIndex().Count(), headwords.Count() + 25000);
+  EXPECT_GT(dictionary_->CurrentLexicon()->FormCount(), 25000);
 }
 
 TEST_F(ShippedDictionaryTest, LevelListsAreDisjointSortedAndHoldOnlyHeadwords) {
   std::set<std::string> headwords;
-  for (int i = 0; i < dictionary_->HeadwordList().Count(); ++i) headwords.insert(dictionary_->HeadwordList()[i]);
+  for (const Headword& h : dictionary_->CurrentLexicon()->Headwords()) headwords.insert(h.spelling);
   std::set<std::string> placed;
   for (int level = 1; level <= kLevelCount; ++level) {
     TCompressStringList list;
@@ -192,15 +192,15 @@ TEST_F(ShippedDictionaryTest, ResolvesSpellingsToTheirHeadwords) {
 
 TEST_F(ShippedDictionaryTest, ListsIrregularFormsUnderTheirHeadwordEvenWhenAnotherReadingWins) {
   // "bit" is mostly the noun, yet the word details of "bite" still list it.
-  const TStringList& headwords = dictionary_->HeadwordList();
+  const std::shared_ptr<const Lexicon> lexicon = dictionary_->CurrentLexicon();
   const struct {
     const char* headword;
     const char* spelling;
   } cases[] = {{"bite", "bit"}, {"see", "saw"}, {"find", "found"}, {"lie", "lay"}, {"rise", "rose"}};
   for (const auto& c : cases) {
-    const int h = headwords.IndexOf(c.headword);
+    const HeadwordId h = lexicon->FindHeadword(c.headword);
     ASSERT_GE(h, 0) << c.headword;
-    const std::vector<std::string> spellings = dictionary_->SpellingsOf(h);
+    const std::vector<std::string> spellings = lexicon->SpellingsOf(h);
     EXPECT_NE(std::find(spellings.begin(), spellings.end(), c.spelling), spellings.end())
         << c.spelling << " under " << c.headword;
   }

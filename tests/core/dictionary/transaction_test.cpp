@@ -17,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::DictionaryTest;
+using testing_support::HeadwordRow;
 using testing_support::Lines;
 using testing_support::ReadList;
 using testing_support::WriteList;
@@ -112,7 +113,7 @@ TEST_F(TransactionTest, AnInterruptedChangeIsCompletedByTheNextLoad) {
   EXPECT_FALSE(FileExists(level + ".tmp-Ab12Cd"));
   EXPECT_FALSE(FileExists(ProgramFile(kJournalFileName)));
   EXPECT_EQ(next.LevelOf("new"), 2);
-  EXPECT_GE(next.HeadwordList().IndexOf("new"), 0);
+  EXPECT_GE(HeadwordRow(next, "new"), 0);
 }
 
 TEST_F(TransactionTest, AnUndecidedChangeIsDiscarded) {

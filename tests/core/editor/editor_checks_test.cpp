@@ -55,8 +55,8 @@ TEST(NormalizeLinesTest, GivesTheSameTextForTheSameLinesInAnyOrder) {
   EXPECT_EQ(NormalizeLines("x-ray\nxray\nx'ray"), NormalizeLines("x'ray\nxray\nx-ray"));
 }
 
-// A HeadwordList in file order and its InflectionIndex, as a reload builds
-// them; the spellings "left" and "saw" belong to two headwords each.
+// A lexicon in file order, as a reload builds it; the spellings "left" and
+// "saw" belong to two headwords each.
 class LookupTest : public DictionaryTest {
  protected:
   void SetUp() override {
@@ -68,8 +68,7 @@ class LookupTest : public DictionaryTest {
     }
     dictionary_.LoadDictionaryLines(lines);
   }
-  const TStringList& Headwords() { return dictionary_.HeadwordList(); }
-  const TStringList& Index() { return dictionary_.InflectionIndex(); }
+  const Lexicon& Words() { return *dictionary_.CurrentLexicon(); }
 };
 
 TEST_F(LookupTest, FindHeadwordScansInFileOrderIgnoringLetterCase) {
@@ -81,20 +80,20 @@ TEST_F(LookupTest, FindHeadwordScansInFileOrderIgnoringLetterCase) {
       {"went", -1},  // a spelling, not a headword
       {"lea", -1},   {"", -1},
   };
-  for (const auto& c : cases) EXPECT_EQ(FindHeadword(Headwords(), c.text), c.row) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(FindHeadword(Words(), c.text), c.row) << c.text;
 }
 
-TEST_F(LookupTest, FindSpellingGivesTheHeadwordOfTheFirstIndexEntry) {
+TEST_F(LookupTest, FindSpellingGivesTheHeadwordTheSpellingResolvesTo) {
   const struct {
     const char* text;
     int headword;
   } cases[] = {
       {"went", 6}, {"WENT", 6}, {"leaving", 0}, {"seen", 2},
-      {"left", 1},  // the headword "left" came later than leave's spelling
-      {"saw", 3},   // the later line stands first in a run of equal spellings
+      {"left", 0},  // leave has inflected spellings, the bare headword left has none
+      {"saw", 3},   // the spelling's own headword, in either line order
       {"sawn", 3},  {"seeing", -1}, {"", -1},
   };
-  for (const auto& c : cases) EXPECT_EQ(FindSpelling(Index(), c.text), c.headword) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(FindSpelling(Words(), c.text), c.headword) << c.text;
 }
 
 TEST_F(LookupTest, LookupsNeverFoldTheTrailByteOfADoubleByteCharacter) {
@@ -103,18 +102,18 @@ TEST_F(LookupTest, LookupsNeverFoldTheTrailByteOfADoubleByteCharacter) {
   lines.Add(Cp932FromUtf8("ア") + "\t");
   dictionary_.LoadDictionaryLines(lines);
   ASSERT_EQ(Cp932FromUtf8("ヂ"), "\x83\x61");
-  EXPECT_EQ(FindHeadword(Headwords(), Cp932FromUtf8("ア")), 0);
-  EXPECT_EQ(FindHeadword(Headwords(), Cp932FromUtf8("ヂ")), -1);
-  EXPECT_EQ(FindSpelling(Index(), Cp932FromUtf8("ヂ")), -1);
+  EXPECT_EQ(FindHeadword(Words(), Cp932FromUtf8("ア")), 0);
+  EXPECT_EQ(FindHeadword(Words(), Cp932FromUtf8("ヂ")), -1);
+  EXPECT_EQ(FindSpelling(Words(), Cp932FromUtf8("ヂ")), -1);
 }
 
-TEST_F(LookupTest, InflectionLinesAreTheOtherSpellingsInIndexOrder) {
-  EXPECT_EQ(InflectionLines(Index(), 6, "go"), (Lines{"goes", "going", "gone", "went"}));
-  EXPECT_EQ(InflectionLines(Index(), 0, "leave"), (Lines{"leaves", "leaving", "left"}));
-  EXPECT_EQ(InflectionLines(Index(), 1, "left"), Lines{});
+TEST_F(LookupTest, InflectionLinesAreTheOtherSpellingsInTextOrder) {
+  EXPECT_EQ(InflectionLines(Words(), 6, "go"), (Lines{"goes", "going", "gone", "went"}));
+  EXPECT_EQ(InflectionLines(Words(), 0, "leave"), (Lines{"leaves", "leaving", "left"}));
+  EXPECT_EQ(InflectionLines(Words(), 1, "left"), Lines{});
   // Only a byte-for-byte equal entry is the headword itself.
-  EXPECT_EQ(InflectionLines(Index(), 2, "See"), (Lines{"saw", "Seen", "Sees"}));
-  EXPECT_EQ(InflectionLines(Index(), 2, "see"), (Lines{"saw", "See", "Seen", "Sees"}));
+  EXPECT_EQ(InflectionLines(Words(), 2, "See"), (Lines{"saw", "Seen", "Sees"}));
+  EXPECT_EQ(InflectionLines(Words(), 2, "see"), (Lines{"saw", "See", "Seen", "Sees"}));
 }
 
 class RowLevelsTest : public DictionaryTest {};
@@ -132,12 +131,13 @@ TEST_F(RowLevelsTest, AgreesWithLevelOfForEveryShippedHeadword) {
   const std::string shipped = LEXISCOOP_SHIPPED_DATA_DIR;
   ConjugationDictionary dictionary(shipped, shipped);
   dictionary.ReloadDictionary(false);
-  ASSERT_GT(dictionary.HeadwordList().Count(), 10000);
+  const std::vector<Headword>& headwords = dictionary.CurrentLexicon()->Headwords();
+  ASSERT_GT(headwords.size(), 10000u);
   const std::vector<uint8_t> levels = BuildRowLevels(dictionary);
-  ASSERT_EQ(levels.size(), static_cast<size_t>(dictionary.HeadwordList().Count()));
+  ASSERT_EQ(levels.size(), headwords.size());
   int listed = 0;
-  for (int i = 0; i < dictionary.HeadwordList().Count(); ++i) {
-    ASSERT_EQ(levels[static_cast<size_t>(i)], dictionary.LevelOf(dictionary.HeadwordList()[i])) << i;
+  for (size_t i = 0; i < headwords.size(); ++i) {
+    ASSERT_EQ(levels[i], dictionary.LevelOf(headwords[i].spelling)) << i;
     listed += levels[static_cast<size_t>(i)] != 0;
   }
   EXPECT_GT(listed, 1000);

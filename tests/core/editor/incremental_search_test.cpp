@@ -2,17 +2,22 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/IncrementalSearch.h"
 
 namespace lexiscoop {
 namespace {
 
-TStringList Headwords() {
-  TStringList list;
-  for (const char* word : {"able", "bat", "Cat", "cab", "cat", "catch", "dog", "cattle"}) list.Add(word);
+using Headwords = std::vector<Headword>;
+
+Headwords Spelled(std::initializer_list<const char*> spellings) {
+  Headwords list;
+  for (const char* spelling : spellings) list.push_back(Headword{spelling, {}, WordLevel::Other, {}});
   return list;
 }
+
+Headwords SomeHeadwords() { return Spelled({"able", "bat", "Cat", "cab", "cat", "catch", "dog", "cattle"}); }
 
 struct Key {
   const char* typed;
@@ -23,7 +28,7 @@ struct Key {
 };
 
 void TypeKeys(const char* name, std::initializer_list<Key> keys) {
-  const TStringList headwords = Headwords();
+  const Headwords headwords = SomeHeadwords();
   IncrementalSearch search;
   int step = 0;
   for (const Key& key : keys) {
@@ -80,9 +85,7 @@ TEST(IncrementalSearchTest, ATickCountThatWrappedAroundLooksLikeAQuickKey) {
 }
 
 TEST(IncrementalSearchTest, ADoubleByteCharacterIsTypedWhole) {
-  TStringList headwords;
-  headwords.Add("cat");
-  headwords.Add("\x83\x41\x83\x43");  // アイ
+  const Headwords headwords = Spelled({"cat", "\x83\x41\x83\x43"});  // アイ
   IncrementalSearch search;
   EXPECT_EQ(search.KeyPress(headwords, "\x83\x41", 3000000000u, 0), 1);
   EXPECT_EQ(search.KeyPress(headwords, "\x83\x43", 3000000100u, 1), 1);
@@ -90,10 +93,10 @@ TEST(IncrementalSearchTest, ADoubleByteCharacterIsTypedWhole) {
 }
 
 TEST(IncrementalSearchTest, AStartRowPastTheListFindsNothing) {
-  const TStringList headwords = Headwords();
+  const Headwords headwords = SomeHeadwords();
   IncrementalSearch search;
   EXPECT_EQ(search.KeyPress(headwords, "a", 100, 8), -1);
-  EXPECT_EQ(IncrementalSearch().KeyPress(TStringList(), "a", 3000000000u, 0), -1);
+  EXPECT_EQ(IncrementalSearch().KeyPress(Headwords(), "a", 3000000000u, 0), -1);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 // What must hold after every command of the monkey.
 
+#include <algorithm>
+#include <memory>
+#include <span>
+
+#include "dictionary/Lexicon.h"
 #include "monkey/Monkey.h"
 
 namespace lexiscoop::monkey {
@@ -98,19 +103,21 @@ QString Monkey::CheckLive() const {
 }
 
 QString Monkey::CheckDictionary() const {
-  const TStringList& headwords = form_->Dictionary().HeadwordList();
-  const TStringList& index = form_->Dictionary().InflectionIndex();
-  for (int i = 0; i < index.Count(); ++i) {
-    if (index.Objects(i) < 0 || index.Objects(i) >= headwords.Count()) {
-      return QStringLiteral("InflectionIndex entry %1 points to headword %2 of %3").arg(i).arg(index.Objects(i)).arg(headwords.Count());
+  // Every spelling of every headword finds that headword among its candidates.
+  const std::shared_ptr<const Lexicon> lexicon = form_->Dictionary().CurrentLexicon();
+  for (HeadwordId h = 0; h < lexicon->HeadwordCount(); ++h) {
+    for (const std::string& spelling : lexicon->SpellingsOf(h)) {
+      const std::span<const HeadwordId> candidates = lexicon->Candidates(spelling);
+      if (std::find(candidates.begin(), candidates.end(), h) == candidates.end()) {
+        return QStringLiteral("headword %1 is not a candidate of its spelling %2").arg(h).arg(QString::fromStdString(spelling));
+      }
     }
-    if (i > 0 && CompareText(index[i - 1], index[i]) > 0) return QStringLiteral("InflectionIndex is not sorted at %1").arg(i);
   }
   return {};
 }
 
 QString Monkey::CheckEditor() const {
-  const int headwords = form_->Dictionary().HeadwordList().Count();
+  const int headwords = form_->Dictionary().CurrentLexicon()->HeadwordCount();
   const int rows = Child<QTableView>(editor_, "lvDic")->model()->rowCount();
   if (rows != headwords || static_cast<int>(editor_->RowLevels().size()) != headwords) {
     return QStringLiteral("the editor lists %1 rows with %2 levels for %3 headwords")
@@ -197,7 +204,7 @@ QString Monkey::Figures() const {
   lines << QStringLiteral("  runs: %1 completed, %2 stopped (%3 mid-scan), %4 failed")
                .arg(runsCompleted_).arg(runsStopped_).arg(stoppedMidScan_).arg(runsFailed_);
   lines << QStringLiteral("  editor: %1 records and %2 deletes tried; %3 questions, %4 answered Yes; %5 headwords left")
-               .arg(records_).arg(deletes_).arg(asks_).arg(yes_).arg(form_->Dictionary().HeadwordList().Count());
+               .arg(records_).arg(deletes_).arg(asks_).arg(yes_).arg(form_->Dictionary().CurrentLexicon()->HeadwordCount());
   lines << QStringLiteral("  messages %1, failures %2; largest list %3 rows, %4 tokens; %5 closes after a run")
                .arg(informs_).arg(fails_).arg(maxRows_).arg(maxTokens_).arg(closedAfterRun_);
   return lines.join(QLatin1Char('\n'));
