@@ -4,15 +4,16 @@
 
 #include "dictionary/DictionaryFiles.h"
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 
 namespace lexiscoop {
 namespace {
 
 const QString& LevelCaption(int level) {
   static const QString kNames[] = {
-      QString::fromStdString(Utf8FromCp932(LevelName(0))), QString::fromStdString(Utf8FromCp932(LevelName(1))),
-      QString::fromStdString(Utf8FromCp932(LevelName(2))), QString::fromStdString(Utf8FromCp932(LevelName(3))),
-      QString::fromStdString(Utf8FromCp932(LevelName(4))),
+      FromCp932(LevelName(0)), FromCp932(LevelName(1)),
+      FromCp932(LevelName(2)), FromCp932(LevelName(3)),
+      FromCp932(LevelName(4)),
   };
   return kNames[level >= 0 && level <= kLevelCount ? level : 0];
 }
@@ -51,7 +52,7 @@ QVariant EditDicModel::data(const QModelIndex& index, int role) const {
       return LevelCaption(r < rowLevels_.size() ? rowLevels_[r] : 0);
     }
     default:
-      return QString::fromStdString(Utf8FromCp932(lexicon_->At(row).spelling));
+      return FromCp932(lexicon_->At(row).spelling);
   }
 }
 

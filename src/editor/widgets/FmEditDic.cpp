@@ -23,16 +23,13 @@
 #include "platform/TextTrim.h"
 #include "platform/TickCount.h"
 #include "ui/BusyCursor.h"
+#include "ui/Cp932Strings.h"
 #include "ui/Dialogs.h"
 
 namespace lexiscoop {
 namespace {
 
 constexpr char kHelpPage[] = "help/lxedit.html";
-
-QString FromCp932(std::string_view cp932) { return QString::fromStdString(Utf8FromCp932(cp932)); }
-
-std::string ToCp932(const QString& text) { return Cp932FromUtf8(text.toStdString()); }
 
 // The list's state while the dictionary changes under it: hourglass cursor,
 // no repainting, no input. Everything comes back however the change ends.
@@ -252,7 +249,7 @@ void TfrmEditDic::ConfirmAndRecord() {
 }
 
 std::string TfrmEditDic::GlossText() const {
-  return GlossTable::NormalizeGlossText(Cp932FromUtf8(edGloss->text().toStdString()));
+  return GlossTable::NormalizeGlossText(ToCp932(edGloss->text()));
 }
 
 bool TfrmEditDic::RecordGloss(const std::string& headword) {

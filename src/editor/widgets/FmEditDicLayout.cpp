@@ -18,6 +18,7 @@
 #include "editor/widgets/EditDicModel.h"
 #include "editor/widgets/FmEditDic.h"
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 #include "ui/Fonts.h"
 
 namespace lexiscoop {
@@ -144,7 +145,7 @@ void TfrmEditDic::createEditGroup() {
   grid->setVerticalSpacing(2);
   constexpr int kRows = (kLevelCount + 2) / 2;
   for (int level = 0; level <= kLevelCount; ++level) {
-    auto* item = new QRadioButton(QString::fromStdString(Utf8FromCp932(LevelName(level))), rgLevel);
+    auto* item = new QRadioButton(FromCp932(LevelName(level)), rgLevel);
     item->setObjectName(QStringLiteral("rgLevel%1").arg(level));
     levelButtons_->addButton(item, level);
     grid->addWidget(item, level % kRows, level / kRows);

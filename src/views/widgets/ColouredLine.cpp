@@ -5,6 +5,7 @@
 #include <QTextOption>
 
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 #include "views/LineWords.h"
 
 namespace lexiscoop {
@@ -21,7 +22,7 @@ void AppendExpanded(std::string_view bytes, QString& out, int& column) {
     column += static_cast<int>(bytes.size());
     return;
   }
-  const QString text = QString::fromStdString(Utf8FromCp932(bytes));
+  const QString text = FromCp932(bytes);
   for (const QChar c : text) {
     if (c == QLatin1Char('\t')) {
       const int blanks = 8 - column % 8;

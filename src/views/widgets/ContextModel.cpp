@@ -7,11 +7,10 @@
 #include <QGuiApplication>
 
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 
 namespace lexiscoop {
 namespace {
-
-QString FromCp932(std::string_view bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
 
 // Lines read between two looks at the clock.
 constexpr size_t kLinesPerCheck = 2000;

@@ -12,12 +12,11 @@
 #include <algorithm>
 
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 #include "ui/LevelColours.h"
 
 namespace lexiscoop {
 namespace {
-
-QString FromCp932(std::string_view bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
 
 // A horizontal line across the four bars at `percent`, named in the legend.
 QLineSeries* ThresholdLine(int percent, const QString& name, const QColor& colour, Qt::PenStyle style) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 #include "ui/LevelColours.h"
 #include "views/widgets/ReadingView.h"
 
@@ -62,7 +63,7 @@ int PrintReading(const ReadingView& view, const ReadingPrintHeader& header, QPag
     for (int l = 0; l < kWordLevelCount; ++l) {
       const auto level = static_cast<WordLevel>(l);
       if (!view.LevelShown(level)) continue;
-      const QString name = QString::fromStdString(Utf8FromCp932(LevelButtonName(level)));
+      const QString name = FromCp932(LevelButtonName(level));
       painter.setPen(LevelColour(level, false));
       painter.drawText(QPointF(x, row + ascent), QStringLiteral("■") + name);
       x += headerMetrics.horizontalAdvance(QStringLiteral("■") + name) + headerMetrics.horizontalAdvance(QStringLiteral("　"));

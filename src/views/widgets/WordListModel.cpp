@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include "platform/Cp932.h"
+#include "ui/Cp932Strings.h"
 #include "ui/LevelColours.h"
 #include "views/ShownWordList.h"
 
@@ -51,11 +52,11 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
         index.row() >= shown_.RowCount()) {
       return {};
     }
-    return QString::fromStdString(Utf8FromCp932(glossOf_(shown_.WordOfRow(index.row()))));
+    return FromCp932(glossOf_(shown_.WordOfRow(index.row())));
   }
   if (role == kRawValueRole) {
     if (index.row() >= shown_.RowCount()) return {};
-    if (index.column() == 1) return QString::fromStdString(Utf8FromCp932(shown_.WordOfRow(index.row())));
+    if (index.column() == 1) return FromCp932(shown_.WordOfRow(index.row()));
     if (index.column() == kLevelColumn) return LevelIndex(shown_.LevelOfRow(index.row()));
     if (index.column() == 2 || index.column() == 3) return shown_.CountOfRow(index.row());
     return index.row() + 1;
@@ -63,7 +64,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
   if (index.column() == kLevelColumn && index.row() < shown_.RowCount()) {
     const WordLevel level = shown_.LevelOfRow(index.row());
     if (role == Qt::ForegroundRole) return LevelColour(level, QGuiApplication::palette());
-    if (role == Qt::DisplayRole) return QString::fromStdString(Utf8FromCp932(LevelButtonName(level)));
+    if (role == Qt::DisplayRole) return FromCp932(LevelButtonName(level));
     return {};
   }
   if (role != Qt::DisplayRole) return {};
@@ -73,7 +74,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
     case 0:
       return QString::fromStdString(texts.number);
     case 1:
-      return QString::fromStdString(Utf8FromCp932(texts.word));
+      return FromCp932(texts.word);
     case 2:
       return QString::fromStdString(texts.count);
     default:
