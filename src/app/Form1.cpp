@@ -24,6 +24,7 @@
 #include "app/AppTexts.h"
 #include "app/DataPath.h"
 #include "app/ImageList.h"
+#include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
@@ -104,6 +105,8 @@ void TForm1::FormCreate() {
   // The 訳語 column reads the glosses from the current lexicon, for the
   // rows painted only.
   wordModel_->SetGlossSource(
+      [this](std::string_view word) { return GlossOfWord(word, *dictionary_->CurrentLexicon()); });
+  readingPane_->SetGlossSource(
       [this](std::string_view word) { return GlossOfWord(word, *dictionary_->CurrentLexicon()); });
   UpdateCommandStates();
 

@@ -270,6 +270,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* Close1 = nullptr;
   QAction* N1 = nullptr;
   QAction* acExport = nullptr;
+  QAction* acPrint = nullptr;
   QAction* acCompareTexts = nullptr;
   RecentFiles* recentFiles_ = nullptr;
   // The compare-texts window, made on first use.

@@ -100,6 +100,7 @@ void TForm1::createActions() {
       {&TForm1::N1, "N1", "登録単語情報(&I)", "", 11, ""},
       {&TForm1::acExport, "acExport", "エクスポート(&E)…", "単語リストを Excel・CSV・フラッシュカードに書き出す", -1, ""},
       {&TForm1::acCompareTexts, "acCompareTexts", "複数のテキストを比較(&M)…", "複数のテキストのレベル構成を並べて比べる", -1, ""},
+      {&TForm1::acPrint, "acPrint", "印刷(&P)…", "レベルで色分けした本文を印刷する (PDF にも)", -1, "Ctrl+P"},
   };
   for (const Spec& spec : specs) {
     auto* action = new QAction(ImageListIcon(spec.image), Qs(spec.caption), this);
@@ -133,6 +134,11 @@ void TForm1::createActions() {
   connect(N1, &QAction::triggered, this, &TForm1::N1Click);
   connect(acExport, &QAction::triggered, this, &TForm1::acExportExecute);
   connect(acCompareTexts, &QAction::triggered, this, &TForm1::acCompareTextsExecute);
+  // Prints what the レベル表示 page shows, with the page in front.
+  connect(acPrint, &QAction::triggered, this, [this] {
+    pcMemo->setCurrentWidget(readingPane_->Page());
+    readingPane_->PrintDialog();
+  });
   connect(acCopyWords, &QAction::triggered, this, &TForm1::acCopyWordsExecute);
   connect(acCopyWordsNum, &QAction::triggered, this, &TForm1::acCopyWordsNumExecute);
   connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
@@ -147,6 +153,7 @@ void TForm1::createMenus() {
   file->addSeparator();
   file->addAction(acExport);
   file->addAction(acCompareTexts);
+  file->addAction(acPrint);
   file->addSeparator();
   file->addAction(Close1);
 

@@ -142,6 +142,7 @@ void TForm1::UpdateCommandStates() {
 
   // The export reads the run's result, which a run or rebuild is writing.
   acExport->setEnabled(!busy && !awaiting_);
+  acPrint->setEnabled(!busy && !awaiting_ && readingPane_->HasResult());
   if (busy) return;  // the result controls keep their state during a run
   const bool results = !awaiting_;
   for (QAction* action : {acCopyWords, acCopyWordsNum, acAllSelect, acSortABC, acSortNum, acSortInitial,

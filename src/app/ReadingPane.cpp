@@ -69,6 +69,7 @@ QToolButton* LevelSwitchButton(WordLevel level, QWidget* parent) {
 ReadingPane::ReadingPane(QTableView& words, const ShownWordList& shown, const AnalysisResult& result, QWidget* parent)
     : QObject(parent), words_(words), shown_(shown), result_(result) {
   BuildPage(parent);
+  Clear();  // printing waits for a result
   connect(view_, &ReadingView::wordClicked, this, &ReadingPane::WordClicked);
   view_->SetToolTipSource([this](int wordIndex) { return ToolTipLines(wordIndex).join(QLatin1Char('\n')); });
   connect(words_.model(), &QAbstractItemModel::modelReset, this, &ReadingPane::ListRebuilt);
@@ -112,7 +113,8 @@ void ReadingPane::BuildPage(QWidget* parent) {
   };
   addCommand(previousMark_, "acPreviousMark", "◀ 前", "選択した語の前の出現箇所へ (Shift+F3)", QKeySequence(Qt::SHIFT | Qt::Key_F3));
   addCommand(nextMark_, "acNextMark", "次 ▶", "選択した語の次の出現箇所へ (F3)", QKeySequence(Qt::Key_F3));
-  addCommand(print_, "acPrintReading", "印刷…", "色分けした本文を印刷します", QKeySequence::Print);
+  // Ctrl+P belongs to the window's ファイル → 印刷 command.
+  addCommand(print_, "acPrintReading", "印刷…", "色分けした本文を印刷します", QKeySequence());
   addCommand(pdf_, "acSaveReadingPdf", "PDF…", "色分けした本文を PDF に保存します", QKeySequence());
   connect(nextMark_, &QAction::triggered, this, [this] {
     if (!view_->GoToNextMark()) emit statusText(Qs("一覧で選択した語がありません"));
@@ -180,6 +182,8 @@ void ReadingPane::Clear() {
   contextWords_.clear();
   view_->Clear();
   hasResult_ = false;
+  print_->setEnabled(false);
+  pdf_->setEnabled(false);
   figures_ = CoverageFigures{};
 }
 
@@ -198,6 +202,8 @@ void ReadingPane::ShowResult(const QString& title) {
   figures_ = ComputeCoverage(result_.words, words.levels);
   view_->SetWords(std::move(words));
   hasResult_ = true;
+  print_->setEnabled(true);
+  pdf_->setEnabled(true);
 }
 
 QStringList ReadingPane::ToolTipLines(int wordIndex) const {
@@ -212,6 +218,10 @@ QStringList ReadingPane::ToolTipLines(int wordIndex) const {
   }
   lines << Qs("レベル: ") + FromCp932(LevelButtonName(view_->Words().LevelOf(wordIndex)));
   lines << Qs("出現数: %1").arg(result_.words.Occurrences(wordIndex));
+  if (glossOf_) {
+    const std::string glosses = glossOf_(result_.words.Word(wordIndex));
+    if (!glosses.empty()) lines << Qs("訳語: ") + FromCp932(glosses);
+  }
   return lines;
 }
 

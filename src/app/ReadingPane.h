@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ class ReadingPane : public QObject {
   QTableView& ContextTable() const { return *contextTable_; }
   QToolButton* LevelSwitch(WordLevel level) const { return switches_[static_cast<size_t>(LevelIndex(level))]; }
   const CoverageFigures& Figures() const { return figures_; }
+  // True from ShowResult to the next Clear or ShowText.
+  bool HasResult() const { return hasResult_; }
 
   // Forgets text and result; call before the text they point into changes.
   void Clear();
@@ -52,8 +55,11 @@ class ReadingPane : public QObject {
   // Colours the text by the run's result and works out its coverage;
   // `title` heads printed pages.
   void ShowResult(const QString& title);
-  // The tooltip of a counted word (table entry): headword, level and count,
-  // one per line.
+  // Where the tooltip finds the glosses (CP932, «gloss; gloss», "" for
+  // none) of the headword a counted form stands for.
+  void SetGlossSource(std::function<std::string(std::string_view word)> source) { glossOf_ = std::move(source); }
+  // The tooltip of a counted word (table entry): headword, level, count and
+  // the headword's glosses, one per line.
   QStringList ToolTipLines(int wordIndex) const;
   // The table entry's row in the word list as it is now, or -1.
   int RowOfWord(int wordIndex);
@@ -96,6 +102,7 @@ class ReadingPane : public QObject {
   bool hasResult_ = false;
   QString title_;
   CoverageFigures figures_;
+  std::function<std::string(std::string_view)> glossOf_;
   std::vector<bool> contextWords_;  // table entries whose occurrences the context shows
 };
 

@@ -3,29 +3,38 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QTimer>
 #include <QToolTip>
 #include <QtTest>
 #include <random>
 
 #include "TestSupport.h"
 #include "app/ReadingPane.h"
+#include "dictionary/CompressStringList.h"
+#include "dictionary/GlossTable.h"
 #include "platform/Cp932.h"
+#include "ui/Fonts.h"
 #include "ui/LevelColours.h"
 #include "views/ShownWordList.h"
 #include "views/widgets/ContextModel.h"
+#include "views/widgets/ColouredLine.h"
 #include "views/widgets/CoverageChart.h"
 #include "views/widgets/ReadingPrint.h"
 #include "views/widgets/ReadingView.h"
@@ -188,6 +197,88 @@ class ReadingViewTest : public QObject {
     }
   }
 
+  // A line is laid out from the font's glyphs alone when the font has them
+  // all, and shaped otherwise: both put every part where the font's metrics
+  // put it, tabs at multiples of eight columns.
+  void linesAreLaidOutAsTheFontMeasuresThem() {
+    const QFont font = FixedFont();
+    const QFontMetricsF metrics(font);
+    const std::string line = "The cat\tsat, " + Sjis("日本語") + " on it.";
+    const LaidOutLine fast = LayOutLine(line, ReadingWords{}, font, QRawFont::fromFont(font));
+    const LaidOutLine shaped = LayOutLine(line, ReadingWords{}, font, QRawFont());
+    QVERIFY(fast.shaped.empty());
+    QCOMPARE(shaped.shaped.size(), shaped.segments.size());
+    const std::pair<const char*, const char*> words[] = {
+        {"The", ""}, {"cat", "The "}, {"sat", "The cat "}, {"on", "The cat sat, 日本語 "}, {"it", "The cat sat, 日本語 on "}};
+    std::vector<const LineSegment*> found;
+    for (const LineSegment& s : fast.segments) {
+      if (s.isWord) found.push_back(&s);
+    }
+    QCOMPARE(found.size(), std::size(words));
+    for (size_t i = 0; i < found.size(); ++i) {
+      QCOMPARE(line.substr(found[i]->start, found[i]->length), std::string(words[i].first));
+      QVERIFY2(std::abs(found[i]->x - metrics.horizontalAdvance(U(words[i].second))) < 0.5, words[i].first);
+      QVERIFY2(std::abs(found[i]->width - metrics.horizontalAdvance(QLatin1String(words[i].first))) < 0.5, words[i].first);
+    }
+    QCOMPARE(fast.segments.size(), shaped.segments.size());
+    qreal end = 0;
+    for (size_t i = 0; i < fast.segments.size(); ++i) {
+      const LineSegment& a = fast.segments[i];
+      const LineSegment& b = shaped.segments[i];
+      QCOMPARE(a.start, b.start);
+      QCOMPARE(a.length, b.length);
+      QVERIFY(std::abs(a.x - b.x) < 0.5 && std::abs(a.width - b.width) < 0.5);
+      QVERIFY(std::abs(a.x - end) < 0.01);  // the parts follow one another
+      end = a.x + a.width;
+      QCOMPARE(a.glyphTo - a.glyphFrom, a.start == 7 ? 1 : static_cast<int>(U(Utf8FromCp932(line.substr(a.start, a.length)).c_str()).size()));
+      QVERIFY(!shaped.shaped[i].isEmpty());
+    }
+    QVERIFY(std::abs(end - metrics.horizontalAdvance(U("The cat sat, 日本語 on it."))) < 0.5);
+  }
+
+  // A line with a character the view's font lacks (an invalid byte shows as
+  // U+FFFD) is shaped with a fallback font; its words keep their colours.
+  // After a change of font the words are laid out anew.
+  void linesWithMissingGlyphsAndNewFontsStillShowTheirColours() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, "the cats \xA0 wrote a letter\r\nthe letter");
+    ReadingView& view = form.Reading().View();
+    auto coloured = [&view](const char* word, WordLevel level) {
+      const QImage image = view.viewport()->grab().toImage();
+      const std::vector<ReadingView::WordPlace> places = PlacesOf(view, word);
+      if (places.empty()) return -1;
+      const QRect rect = places.front().rect.toAlignedRect().intersected(image.rect());
+      const QColor c = LevelColour(level, view.palette());
+      int near = 0;
+      for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+          const QColor pixel = image.pixelColor(x, y);
+          if (std::abs(pixel.red() - c.red()) + std::abs(pixel.green() - c.green()) + std::abs(pixel.blue() - c.blue()) < 40) ++near;
+        }
+      }
+      return near;
+    };
+    QVERIFY(coloured("cats", WordLevel::Basic) > 0);
+    QVERIFY(coloured("wrote", WordLevel::Junior) > 0);
+    QVERIFY(coloured("letter", WordLevel::Junior) > 0);
+    const std::vector<ReadingView::WordPlace> before = PlacesOf(view, "letter");
+    QCOMPARE(before.size(), size_t{2});
+    QVERIFY(before[0].rect.left() > before[1].rect.left());
+
+    QFont larger = view.font();
+    larger.setPixelSize(view.font().pixelSize() * 2);
+    view.setFont(larger);
+    const std::vector<ReadingView::WordPlace> after = PlacesOf(view, "letter");
+    QCOMPARE(after.size(), size_t{2});
+    // «the » before the second line's «letter»: twice as wide in the larger font.
+    const qreal margin = before[1].rect.left() - QFontMetricsF(FixedFont()).horizontalAdvance(QStringLiteral("the "));
+    QVERIFY2(std::abs((after[1].rect.left() - margin) - 2 * (before[1].rect.left() - margin)) < 1.5,
+             qPrintable(QStringLiteral("%1 -> %2").arg(before[1].rect.left()).arg(after[1].rect.left())));
+    QVERIFY(std::abs(after[1].rect.width() - 2 * before[1].rect.width()) < 1.5);
+    QVERIFY(coloured("letter", WordLevel::Junior) > 0);
+  }
+
   void legendSwitchShowsALevelPlain() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
@@ -216,22 +307,36 @@ class ReadingViewTest : public QObject {
     }
   }
 
-  void hoverShowsHeadwordLevelAndCount() {
+  // The tooltip names the headword, its level, the count and the
+  // headword's glosses; a word whose headword has none shows no 訳語 line.
+  void hoverShowsHeadwordLevelCountAndGlosses() {
     ProgramFolder folder;
+    TCompressStringList glosses;
+    glosses.LoadText(Sjis("dog\t犬\r\nwrite\t書く; 記す\r\n"));
+    QCOMPARE(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
     TForm1 form(folder.Options());
     Run(form, kText);
     ReadingView& view = form.Reading().View();
-    const std::vector<ReadingView::WordPlace> places = PlacesOf(view, "wrote");
-    QCOMPARE(places.size(), size_t{1});
-    const QPoint centre = places.front().rect.center().toPoint();
-    QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
-    QCoreApplication::sendEvent(view.viewport(), &help);
-    QTRY_VERIFY(QToolTip::isVisible());
-    const QString tip = QToolTip::text();
-    QVERIFY2(tip.contains(U("見出し語: write")), qPrintable(tip));
-    QVERIFY2(tip.contains(U("レベル: 中学")), qPrintable(tip));
-    QVERIFY2(tip.contains(U("出現数: 2")), qPrintable(tip));  // Wrote and wrote
-    QToolTip::hideText();
+    auto tipAt = [&view](const char* spelling) {
+      const std::vector<ReadingView::WordPlace> places = PlacesOf(view, spelling);
+      if (places.empty()) return QStringLiteral("no word %1").arg(QLatin1String(spelling));
+      const QPoint centre = places.front().rect.center().toPoint();
+      QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
+      QCoreApplication::sendEvent(view.viewport(), &help);
+      const QString tip = QToolTip::isVisible() ? QToolTip::text() : QStringLiteral("no tooltip");
+      QToolTip::hideText();
+      return tip;
+    };
+    const QString wrote = tipAt("wrote");
+    QVERIFY2(wrote.contains(U("見出し語: write")), qPrintable(wrote));
+    QVERIFY2(wrote.contains(U("レベル: 中学")), qPrintable(wrote));
+    QVERIFY2(wrote.contains(U("出現数: 2")), qPrintable(wrote));  // Wrote and wrote
+    QVERIFY2(wrote.endsWith(U("\n訳語: 書く; 記す")), qPrintable(wrote));
+    // «writes» counts for the same headword, so it shows the same glosses.
+    QVERIFY2(tipAt("writes").contains(U("訳語: 書く; 記す")), qPrintable(tipAt("writes")));
+    const QString cats = tipAt("cats");
+    QVERIFY2(cats.contains(U("見出し語: cat")), qPrintable(cats));
+    QVERIFY2(!cats.contains(U("訳語")), qPrintable(cats));
   }
 
   // A click on a word selects its row (under the list's form); selecting
@@ -361,6 +466,45 @@ class ReadingViewTest : public QObject {
     QCOMPARE(f.PercentText(CoverageStage::Junior), std::string("78.9"));
     QCOMPARE(chart->VerdictText(), U("一般レベルでも 78.9% (読むのは難しい)　固有名詞 1 語を既知として計算"));
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("CoverageVerdict"))->text(), chart->VerdictText());
+  }
+
+  // ファイル → 印刷 (Ctrl+P) waits for a result, then brings the page to the
+  // front and opens the print dialog; a new text disables it again.
+  void printCommandInTheFileMenuFollowsTheResult() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.resize(1000, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* print = form.findChild<QAction*>(QStringLiteral("acPrint"));
+    QVERIFY(print != nullptr);
+    QCOMPARE(print->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QMenu* file = nullptr;
+    for (QAction* entry : form.menuBar()->actions()) {
+      if (entry->text().startsWith(U("ファイル"))) file = entry->menu();
+    }
+    QVERIFY(file != nullptr);
+    QVERIFY(file->actions().contains(print));
+    form.SetCurrentText(kText);
+    QVERIFY(!print->isEnabled());
+
+    Run(form, kText);
+    QVERIFY(print->isEnabled());
+    auto* pages = form.findChild<QTabWidget*>(QStringLiteral("pcMemo"));
+    pages->setCurrentIndex(0);
+    QString shown;
+    QTimer::singleShot(0, &form, [&shown] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      shown = dialog != nullptr ? QString::fromLatin1(dialog->metaObject()->className()) : QStringLiteral("none");
+      if (auto* box = qobject_cast<QDialog*>(dialog)) box->reject();
+    });
+    QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+    QTRY_VERIFY(!shown.isEmpty());
+    QCOMPARE(shown, QStringLiteral("QPrintDialog"));
+    QCOMPARE(pages->currentWidget(), form.Reading().Page());
+
+    form.SetCurrentText(std::string(kText) + " again");
+    QVERIFY(!print->isEnabled());
   }
 
   // One page per screenful at the default font; page 1 is not blank and
