@@ -37,10 +37,12 @@ by maximising the likelihood that the accepted candidates come first; the
 evaluation list (gloss_eval.txt) was kept out of the fit so that it measures
 the ranking fairly.
 
-A headword no entry glosses as it stands borrows the glosses of a near
-spelling: its plural, «to be X», the noun WordNet derives from a verb when
-EDICT glosses that noun as a noun used with する (発音する), or the
-adjective of an adverb in -ly.
+A verb is also translated by a noun used with する: where WordNet derives a
+noun from the verb and EDICT glosses that noun on a する-noun's sense
+(explain → explanation → 説明する), the する form joins the candidates, at
+a cost of its own. A headword no entry glosses as it stands borrows the
+glosses of a near spelling: its plural, «to be X», or the adjective of an
+adverb in -ly.
 
 EDICT writes one line per spelling of an entry; lines with the same senses
 are one entry, shown in its preferred spelling: kana when the sense is
@@ -100,11 +102,11 @@ COMPOUND = 0.5
 BORROWED = 0.5
 # What each signal of a candidate weighs (see GlossIndex.scored_forms).
 WEIGHTS = {
-    "common": 3.5, "sense_position": -1.25, "gloss_position": -0.4, "sense_size": -0.2,
-    "narrow": -0.6, "sense_cost": -1.65, "pos_cost": -0.9, "verb_mismatch": -1.0,
-    "first_gloss": 1.2, "first_sense": 0.95, "more_senses": 1.25, "agreement": 0.45,
-    "spellings": 0.05, "loanword": -0.6, "kana_form": -1.05, "corpus": 0.75,
-    "corpus_unknown": -0.1, "same_form": 0.25,
+    "common": 3.8, "sense_position": -1.5, "gloss_position": -0.3, "sense_size": -0.25,
+    "narrow": -0.85, "sense_cost": -2.2, "pos_cost": -0.85, "verb_mismatch": -1.0,
+    "first_gloss": 1.75, "first_sense": 1.25, "more_senses": 1.75, "agreement": 0.7,
+    "spellings": 0.1, "loanword": -0.4, "loanword_beside_native": -0.3, "kana_form": -1.6,
+    "corpus": 0.85, "corpus_unknown": -0.6, "same_form": 0.35, "derived": -1.3,
 }
 CLOSE = 1.6
 MAX_GLOSSES = 3
@@ -252,10 +254,9 @@ class GlossIndex:
         """Every entry that glosses WORD, best first, one per shown form.
         A word no entry glosses as it stands borrows the glosses of a near
         spelling, a little below their own score: a noun EDICT glosses in
-        the plural (chopsticks), an adjective glossed as «to be X», a verb
-        whose noun EDICT glosses as a noun used with する (pronounce →
-        pronunciation → 発音する), an adverb in -ly its adjective's glosses
-        made adverbs (勇敢 → 勇敢に, 明るい → 明るく)."""
+        the plural (chopsticks), an adjective glossed as «to be X», an adverb
+        in -ly its adjective's glosses made adverbs (勇敢 → 勇敢に, 明るい →
+        明るく)."""
         found = self.direct_candidates(word, weights)
         if not found and "-" in word:
             # EDICT writes most compounds open or closed: «dining room».
@@ -276,10 +277,6 @@ class GlossIndex:
         for plural in plurals(lower):
             borrow(self.direct_candidates(plural, weights), BORROWED)
         borrow(self.direct_candidates("be " + lower, weights), BORROWED)
-        for noun in self.verb_nouns.get(lower, []):
-            borrow([c for c in self.direct_candidates(noun, weights)
-                    if "vs" in c.sense.pos and not c.text.endswith("する")], BORROWED,
-                   lambda c: c.text + "する")
         if not borrowed and lower.endswith("ly"):
             for base in adjective_bases(lower):
                 borrow(self.direct_candidates(base, weights), 1.0, adverb_of)
@@ -329,11 +326,10 @@ class GlossIndex:
         self.token_cache[key] = best
         return best
 
-    def pos_cost(self, word, sense):
-        """How seldom the English word is used as the sense's part of speech
+    def pos_cost(self, word, classes):
+        """How seldom the English word is used as the parts of speech CLASSES
         (to fish beside fish, to park beside park), 0 to 1."""
         counts = self.pos_counts.get(word.lower())
-        classes = sense_classes(sense)
         if not counts or not classes:
             return 0.0
         total = sum(counts.values())
@@ -354,8 +350,15 @@ class GlossIndex:
         """(form, reading, sense, [(occurrence features, entry features,
         entry)]) for every shown form of the entries glossing WORD exactly: what
         form_score weighs."""
+        hits = [hit + (False,) for hit in self.index.get(word, [])]
+        # A verb is also translated by the noun used with する that EDICT
+        # glosses with the noun WordNet derives from it (explain →
+        # explanation → 説明する).
+        for noun in self.verb_nouns.get(word.lower(), []):
+            hits.extend(hit + (True,) for hit in self.index.get(noun, [])
+                        if not hit[3] and "vs" in self.entries[hit[0]].senses[hit[1]].pos)
         per_entry = collections.OrderedDict()
-        for e_id, s_id, g_id, verb, narrow in self.index.get(word, []):
+        for e_id, s_id, g_id, verb, narrow, derived in hits:
             entry = self.entries[e_id]
             sense = entry.senses[s_id]
             is_verb_sense = any(VERB_POS.match(p) for p in sense.pos)
@@ -366,20 +369,23 @@ class GlossIndex:
                 "sense_size": math.log2(len(sense.glosses)),
                 "narrow": narrow,
                 "sense_cost": sense_cost(entry, s_id, sense),
-                "pos_cost": self.pos_cost(word, sense),
+                "pos_cost": self.pos_cost(word, {"verb"} if derived else sense_classes(sense)),
                 # «to X» on a noun sense is an infinitive note; a verb sense
                 # glossed without «to» names a noun or adjective use.
-                "verb_mismatch": 1.0 if verb != is_verb_sense else 0.0,
+                "verb_mismatch": 1.0 if verb != is_verb_sense and not derived else 0.0,
                 "first_gloss": 1.0 if s_id == 0 and g_id == 0 else 0.0,
                 "first_sense": 1.0 if s_id == 0 else 0.0,
+                "derived": 1.0 if derived else 0.0,
             }
-            per_entry.setdefault(e_id, []).append((s_id, occurrence))
+            per_entry.setdefault((e_id, derived), []).append((s_id, occurrence))
         by_form = collections.OrderedDict()
-        for e_id, occurrences in per_entry.items():
+        for (e_id, derived), occurrences in per_entry.items():
             entry = self.entries[e_id]
             s_id = occurrences[0][0]
             form = display_form(entry, entry.senses[s_id], self.common_kanji,
                                 lambda s: self.spelling_commonness(entry, s) or 0.0)
+            if derived:
+                form += "する"
             corpus = self.corpus_commonness(entry)
             features = {
                 # Agreement inside the entry: other senses naming the word too.
@@ -395,6 +401,16 @@ class GlossIndex:
             reading = min(s[1] for s in entry.spellings)
             by_form.setdefault(form, (reading, entry.senses[s_id], []))[2].append(
                 ([o for _, o in occurrences], features, entry))
+        # A loanword where a common native word names the same meaning
+        # first is seldom the translation a teacher gives (ハッピー beside
+        # うれしい); where none does, it often is (パンダ).
+        native = any(not KATAKANA.match(form) and any(
+            entry.common and any(o["first_sense"] for o in occurrences)
+            for occurrences, _, entry in scored) for form, (_, _, scored) in by_form.items())
+        for form, (_, _, scored) in by_form.items():
+            for _, features, _ in scored:
+                features["loanword_beside_native"] = (
+                    1.0 if native and features["loanword"] else 0.0)
         return [(form, reading, sense, scored)
                 for form, (reading, sense, scored) in by_form.items()]
 
