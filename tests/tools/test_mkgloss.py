@@ -1,0 +1,150 @@
+"""The gloss generator (tools/mkdict/mkgloss.py) on small made-up sources:
+how it reads EDICT, libkkc's vocabulary and WordNet's derivations, and what
+its ranking makes of them. Run with tools/mkdict on the module path."""
+
+import os
+import struct
+import tempfile
+import unittest
+
+import edict
+import gloss_signals
+import mkgloss
+
+# EDICT lines as the dictionary writes them, after its header line.
+EDICT_LINES = [
+    "？？？？ /EDICT, EDRDG/",
+    "箱 [はこ] /(n) (1) box/case/chest/(n) (2) car (of a train, etc.)/(n) (3) shamisen case/(P)/",
+    "車 [くるま] /(n) (1) car/automobile/vehicle/(n) (2) wheel/(P)/",
+    "赤い [あかい] /(adj-i) (1) red/crimson/(adj-i) (2) Red/communist/(P)/",
+    "紅い [あかい] /(adj-i) (1) red/crimson/(adj-i) (2) Red/communist/(P)/",
+    "書く [かく] /(v5k,vt) (1) to write/to compose/(v5k,vt) (2) to draw/(P)/",
+    "著す [あらわす] /(v5s,vt) to write/to publish/(P)/",
+    "図書館 [としょかん] /(n) library/(P)/",
+    "文庫 [ぶんこ] /(n) (1) library/book collection/(n) (2) (abbr) paperback book/(P)/",
+    "説明 [せつめい] /(n,vs) explanation/exposition/(P)/",
+    "釈明書 [しゃくめいしょ] /(n) explanation/written apology/",
+    "箸 [はし] /(n) chopsticks/(P)/",
+    "蠢く [うごめく] /(v5k,vi) (arch) to squirm/",
+]
+
+# The language model's vocabulary: «reading/spelling» and its unigram cost.
+VOCABULARY = {
+    "くるま/車": 34000, "はこ/箱": 38000, "あか/赤": 33000, "あか/紅": 44000,
+    "か/書": 33600, "あらわ/著": 42100, "としょ/図書": 36000, "かん/館": 35000,
+    "ぶんこ/文庫": 39000, "せつめい/説明": 33000, "はし/箸": 40000,
+}
+
+
+def write_edict(folder):
+    path = os.path.join(folder, "edict")
+    with open(path, "wb") as f:
+        f.write("\n".join(EDICT_LINES).encode("euc_jp") + b"\n")
+    return path
+
+
+def write_vocabulary(folder, costs):
+    """The «id TAB token» lines and the 6-byte unigram records of COSTS."""
+    ids = os.path.join(folder, "vocabulary.tsv")
+    unigram = os.path.join(folder, "data.1gram")
+    with open(ids, "w", encoding="utf-8") as f, open(unigram, "wb") as g:
+        for number, (token, cost) in enumerate(costs.items()):
+            f.write("%d\t%s\n" % (number, token))
+            g.write(struct.pack("<HHH", cost, 1000, 0))
+    return ids, unigram
+
+
+class GlossRankingTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        ids, unigram = write_vocabulary(cls.folder.name, VOCABULARY)
+        cls.index = mkgloss.GlossIndex(
+            edict.read_edict(write_edict(cls.folder.name)),
+            common_kanji=set("箱車赤紅書著図館文庫説明釈"),
+            pos_counts={"explain": {"verb": 50}},
+            verb_nouns={"explain": ["explanation"]},
+            corpus=gloss_signals.read_kkc_commonness(ids, unigram))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def first(self, word):
+        chosen = mkgloss.choose(self.index.candidates(word))
+        return chosen[0].text if chosen else None
+
+    def test_the_sense_an_entry_leads_with_beats_a_later_one(self):
+        # 箱 is commonly a box; car is only its second sense.
+        self.assertEqual(self.first("car"), "車")
+
+    def test_the_common_word_beats_the_bookish_one(self):
+        # Both lead with «to write»; 書く is far commoner in running text,
+        # found by its stem か/書.
+        self.assertEqual(self.first("write"), "書く")
+        self.assertGreater(self.index.corpus_commonness(self.index.candidates("write")[0].entry),
+                           2.0)
+
+    def test_a_word_the_model_splits_counts_as_its_rarest_part(self):
+        commonness = self.index.token_commonness("としょかん", "図書館")
+        self.assertAlmostEqual(commonness, (gloss_signals.KKC_RAREST - 36000) / 5000.0
+                               - mkgloss.COMPOUND)
+        self.assertIsNone(self.index.token_commonness("としょかん", "図書室"))
+        self.assertEqual(self.first("library"), "図書館")
+
+    def test_spellings_of_one_word_show_as_the_commonest(self):
+        cands = self.index.candidates("red")
+        self.assertEqual([c.text for c in cands].count("赤い"), 1)
+        self.assertNotIn("紅い", [c.text for c in cands])
+
+    def test_a_verb_takes_the_suru_noun_of_its_derived_noun(self):
+        texts = [c.text for c in self.index.candidates("explain")]
+        self.assertEqual(texts[0], "説明する")
+        # A noun without a する sense is no verb's translation.
+        self.assertNotIn("釈明書する", texts)
+        self.assertNotIn("釈明書", texts)
+
+    def test_a_noun_glossed_only_in_the_plural_borrows_it(self):
+        # 箸 is not among the common kanji given here, so it shows in kana.
+        self.assertEqual(self.first("chopstick"), "はし")
+        self.assertIn("boxes", mkgloss.plurals("box"))
+        self.assertIn("cities", mkgloss.plurals("city"))
+        self.assertNotIn("daies", mkgloss.plurals("day"))
+        self.assertEqual(mkgloss.plurals("glass"), [])
+
+    def test_an_obscure_sense_alone_gets_no_gloss(self):
+        self.assertTrue(self.index.candidates("squirm"))
+        self.assertIsNone(self.first("squirm"))
+        self.assertIsNone(self.first("nothing-glosses-this"))
+
+
+class SourceReadingTest(unittest.TestCase):
+    def test_commonness_is_distance_below_a_word_seen_once(self):
+        with tempfile.TemporaryDirectory() as folder:
+            ids, unigram = write_vocabulary(folder, {
+                "の/の": gloss_signals.KKC_RAREST - 35000,
+                "まれ/稀": gloss_signals.KKC_RAREST,
+                "もっと/もっと": gloss_signals.KKC_RAREST + 2000})
+            with open(ids, "a", encoding="utf-8") as f:
+                f.write("99\tない/無い\n")  # past the end of the unigram file
+            commonness = gloss_signals.read_kkc_commonness(ids, unigram)
+        self.assertEqual(commonness, {"の/の": 7.0, "まれ/稀": 0.0, "もっと/もっと": 0.0})
+
+    def test_derivations_follow_the_pointers_between_word_numbers(self):
+        verbs = ("00000010 32 v 02 explain 0 excuse 0 002 + 00000020 n 0101 "
+                 "+ 00000030 n 0201 | make plain\n")
+        nouns = ("00000020 09 n 01 explanation 0 001 + 00000010 v 0101 | a statement\n"
+                 "00000030 09 n 02 account 0 excuse 0 001 + 00000010 v 0102 | a reason\n")
+        with tempfile.TemporaryDirectory() as folder:
+            for name, text in (("data.verb", "  licence header\n" + verbs),
+                               ("data.noun", nouns), ("data.adj", "")):
+                with open(os.path.join(folder, name), "w", encoding="utf-8") as f:
+                    f.write(text)
+            found = gloss_signals.read_derivations(folder, "verb", "noun")
+        # Word 2 of the verb synset (excuse) points at word 1 of the noun
+        # synset (account), not at the synset's other words.
+        self.assertEqual(found, {"explain": ["explanation"], "excuse": ["account"]})
+
+
+if __name__ == "__main__":
+    unittest.main()
