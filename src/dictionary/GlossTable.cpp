@@ -49,7 +49,11 @@ int GlossTable::LoadFile(const std::string& path, Table& table) {
     const size_t tab = line.find('\t');
     if (tab == 0 || tab == std::string::npos) continue;  // no headword: not a gloss line
     std::string headword = line.substr(0, tab);
-    table.folded.emplace(Folded(headword), headword);
+    // A headword that is its own folded form is found through `exact`; the
+    // folded map holds only the others, and only when no line came before
+    // with that folded form: a case-blind lookup finds the first such line.
+    std::string folded = Folded(headword);
+    if (folded != headword && !table.exact.contains(folded)) table.folded.emplace(std::move(folded), headword);
     table.exact[std::move(headword)] = line.substr(tab + 1);
   }
   return 0;
@@ -72,9 +76,10 @@ const std::string* GlossTable::Table::Find(std::string_view headword, bool foldC
     const auto it = exact.find(std::string(headword));
     return it == exact.end() ? nullptr : &it->second;
   }
-  const auto f = folded.find(Folded(headword));
-  if (f == folded.end()) return nullptr;
-  return &exact.at(f->second);
+  const std::string key = Folded(headword);
+  if (const auto f = folded.find(key); f != folded.end()) return &exact.at(f->second);
+  const auto it = exact.find(key);
+  return it == exact.end() ? nullptr : &it->second;
 }
 
 std::string_view GlossTable::Lookup(std::string_view headword) const {

@@ -88,7 +88,8 @@ class GlossTable {
 
   struct Table {
     std::unordered_map<std::string, std::string> exact;   // headword → glosses
-    std::unordered_map<std::string, std::string> folded;  // folded headword → headword
+    // folded headword → headword, for headwords with capitals only
+    std::unordered_map<std::string, std::string> folded;
     FileStamp source;  // of the file the table was read from; none when not read whole
     void Clear() {
       exact.clear();

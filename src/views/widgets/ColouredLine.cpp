@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 
 #include "platform/Cp932.h"
 #include "ui/Cp932Strings.h"
@@ -38,23 +39,21 @@ void AppendExpanded(std::string_view bytes, QString& out, int& column) {
 
 // The glyphs of `text` in `raw`, one a character, placed one after the
 // other; false when the font lacks one of them.
-bool PlaceGlyphs(const QString& text, const QRawFont& raw, qreal ascent, LaidOutLine& laid, std::vector<qreal>& x) {
+bool PlaceGlyphs(const QString& text, const QRawFont& raw, LaidOutLine& laid, std::vector<qreal>& x) {
   if (!raw.isValid()) return false;
   const auto n = static_cast<int>(text.size());
-  laid.glyphs.resize(n);
+  laid.glyphs.resize(static_cast<size_t>(n));
   int count = n;
   if (!raw.glyphIndexesForChars(text.constData(), n, laid.glyphs.data(), &count) || count != n) return false;
-  for (int i = 0; i < n; ++i) {
-    if (laid.glyphs[i] == 0) return false;
-  }
+  if (std::find(laid.glyphs.begin(), laid.glyphs.end(), 0u) != laid.glyphs.end()) return false;
   QList<QPointF> advances(n);
-  if (!raw.advancesForGlyphIndexes(laid.glyphs.constData(), advances.data(), n)) return false;
-  laid.positions.resize(n);
+  if (!raw.advancesForGlyphIndexes(laid.glyphs.data(), advances.data(), n)) return false;
+  laid.glyphX.resize(static_cast<size_t>(n));
   x.resize(static_cast<size_t>(n) + 1);
   qreal at = 0;
   for (int i = 0; i < n; ++i) {
     x[static_cast<size_t>(i)] = at;
-    laid.positions[i] = QPointF(at, ascent);
+    laid.glyphX[static_cast<size_t>(i)] = static_cast<float>(at);
     at += advances[i].x();
   }
   x[static_cast<size_t>(n)] = at;
@@ -94,10 +93,10 @@ LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const Q
   }
   add(done, static_cast<uint32_t>(line.size()) - done, -1, false);
   if (laid.segments.empty()) return laid;
+  laid.segments.shrink_to_fit();  // kept while the line is near the lines in sight
 
-  const qreal ascent = QFontMetricsF(font, device).ascent();
   std::vector<qreal> x;
-  if (PlaceGlyphs(text, raw, ascent, laid, x)) {
+  if (PlaceGlyphs(text, raw, laid, x)) {
     for (LineSegment& s : laid.segments) {
       s.x = x[static_cast<size_t>(s.glyphFrom)];
       s.width = x[static_cast<size_t>(s.glyphTo)] - s.x;
@@ -107,7 +106,7 @@ LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const Q
 
   // Shaped, with fallback fonts; every segment gets its own glyph runs.
   laid.glyphs.clear();
-  laid.positions.clear();
+  laid.glyphX.clear();
   laid.font = QRawFont();
   QTextLayout layout(text, font, device);
   QTextOption option;
@@ -118,7 +117,7 @@ LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const Q
   layout.endLayout();
   // Glyphs of fallback fonts may rise above the font's own ascent; every
   // line keeps its baseline at the font's ascent all the same.
-  const qreal shift = ascent - textLine.ascent();
+  const qreal shift = QFontMetricsF(font, device).ascent() - textLine.ascent();
   laid.shaped.reserve(laid.segments.size());
   for (LineSegment& s : laid.segments) {
     s.x = textLine.cursorToX(s.glyphFrom);

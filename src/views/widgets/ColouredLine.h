@@ -44,17 +44,19 @@ struct LineSegment {
 };
 
 // A line laid out once, with the glyphs that draw it: painting it takes no
-// more shaping, whatever colours its words are given. Glyph positions are
-// from the line's top left corner, on a baseline at the font's ascent.
+// more shaping, whatever colours its words are given.
 struct LaidOutLine {
   std::vector<LineSegment> segments;
   // Every glyph of the line in `font`, one a character, when the font has
-  // them all (nearly always: the view's font is a fixed-pitch Japanese one).
+  // them all (nearly always: the view's font is a fixed-pitch Japanese one),
+  // with the left edge of each from the line's start; the baseline is at the
+  // font's ascent.
   QRawFont font;
-  QList<quint32> glyphs;
-  QList<QPointF> positions;
+  std::vector<quint32> glyphs;
+  std::vector<float> glyphX;
   // Otherwise the line is shaped with the fonts that stand in for the
-  // missing characters: one list of glyph runs per segment.
+  // missing characters: one list of glyph runs per segment, positioned from
+  // the line's top left corner on a baseline at the font's ascent.
   std::vector<QList<QGlyphRun>> shaped;
 };
 

@@ -105,10 +105,10 @@ const LaidOutLine& ReadingView::LaidOut(int line) const {
 
 void ReadingView::TrimLayouts() const {
   const int page = LinesPerPage();
-  if (laidOut_.size() <= static_cast<size_t>(6 * page + 64)) return;
-  // Lines a page or two away stay, for scrolling back and forth.
-  const int first = FirstVisibleLine() - 2 * page;
-  const int end = FirstVisibleLine() + 3 * page;
+  if (laidOut_.size() <= static_cast<size_t>(4 * page + 32)) return;
+  // The lines a page away stay, for scrolling back and forth.
+  const int first = FirstVisibleLine() - page;
+  const int end = FirstVisibleLine() + 2 * page + 1;
   for (auto it = laidOut_.begin(); it != laidOut_.end();) {
     it = it->first < first || it->first >= end ? laidOut_.erase(it) : std::next(it);
   }
@@ -164,9 +164,10 @@ void ReadingView::PaintLaidOut(QPainter& painter, int firstLine, int count, qrea
       const QColor colour = SegmentColour(s, dark, plain);
       if (laid.shaped.empty()) {
         ColourRun& run = RunOf(runs, colour, laid.font);
-        for (int g = s.glyphFrom; g < s.glyphTo; ++g) {
+        const qreal baseline = y + ascent;
+        for (auto g = static_cast<size_t>(s.glyphFrom); g < static_cast<size_t>(s.glyphTo); ++g) {
           run.glyphs.append(laid.glyphs[g]);
-          run.positions.append(laid.positions[g] + origin);
+          run.positions.append(QPointF(left + laid.glyphX[g], baseline));
         }
       } else {
         painter.setPen(colour);

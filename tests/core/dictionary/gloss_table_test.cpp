@@ -55,6 +55,26 @@ TEST_F(GlossTableTest, LooksUpShippedGlossesWithLetterCaseIgnoredExactSpellingFi
   EXPECT_EQ(table.Lookup(""), "");
 }
 
+// Lines whose headwords differ only in letter case: an exact spelling wins,
+// and a case-blind lookup finds the first of them in the file, whichever of
+// them has capitals.
+TEST(GlossTableCaseTest, ACaseBlindLookupFindsTheFirstLineOfItsSpellings) {
+  TestFolder folder;
+  WriteList(folder / kShippedGlossFile,
+            Sj("May\t五月\r\nmay\tかもしれない\r\nmarch\t行進する\r\nMarch\t三月\r\nJUNE\t六月\r\nJune\t6月\r\n"));
+  GlossTable table(folder.path());
+  table.Reload();
+  EXPECT_EQ(table.Lookup("May"), Sj("五月"));
+  EXPECT_EQ(table.Lookup("may"), Sj("かもしれない"));
+  EXPECT_EQ(table.Lookup("MAY"), Sj("五月"));
+  EXPECT_EQ(table.Lookup("MARCH"), Sj("行進する"));
+  EXPECT_EQ(table.Lookup("March"), Sj("三月"));
+  EXPECT_EQ(table.Lookup("june"), Sj("六月"));
+  EXPECT_EQ(table.Lookup("June"), Sj("6月"));
+  EXPECT_EQ(table.LookupExact("june"), "");
+  EXPECT_EQ(table.LookupExact("MARCH"), "");
+}
+
 TEST_F(GlossTableTest, AnEditedGlossWinsAndSurvivesReloadAndRestart) {
   {
     GlossTable table(folder_.path());

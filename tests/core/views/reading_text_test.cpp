@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -50,6 +51,36 @@ TEST(TextLineIndexTest, FindsTheLineOfAnOffsetAndTheLongestLine) {
   const std::pair<uint32_t, int> offsets[] = {{0, 0}, {3, 0}, {4, 1}, {9, 1}, {10, 2}, {11, 3}, {12, 3}};
   for (const auto& [offset, line] : offsets) EXPECT_EQ(index.LineOfOffset(offset), line) << offset;
   EXPECT_EQ(index.LongestLine(), 5u);
+}
+
+// Lines found from every sixteenth start: each line and the line of every
+// offset agree with a plain split of the text, across many blocks.
+TEST(TextLineIndexTest, ManyLinesAgreeWithAPlainSplit) {
+  for (const bool endsWithFeed : {false, true}) {
+    std::string text;
+    std::vector<std::string> expected;
+    std::vector<int> lineOf;  // per byte
+    size_t longest = 0;  // bytes before a line feed
+    for (int i = 0; i < 203; ++i) {
+      std::string line(static_cast<size_t>((i * 7) % 13), static_cast<char>('a' + i % 26));
+      if (i % 5 == 0) line += '\r';  // a CR LF line end
+      longest = std::max(longest, line.size());
+      const bool last = i == 202;
+      expected.push_back(i % 5 == 0 && !line.empty() ? line.substr(0, line.size() - 1) : line);
+      text += line;
+      if (!last || endsWithFeed) text += '\n';
+      lineOf.resize(text.size(), i);
+    }
+    lineOf.push_back(202);  // the end of the text
+    const TextLineIndex index(text);
+    ASSERT_EQ(index.LineCount(), 203);
+    EXPECT_EQ(LinesOf(index), expected);
+    for (uint32_t offset = 0; offset <= text.size(); ++offset) {
+      ASSERT_EQ(index.LineOfOffset(offset), lineOf[offset]) << offset;
+    }
+    EXPECT_EQ(index.LongestLine(), longest);
+    EXPECT_EQ(index.LineStart(200), static_cast<uint32_t>(std::find(lineOf.begin(), lineOf.end(), 200) - lineOf.begin()));
+  }
 }
 
 std::vector<std::string> WordsOfLine(std::string_view line) {
