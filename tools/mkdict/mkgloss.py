@@ -98,15 +98,18 @@ KANJI = re.compile(r"[\u3400-\u9fff\u3005\u3006]")
 FLOOR = -1.0
 # What a word split into the language model's tokens loses per split.
 COMPOUND = 0.5
+# How much less common than a loanword a native word may be and still be
+# its rival.
+RIVAL = 0.5
 # What a gloss borrowed from a near spelling costs.
 BORROWED = 0.5
 # What each signal of a candidate weighs (see GlossIndex.scored_forms).
 WEIGHTS = {
-    "common": 3.8, "sense_position": -1.5, "gloss_position": -0.3, "sense_size": -0.25,
-    "narrow": -0.85, "sense_cost": -2.2, "pos_cost": -0.85, "verb_mismatch": -1.0,
-    "first_gloss": 1.75, "first_sense": 1.25, "more_senses": 1.75, "agreement": 0.7,
-    "spellings": 0.1, "loanword": -0.4, "loanword_beside_native": -0.3, "kana_form": -1.6,
-    "corpus": 0.85, "corpus_unknown": -0.6, "same_form": 0.35, "derived": -1.3,
+    "common": 4.15, "sense_position": -1.2, "gloss_position": -0.25, "sense_size": -0.2,
+    "narrow": -0.7, "sense_cost": -2.15, "pos_cost": -0.95, "verb_mismatch": -1.0,
+    "first_gloss": 1.9, "first_sense": 1.15, "more_senses": 2.2, "agreement": 0.3,
+    "spellings": 0.2, "loanword": -0.2, "loanword_beside_native": -0.35, "kana_form": -1.55,
+    "corpus": 0.95, "corpus_unknown": -0.65, "same_form": 0.55, "derived": -1.5,
 }
 CLOSE = 1.6
 MAX_GLOSSES = 3
@@ -401,16 +404,17 @@ class GlossIndex:
             reading = min(s[1] for s in entry.spellings)
             by_form.setdefault(form, (reading, entry.senses[s_id], []))[2].append(
                 ([o for _, o in occurrences], features, entry))
-        # A loanword where a common native word names the same meaning
-        # first is seldom the translation a teacher gives (ハッピー beside
-        # うれしい); where none does, it often is (パンダ).
-        native = any(not KATAKANA.match(form) and any(
-            entry.common and any(o["first_sense"] for o in occurrences)
-            for occurrences, _, entry in scored) for form, (_, _, scored) in by_form.items())
+        # A loanword where a native word about as common names the same
+        # meaning first is seldom the translation a teacher gives (ハッピー
+        # beside うれしい); where none does, it often is (パンダ, メニュー).
+        rivals = [features["corpus"] for form, (_, _, scored) in by_form.items()
+                  if not KATAKANA.match(form)
+                  for occurrences, features, entry in scored
+                  if entry.common and any(o["first_gloss"] for o in occurrences)]
         for form, (_, _, scored) in by_form.items():
             for _, features, _ in scored:
-                features["loanword_beside_native"] = (
-                    1.0 if native and features["loanword"] else 0.0)
+                features["loanword_beside_native"] = 1.0 if features["loanword"] and any(
+                    r >= features["corpus"] - RIVAL for r in rivals) else 0.0
         return [(form, reading, sense, scored)
                 for form, (reading, sense, scored) in by_form.items()]
 
