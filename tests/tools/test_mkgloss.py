@@ -118,6 +118,24 @@ class GlossRankingTest(unittest.TestCase):
         self.assertIsNone(self.first("nothing-glosses-this"))
 
 
+class ChooseTest(unittest.TestCase):
+    @staticmethod
+    def candidate(text, score):
+        return mkgloss.Candidate(text, score, None, "", None)
+
+    def test_keeps_close_glosses_and_one_of_a_noun_and_its_suru_form(self):
+        chosen = mkgloss.choose([self.candidate("改修", 6.0), self.candidate("改修する", 5.9),
+                                 self.candidate("点検", 5.0), self.candidate("整備", 1.0)])
+        self.assertEqual([c.text for c in chosen], ["改修", "点検"])
+
+    def test_the_shortest_of_equally_good_glosses_leads(self):
+        chosen = mkgloss.choose([self.candidate("ありがとう", 5.0), self.candidate("謝意", 5.0)])
+        self.assertEqual([c.text for c in chosen], ["謝意", "ありがとう"])
+
+    def test_nothing_above_the_floor_gives_nothing(self):
+        self.assertEqual(mkgloss.choose([self.candidate("何か", mkgloss.FLOOR - 0.1)]), [])
+
+
 class SourceReadingTest(unittest.TestCase):
     def test_commonness_is_distance_below_a_word_seen_once(self):
         with tempfile.TemporaryDirectory() as folder:

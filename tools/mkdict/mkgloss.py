@@ -63,7 +63,8 @@ import sys
 
 from edict import (EDICT, HIRAGANA, KANJIDIC, is_subsequence, read_common_kanji,
                    read_edict, strip_notes, to_hiragana)
-from gloss_numbers import number_glosses
+from gloss_forms import adjective_bases, adverb_of, plurals
+from gloss_numbers import number_glosses, ordinal
 from gloss_signals import (KKC_MODEL, WORDNET_COUNTS, WORDNET_DIR, read_derivations,
                            read_kkc_commonness, read_pos_shares, sense_classes)
 
@@ -168,45 +169,6 @@ def sense_cost(entry, index, sense):
     if "exp" in sense.pos and not sense.pos & {"n", "conj", "adv", "adj-na", "adj-i", "int"}:
         cost += 0.5
     return cost
-
-
-def adjective_bases(adverb):
-    """The adjectives an adverb in -ly may come from."""
-    stem = adverb[:-2]
-    bases = [stem]
-    if stem.endswith("i"):
-        bases.append(stem[:-1] + "y")  # happily
-    if adverb.endswith("bly") or adverb.endswith("ply") or adverb.endswith("tly"):
-        bases.append(adverb[:-1] + "e")  # incredibly, simply, gently
-    if stem.endswith("al"):
-        bases.append(stem[:-2])  # basically → basic
-    bases.append(stem + "e")  # wholly? truly
-    return [b for b in bases if len(b) > 2]
-
-
-def plurals(noun):
-    """The regular plurals a noun may have."""
-    if noun.endswith("s"):
-        return []
-    out = [noun + "s"]
-    if noun.endswith(("ch", "sh", "x", "z", "o")):
-        out.append(noun + "es")
-    if noun.endswith("y") and noun[-2:-1] not in "aeiou":
-        out.append(noun[:-1] + "ies")
-    return out
-
-
-def adverb_of(candidate):
-    """The adverbial form of an adjective gloss, or None."""
-    pos = set()
-    for sense in candidate.entry.senses:
-        pos |= sense.pos
-    text = candidate.text
-    if "adj-i" in pos and text.endswith("い"):
-        return text[:-1] + "く"
-    if "adj-na" in pos or "adj-t" in pos:
-        return text + ("と" if "adj-t" in pos and "adj-na" not in pos else "に")
-    return None
 
 
 class Candidate:
@@ -432,6 +394,10 @@ def form_score(scored, weights):
     return best + weights["same_form"] * (len(scored) - 1)
 
 
+def same_word(a, b):
+    return a == b + "する" or b == a + "する"
+
+
 def choose(cands):
     """The glosses to ship: the best above the floor and the close ones,
     shortest first among those about as good as each other."""
@@ -440,12 +406,15 @@ def choose(cands):
         return []
     top = good[0].score
     kept = [c for c in good if c.score >= top - CLOSE][:MAX_GLOSSES]
-    head, rest = kept[0], kept[1:]
     # The first gloss is the best one; among the best ones within half a
     # point, the shortest leads.
     ties = [c for c in kept if c.score >= top - TIE]
     head = min(ties, key=lambda c: (len(c.text), -c.score, c.text))
-    rest = [c for c in kept if c is not head]
+    # A noun and the same noun with する say one thing: the first one shown
+    # stands for both.
+    rest = [c for c in kept if c is not head and not same_word(c.text, head.text)]
+    rest = [c for i, c in enumerate(rest)
+            if not any(same_word(c.text, d.text) for d in rest[:i])]
     rest.sort(key=lambda c: (-round(c.score / 0.5), len(c.text), c.text))
     return [head] + rest
 
@@ -520,9 +489,15 @@ def main():
             lines.append(word + "\t" + "; ".join(number_glosses(word)))
             continue
         cands = [c for c in index.candidates(word) if encodable(c.text)]
-        chosen = choose(cands)
-        if chosen:
-            lines.append(word + "\t" + "; ".join(c.text for c in chosen))
+        glosses = [c.text for c in choose(cands)]
+        if ordinal([word]) is not None:
+            # EDICT glosses ordinals as other things (fifth → 五度, tenth →
+            # 十分の一, ninth → ナインス): the rule's 第N comes first.
+            glosses = number_glosses(word) + [g for g in glosses if not KATAKANA.match(g)]
+            glosses = list(dict.fromkeys(glosses))[:MAX_GLOSSES]
+        glosses = glosses or number_glosses(word)
+        if glosses:
+            lines.append(word + "\t" + "; ".join(glosses))
     with open(args.out, "wb") as f:
         for line in lines:
             f.write(line.encode("cp932") + b"\n")
