@@ -69,9 +69,10 @@ void BM_ScanWords(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanWords)->Unit(benchmark::kMillisecond);
 
-void BM_ScanWordViews(benchmark::State& state) {
+// Scans `text` word by word through views, as the analysis run does.
+void ScanViews(benchmark::State& state, const std::string& text) {
   lexiscoop::TMyParser parser;
-  parser.AssignText(Text());
+  parser.AssignText(text);
   for (auto _ : state) {
     size_t bytes = 0;
     parser.Rewind();
@@ -81,8 +82,10 @@ void BM_ScanWordViews(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(bytes);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
+
+void BM_ScanWordViews(benchmark::State& state) { ScanViews(state, Text()); }
 BENCHMARK(BM_ScanWordViews)->Unit(benchmark::kMillisecond);
 
 void BM_SkipWords(benchmark::State& state) {
@@ -100,6 +103,24 @@ void BM_SkipWords(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
 }
 BENCHMARK(BM_SkipWords)->Unit(benchmark::kMillisecond);
+
+// The same text as paragraphs of about 50 KB on one line each.
+const std::string& LongLineText() {
+  static const std::string text = [] {
+    std::string t = Text();
+    size_t sinceBreak = 0;
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+      ++sinceBreak;
+      if (t[i] == '\r' && t[i + 1] == '\n' && sinceBreak < 50000) t[i] = t[i + 1] = ' ';
+      if (t[i] == '\n') sinceBreak = 0;
+    }
+    return t;
+  }();
+  return text;
+}
+
+void BM_ScanLongLines(benchmark::State& state) { ScanViews(state, LongLineText()); }
+BENCHMARK(BM_ScanLongLines)->Unit(benchmark::kMillisecond);
 
 void BM_Memcpy(benchmark::State& state) {
   std::vector<char> copy(Text().size());

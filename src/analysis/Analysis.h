@@ -57,8 +57,7 @@ enum class ScanEnd { Empty, Completed, Stopped };
 
 // Counts the words of the holder's text into `result` (cleared first).
 // Every scanned word passes through NormalizeWord; a word that normalizes to
-// nothing is skipped. An empty text ends at once with ScanEnd::Empty. A line
-// that is too long raises EParserError; the words counted up to it stay.
+// nothing is skipped. An empty text ends at once with ScanEnd::Empty.
 ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& control = {});
 
 // Classifies every word of the table once through `classifier`: fills

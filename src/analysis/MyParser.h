@@ -38,16 +38,15 @@ class TMyParser {
   TMyParser& operator=(const TMyParser&) = delete;
 
   // Makes the file's bytes the text. A name that does not exist changes
-  // nothing. A file that starts with a UTF-8 or UTF-16 byte-order mark, or is
-  // valid UTF-8 with non-ASCII bytes, is converted to CP932 first. The file
+  // nothing. A file that starts with a UTF-8 or UTF-16 byte-order mark, or
+  // that DetectTextEncoding takes for UTF-8, is converted to CP932 first. The file
   // stays open (with an advisory exclusive lock) while its text is current.
   // Throws EFileOpenError when the file cannot be opened, locked or read, or
-  // is larger than kMaxTextBytes (the holder then has no text), and
-  // EParserError when the first window holds a line that is too long (the
-  // holder then has the text but no scanner).
+  // is larger than kMaxTextBytes (the holder then has no text). Lines of
+  // any length are scanned.
   void LoadFile(const std::string& path);
   // Makes `text` (CP932) the text. Throws EFileOpenError for a text larger
-  // than kMaxTextBytes and EParserError like LoadFile.
+  // than kMaxTextBytes.
   void AssignText(std::string text);
 
   // True when a text has been set.
@@ -57,10 +56,9 @@ class TMyParser {
   // Size of the current text in bytes (0 without a text).
   int32_t ByteCount() const;
 
-  // Back to the first word. Throws EParserError for a line that is too long.
+  // Back to the first word.
   void Rewind();
   bool HasWord() const;
-  // Throws EParserError for a line that is too long.
   void NextWord();
   // The current word folded to single-byte characters.
   std::string CurrentWord() const;

@@ -21,15 +21,7 @@ constexpr size_t kPadding = kClassifiedBytes;
 // bits >> shift, 0 once the shift reaches the width.
 constexpr uint64_t BitsFrom(uint64_t bits, unsigned shift) { return shift < 64 ? bits >> shift : 0; }
 
-std::string ParserErrorMessage(const std::string& reason, int64_t line) {
-  static const Cp932Text kOnLine{" 行で"};
-  return std::to_string(line) + kOnLine.str() + reason;
-}
-
 }  // namespace
-
-EParserError::EParserError(const std::string& reason, int64_t line)
-    : std::runtime_error(ParserErrorMessage(reason, line)), line_(line) {}
 
 void TByteStream::SetPosition(int64_t position) {
   position_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, Size()));
@@ -42,24 +34,27 @@ size_t TByteStream::Read(char* dest, size_t count) {
   return n;
 }
 
-TParserDB::TParserDB(TByteStream& source)
-    : source_(source), buffer_(new char[kBufferSize + kPadding]()) {
+TParserDB::TParserDB(TByteStream& source) : source_(source) {
   Reset();
   ScanWord();
+}
+
+void TParserDB::AllocateWindow(size_t size) {
+  buffer_.reset(new char[size + kPadding]());
+  bufferEnd_ = buffer_.get() + size;
 }
 
 TParserDB::~TParserDB() = default;
 
 void TParserDB::Reset() {
+  if (!buffer_ || WindowSize() != kBufferSize) AllocateWindow(kBufferSize);
   char* const buffer = buffer_.get();
   buffer[0] = 0;
   fillEnd_ = cursor_ = cutPoint_ = wordStart_ = buffer;
-  bufferEnd_ = buffer + kBufferSize;
   line_ = 1;
   savedByte_ = 0;
   kind_ = 0;
   wordHasLead_ = false;
-  failed_ = false;
   block_ = nullptr;
 }
 
@@ -78,42 +73,60 @@ void TParserDB::SkipSpace() {
 }
 
 void TParserDB::Refill() {
-  if (failed_) return;
-  char* const buffer = buffer_.get();
   block_ = nullptr;
   *cutPoint_ = static_cast<char>(savedByte_);
   const size_t rest = static_cast<size_t>(fillEnd_ - cursor_);
-  if (rest != 0) std::memmove(buffer, cursor_, rest);
-  fillEnd_ = buffer + rest;
-  fillEnd_ += source_.Read(fillEnd_, static_cast<size_t>(bufferEnd_ - fillEnd_));
-  cursor_ = buffer;
-  cutPoint_ = fillEnd_;
-  if (fillEnd_ == bufferEnd_) {
-    // Positions 1 to kBufferSize - 2 are examined, neither the first nor the last.
-    char* const lineFeed = static_cast<char*>(memrchr(buffer + 1, '\n', kBufferSize - 2));
-    if (lineFeed == nullptr) {
-      EndAfterFailure();
-      static const Cp932Text kLineTooLong{"行が長すぎます"};
-      Fail(kLineTooLong);
+  if (rest != 0) std::memmove(buffer_.get(), cursor_, rest);
+  fillEnd_ = buffer_.get() + rest;
+  cursor_ = buffer_.get();
+  for (;;) {
+    fillEnd_ += source_.Read(fillEnd_, static_cast<size_t>(bufferEnd_ - fillEnd_));
+    cutPoint_ = fillEnd_;
+    if (fillEnd_ != bufferEnd_) break;  // the source is read to its end
+    if (char* const cut = CutPointOfFullWindow()) {
+      cutPoint_ = cut;
+      break;
     }
-    cutPoint_ = lineFeed + 1;
+    GrowWindow();
   }
   savedByte_ = static_cast<unsigned char>(*cutPoint_);
   *cutPoint_ = 0;
 }
 
-void TParserDB::EndAfterFailure() {
+char* TParserDB::CutPointOfFullWindow() const {
   char* const buffer = buffer_.get();
-  buffer[0] = 0;
-  fillEnd_ = cursor_ = cutPoint_ = wordStart_ = buffer;
-  savedByte_ = 0;
-  kind_ = 0;
-  wordHasLead_ = false;
-  failed_ = true;
-  block_ = nullptr;
+  const size_t size = WindowSize();
+  // Positions 1 to size - 2 are examined, neither the first nor the last.
+  if (auto* lineFeed = static_cast<char*>(memrchr(buffer + 1, '\n', size - 2))) return lineFeed + 1;
+  // A line longer than the window: step through its characters from the
+  // start of the window, which starts a character, and keep the end of the
+  // last one that cannot be part of a word. The cut stays before the last
+  // byte, as the line feed's does.
+  char* cut = nullptr;
+  char* p = buffer;
+  char* const limit = bufferEnd_ - 1;
+  while (p < limit) {
+    const auto b = static_cast<unsigned char>(*p);
+    if (IsLeadByte(b)) {
+      if (p + 2 > limit) break;
+      if (!WordCharSet[ReadFoldedChar(p).byte]) cut = p + 2;
+      p += 2;
+    } else {
+      if (!WordCharSet[b]) cut = p + 1;
+      ++p;
+    }
+  }
+  return cut;
 }
 
-void TParserDB::Fail(const std::string& reason) const { throw EParserError(reason, line_); }
+void TParserDB::GrowWindow() {
+  const std::unique_ptr<char[]> old = std::move(buffer_);
+  const size_t filled = static_cast<size_t>(fillEnd_ - old.get());
+  AllocateWindow(2 * static_cast<size_t>(bufferEnd_ - old.get()));
+  std::memcpy(buffer_.get(), old.get(), filled);
+  fillEnd_ = buffer_.get() + filled;
+  cursor_ = wordStart_ = buffer_.get();
+}
 
 bool TParserDB::InBlock(const char* p) const {
   return reinterpret_cast<uintptr_t>(p) - reinterpret_cast<uintptr_t>(block_) <

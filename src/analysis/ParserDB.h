@@ -1,13 +1,12 @@
 #pragma once
 
-// The word scanner: reads a CP932 text through a 4096-byte window and
-// delimits the English words in it.
+// The word scanner: reads a CP932 text through a window of 4096 bytes (more
+// while a single word is longer) and delimits the English words in it.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -21,18 +20,6 @@ inline constexpr std::array<bool, 256> WordCharSet = [] {
   for (int c = 'A'; c <= 'Z'; ++c) set[c] = set[c + 32] = true;
   return set;
 }();
-
-// A scan failed (a line too long for the window). what() is the CP932
-// message "<line> 行で<reason>".
-class EParserError : public std::runtime_error {
- public:
-  EParserError(const std::string& reason, int64_t line);
-  // The line on which the scan failed, from 1.
-  int64_t Line() const { return line_; }
-
- private:
-  int64_t line_;
-};
 
 // An in-memory byte stream holding a whole text, read from a position.
 class TByteStream {
@@ -57,25 +44,24 @@ class TByteStream {
 
 // Reads a text stream word by word. A word starts with a Latin letter and goes
 // on with letters, digits, '-', '\'' and '_', each single-byte or full-width.
-// The window ends at the last line feed it holds, so a word is never split;
-// a line of 4095 bytes or more before its line feed cannot be scanned.
+// A full window ends after the last line feed it holds; in a line longer
+// than the window, after the last character that cannot be part of a word;
+// and when the window holds a single word, the window grows until the word
+// ends. So a word is never split and lines of any length are scanned.
 class TParserDB {
  public:
   static constexpr size_t kBufferSize = 4096;
 
   // Scans the first word of `source` (which must outlive the scanner).
-  // Throws EParserError when the first window holds no usable line feed.
   explicit TParserDB(TByteStream& source);
   ~TParserDB();
   TParserDB(const TParserDB&) = delete;
   TParserDB& operator=(const TParserDB&) = delete;
 
-  // Back to the state of a new scanner (empty window, line 1), without
-  // touching the source or scanning.
+  // Back to the state of a new scanner (empty window of kBufferSize bytes,
+  // line 1), without touching the source or scanning.
   void Reset();
-  // Makes the next word current, or reaches the end of the text. Throws
-  // EParserError when the next window holds no usable line feed; the scanner
-  // is then at the end of the text until Reset.
+  // Makes the next word current, or reaches the end of the text.
   void ScanWord();
   // True while a word is current.
   bool HasWord() const { return kind_ == 1; }
@@ -99,10 +85,11 @@ class TParserDB {
   // at the terminator. Stops at anything else or at the end of the text.
   void SkipSpace();
   // Moves the unread rest of the window to its start, reads more and puts the
-  // terminator after the last line feed of a full window.
+  // terminator where a full window may end (see the class comment).
   void Refill();
-  // Throws EParserError with `reason` and the current line.
-  [[noreturn]] void Fail(const std::string& reason) const;
+  // The size of the window now: kBufferSize, or more while a word longer
+  // than that is being read.
+  size_t WindowSize() const { return static_cast<size_t>(bufferEnd_ - buffer_.get()); }
 
  private:
   // True when `p` lies in the classified block.
@@ -111,13 +98,18 @@ class TParserDB {
   void ClassifyBlockAt(char* p);
   // The end of the word whose first character ends just before `p`.
   char* WordEnd(char* p);
-  // Leaves the scanner at the end of the text after a failed refill.
-  void EndAfterFailure();
+  // Where a full window may end: after its last line feed, else after the
+  // last character outside a word; null when the window holds one word.
+  char* CutPointOfFullWindow() const;
+  // Doubles the window, keeping the bytes read into it.
+  void GrowWindow();
+  // A zeroed window of `size` bytes plus the padding.
+  void AllocateWindow(size_t size);
 
   TByteStream& source_;
-  std::unique_ptr<char[]> buffer_;  // the kBufferSize-byte window, zero padding after it
+  std::unique_ptr<char[]> buffer_;  // the window, zero padding after it
   char* fillEnd_;                   // one past the last byte read
-  char* bufferEnd_;                 // buffer + kBufferSize
+  char* bufferEnd_;                 // the end of the window
   char* cursor_;                    // the scanning position
   char* cutPoint_;                  // the terminator; scanning never passes it
   char* wordStart_;                 // first byte of the current word
@@ -125,7 +117,6 @@ class TParserDB {
   unsigned char savedByte_ = 0;     // the byte the terminator replaced
   unsigned char kind_ = 0;          // 0 = end of text, 1 = a word is current
   bool wordHasLead_ = false;        // the current word holds a double-byte character
-  bool failed_ = false;             // a refill failed; the text ends here
   mutable std::string folded_;      // the folded form of a word with double-byte characters
   // The classified block: kClassifiedBytes window bytes from block_ (null
   // when none), bit i for byte i.

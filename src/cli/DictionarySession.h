@@ -23,7 +23,7 @@ struct AnalysedText {
 };
 
 // Loads FILE ("-" for standard input), counts its words and classifies them.
-// The text's errors (unreadable file, line too long) pass on as exceptions.
+// The text's errors (unreadable file, text too large) pass on as exceptions.
 // With `holder`, the text is loaded into it and stays there for the caller.
 AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary,
                          TMyParser* holder = nullptr);

@@ -6,7 +6,6 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/MyParser.h"
-#include "analysis/ParserDB.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "profile/LevelLookup.h"
@@ -101,8 +100,6 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels) {
     profile.types = words.Count();
     profile.coverage = tally.Figures();
   } catch (const EFileOpenError& e) {
-    Fail(profile, e.what());
-  } catch (const EParserError& e) {
     Fail(profile, e.what());
   } catch (const std::runtime_error& e) {
     Fail(profile, e.what());

@@ -44,7 +44,7 @@ bool LooksBinary(std::string_view head);
 
 // Profiles the file at `path` against `levels`: reads it as a text (as the
 // window reads one), counts its words and classifies them. A file that
-// cannot be read, is too large or holds a line too long is Failed; a binary
+// cannot be read or is too large is Failed; a binary
 // file is Skipped before it is read whole. Never throws but for memory.
 TextProfile ProfileFile(const std::string& path, const LevelLookup& levels);
 

@@ -4,7 +4,6 @@
 
 #include "analysis/MyParser.h"
 #include "analysis/NormalizeWord.h"
-#include "analysis/ParserDB.h"
 #include "analysis/WordTable.h"
 #include "platform/Cp932.h"
 
@@ -102,20 +101,16 @@ std::vector<TextSpan> FirstOccurrences(TMyParser& parser, const WordTable& words
   std::vector<TextSpan> spans(static_cast<size_t>(words.Count()));
   int missing = words.Count();
   if (missing == 0 || !parser.HasText()) return spans;
-  try {
-    for (parser.Rewind(); missing > 0 && parser.HasWord(); parser.NextWord()) {
-      const std::string_view word = NormalizeWord(parser.CurrentWordView());
-      if (word.empty()) continue;
-      const int entry = words.IndexOf(word);
-      if (entry < 0) continue;
-      TextSpan& span = spans[static_cast<size_t>(entry)];
-      if (span.offset >= 0) continue;
-      span.offset = parser.CurrentWordOffset();
-      span.length = parser.CurrentWordSourceLength();
-      --missing;
-    }
-  } catch (const EParserError&) {
-    // The words past the long line stay unplaced.
+  for (parser.Rewind(); missing > 0 && parser.HasWord(); parser.NextWord()) {
+    const std::string_view word = NormalizeWord(parser.CurrentWordView());
+    if (word.empty()) continue;
+    const int entry = words.IndexOf(word);
+    if (entry < 0) continue;
+    TextSpan& span = spans[static_cast<size_t>(entry)];
+    if (span.offset >= 0) continue;
+    span.offset = parser.CurrentWordOffset();
+    span.length = parser.CurrentWordSourceLength();
+    --missing;
   }
   return spans;
 }

@@ -19,8 +19,8 @@ struct TextSpan {
 // Where every entry of `words` first occurs in the holder's text, as the
 // scanner delimits it (the span covers the word as written, before folding
 // and before its contraction ending is cut). The holder is rescanned from the
-// start. Entries not met (a table from another text, or a scan cut short by
-// a line that is too long) keep offset -1. Index i is table entry i.
+// start. Entries not met (a table from another text) keep offset -1.
+// Index i is table entry i.
 std::vector<TextSpan> FirstOccurrences(TMyParser& parser, const WordTable& words);
 
 // One sentence of a text around a word, in three pieces (CP932): the text

@@ -153,20 +153,30 @@ class TextInputTest : public QObject {
     QCOMPARE(form.Parser().FullText(), std::string_view(Sjis("日本語 text\r\n")));
   }
 
-  void lineTooLongForTheScannerIsReportedAndKeepsTheState() {
+  void paragraphsLongerThanTheScannersWindowAreCounted() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
-    const QString caption = form.windowTitle();
-    form.SetCurrentText(std::string(5000, 'a'));
-    QCOMPARE(folder.dialogs.failed.size(), 1);
-    QVERIFY(folder.dialogs.failed[0].contains(QStringLiteral("1")));
-    QCOMPARE(form.windowTitle(), caption);
-    QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    // A pasted paragraph of 20,000 bytes on one line.
+    QString paragraph;
+    for (int i = 0; i < 2000; ++i) paragraph += QStringLiteral("The cat. ");
+    paragraph += QStringLiteral("\r\nend");
+    QGuiApplication::clipboard()->setText(paragraph);
+    Action(form, "acClipToText")->trigger();
+    QVERIFY(folder.dialogs.failed.isEmpty());
+    QVERIFY(Action(form, "acAnalize")->isEnabled());
+    Action(form, "acAnalize")->trigger();
+    QVERIFY(folder.dialogs.failed.isEmpty());
+    QCOMPARE(form.Result().tokenCount, 4001);
+    QCOMPARE(form.Result().words.Count(), 3);
 
+    // A file of one word of 5,000 letters.
     const QString path = folder.WriteFile(QStringLiteral("long.txt"), std::string(5000, 'b'));
     form.OpenTextFile(path);
-    QCOMPARE(folder.dialogs.failed.size(), 2);
+    QVERIFY(folder.dialogs.failed.isEmpty());
     QCOMPARE(form.windowTitle(), U("レキシスクープ 単語拾い / long.txt"));
+    Action(form, "acAnalize")->trigger();
+    QCOMPARE(form.Result().tokenCount, 1);
+    QCOMPARE(form.Result().words.Word(0), std::string_view(std::string(5000, 'b')));
   }
 
   void previewShowsAtMost4096Bytes() {

@@ -25,8 +25,6 @@ using Words = std::vector<std::string>;
 
 std::string Sjis(std::string_view utf8) { return Cp932FromUtf8(utf8); }
 
-std::string TooLongOn(int line) { return Sjis(std::to_string(line) + " 行で行が長すぎます"); }
-
 // Drives the holder the way the analysis run does.
 Words ScanAll(TMyParser& parser) {
   Words words;
@@ -114,51 +112,31 @@ TEST(TextHolderTest, HoldsTheAssignedTextOnce) {
   EXPECT_EQ(parser.FullText().size(), 100000u);
 }
 
-TEST(TextHolderTest, FailedStartLeavesTextWithoutWords) {
+TEST(TextHolderTest, LinesLongerThanTheWindowAreScannedWhereverTheyStand) {
   TMyParser parser;
-  try {
-    parser.AssignText(std::string(5000, 'x'));
-    FAIL() << "no failure";
-  } catch (const EParserError& e) {
-    EXPECT_EQ(std::string(e.what()), TooLongOn(1));
-  }
-  EXPECT_TRUE(parser.HasText());
-  EXPECT_EQ(parser.FullText().size(), 5000u);
-  EXPECT_EQ(parser.ByteCount(), 5000);
-  EXPECT_NO_THROW(parser.Rewind());
-  EXPECT_FALSE(parser.HasWord());
-  EXPECT_NO_THROW(parser.NextWord());
-  EXPECT_FALSE(parser.HasWord());
-  EXPECT_EQ(parser.CurrentWord(), "");
-  EXPECT_EQ(parser.CurrentWordView(), "");
-  std::string word = "old";
-  parser.CurrentWordInto(word);
-  EXPECT_EQ(word, "");
-  EXPECT_EQ(parser.LeadingText(3), "xxx");
-}
+  // A first line of one word longer than the window.
+  parser.AssignText(std::string(5000, 'x'));
+  EXPECT_EQ(ScanAll(parser), Words{std::string(5000, 'x')});
 
-TEST(TextHolderTest, LongLineFarIntoTheTextFailsWhenReached) {
+  // A long line of many words as line 40, then a short one; twice, since a
+  // new run starts with a window of the first size again.
   std::string text;
-  for (int i = 1; i < 40; ++i) text += "line" + std::to_string(i) + "\n";
-  text += std::string(5000, 'y') + "\n";
-  TMyParser parser;
-  ASSERT_NO_THROW(parser.AssignText(text));
-  parser.Rewind();
-  int words = 0;
-  try {
-    while (parser.HasWord()) {
-      ++words;
-      parser.NextWord();
-    }
-    FAIL() << "no failure";
-  } catch (const EParserError& e) {
-    EXPECT_EQ(std::string(e.what()), TooLongOn(40));
+  Words expected;
+  for (int i = 1; i < 40; ++i) {
+    text += "line" + std::to_string(i) + "\n";
+    expected.push_back("line" + std::to_string(i));
   }
-  EXPECT_EQ(words, 39);
-  EXPECT_FALSE(parser.HasWord());
-  // A new run fails in the same place.
-  parser.Rewind();
-  EXPECT_EQ(parser.CurrentWord(), "line1");
+  for (int i = 0; i < 2000; ++i) {
+    text += "long" + std::to_string(i % 7) + ", ";
+    expected.push_back("long" + std::to_string(i % 7));
+  }
+  text += std::string(9000, 'y') + "\r\nlast";
+  expected.push_back(std::string(9000, 'y'));
+  expected.push_back("last");
+  parser.AssignText(text);
+  EXPECT_EQ(ScanAll(parser), expected);
+  EXPECT_EQ(ScanAll(parser), expected);
+  EXPECT_EQ(parser.ProgressPercent(), 100);
 }
 
 TEST(TextHolderTest, ProgressMovesWindowByWindow) {

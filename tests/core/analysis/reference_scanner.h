@@ -1,8 +1,8 @@
 #pragma once
 
 // A plain word splitter over a whole text, without a window, blocks or fast
-// paths: the yardstick for TParserDB in tests and fuzzing. A text that the
-// scanner reads without a line-too-long failure yields exactly these words.
+// paths: the yardstick for TParserDB in tests and fuzzing: every text yields
+// exactly these words.
 
 #include <string>
 #include <vector>

@@ -81,8 +81,8 @@ struct TextPool {
   std::string english;
   std::string japanese;
   std::string big;        // > 4096 bytes; a double-byte character straddles byte 4096
-  std::string longFirst;  // starts with a line too long to scan
-  std::string longLater;  // a line too long to scan after 40 short ones
+  std::string longFirst;  // starts with a line longer than the scanner's window
+  std::string longLater;  // a line longer than the window after 40 short ones
   std::string blank;
   std::string malformed;  // lead bytes without their trail byte
   std::string huge;       // long enough for a run that pumps many times
