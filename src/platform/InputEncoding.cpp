@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Cp932.h"
+#include "platform/EncodingPlausibility.h"
 
 namespace lexiscoop {
 namespace {
@@ -60,8 +61,13 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
   if (StartsWith(bytes, "\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
   if (StartsWith(bytes, "\xFF\xFE")) return TextEncoding::Utf16Le;
   if (StartsWith(bytes, "\xFE\xFF")) return TextEncoding::Utf16Be;
-  if (IsUtf8WithNonAscii(bytes)) return TextEncoding::Utf8;
-  return TextEncoding::Cp932;
+  if (!IsUtf8WithNonAscii(bytes)) return TextEncoding::Cp932;
+  // Well-formed UTF-8 with non-ASCII bytes may be CP932 all the same: half-
+  // width katakana pair up into UTF-8 sequences. The likelier reading wins;
+  // a tie keeps the bytes as they are.
+  if (!IsWellFormedCp932(bytes)) return TextEncoding::Utf8;
+  const EncodingPlausibility score = ScoreReadings(bytes);
+  return score.utf8 > score.cp932 ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 std::string TextToCp932(std::string bytes) {

@@ -8,14 +8,16 @@ namespace lexiscoop {
 // How the bytes of a text were written.
 enum class TextEncoding {
   Cp932,    // plain CP932 or ASCII: taken as it is
-  Utf8,     // valid UTF-8 holding non-ASCII bytes, no byte-order mark
+  Utf8,     // UTF-8 holding non-ASCII bytes, no byte-order mark
   Utf8Bom,  // starts with EF BB BF
   Utf16Le,  // starts with FF FE
   Utf16Be,  // starts with FE FF
 };
 
-// Tells the encoding of a text by its byte-order mark, else by whether it is
-// valid UTF-8 with at least one non-ASCII byte, else CP932.
+// Tells the encoding of a text by its byte-order mark; else a text that is
+// well-formed UTF-8 with at least one non-ASCII byte is UTF-8 unless it is
+// also well-formed CP932 and the CP932 reading is at least as plausible (see
+// EncodingPlausibility.h); everything else is CP932.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
 // Returns the text as CP932: CP932 and ASCII texts come back byte for byte;
