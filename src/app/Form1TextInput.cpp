@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "analysis/MyParser.h"
+#include "app/ClipboardText.h"
 #include "app/AppTexts.h"
 #include "app/Form1.h"
 #include "app/ReadingPane.h"
@@ -79,8 +80,7 @@ void TForm1::acLoadFromFileExecute() {
 }
 
 void TForm1::acClipToTextExecute() {
-  const QString text = QGuiApplication::clipboard()->text();
-  SetCurrentText(Cp932FromUtf8(text.toStdString()));
+  SetCurrentText(ClipboardTextToCp932(QGuiApplication::clipboard()->mimeData()));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -10,6 +10,7 @@
 
 #include "TestSupport.h"
 #include "analysis/MyParser.h"
+#include "platform/Cp932.h"
 
 using namespace lexiscoop;
 using namespace lexiscoop::testing;
@@ -49,6 +50,36 @@ class TextInputTest : public QObject {
     QCOMPARE(form.windowTitle(), U("レキシスクープ 単語拾い /    Hello world"));
     QCOMPARE(form.Parser().FullText(), std::string_view("\r\n   Hello world\r\nsecond"));
     QVERIFY(Action(form, "acAnalize")->isEnabled());
+  }
+
+  void pastedBytesAreTakenByTheirCharacterSet_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("text");  // CP932 expected
+    const QByteArray katakana = QByteArray::fromStdString(Sjis("ﾃｨ ﾃｧ tea\r\n"));  // valid UTF-8 too
+    QTest::newRow("Shift-JIS declared") << QStringLiteral("text/plain;charset=Shift_JIS") << katakana << katakana;
+    QTest::newRow("Shift-JIS undeclared, katakana") << QStringLiteral("text/plain") << katakana << katakana;
+    const QByteArray kanji = QByteArray::fromStdString(Sjis("日本語とﾃｨ\r\n"));
+    QTest::newRow("Shift-JIS undeclared, kanji") << QStringLiteral("text/plain") << kanji << kanji;
+    const QByteArray accents("caf\xC3\xA9 don\xE2\x80\x99t");
+    QTest::newRow("UTF-8 undeclared") << QStringLiteral("text/plain") << accents
+                                      << QByteArray::fromStdString(Cp932FromUtf8(accents.toStdString()));
+    const QByteArray japanese("\xE6\x97\xA5\xE6\x9C\xAC");
+    QTest::newRow("UTF-8 declared") << QStringLiteral("text/plain;charset=utf-8") << japanese
+                                    << QByteArray::fromStdString(Sjis("日本"));
+  }
+
+  void pastedBytesAreTakenByTheirCharacterSet() {
+    QFETCH(QString, format);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, text);
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    auto* data = new QMimeData;
+    data->setData(format, bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+    Action(form, "acClipToText")->trigger();
+    QCOMPARE(QByteArray(form.Parser().FullText().data(), static_cast<qsizetype>(form.Parser().FullText().size())), text);
   }
 
   void blankTextKeepsTheCaptionButEnablesExtract() {
