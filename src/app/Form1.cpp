@@ -35,6 +35,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageHook.h"
+#include "platform/UserDataFolder.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
 #include "views/ShownWordList.h"
@@ -99,8 +100,10 @@ void TForm1::FormCreate() {
   pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), false);
   edWord->clear();
   // The level lists are addressed by bare file name in the program folder,
-  // which the program makes its current folder at start-up.
-  dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_);
+  // which the program makes its current folder at start-up. The user's own
+  // files go there too, unless the folder is the system's (an installed
+  // package): then to the user's data folder.
+  dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_, UserDataFolder(programFolder_));
   dictionary_->SetObserver(this);
   // The 訳語 column reads the glosses from the current lexicon, for the
   // rows painted only.

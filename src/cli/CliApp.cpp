@@ -7,6 +7,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageHook.h"
+#include "platform/UserDataFolder.h"
 
 namespace lexiscoop {
 namespace {
@@ -68,7 +69,9 @@ constexpr const char* kUsage =
     "                  an empty TEXT hides the shipped ones, --shipped restores them\n"
     "  dict record HEADWORD [--forms \"a,b c\"] [--level 0-4]\n"
     "                  writes the headword with its inflected spellings into the\n"
-    "                  user's files (myLxScoop.dat, myLX*.dat) in the data folder;\n"
+    "                  user's files (myLxScoop.dat, myLX*.dat) in the data folder,\n"
+    "                  or in $XDG_DATA_HOME/lexiscoop (~/.local/share/lexiscoop)\n"
+    "                  when the data folder is not writable;\n"
     "                  without --level the headword keeps its level\n"
     "  dict delete HEADWORD       removes the headword (letter case counts)\n"
     "  dict info                  headword and spelling counts, entries per level\n"
@@ -154,6 +157,7 @@ int RunCli(int argc, char** argv) {
       }
     }
     if (commandName.empty()) throw UsageError{"no command given"};
+    context.userDir = UserDataFolder(context.dataDir);
     for (const Command& command : kCommands) {
       if (commandName == command.name) {
         const int rc = command.run(context);

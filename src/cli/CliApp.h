@@ -21,6 +21,7 @@ struct UsageError {
 // arguments (everything after the command name, global options removed).
 struct CliContext {
   std::string dataDir;             // folder of the dictionary files
+  std::string userDir;             // folder of the user's my… files (UserDataFolder)
   bool sjisOutput = false;         // write CP932 bytes instead of UTF-8
   std::vector<std::string> args;   // the command's own arguments
 

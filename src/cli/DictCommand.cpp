@@ -64,7 +64,7 @@ std::string Reason(int rc) {
                              Reason(dictionary.LastSaveStatus()) +
                              "; the change is completed the next time the dictionary is loaded");
   }
-  const std::string& folder = dictionary.ProgramFolder();
+  const std::string& folder = dictionary.UserFolder();
   throw std::runtime_error("'" + headword + "' was not saved: a file in " + (folder.empty() ? "." : folder) +
                            " cannot be written" + Reason(dictionary.LastSaveStatus()) + "; no file was changed");
 }
@@ -134,7 +134,7 @@ int Lookup(CliContext& context) {
 int Gloss(CliContext& context) {
   ExpectArgs(context, 2, "gloss HEADWORD TEXT|--shipped");
   const std::string headword = ArgumentText(context, context.args[1]);
-  GlossTable glosses(context.dataDir);
+  GlossTable glosses(context.dataDir, context.userDir);
   glosses.Reload();
   const bool revert = context.args[2] == "--shipped";
   const GlossRecordStatus status =

@@ -14,7 +14,7 @@
 namespace lexiscoop {
 
 std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context) {
-  auto dictionary = std::make_unique<ConjugationDictionary>(context.dataDir, context.dataDir);
+  auto dictionary = std::make_unique<ConjugationDictionary>(context.dataDir, context.dataDir, context.userDir);
   if (!dictionary->HasDictionaryFile()) {
     static const Cp932Text kMissing("活用辞典 < %1 > がありません");
     std::string message = kMissing.str();

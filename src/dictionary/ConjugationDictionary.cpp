@@ -16,7 +16,19 @@
 
 namespace lexiscoop {
 ConjugationDictionary::ConjugationDictionary(std::string programFolder, std::string levelFolder)
-    : programFolder_(std::move(programFolder)), levelFolder_(std::move(levelFolder)), glosses_(programFolder_) {}
+    : programFolder_(std::move(programFolder)),
+      levelFolder_(std::move(levelFolder)),
+      userFolder_(programFolder_),
+      userLevelFolder_(levelFolder_),
+      glosses_(programFolder_) {}
+
+ConjugationDictionary::ConjugationDictionary(std::string programFolder, std::string levelFolder,
+                                             std::string userFolder)
+    : programFolder_(std::move(programFolder)),
+      levelFolder_(std::move(levelFolder)),
+      userFolder_(std::move(userFolder)),
+      userLevelFolder_(userFolder_),
+      glosses_(programFolder_, userFolder_) {}
 
 const TCompressStringList& ConjugationDictionary::LevelList(int level) const {
   LevelFiles(level);
@@ -24,7 +36,7 @@ const TCompressStringList& ConjugationDictionary::LevelList(int level) const {
 }
 
 std::string ConjugationDictionary::UserDictionaryPath() const {
-  return JoinPath(programFolder_, kUserDictionaryFile);
+  return JoinPath(userFolder_, kUserDictionaryFile);
 }
 
 std::string ConjugationDictionary::ShippedDictionaryPath() const {
@@ -41,7 +53,7 @@ std::string ConjugationDictionary::DictionaryPath() const {
 }
 
 std::string ConjugationDictionary::UserLevelPath(int level) const {
-  return JoinPath(levelFolder_, LevelFiles(level).user);
+  return JoinPath(userLevelFolder_, LevelFiles(level).user);
 }
 
 std::string ConjugationDictionary::ShippedLevelPath(int level) const {
@@ -55,11 +67,11 @@ std::string ConjugationDictionary::LevelPath(int level) const {
 
 void ConjugationDictionary::ReloadDictionary(bool dictionaryOnly) {
   DictionaryReadLock hold;
-  hold.Acquire(programFolder_);
+  hold.Acquire(userFolder_);
   ReloadFiles(dictionaryOnly);
   // The first change ever may have begun while the files were read.
-  if (!hold.Held() && DictionaryReadLock::LockFileExists(programFolder_)) {
-    hold.Acquire(programFolder_);
+  if (!hold.Held() && DictionaryReadLock::LockFileExists(userFolder_)) {
+    hold.Acquire(userFolder_);
     ReloadFiles(dictionaryOnly);
   }
 }
@@ -178,7 +190,7 @@ void ConjugationDictionary::AddDictionaryLine(std::string_view line) {
 std::vector<std::string> ConjugationDictionary::UserFilePaths() const {
   std::vector<std::string> paths{UserDictionaryPath()};
   for (int level = 1; level <= kLevelCount; ++level) paths.push_back(UserLevelPath(level));
-  paths.push_back(JoinPath(programFolder_, kUserGlossFile));
+  paths.push_back(glosses_.UserPath());
   return paths;
 }
 

@@ -48,9 +48,14 @@ enum class RecordStatus {
 class ConjugationDictionary {
  public:
   // `programFolder` holds the dictionary files; `levelFolder` is where bare
-  // level-list file names resolve ("" = the current folder). The lists start
-  // empty; call ReloadDictionary(false) to fill them.
+  // level-list file names resolve ("" = the current folder). The user's
+  // files are those of the shipped ones, and the lock and intent record of
+  // a change are in the program folder. The lists start empty; call
+  // ReloadDictionary(false) to fill them.
   ConjugationDictionary(std::string programFolder, std::string levelFolder);
+  // The same, but every user's file (dictionary, level lists, glosses), the
+  // lock and the intent record are in `userFolder` (see UserDataFolder.h).
+  ConjugationDictionary(std::string programFolder, std::string levelFolder, std::string userFolder);
   ConjugationDictionary(const ConjugationDictionary&) = delete;
   ConjugationDictionary& operator=(const ConjugationDictionary&) = delete;
 
@@ -164,6 +169,8 @@ class ConjugationDictionary {
 
   const std::string& ProgramFolder() const { return programFolder_; }
   const std::string& LevelFolder() const { return levelFolder_; }
+  // The folder of the user's dictionary file, the lock and the intent record.
+  const std::string& UserFolder() const { return userFolder_; }
 
  private:
   // ReloadDictionary without taking the lock (the caller holds one).
@@ -191,6 +198,8 @@ class ConjugationDictionary {
 
   std::string programFolder_;
   std::string levelFolder_;
+  std::string userFolder_;       // the user's dictionary and gloss files, the lock
+  std::string userLevelFolder_;  // the user's level lists
   DictionaryObserver* observer_ = nullptr;
   int lastSaveStatus_ = 0;
   bool lastChangePending_ = false;

@@ -29,10 +29,11 @@ constexpr char kIdeographicComma[] = "\x81\x41";
 
 }  // namespace
 
-GlossTable::GlossTable(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+GlossTable::GlossTable(std::string programFolder, std::string userFolder)
+    : programFolder_(std::move(programFolder)), userFolder_(userFolder.empty() ? programFolder_ : std::move(userFolder)) {}
 
 std::string GlossTable::ShippedPath() const { return JoinPath(programFolder_, kShippedGlossFile); }
-std::string GlossTable::UserPath() const { return JoinPath(programFolder_, kUserGlossFile); }
+std::string GlossTable::UserPath() const { return JoinPath(userFolder_, kUserGlossFile); }
 
 int GlossTable::LoadFile(const std::string& path, Table& table) {
   // Stamped before reading: a change made while reading shows next time.
@@ -62,7 +63,7 @@ int GlossTable::LoadFile(const std::string& path, Table& table) {
 void GlossTable::Reload() {
   // Under the readers' lock: a change of the user's file is read whole.
   DictionaryReadLock hold;
-  hold.Acquire(programFolder_);
+  hold.Acquire(userFolder_);
   LoadFiles();
 }
 
@@ -156,7 +157,7 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
   // One change of the user's files, under their lock: the file is read
   // again as it is now (another program's lines are kept) and replaced whole
   // or not at all.
-  DictionaryTransaction change(programFolder_, {UserPath()});
+  DictionaryTransaction change(userFolder_, {UserPath()});
   if (const int rc = change.Begin(); rc != 0) {
     saveStatus_ = rc;
     return GlossRecordStatus::SaveFailed;

@@ -33,9 +33,10 @@ enum class GlossRecordStatus {
 // headword matches byte for byte is preferred.
 class GlossTable {
  public:
-  // `programFolder` holds both files ("" = the current folder). Starts
-  // empty; call Reload.
-  explicit GlossTable(std::string programFolder);
+  // `programFolder` holds the shipped file ("" = the current folder),
+  // `userFolder` the user's file and the lock of its changes (the program
+  // folder when empty). Starts empty; call Reload.
+  explicit GlossTable(std::string programFolder, std::string userFolder = {});
 
   // Reads both files again. A missing file counts as empty. A file that
   // cannot be read or decoded leaves its part empty and is reported by
@@ -104,6 +105,7 @@ class GlossTable {
   GlossRecordStatus ChangeUserLine(std::string_view headword, const std::string* glosses);
 
   std::string programFolder_;
+  std::string userFolder_;  // the user's file and the lock
   Table shipped_;
   Table user_;
   int shippedStatus_ = 0;

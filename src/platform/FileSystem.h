@@ -28,6 +28,9 @@ std::string FolderOf(const std::string& path);
 // Joins a folder and a name with one '/'; a bare name when the folder is empty.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
+// `path` without trailing '/' characters; "/" stays "/".
+std::string WithoutTrailingSlashes(std::string path);
+
 // `path` made absolute against the current folder (no links resolved);
 // `path` itself when the current folder cannot be read.
 std::string AbsolutePath(const std::string& path);
