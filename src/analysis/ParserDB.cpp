@@ -98,13 +98,14 @@ char* TParserDB::CutPointOfFullWindow() const {
   const size_t size = WindowSize();
   // Positions 1 to size - 2 are examined, neither the first nor the last.
   if (auto* lineFeed = static_cast<char*>(memrchr(buffer + 1, '\n', size - 2))) return lineFeed + 1;
-  // A line longer than the window: step through its characters from the
-  // start of the window, which starts a character, and keep the end of the
-  // last one that cannot be part of a word. The cut stays before the last
-  // byte, as the line feed's does.
+  // A line longer than the window: the cut goes after the last character
+  // that cannot be part of a word, and stays before the last byte, as the
+  // line feed's does. The window starts a character.
+  char* const limit = bufferEnd_ - 1;
+  if (char* cut = LastCutBefore(limit)) return cut;
+  // No blank or punctuation to go by: step through the characters.
   char* cut = nullptr;
   char* p = buffer;
-  char* const limit = bufferEnd_ - 1;
   while (p < limit) {
     const auto b = static_cast<unsigned char>(*p);
     if (IsLeadByte(b)) {
@@ -117,6 +118,23 @@ char* TParserDB::CutPointOfFullWindow() const {
     }
   }
   return cut;
+}
+
+char* TParserDB::LastCutBefore(char* limit) const {
+  char* const buffer = buffer_.get();
+  // A byte outside the lead-byte ranges always ends the character it
+  // belongs to, and the window's start starts one; so a run of lead-range
+  // bytes after either pairs up from its start, and a byte after such a run
+  // of odd length is the trail of a pair.
+  for (char* q = limit - 1; q >= buffer; --q) {
+    const auto b = static_cast<unsigned char>(*q);
+    if (IsLeadByte(b) || WordCharSet[b]) continue;
+    char* runStart = q;
+    while (runStart > buffer && IsLeadByte(static_cast<unsigned char>(runStart[-1]))) --runStart;
+    if ((q - runStart) % 2 == 0) return q + 1;  // a character of its own, not a word's
+    if (!WordCharSet[ReadFoldedChar(q - 1).byte]) return q + 1;  // a pair outside words
+  }
+  return nullptr;
 }
 
 void TParserDB::GrowWindow() {

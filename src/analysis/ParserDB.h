@@ -101,6 +101,9 @@ class TParserDB {
   // Where a full window may end: after its last line feed, else after the
   // last character outside a word; null when the window holds one word.
   char* CutPointOfFullWindow() const;
+  // The end of the last character before `limit` that cannot be part of a
+  // word and ends in a byte outside the lead-byte ranges; null when none.
+  char* LastCutBefore(char* limit) const;
   // Doubles the window, keeping the bytes read into it.
   void GrowWindow();
   // A zeroed window of `size` bytes plus the padding.

@@ -139,6 +139,12 @@ TEST(ScannerTest, ScansLinesLongerThanTheWindow) {
        Repeat(3000, ' ') + Repeat(2000, 'z') + Sjis("ＡＢ－ｃｄ") + Repeat(3000, 'q'),
        {Repeat(2000, 'z') + "AB-cd" + Repeat(3000, 'q'), Repeat(2000, 'z') + "AB-cd" + Repeat(3000, 'q')}, 1},
       {"blanks only after a long word", Repeat(6000, 'k') + Repeat(6000, ' ') + "x", {Repeat(6000, 'k'), "x"}, 2},
+      // Every byte in the lead-byte ranges (亜 is 88 9F): no blank to go by.
+      {"kanji with lead-range trail bytes around words", [] {
+         std::string t;
+         for (int i = 0; i < 3000; ++i) t += Sjis(i % 100 == 0 ? "亜dog亜" : "亜");
+         return t;
+       }(), {"dog", "dog"}, 30},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
