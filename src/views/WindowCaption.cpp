@@ -33,6 +33,24 @@ std::string CaptionNaming(std::string_view name) {
 
 std::string CaptionForFile(std::string_view path) { return CaptionNaming(FileNamePart(path)); }
 
+namespace {
+
+// The first `maxBytes` bytes of `line` or fewer, never half a double-byte
+// character, followed by "…" when anything was cut.
+std::string ShortenedLine(std::string_view line, size_t maxBytes) {
+  if (line.size() <= maxBytes) return std::string(line);
+  size_t end = 0;
+  while (end < line.size()) {
+    const size_t length = IsLeadByte(static_cast<unsigned char>(line[end])) ? 2 : 1;
+    if (end + length > maxBytes) break;
+    end += length;
+  }
+  static const Cp932Text kEllipsis("…");
+  return std::string(line.substr(0, end)) + kEllipsis.str();
+}
+
+}  // namespace
+
 std::optional<std::string> CaptionForText(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size()) {
@@ -40,7 +58,7 @@ std::optional<std::string> CaptionForText(std::string_view text) {
     while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     const std::string_view line = text.substr(pos, end - pos);
     for (char c : line) {
-      if (static_cast<unsigned char>(c) > 0x20) return CaptionNaming(line);
+      if (static_cast<unsigned char>(c) > 0x20) return CaptionNaming(ShortenedLine(line, kMaxCaptionLineBytes));
     }
     pos = end;
     if (pos < text.size() && text[pos] == '\r') ++pos;

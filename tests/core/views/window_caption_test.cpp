@@ -35,6 +35,14 @@ TEST(WindowCaptionTest, NamesATextByItsFirstNonBlankLine) {
   EXPECT_EQ(CaptionForText("\r\n   Hello world\r\n"), Sjis("レキシスクープ 単語拾い /    Hello world"));
   EXPECT_EQ(CaptionForText("\n\t \r\r\nlast"), Sjis("レキシスクープ 単語拾い / last"));
   EXPECT_FALSE(CaptionForText(" \r\n\t\n").has_value());
+  // A paragraph on one line is named by its first 200 bytes, never half a
+  // double-byte character.
+  const std::string base = Sjis("レキシスクープ 単語拾い / ");
+  EXPECT_EQ(CaptionForText(std::string(200, 'a') + "\r\nnext"), base + std::string(200, 'a'));
+  EXPECT_EQ(CaptionForText(std::string(50000, 'b')), base + std::string(200, 'b') + Sjis("…"));
+  std::string wide = "x";
+  for (int i = 0; i < 150; ++i) wide += Sjis("語");
+  EXPECT_EQ(CaptionForText(wide), base + wide.substr(0, 199) + Sjis("…"));
   EXPECT_FALSE(CaptionForText("").has_value());
 }
 
