@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
@@ -17,12 +18,15 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
+#include <QTimer>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QWindow>
 
 #include "analysis/MyParser.h"
 #include "app/AppTexts.h"
 #include "app/DataPath.h"
+#include "app/FilterMenu.h"
 #include "app/ImageList.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
@@ -42,6 +46,9 @@
 
 namespace lexiscoop {
 namespace {
+
+constexpr int kMinWindowWidth = 400;
+constexpr int kMinWindowHeight = 300;
 
 std::string WithoutTrailingSlash(std::string folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -75,6 +82,16 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
   shown_ = std::make_unique<ShownWordList>();
   recentFiles_ = new RecentFiles(this);
+  loader_ = new TextFileLoader(
+      options_.readText,
+      [this](const QString& path, std::unique_ptr<TMyParser> text) {
+        Guarded([&] { TextFileLoaded(path, std::move(text)); });
+      },
+      [this](const QString&, const std::string& message) {
+        FinishLoading();
+        ShowFailure(message.c_str());
+      },
+      this);
   connect(recentFiles_, &RecentFiles::openRequested, this, &TForm1::OpenRecentFile);
   createActions();
   createMenus();
@@ -82,6 +99,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   createWorkArea();
   createStatusBar();
   createLevelMenu();
+  // Every bar, the list and the status bar still fit; what a bar cannot
+  // show goes behind its » button.
+  setMinimumSize(kMinWindowWidth, kMinWindowHeight);
   FormCreate();
   editor_ = std::make_unique<TfrmEditDic>(
       *dictionary_, *dialogs_, [this](const QString& path, const QString& suffix) { OpenDocument(path, suffix); },
@@ -154,7 +174,7 @@ void TForm1::ReportDamagedFiles() {
 }
 
 void TForm1::ReloadIfChangedOnDisk() {
-  if (!dictionaryLoaded_ || running_ || rebuilding_ || !dictionary_->FilesChangedOnDisk()) return;
+  if (!dictionaryLoaded_ || running_ || rebuilding_ || loading_ || !dictionary_->FilesChangedOnDisk()) return;
   dictionary_->ReloadDictionary(false);
   AwaitAnalysisIfDictionaryChanged();
 }
@@ -176,7 +196,9 @@ void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
 }
 
 void TForm1::LevelListsLoaded() {
-  cbProUse->hide();
+  // The level bar as the user left it: hidden unless shown from 表示.
+  filterMenu_->LevelBarAction()->setChecked(levelBarShown_);
+  cbProUse->setVisible(levelBarShown_);
   lbTickCount->hide();
 }
 
@@ -202,6 +224,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  FinishLoading();  // a load under way is abandoned
   WriteSettings();
   event->accept();
 }
@@ -222,6 +245,33 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::Splitter1Moved() { FitStatusPanel0(); }
 
+void TForm1::FitListPane() {
+  // The list takes what its columns need, up to the glosses where the
+  // window is narrow, and leaves the text pane at least a third.
+  const QHeaderView* header = lvWords->horizontalHeader();
+  const int chrome = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width() + 2;
+  int all = chrome;
+  int withoutGloss = chrome;
+  for (int column = 0; column < header->count(); ++column) {
+    if (lvWords->isColumnHidden(column)) continue;
+    all += header->sectionSize(column);
+    if (column != WordListModel::kGlossColumn) withoutGloss += header->sectionSize(column);
+  }
+  const int total = Splitter1->width() - Splitter1->handleWidth();
+  const int list = std::min({all, std::max(total * 45 / 100, withoutGloss), total * 2 / 3});
+  Splitter1->setSizes({total - list, list});
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (event->spontaneous() || shownOnce_) return;
+  shownOnce_ = true;
+  FitListPane();
+  // The window manager adds its frame after the window is mapped.
+  QTimer::singleShot(0, this, &TForm1::FitFrameToScreen);
+  QTimer::singleShot(300, this, &TForm1::FitFrameToScreen);
+}
+
 void TForm1::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
   // The suggestions belong under the search box; they do not follow it.
@@ -230,24 +280,20 @@ void TForm1::moveEvent(QMoveEvent* event) {
 
 void TForm1::FitStatusPanel0() {
   if (pcMemo == nullptr || statusPanels_[0] == nullptr) return;
-  // The panel ends where the text pane ends.
-  const int width = pcMemo->width();
-  statusPanels_[0]->setFixedWidth(width > 50 ? width : 50);
+  // The panel ends where the text pane ends, as far as the other panels
+  // keep room for their texts; it never holds the window wider.
+  QLabel* panel = statusPanels_[0];
+  panel->setMinimumWidth(50);
+  panel->setMaximumWidth(std::max(50, pcMemo->width()));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  for (const BandBar& band : bandBars_) {
-    if (watched == band.holder && type == QEvent::Resize) {
-      // The bar fills its band and keeps its full length; the band clips it.
-      band.bar->resize(std::max(band.holder->width(), band.bar->sizeHint().width()),
-                       band.bar->sizeHint().height());
-    }
-    if ((watched == band.holder || watched == band.bar) && type == QEvent::MouseButtonPress) {
-      auto* widget = static_cast<QWidget*>(watched);
+  for (QToolBar* band : {CoolBar1, cbWordsSel, cbProUse}) {
+    if (watched == band && type == QEvent::MouseButtonPress) {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && widget->childAt(mouse->position().toPoint()) == nullptr) {
-        if (band.bar != tbProUse) HideSearchMenu();
+      if (mouse->button() == Qt::LeftButton && band->childAt(mouse->position().toPoint()) == nullptr) {
+        if (band != cbProUse) HideSearchMenu();
         // A press on an empty spot of a bar drags the whole window.
         if (QWindow* window = windowHandle()) window->startSystemMove();
         return true;
@@ -279,7 +325,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::acCloseExecute() { close(); }
 
 void TForm1::acEditDicExecute() {
-  if (running_ || rebuilding_) return;
+  if (running_ || rebuilding_ || loading_) return;
   // Changes are written and reloaded by the editor; a changed dictionary
   // leaves the text awaiting a new run.
   editor_->exec();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
+#include "app/TextFileLoader.h"
 #include "dictionary/DictionaryObserver.h"
 #include "views/WordListFilter.h"
 
@@ -31,6 +32,7 @@ namespace lexiscoop {
 class ConjugationDictionary;
 class Lexicon;
 class CoverageChart;
+class FilterMenu;
 class ReadingPane;
 class RecentFiles;
 class ShownWordList;
@@ -50,6 +52,11 @@ struct TForm1Options {
   // Message boxes, the open dialog and the document opener. Null: the real
   // Qt ones. Not owned; must outlive the window.
   TDialogs* dialogs = nullptr;
+  // Files of at least this many bytes are read on a worker thread while the
+  // window shows progress and offers Stop; smaller ones at once.
+  int64_t backgroundLoadBytes = int64_t{4} << 20;
+  // How a file is read into a text holder. Empty: TMyParser::LoadFile.
+  TextFileLoader::ReadFunction readText;
 };
 
 // The main window: the tool bars, the text pane, the word list and the status
@@ -98,6 +105,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // True while awaiting analysis, false while results are shown.
   bool AwaitingAnalysis() const { return awaiting_; }
   bool Rebuilding() const { return rebuilding_; }
+  // True while a file is read in the background.
+  bool Loading() const { return loading_; }
   const WordListFilter& Filter() const { return filter_; }
   const ShownWordList& Shown() const { return *shown_; }
   bool HasDictionary() const { return dictionaryLoaded_; }
@@ -117,6 +126,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -156,7 +166,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void createToolBars();
   void createWorkArea();
   void createStatusBar();
-  QToolBar* createBand(const char* bandName, QWidget* bar);
+  QToolBar* createBand(const char* bandName);
   QToolButton* addButton(QWidget* bar, const char* name, QAction* action, int width);
   void addSeparator(QWidget* bar);
 
@@ -176,6 +186,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // since the results shown were classified.
   void AwaitAnalysisIfDictionaryChanged();
   void WriteSettings();
+  // Moves and shrinks the window so that its frame lies on the available
+  // part of its screen.
+  void FitFrameToScreen();
   void ApplyColumnWidths(const std::string& value);
   std::string ColumnWidthsText() const;
 
@@ -187,6 +200,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void SetStatusPanel(int panel, const QString& text);
   void UpdateCommandStates();
   void FitStatusPanel0();
+  // Shares the window's width between the text pane and the word list.
+  void FitListPane();
   void SwapAnalyzeButton(QAction* action);
 
   // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
@@ -194,6 +209,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void UpdateFilterImages();
   void ShowLevelMenu(int bit);
   void createLevelMenu();
+  // The filters' entries of the 表示 menu (Form1Words.cpp).
+  void createFilterMenu(QMenu& view);
   std::vector<int> SelectedRows() const;
   void SelectRows(const std::vector<int>& rows);
   void PutOnClipboard(const std::string& cp932);
@@ -206,6 +223,10 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
 
   // Text input (Form1TextInput.cpp).
   void LoadTextFile(const QString& path);
+  // The text of `path` read: it becomes the current text.
+  void TextFileLoaded(const QString& path, std::unique_ptr<TMyParser> text);
+  // Ends the background load's busy state.
+  void FinishLoading();
   void AssignCurrentText(const std::string& cp932);
   void SetCaptionName(const std::string& cp932Name);
   // ファイル → 最近使ったファイル: opens `path`, or tells the user that it is
@@ -233,8 +254,13 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   std::unique_ptr<TfrmEditDic> editor_;
   bool dictionaryLoaded_ = false;
   QString lastFileName_;
+  // The file the current text was read from (canonical path; its lock is
+  // held), or empty.
+  QString loadedFile_;
   int stopRequest_ = 0;
   bool running_ = false;
+  bool loading_ = false;
+  TextFileLoader* loader_ = nullptr;
   bool rebuilding_ = false;
   std::unique_ptr<ShownWordList> shown_;
   // The filters start empty and are set at the end of start-up.
@@ -245,6 +271,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   bool awaiting_ = true;
   bool closePending_ = false;
   bool dropTarget_ = false;
+  bool shownOnce_ = false;
 
   // Commands.
   QAction* acClipToText = nullptr;
@@ -273,6 +300,10 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* acPrint = nullptr;
   QAction* acCompareTexts = nullptr;
   RecentFiles* recentFiles_ = nullptr;
+  FilterMenu* filterMenu_ = nullptr;
+  // The level bar as the user left it (settings ShowLevelBar); it is shown
+  // at first only when no dictionary loaded.
+  bool levelBarShown_ = false;
   // The compare-texts window, made on first use.
   TfrmProfile* frmProfile_ = nullptr;
 
@@ -305,12 +336,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QTableView* lvWords = nullptr;
   WordListModel* wordModel_ = nullptr;
   std::array<QLabel*, 3> statusPanels_{};
-  // Each band's holder (which clips) and the bar inside it.
-  struct BandBar {
-    QWidget* holder;
-    QWidget* bar;
-  };
-  std::vector<BandBar> bandBars_;
 };
 
 }  // namespace lexiscoop

@@ -24,6 +24,7 @@
 
 #include "app/AppTexts.h"
 #include "app/Form1.h"
+#include "app/FilterMenu.h"
 #include "app/ImageList.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
@@ -172,6 +173,7 @@ void TForm1::createMenus() {
   view->addAction(acSortNum);
   view->addSeparator();
   view->addAction(acShowGloss);
+  createFilterMenu(*view);
 
   QMenu* help = bar->addMenu(Qs("ヘルプ(&H)"));
   help->addAction(N1);
@@ -185,47 +187,32 @@ QToolButton* TForm1::addButton(QWidget* bar, const char* name, QAction* action, 
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
   button->setIconSize(QSize(16, 16));
-  button->setFixedSize(width, kButtonHeight);
-  bar->layout()->addWidget(button);
+  // The design width, or the caption's where it is longer: a caption is
+  // never cut short.
+  button->setMinimumWidth(width);
+  button->setFixedHeight(kButtonHeight);
+  button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+  static_cast<QToolBar*>(bar)->addWidget(button);
   return button;
 }
 
-void TForm1::addSeparator(QWidget* bar) {
-  auto* line = new QFrame(bar);
-  line->setFrameShape(QFrame::VLine);
-  line->setFrameShadow(QFrame::Sunken);
-  line->setFixedSize(8, kButtonHeight - 6);
-  bar->layout()->addWidget(line);
-}
+void TForm1::addSeparator(QWidget* bar) { static_cast<QToolBar*>(bar)->addSeparator(); }
 
-QToolBar* TForm1::createBand(const char* bandName, QWidget* bar) {
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(2, 0, 2, 0);
-  layout->setSpacing(0);
-  bar->installEventFilter(this);
-
+QToolBar* TForm1::createBand(const char* bandName) {
+  // A tool bar of the window's top area: what does not fit its width goes
+  // to the bar's extension menu (») at its right end.
   auto* band = new QToolBar(this);
   band->setObjectName(QString::fromLatin1(bandName));
   band->setMovable(false);
   band->setFloatable(false);
   band->setFixedHeight(kBandHeight);
   band->setContentsMargins(0, 0, 0, 0);
+  band->setIconSize(QSize(16, 16));
+  band->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   band->setStyleSheet(QStringLiteral(
-      "QToolBar { border: none; border-bottom: 1px solid palette(mid);"
+      "QToolBar { border: none; border-bottom: 1px solid palette(mid); spacing: 0px; padding: 0px 2px;"
       " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbf6, stop:1 #e4e2d6); }"));
-  // The band shows what fits of its bar and clips the rest; it never
-  // widens the window.
-  auto* holder = new QWidget(band);
-  holder->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  holder->setMinimumWidth(0);
-  holder->setFixedHeight(kButtonHeight + 2);
-  bar->setParent(holder);
-  bar->move(0, 1);
-  bar->show();
-  holder->setObjectName(QString::fromLatin1(bandName) + QStringLiteral("Holder"));
-  holder->installEventFilter(this);
-  bandBars_.push_back({holder, bar});
-  band->addWidget(holder);
+  band->installEventFilter(this);
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, band);
   return band;
@@ -233,9 +220,8 @@ QToolBar* TForm1::createBand(const char* bandName, QWidget* bar) {
 
 void TForm1::createToolBars() {
   // 1. The main bar.
-  ToolBar1 = new QWidget;
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  CoolBar1 = createBand("CoolBar1", ToolBar1);
+  CoolBar1 = createBand("CoolBar1");
+  ToolBar1 = CoolBar1;
   addButton(ToolBar1, "ToolButton9", acClose, 60);
   addSeparator(ToolBar1);
   addButton(ToolBar1, "ToolButton3", acLoadFromFile, 60);
@@ -256,17 +242,15 @@ void TForm1::createToolBars() {
   lbTickCount = new QLabel(progressPanel);
   lbTickCount->setObjectName(QStringLiteral("lbTickCount"));
   lbTickCount->setGeometry(4, 20, 80, 14);
-  ToolBar1->layout()->addWidget(progressPanel);
+  CoolBar1->addWidget(progressPanel);
 
   addSeparator(ToolBar1);
   addButton(ToolBar1, "ToolButton13", acOpenDoc, 60);
   addButton(ToolBar1, "ToolButton10", acEditDic, 60);
-  static_cast<QHBoxLayout*>(ToolBar1->layout())->addStretch(1);
 
   // 2. The word-list bar.
-  tbWordsSel = new QWidget;
-  tbWordsSel->setObjectName(QStringLiteral("tbWordsSel"));
-  cbWordsSel = createBand("cbWordsSel", tbWordsSel);
+  cbWordsSel = createBand("cbWordsSel");
+  tbWordsSel = cbWordsSel;
   addButton(tbWordsSel, "ToolButton36", acCopyWords, 96);
   addButton(tbWordsSel, "ToolButton37", acCopyWordsNum, 96);
   addButton(tbWordsSel, "ToolButton38", acAllSelect, 96);
@@ -299,7 +283,7 @@ void TForm1::createToolBars() {
   edWord->setFixedSize(70, 19);
   searchLayout->addWidget(searchLabel);
   searchLayout->addWidget(edWord);
-  tbWordsSel->layout()->addWidget(searchPanel);
+  cbWordsSel->addWidget(searchPanel);
 
   addSeparator(tbWordsSel);
   addButton(tbWordsSel, "ToolButton30", acSWOriginal, 96);
@@ -307,12 +291,10 @@ void TForm1::createToolBars() {
   addButton(tbWordsSel, "ToolButton32", acSWWritten, 96);
   addSeparator(tbWordsSel);
   addButton(tbWordsSel, "ToolButton34", acSWNoEntry, 96);
-  static_cast<QHBoxLayout*>(tbWordsSel->layout())->addStretch(1);
 
   // 3. The level bar.
-  tbProUse = new QWidget;
-  tbProUse->setObjectName(QStringLiteral("tbProUse"));
-  cbProUse = createBand("cbProUse", tbProUse);
+  cbProUse = createBand("cbProUse");
+  tbProUse = cbProUse;
   const char* levelButtonNames[kWordLevelCount] = {"tbWSBasic", "tbWSJunior", "tbWSToUnivercity",
                                                    "tbWSGeneral", "tbWSOther", "tbWSNone"};
   for (int i = 0; i < kWordLevelCount; ++i) {
@@ -327,10 +309,15 @@ void TForm1::createToolBars() {
   cbProperNoun->addItems({Qs("すべて"), Qs("普通名詞だけ"), Qs("固有名詞だけ")});
   cbProperNoun->setCurrentIndex(-1);
   cbProperNoun->setMinimumWidth(110);
-  tbProUse->layout()->addWidget(cbProperNoun);
+  cbProUse->addWidget(cbProperNoun);
   addSeparator(tbProUse);
   addButton(tbProUse, "tbCopyData", acCopyData, 72);
-  static_cast<QHBoxLayout*>(tbProUse->layout())->addStretch(1);
+  // Shown or hidden from 表示 → レベルバー.
+  connect(filterMenu_->LevelBarAction(), &QAction::toggled, this, [this](bool shown) {
+    cbProUse->setVisible(shown);
+    if (dictionaryLoaded_) levelBarShown_ = shown;
+  });
+  filterMenu_->LevelBarAction()->setChecked(true);
 }
 
 void TForm1::createWorkArea() {
@@ -398,6 +385,10 @@ void TForm1::createWorkArea() {
   lvWords->viewport()->installEventFilter(this);
   lvWords->installEventFilter(this);
 
+  // The pages may be squeezed below what they ask for, so that a small
+  // window still shows the bars, the list and the status bar whole.
+  pcMemo->setMinimumSize(200, 120);
+  lvWords->setMinimumSize(120, 80);
   Splitter1->addWidget(pcMemo);
   Splitter1->addWidget(lvWords);
   Splitter1->setStretchFactor(0, 1);
@@ -427,6 +418,9 @@ void TForm1::createStatusBar() {
     label->setMinimumWidth(designWidths[panel]);
     label->setTextFormat(Qt::PlainText);
     statusPanels_[static_cast<size_t>(panel)] = label;
+    // Panel 0 takes the room up to the end of the text pane first; the
+    // others show their whole texts.
+    label->setSizePolicy(panel == 0 ? QSizePolicy::Expanding : QSizePolicy::Preferred, QSizePolicy::Preferred);
     bar->addWidget(label, panel == 2 ? 1 : 0);
   }
 }

@@ -9,11 +9,13 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "analysis/MyParser.h"
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
+#include "app/FilterMenu.h"
 #include "app/Form1.h"
 #include "app/ReadingPane.h"
 #include "dictionary/ConjugationDictionary.h"
@@ -51,7 +53,14 @@ void TForm1::acAnalizeExecute() {
   }
 }
 
-void TForm1::acStopAnalizeExecute() { stopRequest_ = 1; }
+void TForm1::acStopAnalizeExecute() {
+  // Stop abandons a load, or ends the run.
+  if (loading_) {
+    FinishLoading();
+    return;
+  }
+  stopRequest_ = 1;
+}
 
 void TForm1::SwapAnalyzeButton(QAction* action) {
   // A tool button with more than one action grows a menu arrow: it carries
@@ -61,7 +70,7 @@ void TForm1::SwapAnalyzeButton(QAction* action) {
 }
 
 void TForm1::RunAnalysis() {
-  if (running_) return;
+  if (running_ || loading_) return;
   if (parser_->FullText().empty()) {
     result_.Clear();
     return;
@@ -132,7 +141,7 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
 }
 
 void TForm1::UpdateCommandStates() {
-  const bool busy = running_ || rebuilding_;
+  const bool busy = running_ || rebuilding_ || loading_;
   acAnalize->setEnabled(analyzeEnabled_ && !busy);
   // A new text or a new dictionary must not be applied under a running scan
   // or rebuild.
@@ -149,16 +158,19 @@ void TForm1::UpdateCommandStates() {
                           acSWOriginal, acSWEntries, acSWWritten, acSWNoEntry, acCopyData}) {
     action->setEnabled(results);
   }
-  for (QWidget* bar : {tbWordsSel, tbProUse}) {
-    for (QWidget* control : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      control->setEnabled(results);
+  for (QToolBar* bar : {cbWordsSel, cbProUse}) {
+    for (QAction* item : bar->actions()) {
+      if (QWidget* control = bar->widgetForAction(item)) control->setEnabled(results);
     }
   }
   // A level whose list is empty stays disabled.
-  for (QToolButton* button : levelButtons_) {
-    const QVariant listed = button->property("levelListEnabled");
-    if (listed.isValid() && !listed.toBool()) button->setEnabled(false);
+  std::array<bool, kWordLevelCount> listed{};
+  for (size_t i = 0; i < levelButtons_.size(); ++i) {
+    const QVariant enabled = levelButtons_[i]->property("levelListEnabled");
+    listed[i] = !enabled.isValid() || enabled.toBool();
+    if (!listed[i]) levelButtons_[i]->setEnabled(false);
   }
+  filterMenu_->SetEnabled(results, listed);
   lvWords->setEnabled(results);
 }
 

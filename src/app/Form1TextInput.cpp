@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QProgressBar>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "analysis/MyParser.h"
@@ -34,19 +36,69 @@ void TForm1::OpenTextFile(const QString& path) {
 }
 
 void TForm1::LoadTextFile(const QString& path) {
-  if (running_ || rebuilding_ || path == lastFileName_) return;
-  lastFileName_ = path;
+  if (running_ || rebuilding_ || loading_ || path == lastFileName_) return;
   const std::string nativePath = QFile::encodeName(path).toStdString();
-  if (!FileExists(nativePath)) return;
+  if (!FileExists(nativePath)) {
+    // Remembered: the same path chosen again does nothing.
+    lastFileName_ = path;
+    return;
+  }
+  if (QFileInfo(path).canonicalFilePath() == loadedFile_) {
+    // The file of the current text, which holds its lock: it is read again
+    // in place.
+    BusyCursor busy;
+    readingPane_->Clear();  // it shows the text that is about to go
+    loadedFile_.clear();
+    parser_->LoadFile(nativePath);
+    TextFileLoaded(path, std::move(parser_));
+    return;
+  }
+  if (static_cast<int64_t>(QFileInfo(path).size()) < options_.backgroundLoadBytes && !options_.readText) {
+    auto text = std::make_unique<TMyParser>();
+    {
+      BusyCursor busy;
+      text->LoadFile(nativePath);
+    }
+    TextFileLoaded(path, std::move(text));
+    return;
+  }
+  // A large file is read on a worker: the window keeps painting, shows that
+  // it is busy, and 中止 abandons the load. The current text stays until the
+  // new one is in.
+  loading_ = true;
+  QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  ProgressBar1->setRange(0, 0);
+  statusBar()->showMessage(Qs(texts::kLoadingFormat).arg(QFileInfo(path).fileName()));
+  SwapAnalyzeButton(acStopAnalize);
+  UpdateCommandStates();
+  loader_->Start(path);
+}
+
+void TForm1::FinishLoading() {
+  if (!loading_) return;
+  loading_ = false;
+  loader_->Cancel();
+  QGuiApplication::restoreOverrideCursor();
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  statusBar()->clearMessage();
+  SwapAnalyzeButton(acAnalize);
+  UpdateCommandStates();
+}
+
+void TForm1::TextFileLoaded(const QString& path, std::unique_ptr<TMyParser> text) {
+  FinishLoading();
+  lastFileName_ = path;
+  loadedFile_ = QFileInfo(path).canonicalFilePath();
   SetCaptionName(Cp932FromUtf8(QFileInfo(path).fileName().toStdString()));
   readingPane_->Clear();  // it shows the text that is about to go
-  parser_->LoadFile(nativePath);
+  parser_ = std::move(text);
   recentFiles_->Add(path);
   SetAwaitingAnalysis(true);
 }
 
 void TForm1::OpenRecentFile(const QString& path) {
-  if (running_ || rebuilding_) return;
+  if (running_ || rebuilding_ || loading_) return;
   if (!QFileInfo(path).isFile()) {
     recentFiles_->Remove(path);
     dialogs_->Inform(this, Qs(texts::kRecentFileGoneFormat).arg(path));
@@ -60,8 +112,9 @@ void TForm1::SetCurrentText(const std::string& cp932) {
 }
 
 void TForm1::AssignCurrentText(const std::string& cp932) {
-  if (running_ || rebuilding_ || cp932 == parser_->FullText()) return;
+  if (running_ || rebuilding_ || loading_ || cp932 == parser_->FullText()) return;
   lastFileName_.clear();
+  loadedFile_.clear();
   BusyCursor busy;
   readingPane_->Clear();  // it shows the text that is about to go
   parser_->AssignText(cp932);
@@ -84,7 +137,7 @@ void TForm1::acClipToTextExecute() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (dropTarget_ && !running_ && !rebuilding_ && event->mimeData()->hasUrls()) {
+  if (dropTarget_ && !running_ && !rebuilding_ && !loading_ && event->mimeData()->hasUrls()) {
     event->acceptProposedAction();
   } else {
     event->ignore();
@@ -92,7 +145,7 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-  if (!dropTarget_ || running_ || rebuilding_ || !event->mimeData()->hasUrls()) {
+  if (!dropTarget_ || running_ || rebuilding_ || loading_ || !event->mimeData()->hasUrls()) {
     event->ignore();
     return;
   }

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
+#include "app/FilterMenu.h"
 #include "app/Form1.h"
 #include "app/ImageList.h"
 #include "dictionary/ConjugationDictionary.h"
@@ -143,7 +144,29 @@ void TForm1::SetLevelMask(LevelMask mask) {
 
 void TForm1::acSWNoEntryExecute() { SetLevelMask(MaskAfterNoEntryToggle(filter_.levelMask)); }
 
-void TForm1::cbProperNounChange() { RebuildWordList(); }
+void TForm1::cbProperNounChange() {
+  filter_.properNoun = ProperNounChoiceFromIndex(cbProperNoun->currentIndex());
+  RebuildWordList();
+  filterMenu_->Sync(filter_);
+}
+
+void TForm1::createFilterMenu(QMenu& view) {
+  std::array<FilterMenu::Level, kWordLevelCount> levels{};
+  for (int i = 0; i < kWordLevelCount; ++i) {
+    levels[static_cast<size_t>(i)] = {kButtonBits[i], FromCp932(LevelButtonName(static_cast<WordLevel>(i)))};
+  }
+  filterMenu_ = new FilterMenu(view, {acSWOriginal, acSWEntries, acSWWritten}, *acSWNoEntry, levels, this);
+  connect(filterMenu_, &FilterMenu::levelToggled, this, [this](int bit) {
+    if (const std::optional<LevelMask> mask = MaskAfterLevelClick(filter_.levelMask, bit, LevelClickModifier::Shift)) {
+      SetLevelMask(*mask);
+    }
+    filterMenu_->Sync(filter_);
+  });
+  connect(filterMenu_, &FilterMenu::allLevelsChosen, this, [this] { SetLevelMask(kAllLevels); });
+  connect(filterMenu_, &FilterMenu::properNounChosen, this, [this](int index) {
+    if (cbProperNoun->currentIndex() != index) cbProperNoun->setCurrentIndex(index);
+  });
+}
 
 void TForm1::UpdateFilterImages() {
   for (int i = 0; i < kWordLevelCount; ++i) {
@@ -151,6 +174,7 @@ void TForm1::UpdateFilterImages() {
     levelButtons_[static_cast<size_t>(i)]->setIcon(ImageListIcon(on ? kImageSwitchOn : kImageSwitchOff));
   }
   acSWNoEntry->setIcon(levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))]->icon());
+  filterMenu_->Sync(filter_);
   const std::pair<QAction*, FormMode> forms[] = {
       {acSWWritten, FormMode::Written}, {acSWEntries, FormMode::Headword}, {acSWOriginal, FormMode::Original}};
   for (const auto& [action, mode] : forms) {
@@ -216,10 +240,24 @@ void TForm1::createLevelMenu() {
     });
   }
   connect(cbProperNoun, &QComboBox::currentIndexChanged, this, &TForm1::cbProperNounChange);
-  connect(acSWWritten, &QAction::triggered, this, [this] { ToggleFormMode(FormMode::Written); });
-  connect(acSWEntries, &QAction::triggered, this, [this] { ToggleFormMode(FormMode::Headword); });
-  connect(acSWOriginal, &QAction::triggered, this, [this] { ToggleFormMode(FormMode::Original); });
-  connect(acSWNoEntry, &QAction::triggered, this, &TForm1::acSWNoEntryExecute);
+  // The actions are checkable (the 表示 menu shows their state): a refused
+  // change puts the check marks back.
+  connect(acSWWritten, &QAction::triggered, this, [this] {
+    ToggleFormMode(FormMode::Written);
+    filterMenu_->Sync(filter_);
+  });
+  connect(acSWEntries, &QAction::triggered, this, [this] {
+    ToggleFormMode(FormMode::Headword);
+    filterMenu_->Sync(filter_);
+  });
+  connect(acSWOriginal, &QAction::triggered, this, [this] {
+    ToggleFormMode(FormMode::Original);
+    filterMenu_->Sync(filter_);
+  });
+  connect(acSWNoEntry, &QAction::triggered, this, [this] {
+    acSWNoEntryExecute();
+    filterMenu_->Sync(filter_);
+  });
   connect(acSortABC, &QAction::triggered, this, [this] { SortList(kSortAlphabetical); });
   connect(acSortNum, &QAction::triggered, this, [this] { SortList(kSortCount); });
   connect(acSortInitial, &QAction::triggered, this, [this] { SortList(kSortFirstAppearance); });

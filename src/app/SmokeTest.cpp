@@ -55,6 +55,8 @@ int RunSmokeTest(TForm1& form, const QString& textFile, const QString& screensho
 
   QCoreApplication::processEvents();
   form.OpenTextFile(textFile);
+  // A large file is read in the background.
+  while (form.Loading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   if (!watch.Quiet("loading the text")) ++failures;
   auto* analyze = form.findChild<QAction*>(QStringLiteral("acAnalize"));
   if (analyze == nullptr || !analyze->isEnabled()) {

@@ -163,7 +163,7 @@ class SearchBoxTest : public QObject {
   void leftPressOnAnEmptySpotOfABarHidesTheSuggestions() {
     Window w("cat cats\r\n");
     w.form.resize(1800, 500);
-    auto* bar = w.form.findChild<QWidget*>(QStringLiteral("tbWordsSel"));
+    auto* bar = w.form.findChild<QWidget*>(QStringLiteral("cbWordsSel"));
     QTRY_VERIFY(bar->width() > 1500);
     const QPoint empty(bar->width() - 5, bar->height() / 2);
     QVERIFY(bar->childAt(empty) == nullptr);

@@ -74,6 +74,13 @@ inline bool HasLongLine(std::string_view text) {
   return false;
 }
 
+// True when `path` names a file whose text has a line too long to scan.
+inline bool FileHasLongLine(const QString& path) {
+  QFile file(path);
+  return !path.isEmpty() && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+         HasLongLine(file.readAll().toStdString());
+}
+
 inline QString FromCp932(std::string_view cp932) { return QString::fromStdString(Utf8FromCp932(cp932)); }
 
 // The fixed texts that the commands choose from (CP932).

@@ -5,6 +5,9 @@
 namespace lexiscoop::monkey {
 
 void Monkey::SetText() {
+  // A command run inside this one's pump must not forget what this one
+  // expects.
+  const bool outerExpected = fileFailureExpected_;
   switch (Pick(4)) {
     case 0: {
       const std::string& text = ChooseText();
@@ -22,20 +25,21 @@ void Monkey::SetText() {
     case 2:
       dialogs_.chosenFile = Chance(0.1) ? QString() : ChooseFile();
       Log(QStringLiteral("load file «%1»").arg(QFileInfo(dialogs_.chosenFile).fileName()));
-      // A folder is refused with a message.
-      fileFailureExpected_ = dialogs_.chosenFile == subFolder_;
+      // A folder is refused with a message, and so is a text the scanner
+      // refuses (the current text stays).
+      fileFailureExpected_ = dialogs_.chosenFile == subFolder_ || FileHasLongLine(dialogs_.chosenFile);
       Action("acLoadFromFile")->trigger();
       break;
     default: {
       QList<QUrl> urls{QUrl::fromLocalFile(ChooseFile())};
       if (Chance(0.15)) urls << QUrl::fromLocalFile(ChooseFile());
       Log(QStringLiteral("drop %1 file(s), first «%2»").arg(urls.size()).arg(urls.first().fileName()));
-      fileFailureExpected_ = urls.first().toLocalFile() == subFolder_;
+      fileFailureExpected_ = urls.first().toLocalFile() == subFolder_ || FileHasLongLine(urls.first().toLocalFile());
       Drop(urls);
       break;
     }
   }
-  fileFailureExpected_ = false;
+  fileFailureExpected_ = outerExpected;
 }
 
 void Monkey::Extract() {
