@@ -205,7 +205,9 @@ QToolBar* TForm1::createBand(const char* bandName) {
   band->setObjectName(QString::fromLatin1(bandName));
   band->setMovable(false);
   band->setFloatable(false);
-  band->setFixedHeight(kBandHeight);
+  // Not a fixed height: the extension opens the bar downwards, over the
+  // panes, in as many rows as its items need.
+  band->setMinimumHeight(kBandHeight);
   band->setContentsMargins(0, 0, 0, 0);
   band->setIconSize(QSize(16, 16));
   band->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

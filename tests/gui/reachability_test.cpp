@@ -142,7 +142,9 @@ class ReachabilityTest : public QObject {
     QToolButton* more = Extension(bar, "qt_toolbar_ext_button");
     QVERIFY(more->isVisible() && more->isEnabled());
     more->click();
-    QTRY_VERIFY(original->isVisible());
+    // The bar opens downwards: the button is whole and in sight.
+    QTRY_VERIFY(WhollyInSight(original, &form));
+    QVERIFY(QRect(QPoint(0, 0), bar->size()).contains(QRect(original->mapTo(bar, QPoint(0, 0)), original->size())));
     // Usable from there.
     original->click();
     QCOMPARE(form.Filter().formMode, FormMode::None);
