@@ -126,18 +126,7 @@ std::string TStringList::Text() const {
 
 void TStringList::SetText(std::string_view text) {
   Clear();
-  const size_t zero = text.find('\0');
-  if (zero != std::string_view::npos) text = text.substr(0, zero);
-  size_t p = 0;
-  const size_t n = text.size();
-  while (p < n) {
-    size_t e = p;
-    while (e < n && text[e] != '\r' && text[e] != '\n') ++e;
-    Add(text.substr(p, e - p));
-    p = e;
-    if (p < n && text[p] == '\r') ++p;
-    if (p < n && text[p] == '\n') ++p;
-  }
+  ForEachLine(text, [this](std::string_view line) { Add(line); });
 }
 
 int TStringList::LoadFromFile(const std::string& path) {

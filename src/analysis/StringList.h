@@ -94,6 +94,24 @@ class TStringList {
 // boundaries (a trail byte of a double-byte character never matches). Returns
 // true and sets `before` and `after` around it when found; otherwise `before`
 // is the whole text, `after` empty, and the result false.
+// Calls `visit` with each line of `text` as SetText splits it: a line ends
+// at CR LF, a lone CR or a lone LF, and a zero byte ends the text.
+template <class Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  const size_t zero = text.find('\0');
+  if (zero != std::string_view::npos) text = text.substr(0, zero);
+  size_t p = 0;
+  const size_t n = text.size();
+  while (p < n) {
+    size_t e = p;
+    while (e < n && text[e] != '\r' && text[e] != '\n') ++e;
+    visit(text.substr(p, e - p));
+    p = e;
+    if (p < n && text[p] == '\r') ++p;
+    if (p < n && text[p] == '\n') ++p;
+  }
+}
+
 bool SplitAtFirst(std::string_view text, std::string_view separator,
                   std::string& before, std::string& after);
 

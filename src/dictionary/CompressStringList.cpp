@@ -17,6 +17,20 @@
 namespace lexiscoop {
 
 int TCompressStringList::LoadFromFile(const std::string& path) {
+  std::string text;
+  const int status = DecodeFile(path, text);
+  if (status != 0) return status;
+  try {
+    LoadText(text);
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  } catch (const std::exception&) {
+    return EIO;
+  }
+}
+
+int TCompressStringList::DecodeFile(const std::string& path, std::string& text) {
   if (!FileExists(path)) {
     static const Cp932Text kMissing{" がありません"};
     ShowMessage(Cp932FromUtf8(path) + kMissing.str());
@@ -31,7 +45,7 @@ int TCompressStringList::LoadFromFile(const std::string& path) {
     if (!coder.Decode(image)) return EBADMSG;
     image = std::string();
     if (!WithinListBounds(coder.PlainData())) return EFBIG;
-    LoadText(coder.PlainData());
+    text = coder.TakePlainData();
     return 0;
   } catch (const std::bad_alloc&) {
     return ENOMEM;

@@ -28,6 +28,11 @@ class TCompressStringList : public TStringList {
   // all without a message. On every failure the list keeps its lines.
   int LoadFromFile(const std::string& path) override;
 
+  // The decoded text of the compressed file `path`, as LoadFromFile reads
+  // it, with the same statuses and the same message; `text` is left as it
+  // was on failure.
+  static int DecodeFile(const std::string& path, std::string& text);
+
   // Writes the list as the compressed file `path`, creating missing folders.
   // The old file is replaced atomically and keeps its permission bits, so a
   // failed save leaves it byte for byte and a read-only file stays read-only.

@@ -136,28 +136,36 @@ void ConjugationDictionary::LoadDictionary() {
   const FileStamp stamp = StampOf(path);
   if (!stamp.exists || path != decoded_.path || stamp != decoded_.stamp) {
     decoded_ = {};
-    TCompressStringList lines;
-    dictionaryLoadStatus_ = lines.LoadFromFile(path);
+    std::string text;
+    dictionaryLoadStatus_ = TCompressStringList::DecodeFile(path, text);
     if (dictionaryLoadStatus_ != 0) {
       LoadDictionaryLines(TCompressStringList());
       return;
     }
-    decoded_ = {path, stamp, std::move(lines)};
+    decoded_ = {path, stamp, std::move(text)};
   }
   dictionaryLoadStatus_ = 0;
-  if (!WithinDictionaryBounds(decoded_.lines)) {
+  // The lines are read in place: the file's text is all the lexicon is made of.
+  std::vector<std::string_view> lines;
+  ForEachLine(decoded_.text, [&lines](std::string_view line) { lines.push_back(line); });
+  std::vector<Headword> records;
+  if (WithinDictionaryBounds(lines)) {
+    records.reserve(lines.size());
+    for (const std::string_view line : lines) ParseLine(line, records);
+  } else {
     dictionaryLoadStatus_ = EFBIG;
-    LoadDictionaryLines(TCompressStringList());
-    return;
   }
-  LoadDictionaryLines(decoded_.lines);
+  lines = {};
+  BuildLexicon(std::move(records));
 }
 
-void ConjugationDictionary::LoadDictionaryLines(const TStringList& lines) {
+void ConjugationDictionary::LoadDictionaryLines(const TStringList& lines) { BuildLexicon(ParseLines(lines)); }
+
+std::vector<Headword> ConjugationDictionary::ParseLines(const TStringList& lines) {
   std::vector<Headword> records;
   records.reserve(static_cast<size_t>(lines.Count()));
   for (int i = 0; i < lines.Count(); ++i) ParseLine(lines[i], records);
-  BuildLexicon(std::move(records));
+  return records;
 }
 
 void ConjugationDictionary::BuildLexicon(std::vector<Headword> records) {

@@ -186,12 +186,14 @@ class ConjugationDictionary {
   bool StageList(DictionaryTransaction& change, const TCompressStringList& list, const std::string& path);
   // Commits, sets the status, and reloads under the change's lock.
   // `dictionary`, when given, is the user's dictionary as staged: once the
-  // change is applied the reload takes its lines instead of decoding the file.
-  bool Finish(DictionaryTransaction& change, bool dictionaryOnly, TCompressStringList* dictionary);
+  // change is applied the reload takes its text instead of decoding the file.
+  bool Finish(DictionaryTransaction& change, bool dictionaryOnly, const TCompressStringList* dictionary);
   void LoadLevelList(int level);
   void LoadDictionary();
   // Appends the line's headword record to `records`.
   void ParseLine(std::string_view line, std::vector<Headword>& records);
+  // The headword records of `lines`, one per line.
+  std::vector<Headword> ParseLines(const TStringList& lines);
   // Makes the lexicon of `records` (one per dictionary line) and the level
   // lists as they are.
   void BuildLexicon(std::vector<Headword> records);
@@ -211,12 +213,13 @@ class ConjugationDictionary {
   // reload reads a level file again only when it changed.
   std::array<std::pair<std::string, FileStamp>, kLevelCount> levelSources_;
   std::array<TCompressStringList, kLevelCount> levels_;
-  // The dictionary file as last read (or written), with its stamp then: a
-  // reload or a change decodes the file again only when it changed.
+  // The dictionary file's decoded text as last read (or written), with its
+  // stamp then: a reload or a change decodes the file again only when it
+  // changed.
   struct DecodedFile {
     std::string path;
     FileStamp stamp;
-    TCompressStringList lines;
+    std::string text;
   };
   DecodedFile decoded_;
   std::shared_ptr<const Lexicon> lexicon_ = Lexicon::Empty();

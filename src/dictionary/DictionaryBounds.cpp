@@ -1,6 +1,7 @@
 #include "dictionary/DictionaryBounds.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "dictionary/DictionaryLine.h"
 
@@ -15,12 +16,18 @@ size_t ItemCountBound(std::string_view field) {
 }
 
 bool WithinDictionaryBounds(const TStringList& lines) {
+  std::vector<std::string_view> views;
+  views.reserve(static_cast<size_t>(lines.Count()));
+  for (int i = 0; i < lines.Count(); ++i) views.push_back(lines[i]);
+  return WithinDictionaryBounds(views);
+}
+
+bool WithinDictionaryBounds(std::span<const std::string_view> lines) {
   uint64_t textBytes = 0;
-  for (int i = 0; i < lines.Count(); ++i) textBytes += lines[i].size() + 2;
+  for (const std::string_view line : lines) textBytes += line.size() + 2;
   const uint64_t budget = 16 * textBytes + (uint64_t{64} << 20);
   uint64_t spellingBytes = 0;
-  for (int i = 0; i < lines.Count(); ++i) {
-    const std::string_view line = lines[i];
+  for (const std::string_view line : lines) {
     bool hasTab = false;
     const std::string_view headword = LineHeadword(line, hasTab);
     if (headword.size() > kMaxHeadwordBytes) return false;

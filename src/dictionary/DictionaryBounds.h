@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 #include "analysis/StringList.h"
@@ -21,6 +22,7 @@ size_t ItemCountBound(std::string_view field);
 // above and the spellings that decoding all lines could produce, at most
 // (items x headword length + line length per line), stay within a budget
 // proportional to the text (sixteen times its size plus 64 MB).
+bool WithinDictionaryBounds(std::span<const std::string_view> lines);
 bool WithinDictionaryBounds(const TStringList& lines);
 
 }  // namespace lexiscoop

@@ -64,7 +64,7 @@ bool ConjugationDictionary::ReadToChange(TCompressStringList& list, const std::s
     return true;
   }
   if (path == decoded_.path && StampOf(path) == decoded_.stamp) {
-    list = decoded_.lines;  // the very file the last load decoded
+    list.LoadText(decoded_.text);  // the very file the last load decoded
     return true;
   }
   const int status = list.LoadFromFile(path);
@@ -86,7 +86,7 @@ bool ConjugationDictionary::StageList(DictionaryTransaction& change, const TComp
 }
 
 bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionaryOnly,
-                                   TCompressStringList* dictionary) {
+                                   const TCompressStringList* dictionary) {
   const CommitOutcome outcome = change.Commit();
   lastSaveStatus_ = outcome.error;
   lastChangePending_ = outcome.state == CommitState::Pending;
@@ -94,7 +94,7 @@ bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionar
     // The user's file now holds these lines, and nobody else writes while
     // the change's lock is held.
     const std::string path = UserDictionaryPath();
-    decoded_ = {path, StampOf(path), std::move(*dictionary)};
+    decoded_ = {path, StampOf(path), dictionary->Text()};
   }
   // Still under the change's lock: the reload sees this change and no other
   // half done. A pending change stays as the files hold it until completed.

@@ -1,5 +1,6 @@
 #include "dictionary/GlossTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <vector>
@@ -12,12 +13,17 @@ namespace lexiscoop {
 
 namespace {
 
-std::string Folded(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+char FoldedByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Byte order of the two texts with ASCII letters folded to lower case.
+int CompareFolded(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(FoldedByte(a[i]));
+    const auto y = static_cast<unsigned char>(FoldedByte(b[i]));
+    if (x != y) return x < y ? -1 : 1;
   }
-  return out;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
@@ -41,23 +47,47 @@ int GlossTable::LoadFile(const std::string& path, Table& table) {
   if (stamp.exists && stamp == table.source) return 0;
   table.Clear();
   if (!FileExists(path)) return 0;
-  TCompressStringList list;
-  const int status = list.LoadFromFile(path);
+  std::string text;
+  const int status = TCompressStringList::DecodeFile(path, text);
   if (status != 0) return status;
+  table.text = std::move(text);
+  table.Index();
   table.source = stamp;
-  for (int i = 0; i < list.Count(); ++i) {
-    const std::string& line = list[i];
-    const size_t tab = line.find('\t');
-    if (tab == 0 || tab == std::string::npos) continue;  // no headword: not a gloss line
-    std::string headword = line.substr(0, tab);
-    // A headword that is its own folded form is found through `exact`; the
-    // folded map holds only the others, and only when no line came before
-    // with that folded form: a case-blind lookup finds the first such line.
-    std::string folded = Folded(headword);
-    if (folded != headword && !table.exact.contains(folded)) table.folded.emplace(std::move(folded), headword);
-    table.exact[std::move(headword)] = line.substr(tab + 1);
-  }
   return 0;
+}
+
+void GlossTable::Table::Index() {
+  const std::string_view all(text);
+  ForEachLine(all, [this, all](std::string_view line) {
+    const size_t tab = line.find('\t');
+    if (tab == 0 || tab == std::string_view::npos) return;  // no headword: not a gloss line
+    const auto at = static_cast<uint32_t>(line.data() - all.data());
+    lines.push_back({at, static_cast<uint32_t>(tab), at + static_cast<uint32_t>(tab) + 1,
+                     static_cast<uint32_t>(line.size() - tab - 1)});
+  });
+  std::vector<uint32_t> order(lines.size());
+  for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+
+  exact = order;
+  std::stable_sort(exact.begin(), exact.end(), [this](uint32_t a, uint32_t b) { return Headword(a) < Headword(b); });
+  // Of equal headwords the last line counts: keep the last of each run.
+  std::vector<uint32_t> kept;
+  for (size_t i = 0; i < exact.size(); ++i) {
+    if (i + 1 < exact.size() && Headword(exact[i]) == Headword(exact[i + 1])) continue;
+    kept.push_back(exact[i]);
+  }
+  exact = std::move(kept);
+
+  folded = std::move(order);
+  std::stable_sort(folded.begin(), folded.end(),
+                   [this](uint32_t a, uint32_t b) { return CompareFolded(Headword(a), Headword(b)) < 0; });
+  // Of headwords equal but for letter case the first line counts.
+  kept.clear();
+  for (size_t i = 0; i < folded.size(); ++i) {
+    if (i > 0 && CompareFolded(Headword(folded[i - 1]), Headword(folded[i])) == 0) continue;
+    kept.push_back(folded[i]);
+  }
+  folded = std::move(kept);
 }
 
 void GlossTable::Reload() {
@@ -72,35 +102,40 @@ void GlossTable::LoadFiles() {
   userStatus_ = LoadFile(UserPath(), user_);
 }
 
-const std::string* GlossTable::Table::Find(std::string_view headword, bool foldCase) const {
-  if (!foldCase) {
-    const auto it = exact.find(std::string(headword));
-    return it == exact.end() ? nullptr : &it->second;
+bool GlossTable::Table::Find(std::string_view headword, bool foldCase, std::string_view& glosses) const {
+  std::string_view spelling = headword;
+  if (foldCase) {
+    const auto f = std::lower_bound(folded.begin(), folded.end(), headword,
+                                    [this](uint32_t line, std::string_view key) { return CompareFolded(Headword(line), key) < 0; });
+    if (f == folded.end() || CompareFolded(Headword(*f), headword) != 0) return false;
+    spelling = Headword(*f);
   }
-  const std::string key = Folded(headword);
-  if (const auto f = folded.find(key); f != folded.end()) return &exact.at(f->second);
-  const auto it = exact.find(key);
-  return it == exact.end() ? nullptr : &it->second;
+  const auto e = std::lower_bound(exact.begin(), exact.end(), spelling,
+                                  [this](uint32_t line, std::string_view key) { return Headword(line) < key; });
+  if (e == exact.end() || Headword(*e) != spelling) return false;
+  glosses = Glosses(*e);
+  return true;
 }
 
 std::string_view GlossTable::Lookup(std::string_view headword) const {
   // The user's line wins over the shipped one; an exact spelling over one
   // that differs in letter case.
+  std::string_view glosses;
   for (bool fold : {false, true}) {
-    if (const std::string* g = user_.Find(headword, fold)) return *g;
-    if (const std::string* g = shipped_.Find(headword, fold)) return *g;
+    if (user_.Find(headword, fold, glosses) || shipped_.Find(headword, fold, glosses)) return glosses;
   }
   return {};
 }
 
 std::string_view GlossTable::LookupExact(std::string_view headword) const {
-  if (const std::string* g = user_.Find(headword, false)) return *g;
-  if (const std::string* g = shipped_.Find(headword, false)) return *g;
+  std::string_view glosses;
+  if (user_.Find(headword, false, glosses) || shipped_.Find(headword, false, glosses)) return glosses;
   return {};
 }
 
 bool GlossTable::IsEdited(std::string_view headword) const {
-  return user_.Find(headword, false) != nullptr;
+  std::string_view glosses;
+  return user_.Find(headword, false, glosses);
 }
 
 std::string GlossTable::NormalizeGlossText(std::string_view text) {
@@ -140,7 +175,8 @@ std::string GlossTable::NormalizeGlossText(std::string_view text) {
 
 GlossRecordStatus GlossTable::Record(std::string_view headword, std::string_view glossText) {
   const std::string glosses = NormalizeGlossText(glossText);
-  if (glosses.empty() && !shipped_.Find(headword, false)) return ChangeUserLine(headword, nullptr);
+  std::string_view shipped;
+  if (glosses.empty() && !shipped_.Find(headword, false, shipped)) return ChangeUserLine(headword, nullptr);
   return ChangeUserLine(headword, &glosses);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/FileStamp.h"
 
@@ -87,17 +88,35 @@ class GlossTable {
  private:
   // Reload without taking the lock (the caller holds one).
 
+  // One gloss file: its decoded text, and where each line's headword and
+  // glosses stand in it. Compact: the shipped file has tens of thousands of
+  // lines and stays loaded while the program runs.
   struct Table {
-    std::unordered_map<std::string, std::string> exact;   // headword → glosses
-    // folded headword → headword, for headwords with capitals only
-    std::unordered_map<std::string, std::string> folded;
+    struct Line {
+      uint32_t headword;
+      uint32_t headwordLength;
+      uint32_t glosses;
+      uint32_t glossesLength;
+    };
+    std::string text;
+    std::vector<Line> lines;       // lines with a headword, in file order
+    std::vector<uint32_t> exact;   // into lines, by headword bytes; the last line of a headword only
+    std::vector<uint32_t> folded;  // into lines, by folded headword; the first line of a folded form only
     FileStamp source;  // of the file the table was read from; none when not read whole
-    void Clear() {
-      exact.clear();
-      folded.clear();
-      source = {};
+
+    void Clear() { *this = Table(); }
+    // Indexes the lines of `text`.
+    void Index();
+    std::string_view Headword(uint32_t line) const {
+      return std::string_view(text).substr(lines[line].headword, lines[line].headwordLength);
     }
-    const std::string* Find(std::string_view headword, bool foldCase) const;
+    std::string_view Glosses(uint32_t line) const {
+      return std::string_view(text).substr(lines[line].glosses, lines[line].glossesLength);
+    }
+    // The glosses of the last line spelled `headword`; with `foldCase`, of
+    // the last line spelled like the first line whose headword equals it
+    // with ASCII letter case ignored.
+    bool Find(std::string_view headword, bool foldCase, std::string_view& glosses) const;
   };
 
   // Reads `path` into `table`, unless the table holds that very file already.
