@@ -147,6 +147,7 @@ void ConjugationDictionary::LoadDictionary() {
   dictionaryLoadStatus_ = 0;
   // The lines are read in place: the file's text is all the lexicon is made of.
   std::vector<std::string_view> lines;
+  lines.reserve(static_cast<size_t>(std::count(decoded_.text.begin(), decoded_.text.end(), '\n')) + 1);
   ForEachLine(decoded_.text, [&lines](std::string_view line) { lines.push_back(line); });
   std::vector<Headword> records;
   if (WithinDictionaryBounds(lines)) {
@@ -182,6 +183,7 @@ void ConjugationDictionary::ParseLine(std::string_view line, std::vector<Headwor
   ReadCommaText(hasTab ? line.substr(headword.size() + 1) : std::string_view(), items_);
   Headword& record = records.emplace_back();
   record.spelling = headword;
+  record.forms.reserve(items_.size());  // exact for nearly every line: no room left unused
   for (const std::string& item : items_) {
     if (DecodeInflectionItem(headword, item, spelling_)) {
       record.forms.push_back(spelling_);

@@ -58,6 +58,7 @@ int GlossTable::LoadFile(const std::string& path, Table& table) {
 
 void GlossTable::Table::Index() {
   const std::string_view all(text);
+  lines.reserve(static_cast<size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
   ForEachLine(all, [this, all](std::string_view line) {
     const size_t tab = line.find('\t');
     if (tab == 0 || tab == std::string_view::npos) return;  // no headword: not a gloss line
