@@ -80,9 +80,16 @@ ExportTable FlashCardTable(const std::vector<WordExportRow>& rows) {
   for (const WordExportRow& row : rows) {
     std::string back = Utf8FromCp932(row.headword);
     back += "（" + LevelNameUtf8(row.level) + "）";
-    if (!row.gloss.empty()) back += " " + Utf8FromCp932(row.gloss);
+    // Appended piece by piece: «" " + temporary» trips GCC 12's -Wrestrict.
+    if (!row.gloss.empty()) {
+      back += ' ';
+      back += Utf8FromCp932(row.gloss);
+    }
     const std::string sentence = MarkedSentenceUtf8(row.sentence);
-    if (!sentence.empty()) back += " " + sentence;
+    if (!sentence.empty()) {
+      back += ' ';
+      back += sentence;
+    }
     table.rows.push_back({Utf8FromCp932(row.word), std::move(back)});
   }
   return table;
