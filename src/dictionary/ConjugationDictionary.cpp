@@ -173,7 +173,7 @@ void ConjugationDictionary::BuildLexicon(std::vector<Headword> records) {
   for (Headword& record : records) record.gloss = glosses_.LookupExact(record.spelling);
   Lexicon::LevelLists levels{};
   for (size_t l = 0; l < levels.size(); ++l) levels[l] = &levels_[l];
-  lexicon_ = Lexicon::Build(std::move(records), levels);
+  lexicon_ = Lexicon::Build(std::move(records), levels, glosses_.Texts());
 }
 
 void ConjugationDictionary::ParseLine(std::string_view line, std::vector<Headword>& records) {

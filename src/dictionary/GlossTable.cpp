@@ -41,6 +41,14 @@ GlossTable::GlossTable(std::string programFolder, std::string userFolder)
 std::string GlossTable::ShippedPath() const { return JoinPath(programFolder_, kShippedGlossFile); }
 std::string GlossTable::UserPath() const { return JoinPath(userFolder_, kUserGlossFile); }
 
+std::vector<std::shared_ptr<const std::string>> GlossTable::Texts() const {
+  std::vector<std::shared_ptr<const std::string>> texts;
+  for (const Table* table : {&shipped_, &user_}) {
+    if (table->text != nullptr) texts.push_back(table->text);
+  }
+  return texts;
+}
+
 int GlossTable::LoadFile(const std::string& path, Table& table) {
   // Stamped before reading: a change made while reading shows next time.
   const FileStamp stamp = StampOf(path);
@@ -50,14 +58,14 @@ int GlossTable::LoadFile(const std::string& path, Table& table) {
   std::string text;
   const int status = TCompressStringList::DecodeFile(path, text);
   if (status != 0) return status;
-  table.text = std::move(text);
+  table.text = std::make_shared<const std::string>(std::move(text));
   table.Index();
   table.source = stamp;
   return 0;
 }
 
 void GlossTable::Table::Index() {
-  const std::string_view all(text);
+  const std::string_view all = Text();
   lines.reserve(static_cast<size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
   ForEachLine(all, [this, all](std::string_view line) {
     const size_t tab = line.find('\t');

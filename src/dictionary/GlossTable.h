@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,10 @@ class GlossTable {
   size_t ShippedCount() const { return shipped_.exact.size(); }
   size_t UserCount() const { return user_.exact.size(); }
 
+  // The texts every gloss this table returns points into; a holder of
+  // them keeps those views valid after the table reloads.
+  std::vector<std::shared_ptr<const std::string>> Texts() const;
+
   std::string ShippedPath() const;
   std::string UserPath() const;
 
@@ -98,7 +103,9 @@ class GlossTable {
       uint32_t glosses;
       uint32_t glossesLength;
     };
-    std::string text;
+    // Shared: a lexicon built from this table keeps its glosses as views
+    // into the text and holds it while it lives.
+    std::shared_ptr<const std::string> text;
     std::vector<Line> lines;       // lines with a headword, in file order
     std::vector<uint32_t> exact;   // into lines, by headword bytes; the last line of a headword only
     std::vector<uint32_t> folded;  // into lines, by folded headword; the first line of a folded form only
@@ -107,11 +114,12 @@ class GlossTable {
     void Clear() { *this = Table(); }
     // Indexes the lines of `text`.
     void Index();
+    std::string_view Text() const { return text != nullptr ? std::string_view(*text) : std::string_view(); }
     std::string_view Headword(uint32_t line) const {
-      return std::string_view(text).substr(lines[line].headword, lines[line].headwordLength);
+      return Text().substr(lines[line].headword, lines[line].headwordLength);
     }
     std::string_view Glosses(uint32_t line) const {
-      return std::string_view(text).substr(lines[line].glosses, lines[line].glossesLength);
+      return Text().substr(lines[line].glosses, lines[line].glossesLength);
     }
     // The glosses of the last line spelled `headword`; with `foldCase`, of
     // the last line spelled like the first line whose headword equals it

@@ -44,9 +44,11 @@ bool RanksBefore(const Candidate& a, const Candidate& b, const std::vector<Headw
 
 }  // namespace
 
-std::shared_ptr<const Lexicon> Lexicon::Build(std::vector<Headword> headwords, const LevelLists& levels) {
+std::shared_ptr<const Lexicon> Lexicon::Build(std::vector<Headword> headwords, const LevelLists& levels,
+                                              GlossTexts glossTexts) {
   std::shared_ptr<Lexicon> lexicon(new Lexicon());
   lexicon->headwords_ = std::move(headwords);
+  lexicon->glossTexts_ = std::move(glossTexts);
   lexicon->SetLevels(levels);
   lexicon->Index();
   return lexicon;
@@ -103,16 +105,9 @@ void Lexicon::SetLevels(const LevelLists& levels) {
 
 void Lexicon::Index() {
   size_t listed = 0;
-  size_t keyBytes = 0;
-  for (const Headword& h : headwords_) {
-    listed += 1 + h.forms.size();
-    keyBytes += h.spelling.size();
-    for (const std::string& f : h.forms) keyBytes += f.size();
-  }
+  for (const Headword& h : headwords_) listed += 1 + h.forms.size();
   entries_.clear();
   entries_.reserve(listed);
-  keys_.clear();
-  keys_.reserve(keyBytes);
   index_.Reset(listed);
   formCount_ = static_cast<int32_t>(listed - headwords_.size());
   std::vector<Listing> listings;
@@ -135,9 +130,8 @@ void Lexicon::Index() {
       listings.push_back({static_cast<HeadwordId>(h), form, -1});
       if (added) {
         Entry e;
-        e.keyBegin = static_cast<uint32_t>(keys_.size());
-        e.keyLength = static_cast<uint32_t>(s.size());
-        keys_.append(s);
+        e.keyHeadword = static_cast<HeadwordId>(h);
+        e.keyForm = form;
         entries_.push_back(e);
         firstListing.push_back(listing);
         lastListing.push_back(listing);
@@ -166,7 +160,6 @@ void Lexicon::Index() {
     }
     Entry& entry = entries_[e];
     entry.candidatesBegin = static_cast<uint32_t>(candidates_.size());
-    entry.candidateCount = static_cast<uint32_t>(ranked.size());
     entry.storedForm = ranked.front().form;
     for (const Candidate& c : ranked) {
       candidates_.push_back(c.id);
@@ -183,7 +176,7 @@ std::span<const HeadwordId> Lexicon::Candidates(std::string_view spelling) const
   const int32_t e = EntryOf(spelling);
   if (e < 0) return {};
   const Entry& entry = entries_[static_cast<size_t>(e)];
-  return std::span<const HeadwordId>(candidates_.data() + entry.candidatesBegin, entry.candidateCount);
+  return std::span<const HeadwordId>(candidates_.data() + entry.candidatesBegin, CandidateCount(static_cast<size_t>(e)));
 }
 
 HeadwordId Lexicon::Resolve(std::string_view spelling) const {
@@ -214,7 +207,7 @@ WordClass Lexicon::Classify(std::string_view word) const {
   c.spelling = e;
   c.level = At(c.headword).level;
   if (entry.ownHeadword != kNoHeadword) c.flags |= kWordOwnHeadword;
-  if (entry.candidateCount > 1) c.flags |= kWordAmbiguous;
+  if (CandidateCount(static_cast<size_t>(e)) > 1) c.flags |= kWordAmbiguous;
   return c;
 }
 

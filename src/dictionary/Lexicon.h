@@ -21,7 +21,9 @@ struct Headword {
   std::string spelling;            // as the dictionary line writes it; empty for a line without one
   std::vector<std::string> forms;  // its inflected spellings, in the line's item order
   WordLevel level = WordLevel::Other;  // Basic..General by the level lists, else Other
-  std::string gloss;               // Japanese glosses «gloss; gloss» (CP932); empty when none
+  // Japanese glosses «gloss; gloss» (CP932); empty when none. A view: into
+  // a literal, or into a text the lexicon holds (see Lexicon::Build).
+  std::string_view gloss;
 
   bool HasInflections() const { return !forms.empty(); }
 };
@@ -50,10 +52,15 @@ class Lexicon final : public WordClassifier {
   // General; null for a level without a list.
   using LevelLists = std::array<const TStringList*, kListedLevelCount>;
 
+  // The texts a lexicon keeps alive: those its records' glosses point into.
+  using GlossTexts = std::vector<std::shared_ptr<const std::string>>;
+
   // A lexicon of `headwords` (ids are their positions); each record's level
   // is set from `levels`: the first list (Basic first) holding its spelling,
-  // letter case ignored, else Other.
-  static std::shared_ptr<const Lexicon> Build(std::vector<Headword> headwords, const LevelLists& levels);
+  // letter case ignored, else Other. The records' glosses must point into
+  // `glossTexts` (or into storage that outlives the lexicon).
+  static std::shared_ptr<const Lexicon> Build(std::vector<Headword> headwords, const LevelLists& levels,
+                                              GlossTexts glossTexts = {});
   // An empty lexicon: every word resolves to nothing.
   static std::shared_ptr<const Lexicon> Empty();
 
@@ -97,12 +104,12 @@ class Lexicon final : public WordClassifier {
   int32_t EntryOf(std::string_view spelling) const;
 
  private:
-  // One distinct spelling.
+  // One distinct spelling. Its candidates run from candidatesBegin to the
+  // next entry's.
   struct Entry {
-    uint32_t keyBegin = 0;  // the spelling that made the entry, in keys_
-    uint32_t keyLength = 0;
-    uint32_t candidatesBegin = 0;  // into candidates_
-    uint32_t candidateCount = 0;
+    HeadwordId keyHeadword = kNoHeadword;  // the spelling that made the entry: this headword's
+    int32_t keyForm = -1;                  // inflected spelling keyForm, or its own (-1)
+    uint32_t candidatesBegin = 0;          // into candidates_
     HeadwordId ownHeadword = kNoHeadword;  // best-ranked candidate spelled like the entry
     int32_t storedForm = -1;               // the chosen headword's matching form; -1 its own spelling
   };
@@ -112,7 +119,11 @@ class Lexicon final : public WordClassifier {
   void SetLevels(const LevelLists& levels);
   std::string_view KeyOf(int32_t entry) const {
     const Entry& e = entries_[static_cast<size_t>(entry)];
-    return std::string_view(keys_).substr(e.keyBegin, e.keyLength);
+    return SpellingOf(e.keyHeadword, e.keyForm);
+  }
+  uint32_t CandidateCount(size_t entry) const {
+    const size_t end = entry + 1 < entries_.size() ? entries_[entry + 1].candidatesBegin : candidates_.size();
+    return static_cast<uint32_t>(end - entries_[entry].candidatesBegin);
   }
   std::string_view SpellingOf(HeadwordId id, int32_t form) const {
     return form < 0 ? std::string_view(At(id).spelling) : std::string_view(At(id).forms[static_cast<size_t>(form)]);
@@ -120,7 +131,6 @@ class Lexicon final : public WordClassifier {
 
   std::vector<Headword> headwords_;
   std::vector<Entry> entries_;
-  std::string keys_;  // the entries' spellings end to end
   std::vector<HeadwordId> candidates_;
   FoldedIndex index_;  // spelling -> entry
   std::vector<int32_t> levelEntryOf_;
@@ -128,6 +138,7 @@ class Lexicon final : public WordClassifier {
   int32_t levelEntryCount_ = 0;
   int32_t listedSpellings_ = 0;
   int32_t formCount_ = 0;
+  GlossTexts glossTexts_;
 };
 
 }  // namespace lexiscoop

@@ -8,7 +8,7 @@ namespace lexiscoop {
 std::string GlossOfWord(std::string_view word, const Lexicon& lexicon) {
   const HeadwordId id = lexicon.Resolve(word);
   if (id == kNoHeadword) return {};
-  return lexicon.At(id).gloss;
+  return std::string(lexicon.At(id).gloss);
 }
 
 std::string GlossLine(std::string_view glosses) {

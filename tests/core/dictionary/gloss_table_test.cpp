@@ -197,6 +197,30 @@ TEST_F(GlossTableTest, TheLexiconCarriesTheGlossesOfTheHeadwordAWordCountsFor) {
   EXPECT_EQ(GlossOfWord("running", *restarted.CurrentLexicon()), Sj("走る"));
 }
 
+// A lexicon's glosses point into the gloss files' texts: it must keep them
+// readable after both files are read again, for as long as a result that
+// was classified by it lives.
+TEST_F(GlossTableTest, AnOldLexiconKeepsItsGlossesAfterBothFilesAreReadAgain) {
+  WriteList(folder_ / kShippedDictionaryFile, "apple\ts\r\nborrow\ted,ing,s\r\nrun\tran,ning,s\r\n");
+  ConjugationDictionary dictionary(folder_.path(), folder_.path());
+  dictionary.ReloadDictionary(false);
+  ASSERT_EQ(dictionary.RecordGloss("apple", Sj("林檎")), GlossRecordStatus::Recorded);
+  std::shared_ptr<const Lexicon> old = dictionary.CurrentLexicon();
+  ASSERT_EQ(GlossOfWord("apples", *old), Sj("林檎"));
+
+  // Another program replaces the shipped file; this one edits the user's.
+  WriteList(folder_ / kShippedGlossFile, Sj("borrow\t借用する\r\nrun\t走行する\r\n"));
+  ASSERT_EQ(dictionary.RecordGloss("apple", Sj("アップル")), GlossRecordStatus::Recorded);
+  dictionary.ReloadDictionary(false);
+  std::shared_ptr<const Lexicon> now = dictionary.CurrentLexicon();
+  EXPECT_EQ(GlossOfWord("borrowed", *now), Sj("借用する"));
+  EXPECT_EQ(GlossOfWord("apple", *now), Sj("アップル"));
+
+  EXPECT_EQ(GlossOfWord("apples", *old), Sj("林檎"));
+  EXPECT_EQ(GlossOfWord("borrowing", *old), Sj("借りる"));
+  EXPECT_EQ(GlossOfWord("runs", *old), Sj("走る; 駆ける"));
+}
+
 TEST(GlossTextTest, NormalisesTypedGlosses) {
   EXPECT_EQ(GlossTable::NormalizeGlossText(Sj(" りんご ;林檎 ")), Sj("りんご; 林檎"));
   EXPECT_EQ(GlossTable::NormalizeGlossText(Sj("りんご；林檎、アップル")), Sj("りんご; 林檎; アップル"));
