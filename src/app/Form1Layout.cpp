@@ -30,6 +30,7 @@
 #include "app/RecentFiles.h"
 #include "app/WindowSettings.h"
 #include "views/widgets/CoverageChart.h"
+#include "views/widgets/ReportPage.h"
 #include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
@@ -340,17 +341,11 @@ void TForm1::createWorkArea() {
   mmDatas->setObjectName(QStringLiteral("mmDatas"));
   ButtonFaceBase(mmDatas);
   tsText = PageWithBorder(reText, "tsText");
-  // The details page: the report memo with the coverage chart beside it.
-  auto* details = new QSplitter(Qt::Horizontal);
-  details->setObjectName(QStringLiteral("DatasSplitter"));
-  details->setChildrenCollapsible(false);
+  // The details page: the report memo with the coverage chart beside or
+  // under it.
   coverageChart_ = new CoverageChart;
   coverageChart_->setObjectName(QStringLiteral("CoverageChart"));
-  details->addWidget(mmDatas);
-  details->addWidget(coverageChart_);
-  details->setStretchFactor(0, 1);
-  details->setStretchFactor(1, 1);
-  tsDatas = PageWithBorder(details, "tsDatas");
+  tsDatas = PageWithBorder(new ReportPage(mmDatas, coverageChart_), "tsDatas");
   pcMemo->addTab(tsText, Qs("原文"));
   pcMemo->addTab(tsDatas, Qs("詳細データ"));
 

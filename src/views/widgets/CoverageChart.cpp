@@ -1,7 +1,7 @@
 #include "views/widgets/CoverageChart.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
+#include <QHorizontalBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -18,16 +18,19 @@
 namespace lexiscoop {
 namespace {
 
-// A horizontal line across the four bars at `percent`, named in the legend.
+// An upright line across the four bars at `percent`.
 QLineSeries* ThresholdLine(int percent, const QString& name, const QColor& colour, Qt::PenStyle style) {
   auto* line = new QLineSeries;
   line->setName(name);
-  line->append(-0.5, percent);
-  line->append(kCoverageStageCount - 0.5, percent);
+  line->append(percent, -0.5);
+  line->append(percent, kCoverageStageCount - 0.5);
   QPen pen(colour, 2, style);
   line->setPen(pen);
   return line;
 }
+
+// The bar (from the bottom) that shows stage `s`.
+int BarOf(int s) { return kCoverageStageCount - 1 - s; }
 
 }  // namespace
 
@@ -42,27 +45,32 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   chart_->setBackgroundRoundness(0);
   chart_->setMargins(QMargins(4, 4, 4, 4));
 
+  // A bar per stage, lying: the stages' names stand beside their bars,
+  // where the axis takes the width they need and none is cut short.
   bars_ = new QBarSet(QString::fromUtf8("既知語の割合 %"));
   bars_->setColor(LevelColour(WordLevel::Basic, false));
   for (int s = 0; s < kCoverageStageCount; ++s) bars_->append(0);
-  auto* series = new QBarSeries;
+  auto* series = new QHorizontalBarSeries;
   series->append(bars_);
   series->setLabelsVisible(true);
   series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
   series->setLabelsFormat(QStringLiteral("@value"));
   series->setLabelsPrecision(3);
-  chart_->addSeries(series);
 
   QLineSeries* supported =
       ThresholdLine(kSupportedReadingPercent, QString::fromUtf8("95% 支援があれば読める"),
                     LevelColour(WordLevel::ToUniversity, false), Qt::DashLine);
   QLineSeries* alone = ThresholdLine(kIndependentReadingPercent, QString::fromUtf8("98% ひとりで読める"),
                                      LevelColour(WordLevel::None, false), Qt::SolidLine);
+  // The lines first, so that the bars and their figures stand in front.
   chart_->addSeries(supported);
   chart_->addSeries(alone);
+  chart_->addSeries(series);
 
   auto* categories = new QBarCategoryAxis;
-  for (int s = 0; s < kCoverageStageCount; ++s) {
+  // The axis counts upwards: the last stage first, so that 基本 stands on
+  // top and the chart reads downwards.
+  for (int s = kCoverageStageCount - 1; s >= 0; --s) {
     categories->append(FromCp932(LevelButtonName(static_cast<WordLevel>(s))));
   }
   QFont axisFont = categories->labelsFont();
@@ -74,25 +82,28 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   percent->setRange(0, 100);
   percent->setTickCount(6);
   percent->setLabelFormat(QStringLiteral("%d%%"));
-  chart_->addAxis(categories, Qt::AlignBottom);
-  chart_->addAxis(percent, Qt::AlignLeft);
+  chart_->addAxis(categories, Qt::AlignLeft);
+  chart_->addAxis(percent, Qt::AlignBottom);
   series->attachAxis(categories);
   series->attachAxis(percent);
   // The threshold lines run on a hidden value axis that spans the bars.
   auto* across = new QValueAxis;
   across->setRange(-0.5, kCoverageStageCount - 0.5);
   across->setVisible(false);
-  chart_->addAxis(across, Qt::AlignTop);
+  chart_->addAxis(across, Qt::AlignRight);
   for (QLineSeries* line : {supported, alone}) {
-    line->attachAxis(across);
     line->attachAxis(percent);
+    line->attachAxis(across);
   }
 
   view_ = new QChartView(chart_, this);
   view_->setObjectName(QStringLiteral("CoverageChartView"));
   view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(260, 220);
+  // Four bars read no better for being a screen high.
+  view_->setMinimumSize(260, 170);
+  view_->setMaximumHeight(360);
   auto* key = new QLabel(this);
+  key_ = key;
   key->setObjectName(QStringLiteral("CoverageKey"));
   key->setTextFormat(Qt::RichText);
   key->setWordWrap(true);
@@ -108,22 +119,34 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   layout->addWidget(view_, 1);
   layout->addWidget(key);
   layout->addWidget(verdict_);
+  layout->addStretch(1);
 }
 
 void CoverageChart::SetFigures(const CoverageFigures& figures) {
   figures_ = figures;
   for (int s = 0; s < kCoverageStageCount; ++s) {
-    bars_->replace(s, figures.PerMille(static_cast<CoverageStage>(s)) / 10.0);
+    bars_->replace(BarOf(s), figures.PerMille(static_cast<CoverageStage>(s)) / 10.0);
   }
   // The axis starts at the tens below the lowest bar, so that the distance
   // between 95% and 98% shows.
   const int lowest = figures.runningWords > 0 ? figures.PerMille(CoverageStage::Basic) / 10 : 0;
   const int bottom = std::clamp((lowest - 5) / 10 * 10, 0, 80);
   percent_->setRange(bottom, 100);
-  percent_->setTickCount((100 - bottom) / 10 + 1);
+  // A tick every ten per cent, or every twenty where that would crowd the
+  // axis's labels.
+  percent_->setTickCount((100 - bottom) / (100 - bottom > 40 ? 20 : 10) + 1);
   verdict_->setText(FromCp932(CoverageVerdict(figures)));
+  emit figuresChanged();
 }
 
 QString CoverageChart::VerdictText() const { return verdict_->text(); }
+
+int CoverageChart::LeastHeight(int width) const {
+  const QMargins margins = layout()->contentsMargins();
+  const int inside = width - margins.left() - margins.right();
+  int height = view_->minimumHeight() + margins.top() + margins.bottom();
+  for (const QLabel* label : {key_, verdict_}) height += layout()->spacing() + std::max(0, label->heightForWidth(inside));
+  return height;
+}
 
 }  // namespace lexiscoop

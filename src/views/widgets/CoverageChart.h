@@ -26,6 +26,13 @@ class CoverageChart : public QWidget {
   const CoverageFigures& Figures() const { return figures_; }
   // The verdict line as shown.
   QString VerdictText() const;
+  // The least height at `width` that shows the chart at its least size and
+  // the key and the verdict under it whole.
+  int LeastHeight(int width) const;
+
+ signals:
+  // New figures are shown (the verdict may need another height).
+  void figuresChanged();
 
  private:
   CoverageFigures figures_;
@@ -33,6 +40,7 @@ class CoverageChart : public QWidget {
   QChartView* view_ = nullptr;
   QBarSet* bars_ = nullptr;
   QValueAxis* percent_ = nullptr;
+  QLabel* key_ = nullptr;
   QLabel* verdict_ = nullptr;
 };
 
