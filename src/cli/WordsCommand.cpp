@@ -1,19 +1,23 @@
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 
 #include "analysis/MyParser.h"
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "dictionary/Lexicon.h"
 #include "export/ExportFile.h"
 #include "export/WordClassifier.h"
 #include "export/WordListExport.h"
 #include "platform/Cp932.h"
 #include "views/FirstSentence.h"
 #include "views/ShownWordList.h"
+#include "views/WordGloss.h"
 #include "views/WordListBuilder.h"
 
 namespace lexiscoop {
@@ -84,8 +88,14 @@ int ParseSortKey(const std::string& name) {
   throw UsageError{"unknown sort key '" + name + "' (use first, alpha, count or level)"};
 }
 
+// Appends `text` as one cell of a TAB-separated line: a TAB or a line break
+// inside it becomes a blank.
+void AppendCell(std::string& out, std::string_view text) {
+  for (const char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+}
+
 // The columns of one output line.
-enum class Column { Number, Word, Level, Count, PerCent };
+enum class Column { Number, Word, Level, Gloss, Count, PerCent };
 
 std::vector<Column> ParseColumns(const std::string& list) {
   struct Name {
@@ -93,8 +103,8 @@ std::vector<Column> ParseColumns(const std::string& list) {
     Column column;
   };
   static constexpr Name kNames[] = {{"no", Column::Number},   {"word", Column::Word},
-                                    {"level", Column::Level}, {"count", Column::Count},
-                                    {"percent", Column::PerCent}};
+                                    {"level", Column::Level}, {"gloss", Column::Gloss},
+                                    {"count", Column::Count}, {"percent", Column::PerCent}};
   std::vector<Column> columns;
   ForEachListName(list, [&](const std::string& name) {
     for (const Name& n : kNames) {
@@ -103,7 +113,7 @@ std::vector<Column> ParseColumns(const std::string& list) {
         return;
       }
     }
-    throw UsageError{"unknown column '" + name + "' in --columns (use no, word, level, count or percent)"};
+    throw UsageError{"unknown column '" + name + "' in --columns (use no, word, level, gloss, count or percent)"};
   });
   return columns;
 }
@@ -181,6 +191,7 @@ int RunWordsCommand(CliContext& context) {
   if (format) return ExportWords(context, shown, text, parser, *format, outputPath);
 
   // word TAB count TAB per cent, written straight into one buffer.
+  const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
   std::string out;
   out.reserve(shown.RowCount() * size_t{24});
   char number[16];
@@ -192,6 +203,7 @@ int RunWordsCommand(CliContext& context) {
         case Column::Number: out += std::to_string(r + 1); break;
         case Column::Word: out += shown.WordOfRow(r); break;
         case Column::Level: out += LevelButtonName(shown.LevelOfRow(r)); break;
+        case Column::Gloss: AppendCell(out, GlossOfWord(shown.WordOfRow(r), *lexicon)); break;
         case Column::Count: out.append(number, std::to_chars(number, number + sizeof number, count).ptr); break;
         case Column::PerCent: AppendPerCentText(out, count, text.result.tokenCount); break;
       }

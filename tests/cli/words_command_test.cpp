@@ -168,8 +168,46 @@ TEST(WordsColumnsTest, AddsTheLevelAndSortsByIt) {
   EXPECT_EQ(numbered.out.substr(0, numbered.out.find('\n', numbered.out.find('\n') + 1) + 1),
             "1\tbegin\t中学\t5\t13.514\n2\tcat\t基本\t4\t10.811\n");
 
-  EXPECT_EQ(RunCliProgram(data.With({"words", TestDataFile("cli_sample.txt"), "--columns", "word,gloss"})).exitCode, 2);
+  EXPECT_EQ(RunCliProgram(data.With({"words", TestDataFile("cli_sample.txt"), "--columns", "word,meaning"})).exitCode, 2);
   EXPECT_EQ(RunCliProgram(data.With({"words", TestDataFile("cli_sample.txt"), "--columns", ""})).exitCode, 2);
+}
+
+// The gloss column: the glosses of the headword each row counts for, an
+// empty cell where it has none, in any form of the list; the other columns
+// are the same with or without a gloss file.
+TEST(WordsColumnsTest, GlossColumnShowsTheHeadwordsGlosses) {
+  CliDataFolder data;
+  ASSERT_TRUE(data.packed());
+  const auto words = [&](std::initializer_list<std::string> options) {
+    std::vector<std::string> args = data.With({"words", TestDataFile("cli_sample.txt")});
+    args.insert(args.end(), options.begin(), options.end());
+    return RunCliProgram(args);
+  };
+  const testing::CliRun before = words({"--columns", "no,word,level,count,percent"});
+  const testing::CliRun plainBefore = words({});
+  ASSERT_EQ(before.exitCode, 0) << before.err;
+  // Without a gloss file every gloss cell is empty.
+  testing::CliRun run = words({"--levels", "basic", "--columns", "word,gloss"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "the\t\ndog\t\nbe\t\ncat\t\nyou\t\n");
+
+  // A TAB inside a gloss would split the cell: it shows as a blank.
+  testing::WriteFileBytes(data / "gloss.txt", "cat\t猫\ndog\t犬; ドッグ\nwrite\t書く; 記す\nbegin\t始める\tはじめる\n");
+  ASSERT_EQ(RunCliProgram(data.With({"dict", "pack", data / "gloss.txt", data / "LxGloss.dat"})).exitCode, 0);
+  run = words({"--levels", "basic,junior", "--columns", "word,gloss,count"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "the\t\t1\ndog\t犬; ドッグ\t1\nbe\t\t1\ncat\t猫\t4\nwrite\t書く; 記す\t3\nletter\t\t1\n"
+            "you\t\t2\nbegin\t始める はじめる\t5\n");
+  // As written: each spelling shows its headword's glosses.
+  run = words({"--form", "written", "--levels", "junior", "--columns", "gloss,word"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "書く; 記す\twrote\n\tletter\n書く; 記す\twrite\n始める はじめる\tbegins\n"
+            "始める はじめる\tbeginning\n始める はじめる\tbegan\n始める はじめる\tbegun\n");
+
+  EXPECT_EQ(words({"--columns", "no,word,level,count,percent"}).out, before.out);
+  EXPECT_EQ(words({}).out, plainBefore.out);
 }
 
 }  // namespace
