@@ -240,25 +240,45 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  if (shownOnce_ && !listPaneChosen_ && event->size().width() != event->oldSize().width()) FitListPane();
   FitStatusPanel0();
 }
 
-void TForm1::Splitter1Moved() { FitStatusPanel0(); }
+void TForm1::Splitter1Moved() {
+  // Only the user drags the splitter: the share is theirs from now on.
+  listPaneChosen_ = true;
+  FitStatusPanel0();
+}
 
 void TForm1::FitListPane() {
   // The list takes what its columns need, up to the glosses where the
   // window is narrow, and leaves the text pane at least a third.
-  const QHeaderView* header = lvWords->horizontalHeader();
+  QHeaderView* header = lvWords->horizontalHeader();
   const int chrome = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width() + 2;
-  int all = chrome;
   int withoutGloss = chrome;
   for (int column = 0; column < header->count(); ++column) {
-    if (lvWords->isColumnHidden(column)) continue;
-    all += header->sectionSize(column);
-    if (column != WordListModel::kGlossColumn) withoutGloss += header->sectionSize(column);
+    if (!lvWords->isColumnHidden(column) && column != WordListModel::kGlossColumn) {
+      withoutGloss += header->sectionSize(column);
+    }
   }
   const int total = Splitter1->width() - Splitter1->handleWidth();
-  const int list = std::min({all, std::max(total * 45 / 100, withoutGloss), total * 2 / 3});
+  const bool glossShown = !lvWords->isColumnHidden(WordListModel::kGlossColumn);
+  const bool fitGloss = glossShown && !glossWidthChosen_;
+  if (fitGloss) {
+    // The glosses take what is left of the list's share (45% of the
+    // width), no narrower than a word or two and no wider than three
+    // glosses need; longer ones are elided, whole in the tooltip.
+    const int least = lvWords->fontMetrics().horizontalAdvance(QString(5, QChar(0x3042))) + 12;
+    const int most = lvWords->fontMetrics().horizontalAdvance(QString(16, QChar(0x3042))) + 12;
+    sizingGloss_ = true;
+    header->resizeSection(WordListModel::kGlossColumn, std::clamp(total * 45 / 100 - withoutGloss, least, most));
+    sizingGloss_ = false;
+  }
+  const int all = withoutGloss + (glossShown ? header->sectionSize(WordListModel::kGlossColumn) : 0);
+  // A fitted gloss column is shown whole as far as the text pane keeps its
+  // third; a width of the user's own may leave it to the scroll bar.
+  const int share = fitGloss ? total * 2 / 3 : std::max(total * 45 / 100, withoutGloss);
+  const int list = std::min({all, share, total * 2 / 3});
   Splitter1->setSizes({total - list, list});
 }
 
@@ -338,7 +358,10 @@ void TForm1::acShowGlossExecute(bool shown) {
   if (!shown && !lvWords->isColumnHidden(WordListModel::kGlossColumn)) {
     glossWidth_ = lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
   }
+  sizingGloss_ = true;
   lvWords->setColumnHidden(WordListModel::kGlossColumn, !shown);
+  sizingGloss_ = false;
+  if (shownOnce_ && !listPaneChosen_) FitListPane();
 }
 
 }  // namespace lexiscoop

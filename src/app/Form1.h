@@ -200,7 +200,10 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void SetStatusPanel(int panel, const QString& text);
   void UpdateCommandStates();
   void FitStatusPanel0();
-  // Shares the window's width between the text pane and the word list.
+  // Shares the window's width between the text pane and the word list;
+  // until the user gives the 訳語 column a width of their own, it takes
+  // what the list's share leaves it, within bounds. Until the user moves
+  // the splitter, every change of the window's width shares it afresh.
   void FitListPane();
   void SwapAnalyzeButton(QAction* action);
 
@@ -272,6 +275,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   bool closePending_ = false;
   bool dropTarget_ = false;
   bool shownOnce_ = false;
+  bool listPaneChosen_ = false;  // the user has moved the panes' splitter
+  bool sizingGloss_ = false;     // the program, not the user, sizes the 訳語 column
 
   // Commands.
   QAction* acClipToText = nullptr;
@@ -294,6 +299,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* acEditDic = nullptr;
   QAction* acShowGloss = nullptr;
   int glossWidth_ = 0;  // the 訳語 column's width while it is hidden
+  bool glossWidthChosen_ = false;  // the 訳語 column's width is the user's (settings or a drag)
   QAction* Close1 = nullptr;
   QAction* N1 = nullptr;
   QAction* acExport = nullptr;

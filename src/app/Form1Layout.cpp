@@ -376,6 +376,10 @@ void TForm1::createWorkArea() {
   }
   // The level column stands after Word.
   lvWords->horizontalHeader()->moveSection(WordListModel::kLevelColumn, 2);
+  // A drag on the 訳語 column's edge gives it the user's own width.
+  connect(lvWords->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column == WordListModel::kGlossColumn && !sizingGloss_ && shownOnce_) glossWidthChosen_ = true;
+  });
   readingPane_ = new ReadingPane(*lvWords, *shown_, result_, pcMemo);
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
   connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });

@@ -52,6 +52,7 @@ void TForm1::ReadSettings() {
       ParseColumnWidths(ini.ReadString(texts::kSettingsSection, "GlossWidth", ""));
   if (!glossWidth.empty() && glossWidth[0] && *glossWidth[0] > 0 && *glossWidth[0] <= 10000) {
     lvWords->horizontalHeader()->resizeSection(WordListModel::kGlossColumn, *glossWidth[0]);
+    glossWidthChosen_ = true;
   }
   acShowGloss->setChecked(ini.ReadString(texts::kSettingsSection, "ShowGloss", "1") != "0");
   recentFiles_->Read(ini);

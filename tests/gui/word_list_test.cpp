@@ -10,6 +10,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/GlossTable.h"
 #include "views/ShownWordList.h"
+#include "views/widgets/WordListModel.h"
 
 using namespace lexiscoop;
 using namespace lexiscoop::testing;
@@ -231,6 +233,76 @@ class WordListTest : public QObject {
     QCOMPARE(folder.dialogs.informed.size(), 1);
     QVERIFY2(folder.dialogs.informed[0].endsWith(U("write, \r\n訳語: 書く; 記す\r\n")),
              qPrintable(folder.dialogs.informed[0]));
+  }
+
+  // The 訳語 column at a first start fits the list's share of the window,
+  // so the list needs no sideways scrolling; a gloss longer than the column
+  // is elided, whole in its tooltip. The width follows the window until
+  // the user gives the column one, and the settings keep it.
+  void glossColumnFitsTheNarrowWindowAndKeepsTheUsersWidth() {
+    ProgramFolder folder;
+    const char* longGloss = "犬; ドッグ; いぬ; 畜生; つまらない物; 卑劣な男; 犬のような人";
+    TCompressStringList glosses;
+    glosses.LoadText(Sjis("dog\t") + Sjis(longGloss) + "\r\nwrite\t" + Sjis("書く") + "\r\n");
+    QCOMPARE(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
+    int fitted = 0;
+    {
+      TForm1 form(folder.Options());
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      QTest::qWait(400);  // past the fitting to the offscreen screen
+      form.resize(743, 500);
+      QTRY_COMPARE(form.size(), QSize(743, 500));
+      Analyze(form, "dog write cat Thomas dog\r\n");
+      QCoreApplication::processEvents();
+      QTableView* list = List(form);
+      QHeaderView* header = list->horizontalHeader();
+      fitted = header->sectionSize(WordListModel::kGlossColumn);
+      QVERIFY(!list->isColumnHidden(WordListModel::kGlossColumn));
+      QVERIFY2(fitted >= list->fontMetrics().horizontalAdvance(U("書く; 記す")), qPrintable(QString::number(fitted)));
+      QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+      QVERIFY(header->sectionViewportPosition(WordListModel::kGlossColumn) + fitted <= list->viewport()->width());
+      // The text pane keeps at least a third of the window.
+      QVERIFY(form.findChild<QWidget*>(QStringLiteral("pcMemo"))->width() >= 743 / 3 - 10);
+      const QModelIndex dog = Model(form)->index(0, WordListModel::kGlossColumn);
+      QCOMPARE(dog.data(Qt::ToolTipRole).toString(), U(longGloss));
+      QVERIFY(list->fontMetrics().horizontalAdvance(U(longGloss)) > fitted);
+      QCOMPARE(list->textElideMode(), Qt::ElideRight);
+
+      // A wider window gives the glosses more room, until the user's drag.
+      form.resize(1300, 500);
+      QTRY_COMPARE(form.size(), QSize(1300, 500));
+      QVERIFY(header->sectionSize(WordListModel::kGlossColumn) > fitted);
+      form.resize(743, 500);
+      QTRY_COMPARE(form.size(), QSize(743, 500));
+      QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted);
+      QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+      // Hidden, the column leaves its room to the text pane.
+      const int listWidth = list->width();
+      Action(form, "acShowGloss")->trigger();
+      QVERIFY(list->width() < listWidth);
+      Action(form, "acShowGloss")->trigger();
+      QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted);
+      QCOMPARE(list->width(), listWidth);
+      QVERIFY(form.close());
+    }
+    QVERIFY2(folder.ReadSettings().find("GlossWidth=" + std::to_string(fitted) + "\r\n") != std::string::npos,
+             folder.ReadSettings().c_str());
+    // The kept width comes back whatever the window's width.
+    TForm1 form(folder.Options());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(400);
+    QHeaderView* header = List(form)->horizontalHeader();
+    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted);
+    form.resize(1300, 500);
+    QTRY_COMPARE(form.size(), QSize(1300, 500));
+    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted);
+    // So does a width the user drags.
+    header->resizeSection(WordListModel::kGlossColumn, fitted + 40);
+    form.resize(760, 500);
+    QTRY_COMPARE(form.size(), QSize(760, 500));
+    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted + 40);
   }
 
   void formButtonsChooseTheShownForm() {

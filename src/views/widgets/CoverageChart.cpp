@@ -1,6 +1,7 @@
 #include "views/widgets/CoverageChart.h"
 
 #include <QBarCategoryAxis>
+#include <QFontMetrics>
 #include <QHorizontalBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -100,7 +101,7 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   view_->setObjectName(QStringLiteral("CoverageChartView"));
   view_->setRenderHint(QPainter::Antialiasing);
   // Four bars read no better for being a screen high.
-  view_->setMinimumSize(260, 170);
+  view_->setMinimumSize(220, 160);
   view_->setMaximumHeight(360);
   auto* key = new QLabel(this);
   key_ = key;
@@ -132,14 +133,33 @@ void CoverageChart::SetFigures(const CoverageFigures& figures) {
   const int lowest = figures.runningWords > 0 ? figures.PerMille(CoverageStage::Basic) / 10 : 0;
   const int bottom = std::clamp((lowest - 5) / 10 * 10, 0, 80);
   percent_->setRange(bottom, 100);
-  // A tick every ten per cent, or every twenty where that would crowd the
-  // axis's labels.
-  percent_->setTickCount((100 - bottom) / (100 - bottom > 40 ? 20 : 10) + 1);
+  FitTicks();
   verdict_->setText(FromCp932(CoverageVerdict(figures)));
   emit figuresChanged();
 }
 
 QString CoverageChart::VerdictText() const { return verdict_->text(); }
+
+void CoverageChart::FitTicks() {
+  // A tick every ten per cent, or fewer where their labels would crowd the
+  // axis; the room is what the stage names and the margins leave.
+  const int range = static_cast<int>(percent_->max() - percent_->min());
+  const int room = view_->width() - 90;
+  const int labelWidth = QFontMetrics(percent_->labelsFont()).horizontalAdvance(QStringLiteral("100%")) + 14;
+  int ticks = 2;
+  for (int step : {10, 20, 25, 50}) {
+    if (range % step == 0 && range / step * labelWidth <= room) {
+      ticks = range / step + 1;
+      break;
+    }
+  }
+  percent_->setTickCount(ticks);
+}
+
+void CoverageChart::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitTicks();
+}
 
 int CoverageChart::LeastHeight(int width) const {
   const QMargins margins = layout()->contentsMargins();

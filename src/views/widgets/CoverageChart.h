@@ -34,7 +34,13 @@ class CoverageChart : public QWidget {
   // New figures are shown (the verdict may need another height).
   void figuresChanged();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  // Spaces the per cent axis's ticks for the chart's present width.
+  void FitTicks();
+
   CoverageFigures figures_;
   QChart* chart_ = nullptr;
   QChartView* view_ = nullptr;
