@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "analysis/ParserDB.h"
@@ -65,6 +66,11 @@ std::string NameForMessage(const std::string& path) { return Cp932FromUtf8(path)
   throw EFileOpenError(FormatMessage(kFormat, NameForMessage(path)));
 }
 
+[[noreturn]] void ThrowStopped(const std::string& path) {
+  static const Cp932Text kFormat{"ファイル %s の読み込みを中止しました"};
+  throw ELoadStopped(FormatMessage(kFormat, NameForMessage(path)));
+}
+
 [[noreturn]] void ThrowTextTooLarge() {
   static const Cp932Text kMessage{
       "テキストが大きすぎます (扱えるのは 2,147,483,647 バイトまでです)"};
@@ -99,7 +105,14 @@ void AdviseHugePages(char* data, size_t size) {
 
 // Reads the regular file open on `fd` whole, refusing one larger than
 // kMaxTextBytes before reading anything.
-std::string ReadOpenFile(int fd, const std::string& path) {
+// Bytes read between two calls of a load's progress function.
+constexpr size_t kProgressReadBytes = size_t{4} << 20;
+// Bytes of text converted between two calls.
+constexpr size_t kProgressConvertBytes = size_t{1} << 20;
+
+// Reads the open file whole. `progress` (which may be null) is called with
+// the bytes read, of twice the file's size, after every kProgressReadBytes.
+std::string ReadOpenFile(int fd, const std::string& path, const LoadProgress* progress = nullptr) {
   struct stat st{};
   if (fstat(fd, &st) != 0) ThrowCannotOpen(path, errno);
   if (S_ISDIR(st.st_mode)) ThrowCannotOpen(path, EISDIR);
@@ -111,8 +124,12 @@ std::string ReadOpenFile(int fd, const std::string& path) {
   AdviseHugePages(bytes.data(), bytes.capacity());
   bytes.resize(static_cast<size_t>(st.st_size));
   size_t used = 0;
+  const size_t slice = progress != nullptr ? kProgressReadBytes : bytes.size();
   while (used < bytes.size()) {
-    const ssize_t n = read(fd, bytes.data() + used, bytes.size() - used);
+    if (progress != nullptr && used > 0 && !(*progress)(static_cast<int64_t>(used), 2 * int64_t{st.st_size})) {
+      ThrowStopped(path);
+    }
+    const ssize_t n = read(fd, bytes.data() + used, std::min(slice, bytes.size() - used));
     if (n < 0) {
       if (errno == EINTR) continue;
       ThrowCannotRead(path, errno);
@@ -174,7 +191,7 @@ TMyParser::TMyParser() : impl_(std::make_unique<Impl>()) {}
 
 TMyParser::~TMyParser() = default;
 
-void TMyParser::LoadFile(const std::string& path) {
+void TMyParser::LoadFile(const std::string& path, const LoadProgress& progress) {
   if (!FileExists(path)) return;
   impl_->Clear();
   FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -183,7 +200,18 @@ void TMyParser::LoadFile(const std::string& path) {
     if (errno == EWOULDBLOCK) ThrowInUse(path);
     ThrowCannotOpen(path, errno);
   }
-  std::string text = TextToCp932(ReadOpenFile(file.get(), path));
+  std::string text;
+  if (!progress) {
+    text = TextToCp932(ReadOpenFile(file.get(), path));
+  } else {
+    std::string bytes = ReadOpenFile(file.get(), path, &progress);
+    const auto read = static_cast<int64_t>(bytes.size());
+    std::optional<std::string> converted =
+        TextToCp932InPieces(std::move(bytes), kProgressConvertBytes,
+                            [&](size_t done, size_t) { return progress(read + static_cast<int64_t>(done), 2 * read); });
+    if (!converted) ThrowStopped(path);
+    text = std::move(*converted);
+  }
   impl_->fileDescriptor = file.release();
   impl_->SetText(std::move(text));
 }

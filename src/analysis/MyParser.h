@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,18 @@ class EFileOpenError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A load stopped by its progress function. what() is CP932 text.
+class ELoadStopped : public EFileOpenError {
+ public:
+  using EFileOpenError::EFileOpenError;
+};
+
+// Follows a file's load, possibly from another thread: called with the work
+// done and the whole work in bytes (reading the file counts its size, then
+// converting it counts its size again) as the load goes on; returning false
+// stops the load.
+using LoadProgress = std::function<bool(int64_t done, int64_t total)>;
 
 // The largest text the holder takes: counts and sizes are 32-bit.
 constexpr int64_t kMaxTextBytes = 0x7FFFFFFF;
@@ -43,8 +56,10 @@ class TMyParser {
   // stays open (with an advisory exclusive lock) while its text is current.
   // Throws EFileOpenError when the file cannot be opened, locked or read, or
   // is larger than kMaxTextBytes (the holder then has no text). Lines of
-  // any length are scanned.
-  void LoadFile(const std::string& path);
+  // any length are scanned. `progress`, where given, follows the load and
+  // may stop it: LoadFile then throws ELoadStopped, with the file closed and
+  // unlocked and the holder without a text.
+  void LoadFile(const std::string& path, const LoadProgress& progress = {});
   // Makes `text` (CP932) the text. Throws EFileOpenError for a text larger
   // than kMaxTextBytes.
   void AssignText(std::string text);

@@ -11,7 +11,7 @@ namespace lexiscoop::texts {
 inline constexpr char kOmittedLine[] = "----- 以下の表示は省略 -----";
 inline constexpr char kDropOneFile[] = "ファイルを１つだけ D&D してください";
 inline constexpr char kNoFile[] = "ファイルがありません";
-inline constexpr char kLoadingFormat[] = "%1 を読み込んでいます…  (中止で取りやめ)";
+inline constexpr char kLoadingFormat[] = "%1 を読み込んでいます… %2%  (中止で取りやめ)";
 inline constexpr char kRecentFileGoneFormat[] =
     "ファイル %1 が見つかりません。\r\n最近使ったファイルの一覧から外しました。";
 inline constexpr char kNoDictionaryFormat[] = "活用辞典 < %1 > がありません";

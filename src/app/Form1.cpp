@@ -92,6 +92,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
         ShowFailure(message.c_str());
       },
       this);
+  connect(loader_, &TextFileLoader::progressed, this, &TForm1::ShowLoadProgress);
   connect(recentFiles_, &RecentFiles::openRequested, this, &TForm1::OpenRecentFile);
   createActions();
   createMenus();

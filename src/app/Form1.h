@@ -230,6 +230,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void TextFileLoaded(const QString& path, std::unique_ptr<TMyParser> text);
   // Ends the background load's busy state.
   void FinishLoading();
+  // Shows how far the background load has got, in per cent.
+  void ShowLoadProgress(int percent);
   void AssignCurrentText(const std::string& cp932);
   void SetCaptionName(const std::string& cp932Name);
   // ファイル → 最近使ったファイル: opens `path`, or tells the user that it is
@@ -263,6 +265,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   int stopRequest_ = 0;
   bool running_ = false;
   bool loading_ = false;
+  QString loadingName_;  // the file name of the background load under way
   TextFileLoader* loader_ = nullptr;
   bool rebuilding_ = false;
   std::unique_ptr<ShownWordList> shown_;

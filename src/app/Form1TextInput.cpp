@@ -66,12 +66,20 @@ void TForm1::LoadTextFile(const QString& path) {
   // it is busy, and 中止 abandons the load. The current text stays until the
   // new one is in.
   loading_ = true;
+  loadingName_ = QFileInfo(path).fileName();
   QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-  ProgressBar1->setRange(0, 0);
-  statusBar()->showMessage(Qs(texts::kLoadingFormat).arg(QFileInfo(path).fileName()));
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setTextVisible(true);
+  ShowLoadProgress(0);
   SwapAnalyzeButton(acStopAnalize);
   UpdateCommandStates();
   loader_->Start(path);
+}
+
+void TForm1::ShowLoadProgress(int percent) {
+  if (!loading_) return;
+  ProgressBar1->setValue(percent);
+  statusBar()->showMessage(Qs(texts::kLoadingFormat).arg(loadingName_, QString::number(percent)));
 }
 
 void TForm1::FinishLoading() {
@@ -79,7 +87,7 @@ void TForm1::FinishLoading() {
   loading_ = false;
   loader_->Cancel();
   QGuiApplication::restoreOverrideCursor();
-  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setTextVisible(false);
   ProgressBar1->setValue(0);
   statusBar()->clearMessage();
   SwapAnalyzeButton(acAnalize);

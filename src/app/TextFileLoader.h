@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-namespace lexiscoop {
+#include "analysis/MyParser.h"
 
-class TMyParser;
+namespace lexiscoop {
 
 // Reads and converts a text file on a worker thread, so that the window
 // keeps painting and can stop the load; the text comes back, on the thread
@@ -18,9 +18,11 @@ class TextFileLoader : public QObject {
   Q_OBJECT
 
  public:
-  // Reads the file at the native path into a new text holder; may throw
+  // Reads the file at the native path into a new text holder, calling
+  // `progress` as it goes and stopping when it returns false; may throw
   // std::exception with a message (CP932) for the user. Runs on the worker.
-  using ReadFunction = std::function<std::unique_ptr<TMyParser>(const std::string& nativePath)>;
+  using ReadFunction =
+      std::function<std::unique_ptr<TMyParser>(const std::string& nativePath, const LoadProgress& progress)>;
   using LoadedFunction = std::function<void(const QString& path, std::unique_ptr<TMyParser> text)>;
   using FailedFunction = std::function<void(const QString& path, const std::string& cp932Message)>;
 
@@ -36,14 +38,21 @@ class TextFileLoader : public QObject {
   // Starts loading `path`; false (and nothing started) while a load is
   // under way.
   bool Start(const QString& path);
-  // Abandons the load under way; neither callback is called for it.
+  // Abandons the load under way; neither callback is called for it. The
+  // worker stops at its next progress step, which closes the file.
   void Cancel();
   bool Busy() const { return job_ != nullptr; }
+
+ signals:
+  // The load under way has done `percent` of its work (read and
+  // converted); sent whenever the figure changes.
+  void progressed(int percent);
 
  private:
   struct Job;
   struct Outcome;
   void Finish(const std::shared_ptr<Job>& job, const std::shared_ptr<Outcome>& outcome);
+  void Progress(const std::shared_ptr<Job>& job, int percent);
 
   ReadFunction read_;
   LoadedFunction loaded_;

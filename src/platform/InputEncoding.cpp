@@ -1,5 +1,6 @@
 #include "platform/InputEncoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -55,6 +56,34 @@ bool IsUtf8WithNonAscii(std::string_view s) {
   return nonAscii;
 }
 
+// True when the code unit at the even offset `at` of UTF-16 text is ASCII.
+bool AsciiUnitAt(std::string_view utf16, size_t at, bool bigEndian) {
+  const auto high = static_cast<unsigned char>(utf16[at + (bigEndian ? 0 : 1)]);
+  const auto low = static_cast<unsigned char>(utf16[at + (bigEndian ? 1 : 0)]);
+  return high == 0 && low < 0x80;
+}
+
+// Where the next piece of `text` ends: before the last ASCII character at or
+// before `pieceBytes`, else before the first one after it, else at the end.
+// A decoder starts afresh at an ASCII character, so cutting there changes
+// nothing in the conversion.
+size_t PieceEnd(std::string_view text, size_t pieceBytes, bool utf16, bool bigEndian) {
+  if (text.size() <= pieceBytes) return text.size();
+  const size_t unit = utf16 ? 2 : 1;
+  auto ascii = [&](size_t at) {
+    return utf16 ? at + 1 < text.size() && AsciiUnitAt(text, at, bigEndian)
+                 : static_cast<unsigned char>(text[at]) < 0x80;
+  };
+  const size_t start = pieceBytes / unit * unit;
+  for (size_t at = start; at >= unit; at -= unit) {
+    if (ascii(at)) return at;
+  }
+  for (size_t at = start + unit; at < text.size(); at += unit) {
+    if (ascii(at)) return at;
+  }
+  return text.size();
+}
+
 }  // namespace
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
@@ -85,6 +114,32 @@ std::string TextToCp932(std::string bytes) {
       return Cp932FromUtf16(view.substr(2), true);
   }
   return bytes;
+}
+
+std::optional<std::string> TextToCp932InPieces(std::string bytes, size_t pieceBytes,
+                                               const std::function<bool(size_t done, size_t total)>& step) {
+  const size_t total = bytes.size();
+  const TextEncoding encoding = DetectTextEncoding(bytes);
+  if (encoding == TextEncoding::Cp932) {
+    if (step && !step(total, total)) return std::nullopt;
+    return bytes;
+  }
+  const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+  const bool bigEndian = encoding == TextEncoding::Utf16Be;
+  size_t done = encoding == TextEncoding::Utf8Bom ? 3 : (utf16 ? 2 : 0);
+  std::string_view rest = std::string_view(bytes).substr(done);
+  std::string out;
+  out.reserve(rest.size());
+  pieceBytes = std::max<size_t>(pieceBytes, 2);
+  while (!rest.empty()) {
+    const size_t cut = PieceEnd(rest, pieceBytes, utf16, bigEndian);
+    const std::string_view piece = rest.substr(0, cut);
+    out += utf16 ? Cp932FromUtf16(piece, bigEndian) : Cp932FromUtf8(piece);
+    rest.remove_prefix(cut);
+    done += cut;
+    if (step && !step(done, total)) return std::nullopt;
+  }
+  return out;
 }
 
 }  // namespace lexiscoop

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +27,14 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 // UTF-8 and UTF-16 texts are converted (the byte-order mark dropped, characters
 // CP932 lacks become "?").
 std::string TextToCp932(std::string bytes);
+
+// TextToCp932 in pieces of about `pieceBytes` bytes of the text, each cut
+// just before an ASCII character, so that the result is byte for byte that
+// of TextToCp932. `step(done, total)` (which may be empty) is called after
+// each piece with the bytes of the text converted so far; a text taken as
+// it is counts as one piece. When `step` returns false the conversion stops
+// and nullopt comes back.
+std::optional<std::string> TextToCp932InPieces(std::string bytes, size_t pieceBytes,
+                                               const std::function<bool(size_t done, size_t total)>& step);
 
 }  // namespace lexiscoop

@@ -5,10 +5,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <future>
+#include <thread>
 #include <memory>
 #include <stdexcept>
 
@@ -27,11 +36,11 @@ struct GatedReader {
   bool fail = false;
 
   TextFileLoader::ReadFunction Function() {
-    return [opened = opened, fail = fail](const std::string& path) {
+    return [opened = opened, fail = fail](const std::string& path, const LoadProgress& progress) {
       opened.wait();
       if (fail) throw std::runtime_error("cannot read");
       auto text = std::make_unique<TMyParser>();
-      text->LoadFile(path);
+      text->LoadFile(path, progress);
       return text;
     };
   }
@@ -85,7 +94,10 @@ class BackgroundLoadTest : public QObject {
     QVERIFY(!Action(form, "acAnalize")->isEnabled());
     QVERIFY(!Action(form, "acLoadFromFile")->isEnabled());
     auto* progress = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-    QCOMPARE(progress->maximum(), 0);  // moving without a figure
+    // A figure from the start: nothing read yet.
+    QCOMPARE(progress->maximum(), 100);
+    QCOMPARE(progress->value(), 0);
+    QVERIFY(progress->isTextVisible());
     // The event loop runs while the file is read.
     bool ticked = false;
     QTimer::singleShot(10, &form, [&] { ticked = true; });
@@ -103,6 +115,7 @@ class BackgroundLoadTest : public QObject {
     QCOMPARE(StartStop(form)->defaultAction(), Action(form, "acAnalize"));
     QVERIFY(!BusyCursorShown());
     QCOMPARE(progress->maximum(), 100);
+    QVERIFY(!progress->isTextVisible());
     Action(form, "acAnalize")->trigger();
     QCOMPARE(form.Result().words.Count(), 3);
   }
@@ -167,6 +180,79 @@ class BackgroundLoadTest : public QObject {
     QVERIFY(form.Loading());
     QTRY_VERIFY_WITH_TIMEOUT(!form.Loading(), 20000);
     QCOMPARE(form.Parser().ByteCount(), static_cast<int32_t>(big.size()));
+  }
+
+  // The bar and the status line give the share of the file read and
+  // converted; 中止 stops the worker at its next step, which closes and
+  // unlocks the file, so that it opens again at once.
+  void progressIsShownInPerCentAndStopReleasesTheFile() {
+    ProgramFolder folder;
+    const std::string line = "The dog wrote \xE3\x81\x82 to four cats.\r\n";  // あ: one byte less in CP932
+    std::string text;
+    while (text.size() < (std::size_t{12} << 20)) text += line;
+    const QString path = folder.WriteFile(QStringLiteral("utf8.txt"), text);
+    // Each step of the load takes a while, so that the test sees it under
+    // way; the steps taken after 中止 are counted.
+    auto stopped = std::make_shared<std::atomic<bool>>(false);
+    auto stepsAfterStop = std::make_shared<std::atomic<int>>(0);
+    auto lastDone = std::make_shared<std::atomic<int64_t>>(0);
+    auto ended = std::make_shared<std::atomic<int>>(0);
+    TForm1Options options = folder.Options();
+    options.backgroundLoadBytes = 0;
+    options.readText = [=](const std::string& native, const LoadProgress& progress) {
+      struct End {
+        std::shared_ptr<std::atomic<int>> ended;
+        ~End() { ++*ended; }
+      } end{ended};
+      auto holder = std::make_unique<TMyParser>();
+      holder->LoadFile(native, [&](int64_t done, int64_t total) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        if (*stopped) ++*stepsAfterStop;
+        *lastDone = done * 100 / total;
+        return progress(done, total);
+      });
+      return holder;
+    };
+    TForm1 form(options);
+    auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    QList<int> shown;
+    connect(bar, &QProgressBar::valueChanged, &form, [&](int value) { shown << value; });
+
+    form.OpenTextFile(path);
+    QVERIFY(form.Loading());
+    // Past the reading, into the conversion.
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= 60, 20000);
+    QVERIFY(form.Loading());
+    QCOMPARE(bar->text(), QStringLiteral("%1%").arg(bar->value()));
+    QVERIFY2(form.statusBar()->currentMessage().contains(QStringLiteral("utf8.txt")) &&
+                 form.statusBar()->currentMessage().contains(QStringLiteral("%1%").arg(bar->value())),
+             qPrintable(form.statusBar()->currentMessage()));
+    QVERIFY(std::is_sorted(shown.begin(), shown.end()));
+    QVERIFY2(shown.size() >= 4, qPrintable(QString::number(shown.size())));
+
+    *stopped = true;
+    Action(form, "acStopAnalize")->trigger();
+    QVERIFY(!form.Loading());
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(!bar->isTextVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(ended->load(), 1, 5000);
+    // The worker stopped at the step it was in: the load was not finished.
+    QVERIFY2(*stepsAfterStop <= 1, qPrintable(QString::number(stepsAfterStop->load())));
+    QVERIFY(*lastDone < 100);
+    const int other = open(QFile::encodeName(path).constData(), O_RDONLY);
+    QVERIFY(other >= 0);
+    QCOMPARE(flock(other, LOCK_EX | LOCK_NB), 0);
+    flock(other, LOCK_UN);
+    close(other);
+    QVERIFY(folder.dialogs.failed.isEmpty());
+
+    // The same file again loads whole.
+    *stopped = false;
+    form.OpenTextFile(path);
+    QVERIFY(form.Loading());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Loading(), 30000);
+    QVERIFY2(folder.dialogs.failed.isEmpty(), qPrintable(folder.dialogs.failed.join(QLatin1Char('\n'))));
+    QCOMPARE(form.Parser().ByteCount(), static_cast<int32_t>(text.size() - text.size() / line.size()));
   }
 
   void closingDuringALoadClosesAtOnce() {

@@ -348,5 +348,56 @@ TEST(TextHolderTest, RefusesFilesLargerThanTheLimitBeforeReading) {
   EXPECT_FALSE(parser.HasText());
 }
 
+// A load followed step by step: the work counts the file's bytes read,
+// then converted, up to twice its size; the text is what a load without
+// progress gives. A progress that says stop ends the load with the file
+// closed and unlocked at once, and the holder without a text.
+TEST(TextHolderTest, LoadReportsItsProgressAndStopsWhenAsked) {
+  TempFolder folder;
+  std::string utf8;
+  while (utf8.size() < (size_t{9} << 20)) utf8 += "The cat wrote \xE3\x81\x82\xE3\x81\x84 a letter.\r\n";
+  std::string sjis;
+  while (sjis.size() < (size_t{9} << 20)) sjis += "The cat wrote \x82\xA0\x82\xA2 a letter.\r\n";
+  for (const std::string* bytes : {&utf8, &sjis}) {
+    const std::string path = folder.File(bytes == &utf8 ? "utf8.txt" : "sjis.txt", *bytes);
+    const auto size = static_cast<int64_t>(bytes->size());
+    std::vector<int64_t> steps;
+    TMyParser parser;
+    parser.LoadFile(path, [&](int64_t done, int64_t total) {
+      EXPECT_EQ(total, 2 * size);
+      steps.push_back(done);
+      return true;
+    });
+    TMyParser reference;
+    {
+      // The same text as a load without progress (of a copy: the file is held).
+      const std::string copy = folder.File("copy.txt", *bytes);
+      reference.LoadFile(copy);
+    }
+    EXPECT_EQ(parser.FullText(), reference.FullText());
+    ASSERT_GE(steps.size(), 3u);  // 9 MB read in slices of 4 MB, then converted
+    for (size_t i = 1; i < steps.size(); ++i) EXPECT_LT(steps[i - 1], steps[i]);
+    EXPECT_EQ(steps.back(), 2 * size);
+    // Read first: some steps lie in the first half.
+    EXPECT_LE(steps.front(), size);
+  }
+
+  // Stopped at the first step, while reading, and at a later one, while
+  // converting.
+  const std::string path = folder.File("stopped.txt", utf8);
+  for (const int stopAt : {1, 4}) {
+    TMyParser parser;
+    parser.AssignText("previous");
+    int calls = 0;
+    EXPECT_THROW(parser.LoadFile(path, [&](int64_t, int64_t) { return ++calls < stopAt; }), ELoadStopped);
+    EXPECT_EQ(calls, stopAt);
+    EXPECT_FALSE(parser.HasText());
+    const int other = open(path.c_str(), O_RDONLY);
+    ASSERT_GE(other, 0);
+    EXPECT_EQ(flock(other, LOCK_EX | LOCK_NB), 0) << "still locked after a stop at step " << stopAt;
+    close(other);
+  }
+}
+
 }  // namespace
 }  // namespace lexiscoop
