@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QHeaderView>
 #include <QComboBox>
@@ -214,6 +215,7 @@ QString TForm1::StatusPanelText(int panel) const {
 
 void TForm1::SetStatusPanel(int panel, const QString& text) {
   statusPanels_[static_cast<size_t>(panel)]->setText(text);
+  FitStatusPanel0();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -241,7 +243,6 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (shownOnce_ && !listPaneChosen_ && event->size().width() != event->oldSize().width()) FitListPane();
   FitStatusPanel0();
 }
 
@@ -301,11 +302,19 @@ void TForm1::moveEvent(QMoveEvent* event) {
 
 void TForm1::FitStatusPanel0() {
   if (pcMemo == nullptr || statusPanels_[0] == nullptr) return;
-  // The panel ends where the text pane ends, as far as the other panels
-  // keep room for their texts; it never holds the window wider.
+  // The panel ends where the text pane ends, or further where its text
+  // needs it, as far as the other panels keep room for their texts; it
+  // never holds the window wider.
   QLabel* panel = statusPanels_[0];
+  auto needed = [](const QLabel* label) {
+    return label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth() + 2 * label->margin() + 4;
+  };
+  int others = 0;
+  for (size_t i = 1; i < statusPanels_.size(); ++i) others += std::max(statusPanels_[i]->minimumWidth(), needed(statusPanels_[i]));
+  // The bar's spacing between panels and its size grip, besides.
+  const int room = statusBar()->width() - others - 40;
   panel->setMinimumWidth(50);
-  panel->setMaximumWidth(std::max(50, pcMemo->width()));
+  panel->setMaximumWidth(std::max({50, pcMemo->width(), std::min(needed(panel), room)}));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -327,6 +336,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (watched == pcMemo && type == QEvent::Resize) FitStatusPanel0();
+  if (watched == Splitter1 && type == QEvent::Resize && shownOnce_ && !listPaneChosen_ &&
+      static_cast<QResizeEvent*>(event)->size().width() != static_cast<QResizeEvent*>(event)->oldSize().width()) {
+    // Until the user moves the splitter, a new width is shared afresh.
+    FitListPane();
+  }
   if (watched == edWord && type == QEvent::KeyPress) {
     if (edWordKeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
   }

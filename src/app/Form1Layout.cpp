@@ -402,6 +402,7 @@ void TForm1::createWorkArea() {
   Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
   pcMemo->installEventFilter(this);
   connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
+  Splitter1->installEventFilter(this);
   setCentralWidget(Splitter1);
 }
 

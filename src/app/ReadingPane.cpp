@@ -26,6 +26,7 @@
 #include "views/ShownWordList.h"
 #include "views/WordLevels.h"
 #include "views/widgets/ContextModel.h"
+#include "views/widgets/FlowLayout.h"
 #include "views/widgets/ReadingPrint.h"
 #include "views/widgets/ReadingView.h"
 #include "views/widgets/RowSelection.h"
@@ -86,9 +87,9 @@ void ReadingPane::BuildPage(QWidget* parent) {
 
   auto* legend = new QWidget(page_);
   legend->setObjectName(QStringLiteral("ReadingLegend"));
-  auto* legendLayout = new QHBoxLayout(legend);
-  legendLayout->setContentsMargins(0, 0, 0, 0);
-  legendLayout->setSpacing(2);
+  // The switches and the commands wrap onto a second row where the page is
+  // narrow, each keeping its whole caption.
+  auto* legendLayout = new FlowLayout(legend, 2);
   for (int l = 0; l < kWordLevelCount; ++l) {
     const auto level = static_cast<WordLevel>(l);
     QToolButton* button = LevelSwitchButton(level, page_);
@@ -96,7 +97,6 @@ void ReadingPane::BuildPage(QWidget* parent) {
     switches_[static_cast<size_t>(l)] = button;
     legendLayout->addWidget(button);
   }
-  legendLayout->addStretch(1);
 
   auto addCommand = [&](QAction*& action, const char* name, const char* text, const char* hint,
                         const QKeySequence& keys) {

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
@@ -275,6 +276,17 @@ class ReachabilityTest : public QObject {
     // The selection count and the list's count show their whole texts
     // (panel 0 ends where the text pane ends).
     for (int panel = 1; panel < 3; ++panel) {
+      auto* label = form.statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(panel));
+      const int needed = label->fontMetrics().horizontalAdvance(label->text());
+      QVERIFY2(label->contentsRect().width() >= needed, qPrintable(label->text()));
+    }
+    // With the text pane at its narrowest, the summary still shows whole:
+    // the panel reaches past the pane where the others leave it room.
+    auto* splitter = form.findChild<QSplitter*>(QStringLiteral("Splitter1"));
+    splitter->setSizes({0, splitter->width()});
+    QCoreApplication::processEvents();
+    QVERIFY(form.findChild<QWidget*>(QStringLiteral("pcMemo"))->width() <= 210);
+    for (int panel = 0; panel < 3; ++panel) {
       auto* label = form.statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(panel));
       const int needed = label->fontMetrics().horizontalAdvance(label->text());
       QVERIFY2(label->contentsRect().width() >= needed, qPrintable(label->text()));

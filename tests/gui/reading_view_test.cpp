@@ -16,6 +16,7 @@
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
@@ -123,6 +124,40 @@ class ReadingViewTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // On a narrow page the legend's switches and commands wrap onto more
+  // rows: each keeps its whole caption, inside the legend, none over
+  // another, and the text stays below them.
+  void legendWrapsOnANarrowPageWithEveryCaptionWhole() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    QWidget* legend = form.findChild<QWidget*>(QStringLiteral("ReadingLegend"));
+    QVERIFY(legend != nullptr);
+    int rowsWide = 0;
+    QTest::qWait(400);  // past the fitting to the offscreen screen
+    for (const QSize size : {QSize(1600, 800), form.minimumSize()}) {
+      form.resize(size);
+      QTRY_COMPARE(form.size(), size);
+      QCoreApplication::processEvents();
+      const bool wide = size.width() > 1000;
+      QList<QRect> places;
+      QSet<int> rows;
+      for (QToolButton* button : legend->findChildren<QToolButton*>()) {
+        const QRect place = button->geometry();
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        QVERIFY2(legend->rect().contains(place), qPrintable(button->text()));
+        for (const QRect& other : places) QVERIFY2(!other.intersects(place), qPrintable(button->text()));
+        places << place;
+        rows.insert(place.top());
+      }
+      QCOMPARE(places.size(), 10);  // six levels, 前, 次, 印刷, PDF
+      if (wide) rowsWide = static_cast<int>(rows.size());
+      if (!wide) QVERIFY(rows.size() > rowsWide);
+      QVERIFY(form.Reading().View().mapTo(&form, QPoint(0, 0)).y() >= legend->mapTo(&form, QPoint(0, legend->height())).y());
+    }
+    QCOMPARE(rowsWide, 1);
+  }
+
   // Over random texts and the shipped data: every word of the text is drawn
   // in the colour of one level, and the words of each colour add up to the
   // report's count of that level.
