@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -72,6 +75,44 @@ class EditDicWindowTest : public QObject {
     action->trigger();
     QCOMPARE(shown, 2);
     QCOMPARE(form.findChildren<TfrmEditDic*>().size(), 1);
+  }
+
+  // The edit group at the dialog's fixed size: the steps, the boxes, their
+  // captions and とじる each stand whole, one under the other, none over
+  // another, the steps' text within its box.
+  void everyPartOfTheEditGroupStandsWhole() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    TfrmEditDic* editor = form.findChild<TfrmEditDic*>();
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    QWidget* group = editor->findChild<QWidget*>(QStringLiteral("GroupBox1"));
+    QList<QWidget*> parts;
+    for (const char* name : {"Memo1", "Label1", "edInflictions", "Label2", "mmInflictions", "Label3", "rgLevel",
+                             "Label4", "edGloss", "Button1"}) {
+      QWidget* part = group->findChild<QWidget*>(QString::fromLatin1(name));
+      QVERIFY2(part != nullptr, name);
+      parts << part;
+    }
+    for (int i = 0; i < parts.size(); ++i) {
+      const QRect place = parts[i]->geometry();
+      QVERIFY2(group->contentsRect().contains(place), qPrintable(parts[i]->objectName()));
+      // The least height the layout may give it: its own where it has one.
+      const int least = parts[i]->minimumHeight() > 0 ? parts[i]->minimumHeight() : parts[i]->minimumSizeHint().height();
+      QVERIFY2(place.height() >= least, qPrintable(parts[i]->objectName()));
+      if (i > 0) {
+        QVERIFY2(place.top() > parts[i - 1]->geometry().bottom(), qPrintable(parts[i]->objectName()));
+      }
+    }
+    // The steps: every line of the text inside the box.
+    auto* steps = qobject_cast<QPlainTextEdit*>(parts[0]);
+    QVERIFY(steps != nullptr);
+    const QTextBlock last = steps->document()->findBlockByNumber(4);  // 3) 登録ボタンをクリック
+    QVERIFY(last.text().startsWith(QStringLiteral("3)")));
+    const QRect lastPlace = steps->cursorRect(QTextCursor(last));
+    QVERIFY2(lastPlace.bottom() <= steps->viewport()->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(lastPlace.bottom()).arg(steps->viewport()->height())));
+    editor->hide();
   }
 
   void theEditorDoesNotOpenDuringARun() {

@@ -117,7 +117,10 @@ void TfrmEditDic::createEditGroup() {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setPlainText(U8("1) 単語を原形欄に入力\n\n2) 活用形、分類を編集\n\n3) 登録ボタンをクリック\n"));
-  Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 6 + 8);
+  // Tall enough for the five lines that hold text (the last line is empty),
+  // so that the group's boxes below it fit the dialog's fixed height.
+  Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 5 +
+                        2 * static_cast<int>(Memo1->document()->documentMargin()) + 2);
 
   Label1 = NamedLabel("Label1", "原形", GroupBox1);
   edInflictions = new QLineEdit(GroupBox1);
@@ -131,6 +134,11 @@ void TfrmEditDic::createEditGroup() {
   mmInflictions->setFont(BoxFont());
   mmInflictions->setLineWrapMode(QPlainTextEdit::NoWrap);
   mmInflictions->setTabChangesFocus(true);
+  // Two lines at the least (it scrolls), so that the group fits the
+  // dialog's fixed height with the 訳語 box under it.
+  mmInflictions->setMinimumHeight(mmInflictions->fontMetrics().lineSpacing() * 2 +
+                                  2 * static_cast<int>(mmInflictions->document()->documentMargin()) +
+                                  2 * mmInflictions->frameWidth());
   Label2->setBuddy(mmInflictions);
 
   // rgLevel: the LevelNames in two columns, filled down the first column
@@ -176,7 +184,6 @@ void TfrmEditDic::createEditGroup() {
   layout->addWidget(rgLevel);
   layout->addWidget(Label4);
   layout->addWidget(edGloss);
-  layout->addSpacing(4);
   layout->addWidget(Button1, 0, Qt::AlignRight);
 
   connect(edInflictions, &QLineEdit::textChanged, this, &TfrmEditDic::edInflictionsChange);
