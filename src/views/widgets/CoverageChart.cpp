@@ -120,7 +120,8 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   layout->addWidget(view_, 1);
   layout->addWidget(key);
   layout->addWidget(verdict_);
-  layout->addStretch(1);
+  // What the chart at its greatest height leaves stays empty below.
+  layout->addStretch(0);
 }
 
 void CoverageChart::SetFigures(const CoverageFigures& figures) {
