@@ -26,6 +26,13 @@ EDICT_LINES = [
     "釈明書 [しゃくめいしょ] /(n) explanation/written apology/",
     "箸 [はし] /(n) chopsticks/(P)/",
     "蠢く [うごめく] /(v5k,vi) (arch) to squirm/",
+    "容易 [ようい] /(adj-na,n) easy/simple/plain/(P)/",
+    "イージー /(adj-na) easy/(P)/",
+    "同様 [どうよう] /(adj-na,n) identical/equal to/same (kind)/like/similar/(P)/",
+    "月 [つき] /(n) (1) month/(n) (2) moon/(n) (3) Monday/",
+    "ルナー /(adj-f) lunar/(P)/",
+    "好む [このむ] /(v5m,vt) to like/to prefer/(P)/",
+    "優先 [ゆうせん] /(n,vs,adj-no) preference/priority/precedence/(P)/",
 ]
 
 # The language model's vocabulary: «reading/spelling» and its unigram cost.
@@ -33,6 +40,8 @@ VOCABULARY = {
     "くるま/車": 34000, "はこ/箱": 38000, "あか/赤": 33000, "あか/紅": 44000,
     "か/書": 33600, "あらわ/著": 42100, "としょ/図書": 36000, "かん/館": 35000,
     "ぶんこ/文庫": 39000, "せつめい/説明": 33000, "はし/箸": 40000,
+    "ようい/容易": 37000, "いーじー/イージー": 41000, "どうよう/同様": 36000, "つき/月": 34000,
+    "るなー/ルナー": 33000, "この/好": 37000, "ゆうせん/優先": 35000,
 }
 
 
@@ -61,10 +70,13 @@ class GlossRankingTest(unittest.TestCase):
         ids, unigram = write_vocabulary(cls.folder.name, VOCABULARY)
         cls.index = mkgloss.GlossIndex(
             edict.read_edict(write_edict(cls.folder.name)),
-            common_kanji=set("箱車赤紅書著図館文庫説明釈"),
-            pos_counts={"explain": {"verb": 50}},
-            verb_nouns={"explain": ["explanation"]},
-            corpus=gloss_signals.read_kkc_commonness(ids, unigram))
+            common_kanji=set("箱車赤紅書著図館文庫説明釈容易同様月好優先"),
+            pos_counts={"explain": {"verb": 50}, "prefer": {"verb": 40}},
+            verb_nouns={"explain": ["explanation"], "prefer": ["preference"]},
+            corpus=gloss_signals.read_kkc_commonness(ids, unigram),
+            lemma_kinds={"easily": {"adv"}, "likely": {"adj", "adv"}, "lunar": {"adj"}},
+            adjective_nouns={"lunar": ["moon"]},
+            adverb_adjectives={"easily": ["easy"]})
 
     @classmethod
     def tearDownClass(cls):
@@ -111,6 +123,29 @@ class GlossRankingTest(unittest.TestCase):
         self.assertIn("cities", mkgloss.plurals("city"))
         self.assertNotIn("daies", mkgloss.plurals("day"))
         self.assertEqual(mkgloss.plurals("glass"), [])
+
+    def test_an_adverb_takes_its_adjective_made_an_adverb(self):
+        texts = [c.text for c in self.index.candidates("easily")]
+        self.assertEqual(texts[0], "容易に")
+        # A loanword made an adverb is not Japanese.
+        self.assertNotIn("イージーに", texts)
+
+    def test_a_word_mostly_an_adjective_in_ly_is_no_adverb(self):
+        # likely is not like + ly: WordNet knows it as an adjective.
+        self.assertNotIn("同様に", [c.text for c in self.index.candidates("likely")])
+        # Without WordNet's word classes the spelling alone is followed.
+        bare = mkgloss.GlossIndex(self.index.entries, self.index.common_kanji)
+        self.assertIn("同様に", [c.text for c in bare.candidates("likely")])
+
+    def test_an_adjective_of_relation_is_its_noun_with_no(self):
+        # Only a loanword glosses lunar itself; the moon's 月 comes first.
+        self.assertEqual(self.first("lunar"), "月の")
+        self.assertIn("ルナー", [c.text for c in self.index.candidates("lunar")])
+
+    def test_a_plain_verb_beats_a_noun_with_suru(self):
+        texts = [c.text for c in self.index.candidates("prefer")]
+        self.assertEqual(texts[0], "好む")
+        self.assertIn("優先する", texts)
 
     def test_an_obscure_sense_alone_gets_no_gloss(self):
         self.assertTrue(self.index.candidates("squirm"))
@@ -162,6 +197,29 @@ class SourceReadingTest(unittest.TestCase):
         # Word 2 of the verb synset (excuse) points at word 1 of the noun
         # synset (account), not at the synset's other words.
         self.assertEqual(found, {"explain": ["explanation"], "excuse": ["account"]})
+
+    def test_pertainyms_link_an_adverb_to_its_adjective(self):
+        adverbs = ("00000040 02 r 01 easily 0 001 \\ 00000050 a 0101 | with ease\n"
+                   "00000041 02 r 01 likely 0 000 | probably\n")
+        adjectives = "00000050 00 a 01 easy 0 001 \\ 00000060 n 0101 | not hard\n"
+        with tempfile.TemporaryDirectory() as folder:
+            for name, text in (("data.adv", adverbs), ("data.adj", adjectives)):
+                with open(os.path.join(folder, name), "w", encoding="utf-8") as f:
+                    f.write(text)
+            found = gloss_signals.read_derivations(folder, "adv", "adj", "\\")
+            # The adjective's own pointer goes to a noun: no adjective.
+            self.assertEqual(gloss_signals.read_derivations(folder, "adj", "adv", "\\"), {})
+        self.assertEqual(found, {"easily": ["easy"]})
+
+    def test_lemma_kinds_gather_every_index(self):
+        with tempfile.TemporaryDirectory() as folder:
+            for pos, text in (("noun", "  licence header\nwell n 1 0 1 0 00000001  \n"),
+                              ("verb", "well v 1 0 1 0 00000002  \n"), ("adj", ""),
+                              ("adv", "well r 1 0 1 0 00000003  \nice_cold r 1 0 1 0 4  \n")):
+                with open(os.path.join(folder, "index." + pos), "w", encoding="utf-8") as f:
+                    f.write(text)
+            kinds = gloss_signals.read_lemma_kinds(folder)
+        self.assertEqual(kinds, {"well": {"noun", "verb", "adv"}, "ice cold": {"adv"}})
 
 
 if __name__ == "__main__":

@@ -43,12 +43,14 @@ def sense_classes(sense):
 WORDNET_DIR = "/usr/share/wordnet"
 
 
-def read_derivations(folder, source_pos, target_pos):
+def read_derivations(folder, source_pos, target_pos, symbol="+"):
     """WordNet's derivationally related words: for every lemma of SOURCE_POS
     («verb», «adj»), the lemmas of TARGET_POS («noun») made from it or it
-    from them (pronounce → pronunciation), sorted."""
-    files = {"noun": "data.noun", "verb": "data.verb", "adj": "data.adj"}
-    letters = {"noun": "n", "verb": "v", "adj": "a"}
+    from them (pronounce → pronunciation), sorted. With SYMBOL «\\» the
+    nouns an adjective pertains to instead (lunar → moon), or the
+    adjectives an adverb is made from (easily → easy)."""
+    files = {"noun": "data.noun", "verb": "data.verb", "adj": "data.adj", "adv": "data.adv"}
+    letters = {"noun": "n", "verb": "v", "adj": "a", "adv": "r"}
 
     def synsets(pos):
         words = {}
@@ -63,8 +65,8 @@ def read_derivations(folder, source_pos, target_pos):
                 at = 4 + 2 * count
                 pointers = []
                 for i in range(int(fields[at])):
-                    symbol, offset, pos_letter, numbers = fields[at + 1 + 4 * i: at + 5 + 4 * i]
-                    if symbol == "+":
+                    pointer, offset, pos_letter, numbers = fields[at + 1 + 4 * i: at + 5 + 4 * i]
+                    if pointer == symbol:
                         pointers.append((offset, pos_letter, int(numbers[:2], 16),
                                          int(numbers[2:], 16)))
                 words[fields[0]] = (lemmas, pointers)
@@ -105,3 +107,16 @@ def read_kkc_commonness(ids_path, unigram_path):
                 cost = struct.unpack_from("<H", raw, 6 * number)[0]
                 commonness[token] = max(0.0, (KKC_RAREST - cost) / 5000.0)
     return commonness
+
+
+
+def read_lemma_kinds(folder):
+    """The parts of speech («noun», «verb», «adj», «adv») WordNet lists
+    each lemma under."""
+    kinds = collections.defaultdict(set)
+    for pos in ("noun", "verb", "adj", "adv"):
+        with open(os.path.join(folder, "index." + pos), encoding="utf-8", errors="replace") as f:
+            for line in f:
+                if not line.startswith(" "):
+                    kinds[line.split(" ", 1)[0].replace("_", " ")].add(pos)
+    return kinds
