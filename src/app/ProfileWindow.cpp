@@ -4,11 +4,13 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -23,13 +25,24 @@
 #include "ui/Dialogs.h"
 
 namespace lexiscoop {
+namespace {
+
+// What a window manager's frame may add to each side of a window.
+constexpr int kFrameAllowance = 16;
+
+}  // namespace
 
 TfrmProfile::TfrmProfile(QWidget* parent, TDialogs& dialogs, const ConjugationDictionary& dictionary)
     : QDialog(parent), dialogs_(dialogs), dictionary_(dictionary) {
   setObjectName(QStringLiteral("frmProfile"));
   setWindowTitle(Qs("複数のテキストを比較"));
   setSizeGripEnabled(true);
-  resize(900, 500);
+  // 900 × 500, or what the screen has room for with the window's frame.
+  QSize size(900, 500);
+  if (const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableGeometry().size() - QSize(kFrameAllowance, 3 * kFrameAllowance));
+  }
+  resize(size);
 
   auto* buttons = new QHBoxLayout;
   auto button = [&](const char* name, const char* caption, void (TfrmProfile::*slot)()) {

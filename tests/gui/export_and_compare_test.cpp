@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QScreen>
 #include <QtTest>
 
 #include "TestSupport.h"
@@ -43,6 +44,24 @@ class ExportAndCompareTest : public QObject {
   static void WaitForRun(TfrmProfile& window) { QTRY_VERIFY_WITH_TIMEOUT(!window.Running(), 20000); }
 
  private slots:
+  // The window opens whole on the screen, its buttons in sight.
+  void compareWindowFitsTheScreen() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TfrmProfile* window = OpenCompare(form);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect area = window->screen()->availableGeometry();
+    QVERIFY2(area.contains(window->frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4").arg(window->width()).arg(window->height()).arg(area.width()).arg(area.height())));
+    for (const char* name : {"pbChooseFiles", "pbChooseFolder", "pbStop", "pbExport", "pbClose"}) {
+      QWidget* button = window->findChild<QWidget*>(QString::fromLatin1(name));
+      QVERIFY2(button != nullptr && window->rect().contains(QRect(button->mapTo(window, QPoint(0, 0)), button->size())), name);
+    }
+    window->close();
+  }
+
   void exportWritesTheRowsAsShownAndOnlyAfterARun() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
