@@ -40,8 +40,7 @@ the ranking fairly.
 A verb is also translated by a noun used with する: where WordNet derives a
 noun from the verb and EDICT glosses that noun on a する-noun's sense
 (explain → explanation → 説明する), the する form joins the candidates, at
-a cost of its own; beside a plain verb glossed «to X» it costs more
-(prefer → 好む before 優先する). An adverb in -ly also takes the glosses of
+a cost of its own. An adverb in -ly also takes the glosses of
 the adjective WordNet says it is made from, made adverbs (easily → easy →
 容易に), unless WordNet knows the word as an adjective itself (likely). A
 headword no entry glosses as it stands borrows the glosses of a near
@@ -111,16 +110,15 @@ RIVAL = 0.5
 # What a gloss borrowed from a near spelling costs.
 BORROWED = 0.5
 # What each signal of a candidate weighs (see GlossIndex.scored_forms). The
-# last two were set by hand at the cost a borrowed gloss had before and
-# checked on the tuning list; refitting the others on the grown list moved
-# its figures by no more than chance.
+# last one is the cost a borrowed adverb had before; refitting the others on
+# the grown tuning list moved its figures by no more than chance.
 WEIGHTS = {
     "common": 4.15, "sense_position": -1.2, "gloss_position": -0.25, "sense_size": -0.2,
     "narrow": -0.7, "sense_cost": -2.15, "pos_cost": -0.95, "verb_mismatch": -1.0,
     "first_gloss": 1.9, "first_sense": 1.15, "more_senses": 2.2, "agreement": 0.3,
     "spellings": 0.2, "loanword": -0.2, "loanword_beside_native": -0.35, "kana_form": -1.55,
     "corpus": 0.95, "corpus_unknown": -0.65, "same_form": 0.55, "derived": -1.5,
-    "from_adjective": -1.0, "noun_beside_verb": -1.0,
+    "from_adjective": -1.0,
 }
 CLOSE = 1.6
 MAX_GLOSSES = 3
@@ -363,16 +361,16 @@ class GlossIndex:
 
     def adjectives_of(self, adverb):
         """The adjectives an adverb in -ly is made from: those WordNet links
-        it to, else those its spelling suggests, unless WordNet knows the
-        word as an adjective (likely, lonely) or not as an adverb at all."""
-        linked = self.adverb_adjectives.get(adverb)
-        if linked:
-            return linked
+        it to, else those its spelling suggests; none if WordNet does not
+        know the word as an adverb, or knows it as an adjective used at
+        least as often (likely, deadly, lonely; kindly is mostly an adverb)."""
         if self.lemma_kinds is not None:
             kinds = self.lemma_kinds.get(adverb, set())
-            if "adj" in kinds or "adv" not in kinds:
+            counts = self.pos_counts.get(adverb, {})
+            if "adv" not in kinds or "adj" in kinds and counts.get("adj", 0) >= counts.get(
+                    "adv", 0):
                 return []
-        return adjective_bases(adverb)
+        return self.adverb_adjectives.get(adverb) or adjective_bases(adverb)
 
     def own_forms(self, word):
         """scored_forms for the entries glossing WORD exactly."""
@@ -384,13 +382,10 @@ class GlossIndex:
             hits.extend(hit + (True,) for hit in self.index.get(noun, [])
                         if not hit[3] and "vs" in self.entries[hit[0]].senses[hit[1]].pos)
         per_entry = collections.OrderedDict()
-        plain_verb = False
         for e_id, s_id, g_id, verb, narrow, derived in hits:
             entry = self.entries[e_id]
             sense = entry.senses[s_id]
             is_verb_sense = any(VERB_POS.match(p) for p in sense.pos)
-            plain_verb = plain_verb or (verb and entry.common and s_id == 0 and any(
-                VERB_POS.match(p) and not p.startswith("vs") for p in sense.pos))
             occurrence = {
                 "common": 1.0 if entry.common else 0.0,
                 "sense_position": min(s_id, 6),
@@ -437,11 +432,8 @@ class GlossIndex:
                   if not KATAKANA.match(form)
                   for occurrences, features, entry in scored
                   if entry.common and any(o["first_gloss"] for o in occurrences)]
-        # A noun with する beside a plain verb glossed «to X» and in common
-        # use is seldom the translation (prefer → 好む before 優先する).
         for form, (_, _, scored) in by_form.items():
             for _, features, _ in scored:
-                features["noun_beside_verb"] = 1.0 if plain_verb and form.endswith("する") else 0.0
                 features["loanword_beside_native"] = 1.0 if features["loanword"] and any(
                     r >= features["corpus"] - RIVAL for r in rivals) else 0.0
         return [(form, reading, sense, scored)
