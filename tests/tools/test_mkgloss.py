@@ -2,6 +2,8 @@
 how it reads EDICT, libkkc's vocabulary and WordNet's derivations, and what
 its ranking makes of them. Run with tools/mkdict on the module path."""
 
+import contextlib
+import io
 import os
 import struct
 import tempfile
@@ -9,6 +11,7 @@ import unittest
 
 import edict
 import gloss_signals
+import measure_gloss
 import mkgloss
 
 # EDICT lines as the dictionary writes them, after its header line.
@@ -218,6 +221,25 @@ class SourceReadingTest(unittest.TestCase):
                     f.write(text)
             kinds = gloss_signals.read_lemma_kinds(folder)
         self.assertEqual(kinds, {"well": {"noun", "verb", "adv"}, "ice cold": {"adv"}})
+
+
+class ChangeReviewTest(unittest.TestCase):
+    def test_lists_changed_first_glosses_of_the_first_levels_only(self):
+        old = {"fall": ["陥る", "落ちる"], "shop": ["店"], "cat": ["猫"], "zenith": ["天頂点"],
+               "gone": ["去った"]}
+        new = {"fall": ["落ちる", "陥る"], "shop": ["店", "店舗"], "cat": ["ねこ"],
+               "zenith": ["天頂"], "slowly": ["遅く"]}
+        levels = {"fall": 1, "shop": 2, "cat": 1, "zenith": 4, "slowly": 3, "gone": 2}
+        out = io.StringIO()
+        with contextlib.redirect_stdout(out):
+            measure_gloss.print_changes(old, new, levels, left_out={"cat"})
+        lines = out.getvalue().splitlines()
+        # A second gloss added (shop), a test-list word (cat) and a word of
+        # the fourth level (zenith) are not shown; a gloss gained or lost is.
+        self.assertEqual(lines, ["  first gloss changed (levels 1-3, test list left out): 3",
+                                 "    fall | 陥る; 落ちる -> 落ちる; 陥る",
+                                 "    gone | 去った -> -",
+                                 "    slowly | - -> 遅く"])
 
 
 if __name__ == "__main__":

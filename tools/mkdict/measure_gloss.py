@@ -12,6 +12,10 @@
    counts as a miss. The same figures for the tuning list (gloss_dev.txt),
    which the ranking's weights were fitted on: the test list is the fair
    figure, the gap between the two shows how far the fit flatters.
+3. With --changes OLD.dat: the headwords of 基本, 中学 and 大学受験 whose
+   first gloss differs from OLD.dat's, words of the evaluation list left
+   out, for reviewing a change to the ranking by eye without looking at
+   the test list.
 Both files are read through the program's own list code (lxdictool dump).
 """
 
@@ -69,6 +73,25 @@ def quality(evaluation, glosses, level_of, fixed):
     return misses
 
 
+def read_glosses(tool, path):
+    glosses = {}
+    for line in dump(tool, path, "cp932"):
+        word, _, text = line.partition("\t")
+        glosses[word.lower()] = text.split("; ")
+    return glosses
+
+
+def print_changes(old, new, level_of, left_out):
+    """Prints «headword | old glosses -> new glosses» for the headwords of
+    the first three levels whose first gloss changed, LEFT_OUT aside."""
+    words = sorted(w for w in set(old) | set(new)
+                   if level_of.get(w, 5) <= 3 and w not in left_out and
+                   old.get(w, [""])[0] != new.get(w, [""])[0])
+    print("  first gloss changed (levels 1-3, test list left out): %d" % len(words))
+    for w in words:
+        print("    %s | %s -> %s" % (w, "; ".join(old.get(w, ["-"])), "; ".join(new.get(w, ["-"]))))
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--tool", required=True)
@@ -77,12 +100,11 @@ def main():
     ap.add_argument("--tuning", default=os.path.join(HERE, "gloss_dev.txt"),
                     help="the list the ranking's weights were fitted on")
     ap.add_argument("--misses", action="store_true", help="list the evaluation misses")
+    ap.add_argument("--changes", metavar="OLD.dat",
+                    help="list the first glosses that differ from an older gloss file")
     args = ap.parse_args()
 
-    glosses = {}
-    for line in dump(args.tool, os.path.join(args.data, "LxGloss.dat"), "cp932"):
-        word, _, text = line.partition("\t")
-        glosses[word.lower()] = text.split("; ")
+    glosses = read_glosses(args.tool, os.path.join(args.data, "LxGloss.dat"))
     level_of = {}
     print("Glosses (訳語): %d headwords" % len(glosses))
     for number, (name, caption) in enumerate(LEVELS, 1):
@@ -98,6 +120,10 @@ def main():
               % (caption, have, len(words), share, target, "ok" if share >= target else "LOW",
                  100.0 * have_single / len(single) if single else 0.0))
 
+    if args.changes:
+        print_changes(read_glosses(args.tool, args.changes), glosses, level_of,
+                      {word.lower() for word, _ in read_eval(args.eval)})
+        return 0
     fixed = set(mkgloss.read_fixes(os.path.join(HERE, "gloss_fixes.txt")))
     for path, caption in ((args.eval, "test list"), (args.tuning, "tuning list")):
         print("  %s (%s):" % (caption, os.path.basename(path)))
