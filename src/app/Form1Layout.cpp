@@ -378,7 +378,7 @@ void TForm1::createWorkArea() {
   lvWords->horizontalHeader()->moveSection(WordListModel::kLevelColumn, 2);
   // A drag on the 訳語 column's edge gives it the user's own width.
   connect(lvWords->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-    if (column == WordListModel::kGlossColumn && !sizingGloss_ && shownOnce_) glossWidthChosen_ = true;
+    if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
   });
   readingPane_ = new ReadingPane(*lvWords, *shown_, result_, pcMemo);
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));

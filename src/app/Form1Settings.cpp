@@ -105,7 +105,8 @@ void TForm1::WriteSettings() {
     const int glossWidth = lvWords->isColumnHidden(WordListModel::kGlossColumn)
                                ? glossWidth_
                                : lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
-    ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
+    // Only a width the user gave it: a fitted one follows the window.
+    if (glossWidthChosen_) ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
     ini.WriteString(texts::kSettingsSection, "ShowGloss", acShowGloss->isChecked() ? "1" : "0");
     recentFiles_->Write(ini);
     ini.WriteString(texts::kSettingsSection, "ShowLevelBar", levelBarShown_ ? "1" : "0");

@@ -238,7 +238,7 @@ class WordListTest : public QObject {
   // The 訳語 column at a first start fits the list's share of the window,
   // so the list needs no sideways scrolling; a gloss longer than the column
   // is elided, whole in its tooltip. The width follows the window until
-  // the user gives the column one, and the settings keep it.
+  // the user gives the column one, which the settings keep.
   void glossColumnFitsTheNarrowWindowAndKeepsTheUsersWidth() {
     ProgramFolder folder;
     const char* longGloss = "犬; ドッグ; いぬ; 畜生; つまらない物; 卑劣な男; 犬のような人";
@@ -286,23 +286,39 @@ class WordListTest : public QObject {
       QCOMPARE(list->width(), listWidth);
       QVERIFY(form.close());
     }
-    QVERIFY2(folder.ReadSettings().find("GlossWidth=" + std::to_string(fitted) + "\r\n") != std::string::npos,
+    // A fitted width is not the user's: the settings leave it out, and the
+    // next window fits the column to its own width.
+    QVERIFY2(folder.ReadSettings().find("GlossWidth=") == std::string::npos, folder.ReadSettings().c_str());
+    int dragged = 0;
+    {
+      TForm1 form(folder.Options());
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      QTest::qWait(400);
+      form.resize(1300, 500);
+      QTRY_COMPARE(form.size(), QSize(1300, 500));
+      QHeaderView* header = List(form)->horizontalHeader();
+      QVERIFY(header->sectionSize(WordListModel::kGlossColumn) > fitted);
+      // A width the user drags stays whatever the window's width.
+      dragged = fitted + 40;
+      header->resizeSection(WordListModel::kGlossColumn, dragged);
+      form.resize(760, 500);
+      QTRY_COMPARE(form.size(), QSize(760, 500));
+      QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), dragged);
+      QVERIFY(form.close());
+    }
+    // The settings keep it, and it comes back whatever the window's width.
+    QVERIFY2(folder.ReadSettings().find("GlossWidth=" + std::to_string(dragged) + "\r\n") != std::string::npos,
              folder.ReadSettings().c_str());
-    // The kept width comes back whatever the window's width.
     TForm1 form(folder.Options());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(400);
     QHeaderView* header = List(form)->horizontalHeader();
-    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted);
+    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), dragged);
     form.resize(1300, 500);
     QTRY_COMPARE(form.size(), QSize(1300, 500));
-    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted);
-    // So does a width the user drags.
-    header->resizeSection(WordListModel::kGlossColumn, fitted + 40);
-    form.resize(760, 500);
-    QTRY_COMPARE(form.size(), QSize(760, 500));
-    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), fitted + 40);
+    QCOMPARE(header->sectionSize(WordListModel::kGlossColumn), dragged);
   }
 
   void formButtonsChooseTheShownForm() {
