@@ -532,6 +532,9 @@ def main():
                     help="its vocabulary as «id TAB token» lines")
     ap.add_argument("--fixes", default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                     "gloss_fixes.txt"))
+    ap.add_argument("--grammar", default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                      "grammar_glosses.txt"),
+                    help="hand-written glosses of the closed-class words")
     ap.add_argument("--explain", nargs="*", default=[], help="print the ranking of these words")
     args = ap.parse_args()
 
@@ -556,11 +559,15 @@ def main():
         for line in f:
             headwords.append(line.rstrip("\n").split("\t")[0])
     fixes = read_fixes(args.fixes)
+    grammar = dict(read_tab_file(args.grammar))
     lines = []
     for word in headwords:
         if word in fixes:
             if fixes[word]:
                 lines.append(word + "\t" + fixes[word])
+            continue
+        if word in grammar:
+            lines.append(word + "\t" + grammar[word])
             continue
         glosses = glosses_for(index, word)
         if glosses:

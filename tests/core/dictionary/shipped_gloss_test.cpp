@@ -109,6 +109,15 @@ TEST_F(ShippedGlossTest, FirstGlossOfEverydayWordsIsTheTeachersTranslation) {
       {"big", {"大きい", "大きな"}},
       {"red", {"赤", "赤い", "赤色"}},
       {"money", {"お金", "金"}},
+      // Closed-class words: particles and patterns in Japanese, never the
+      // loanword or the homonym an inversion of EDICT finds.
+      {"by", {"によって", "のそばに", "までに"}},
+      {"if", {"もし", "もしも"}},
+      {"can", {"できる"}},
+      {"might", {"かもしれない"}},
+      {"upon", {"の上に", "に"}},
+      {"whether", {"かどうか"}},
+      {"ours", {"私たちのもの"}},
   };
   const auto glosses = ByHeadword();
   for (const auto& [word, accepted] : table) {
