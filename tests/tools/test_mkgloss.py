@@ -34,6 +34,8 @@ EDICT_LINES = [
     "同様 [どうよう] /(adj-na,n) identical/equal to/same (kind)/like/similar/(P)/",
     "月 [つき] /(n) (1) month/(n) (2) moon/(n) (3) Monday/",
     "ルナー /(adj-f) lunar/(P)/",
+    "となる /(exp,v5r) to become/to amount to/(P)/",
+    "成る [なる] /(v5r,vi) (1) (uk) to become/to get/to grow/(P)/",
 ]
 
 # The language model's vocabulary: «reading/spelling» and its unigram cost.
@@ -42,7 +44,7 @@ VOCABULARY = {
     "か/書": 33600, "あらわ/著": 42100, "としょ/図書": 36000, "かん/館": 35000,
     "ぶんこ/文庫": 39000, "せつめい/説明": 33000, "はし/箸": 40000,
     "ようい/容易": 37000, "いーじー/イージー": 41000, "どうよう/同様": 36000, "つき/月": 34000,
-    "るなー/ルナー": 33000,
+    "るなー/ルナー": 33000, "とな/とな": 30000, "な/成": 36000,
 }
 
 
@@ -97,6 +99,14 @@ class GlossRankingTest(unittest.TestCase):
         self.assertEqual(self.first("write"), "書く")
         self.assertGreater(self.index.corpus_commonness(self.index.candidates("write")[0].entry),
                            2.0)
+
+    def test_a_verb_in_kana_alone_is_not_looked_up_by_a_cut_short_stem(self):
+        # となる cut short is the token とな, nothing to do with the verb;
+        # 成る has a stem of its own (な/成).
+        entries = {c.text: c.entry for c in self.index.candidates("become")}
+        self.assertIsNone(self.index.corpus_commonness(entries["となる"]))
+        self.assertIsNotNone(self.index.corpus_commonness(entries["なる"]))
+        self.assertEqual(self.first("become"), "なる")
 
     def test_a_word_the_model_splits_counts_as_its_rarest_part(self):
         commonness = self.index.token_commonness("としょかん", "図書館")

@@ -278,14 +278,16 @@ class GlossIndex:
 
     def spelling_commonness(self, entry, spelling):
         """How common one spelling of the entry is in running text, or None.
-        Verbs and adjectives are looked up by their stem: 書く as か/書."""
+        Verbs and adjectives are looked up by their stem: 書く as か/書. A
+        word spelled in kana alone has no such stem: cut short, it names
+        another token (となる as とな), so it counts as written."""
         inflected = any(VERB_POS.match(p) or p == "adj-i" for s in entry.senses for p in s.pos)
         kanji, reading = spelling[0], spelling[1]
         surface = kanji or reading
         # The model writes every reading in hiragana: てれび/テレビ.
         reading = to_hiragana(reading)
         best = self.token_commonness(reading, surface)
-        if inflected and len(surface) > 1 and len(reading) > 1 and surface[-1] == reading[-1]:
+        if inflected and kanji and len(surface) > 1 and len(reading) > 1 and surface[-1] == reading[-1]:
             stem = self.token_commonness(reading[:-1], surface[:-1])
             if stem is not None and (best is None or stem > best):
                 best = stem
