@@ -200,20 +200,17 @@ void TMyParser::LoadFile(const std::string& path, const LoadProgress& progress) 
     if (errno == EWOULDBLOCK) ThrowInUse(path);
     ThrowCannotOpen(path, errno);
   }
-  std::string text;
-  if (!progress) {
-    text = TextToCp932(ReadOpenFile(file.get(), path));
-  } else {
-    std::string bytes = ReadOpenFile(file.get(), path, &progress);
-    const auto read = static_cast<int64_t>(bytes.size());
-    std::optional<std::string> converted =
-        TextToCp932InPieces(std::move(bytes), kProgressConvertBytes,
-                            [&](size_t done, size_t) { return progress(read + static_cast<int64_t>(done), 2 * read); });
-    if (!converted) ThrowStopped(path);
-    text = std::move(*converted);
+  std::string bytes = ReadOpenFile(file.get(), path, progress ? &progress : nullptr);
+  const auto read = static_cast<int64_t>(bytes.size());
+  std::function<bool(size_t, size_t)> step;
+  if (progress) {
+    step = [&progress, read](size_t done, size_t) { return progress(read + static_cast<int64_t>(done), 2 * read); };
   }
+  std::optional<std::string> text =
+      TextToCp932InPieces(std::move(bytes), progress ? kProgressConvertBytes : SIZE_MAX, step);
+  if (!text) ThrowStopped(path);
   impl_->fileDescriptor = file.release();
-  impl_->SetText(std::move(text));
+  impl_->SetText(std::move(*text));
 }
 
 void TMyParser::AssignText(std::string text) {

@@ -100,20 +100,8 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
 }
 
 std::string TextToCp932(std::string bytes) {
-  const std::string_view view(bytes);
-  switch (DetectTextEncoding(view)) {
-    case TextEncoding::Cp932:
-      return bytes;
-    case TextEncoding::Utf8:
-      return Cp932FromUtf8(view);
-    case TextEncoding::Utf8Bom:
-      return Cp932FromUtf8(view.substr(3));
-    case TextEncoding::Utf16Le:
-      return Cp932FromUtf16(view.substr(2), false);
-    case TextEncoding::Utf16Be:
-      return Cp932FromUtf16(view.substr(2), true);
-  }
-  return bytes;
+  // One piece: the whole text at once.
+  return *TextToCp932InPieces(std::move(bytes), SIZE_MAX, {});
 }
 
 std::optional<std::string> TextToCp932InPieces(std::string bytes, size_t pieceBytes,
@@ -129,12 +117,17 @@ std::optional<std::string> TextToCp932InPieces(std::string bytes, size_t pieceBy
   size_t done = encoding == TextEncoding::Utf8Bom ? 3 : (utf16 ? 2 : 0);
   std::string_view rest = std::string_view(bytes).substr(done);
   std::string out;
-  out.reserve(rest.size());
   pieceBytes = std::max<size_t>(pieceBytes, 2);
+  if (rest.size() > pieceBytes) out.reserve(rest.size());
   while (!rest.empty()) {
     const size_t cut = PieceEnd(rest, pieceBytes, utf16, bigEndian);
     const std::string_view piece = rest.substr(0, cut);
-    out += utf16 ? Cp932FromUtf16(piece, bigEndian) : Cp932FromUtf8(piece);
+    std::string converted = utf16 ? Cp932FromUtf16(piece, bigEndian) : Cp932FromUtf8(piece);
+    if (out.empty()) {
+      out = std::move(converted);  // a text in one piece is not copied again
+    } else {
+      out += converted;
+    }
     rest.remove_prefix(cut);
     done += cut;
     if (step && !step(done, total)) return std::nullopt;
