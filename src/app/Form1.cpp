@@ -127,10 +127,9 @@ void TForm1::FormCreate() {
   // package): then to the user's data folder.
   dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_, UserDataFolder(programFolder_));
   dictionary_->SetObserver(this);
-  // The 訳語 column reads the glosses from the current lexicon, for the
-  // rows painted only.
-  wordModel_->SetGlossSource(
-      [this](std::string_view word) { return GlossOfWord(word, *dictionary_->CurrentLexicon()); });
+  // The 訳語 column reads each row's glosses from the run's classification,
+  // for the rows painted only.
+  wordModel_->SetGlossSource([this](int row) { return GlossOfRow(*shown_, row, result_); });
   readingPane_->SetGlossSource(
       [this](std::string_view word) { return GlossOfWord(word, *dictionary_->CurrentLexicon()); });
   UpdateCommandStates();

@@ -27,7 +27,7 @@ void TForm1::lvWordsDblClick() {
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
   const std::string details =
       WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) +
-      GlossLine(GlossOfWord(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()));
+      GlossLine(GlossOfRow(*shown_, rows[0], result_));
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 

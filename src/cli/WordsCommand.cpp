@@ -1,6 +1,5 @@
 #include <charconv>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +9,6 @@
 #include "analysis/MyParser.h"
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
-#include "dictionary/Lexicon.h"
 #include "export/ExportFile.h"
 #include "export/WordClassifier.h"
 #include "export/WordListExport.h"
@@ -191,7 +189,6 @@ int RunWordsCommand(CliContext& context) {
   if (format) return ExportWords(context, shown, text, parser, *format, outputPath);
 
   // word TAB count TAB per cent, written straight into one buffer.
-  const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
   std::string out;
   out.reserve(shown.RowCount() * size_t{24});
   char number[16];
@@ -203,7 +200,7 @@ int RunWordsCommand(CliContext& context) {
         case Column::Number: out += std::to_string(r + 1); break;
         case Column::Word: out += shown.WordOfRow(r); break;
         case Column::Level: out += LevelButtonName(shown.LevelOfRow(r)); break;
-        case Column::Gloss: AppendCell(out, GlossOfWord(shown.WordOfRow(r), *lexicon)); break;
+        case Column::Gloss: AppendCell(out, GlossOfRow(shown, r, text.result)); break;
         case Column::Count: out.append(number, std::to_chars(number, number + sizeof number, count).ptr); break;
         case Column::PerCent: AppendPerCentText(out, count, text.result.tokenCount); break;
       }

@@ -210,5 +210,26 @@ TEST(WordsColumnsTest, GlossColumnShowsTheHeadwordsGlosses) {
   EXPECT_EQ(words({}).out, plainBefore.out);
 }
 
+// A row's gloss is its own headword's, from the run, even where the row's
+// spelling, looked up afresh, counts for another headword: «founded» is
+// listed as found, a spelling that alone counts for find.
+TEST(WordsColumnsTest, GlossColumnFollowsTheRowsOwnHeadword) {
+  CliDataFolder data;
+  ASSERT_TRUE(data.packed());
+  const auto pack = [&](const std::string& text, const std::string& file) {
+    testing::WriteFileBytes(data / (file + ".txt"), text);
+    return RunCliProgram(data.With({"dict", "pack", data / (file + ".txt"), data / file})).exitCode;
+  };
+  ASSERT_EQ(pack("find\ts,ing,3ound\nfound\ted,ing,s\n", "LxScoop.dat"), 0);
+  ASSERT_EQ(pack("find\n", "LXBasics.dat"), 0);
+  ASSERT_EQ(pack("find\t見つける\nfound\t設立する\n", "LxGloss.dat"), 0);
+  testing::WriteFileBytes(data / "text.txt", "They found it. It was founded long ago.\n");
+
+  const testing::CliRun run = RunCliProgram(data.With({"words", data / "text.txt", "--columns", "word,gloss"}));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("find\t見つける\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("found\t設立する\n"), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace lexiscoop

@@ -28,7 +28,7 @@ void WordListModel::SetRowCount(int rows) {
   endResetModel();
 }
 
-void WordListModel::SetGlossSource(std::function<std::string(std::string_view)> glossOf) {
+void WordListModel::SetGlossSource(std::function<std::string_view(int row)> glossOf) {
   glossOf_ = std::move(glossOf);
   GlossesChanged();
 }
@@ -52,7 +52,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
         index.row() >= shown_.RowCount()) {
       return {};
     }
-    return FromCp932(glossOf_(shown_.WordOfRow(index.row())));
+    return FromCp932(glossOf_(index.row()));
   }
   if (role == kRawValueRole) {
     if (index.row() >= shown_.RowCount()) return {};

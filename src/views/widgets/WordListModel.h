@@ -32,9 +32,9 @@ class WordListModel : public QAbstractTableModel {
   // divides by `*tokenCount`.
   WordListModel(const ShownWordList& shown, const int32_t& tokenCount, QObject* parent = nullptr);
 
-  // Where the 訳語 column takes the glosses of a shown word (CP932 in and
-  // out); none: the column stays empty. Asked only for the rows painted.
-  void SetGlossSource(std::function<std::string(std::string_view word)> glossOf);
+  // Where the 訳語 column takes the glosses of a row (CP932); none: the
+  // column stays empty. Asked only for the rows painted.
+  void SetGlossSource(std::function<std::string_view(int row)> glossOf);
   // The glosses changed (an edit): repaints the 訳語 column.
   void GlossesChanged();
 
@@ -50,7 +50,7 @@ class WordListModel : public QAbstractTableModel {
   const ShownWordList& shown_;
   const int32_t& tokenCount_;
   int rows_ = 0;
-  std::function<std::string(std::string_view)> glossOf_;
+  std::function<std::string_view(int row)> glossOf_;
 };
 
 }  // namespace lexiscoop
