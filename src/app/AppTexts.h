@@ -21,11 +21,12 @@ inline constexpr char kHelpIndex[] = "help/lxindex.html";
 inline constexpr char kHelpEditor[] = "help/lxedit.html";
 inline constexpr char kSettingsFileName[] = "lexiscoop.ini";
 inline constexpr char kSettingsSection[] = "system";
-// The acknowledgement the gloss data's licence asks for (information box).
+// The acknowledgement the gloss data's licences ask for (information box).
 inline constexpr char kGlossAttribution[] =
     "訳語 (LxGloss.dat) は EDICT (Electronic Dictionary Research and Development Group, "
-    "https://www.edrdg.org/) をもとに作成し、CC BY-SA 3.0 で提供しています "
-    "(licenses/EDICT.txt)";
+    "https://www.edrdg.org/) と FreeDict の英日辞書 (FreeDict contributors, "
+    "Wiktionary より WikDict が作成, https://freedict.org/) をもとに作成し、"
+    "CC BY-SA 3.0 で提供しています (licenses/EDICT.txt, licenses/FreeDict-eng-jpn.txt)";
 
 // The lines of the sample text shown at start-up, joined with CR LF.
 inline constexpr const char* kSampleLines[] = {

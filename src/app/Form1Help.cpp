@@ -38,7 +38,7 @@ void TForm1::N1Click() {
   text += Qs("バージョン： ") + Qs(build::kVersion) + cr + cr;
   text += Qs("作成日： ") + programFile.lastModified().toString(QStringLiteral("yyyy/MM/dd hh:mm")) + cr + cr;
   text += Qs("実行ファイル： ") + QDir::toNativeSeparators(program) + cr + cr;
-  // The glosses come from EDICT, whose licence asks for this acknowledgement.
+  // The glosses come from EDICT and FreeDict, whose licences ask for this acknowledgement.
   text += Qs(texts::kGlossAttribution) + cr + cr;
   dialogs_->Inform(this, text);
 }

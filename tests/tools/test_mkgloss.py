@@ -70,9 +70,14 @@ class GlossRankingTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.folder = tempfile.TemporaryDirectory()
-        ids, unigram = write_vocabulary(cls.folder.name, VOCABULARY)
-        cls.index = mkgloss.GlossIndex(
-            edict.read_edict(write_edict(cls.folder.name)),
+        cls.index = cls.make_index(cls.folder.name)
+
+    @staticmethod
+    def make_index(folder):
+        """The index of the made-up sources, written into FOLDER."""
+        ids, unigram = write_vocabulary(folder, VOCABULARY)
+        return mkgloss.GlossIndex(
+            edict.read_edict(write_edict(folder)),
             common_kanji=set("箱車赤紅書著図館文庫説明釈容易同様月"),
             pos_counts={"explain": {"verb": 50}, "likely": {"adj": 60, "adv": 9}},
             verb_nouns={"explain": ["explanation"]},

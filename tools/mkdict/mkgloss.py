@@ -100,6 +100,11 @@ COMPLEMENTS = {"of", "to", "with", "on", "upon", "for", "from", "at", "in", "int
 KATAKANA = re.compile(r"^[\u30a1-\u30ff\u30fc・]+$")
 KANJI = re.compile(r"[\u3400-\u9fff\u3005\u3006]")
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+# The first line of LxGloss.txt: the version of its gloss field (groups by
+# part of speech, see hand_glosses.py).
+VERSION_LINE = "#LxGloss 2"
+
 # The score a gloss needs to be shipped, and how close the others must come.
 FLOOR = -1.0
 # What a word split into the language model's tokens loses per split.
@@ -522,6 +527,12 @@ def encodable(text):
 
 
 def main():
+    from freedict import FREEDICT, read_freedict
+    from gloss_file import write_glosses
+    from gloss_groups import SecondSource, grouped, ranked
+    from hand_glosses import format_groups
+    from offensive import OffensiveList
+
     ap = argparse.ArgumentParser()
     ap.add_argument("--dictionary", required=True, help="LxScoop.txt: headword TAB forms")
     ap.add_argument("--out", help="LxGloss.txt to write")
@@ -537,6 +548,11 @@ def main():
     ap.add_argument("--grammar", default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                       "grammar_glosses.txt"),
                     help="hand-written glosses of the closed-class words")
+    ap.add_argument("--hand", default=os.path.join(HERE, "hand_glosses"),
+                    help="folder of the hand-checked gloss table")
+    ap.add_argument("--offensive", default=os.path.join(HERE, "offensive_ja.txt"))
+    ap.add_argument("--taboo", default=os.path.join(HERE, "taboo.txt"))
+    ap.add_argument("--freedict", default=FREEDICT, help="FreeDict's dictd files, no suffix")
     ap.add_argument("--explain", nargs="*", default=[], help="print the ranking of these words")
     args = ap.parse_args()
 
@@ -548,37 +564,17 @@ def main():
                        lemma_kinds=read_lemma_kinds(args.wordnet),
                        adjective_nouns=read_derivations(args.wordnet, "adj", "noun", "\\"),
                        adverb_adjectives=read_derivations(args.wordnet, "adv", "adj", "\\"))
+    second = SecondSource(read_freedict(args.freedict), entries)
+    offensive = OffensiveList(args.offensive)
 
     for word in args.explain:
         print(word)
-        for c in index.candidates(word)[:8]:
+        for c in ranked(index, second, word, offensive)[:8]:
             print("  %6.2f  %s  [%s]" % (c.score, c.text, c.entry.signature[:90]))
+        print("  -> " + format_groups(grouped(index, second, word, offensive)))
     if not args.out:
         return 0
-
-    headwords = []
-    with open(args.dictionary, encoding="ascii") as f:
-        for line in f:
-            headwords.append(line.rstrip("\n").split("\t")[0])
-    fixes = read_fixes(args.fixes)
-    grammar = dict(read_tab_file(args.grammar))
-    lines = []
-    for word in headwords:
-        if word in fixes:
-            if fixes[word]:
-                lines.append(word + "\t" + fixes[word])
-            continue
-        if word in grammar:
-            lines.append(word + "\t" + grammar[word])
-            continue
-        glosses = glosses_for(index, word)
-        if glosses:
-            lines.append(word + "\t" + "; ".join(glosses))
-    with open(args.out, "wb") as f:
-        for line in lines:
-            f.write(line.encode("cp932") + b"\n")
-    print("mkgloss: %d of %d headwords glossed" % (len(lines), len(headwords)), file=sys.stderr)
-    return 0
+    return write_glosses(args, index, second, offensive)
 
 
 if __name__ == "__main__":
