@@ -8,6 +8,7 @@ namespace lexiscoop {
 void AnalysisResult::Clear() {
   words.Clear();
   tokenCount = 0;
+  firstOccurrences.clear();
   levelDistinct.fill(0);
   levelOccurrences.fill(0);
   classes.clear();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/TextSpan.h"
 #include "analysis/WordClassifier.h"
 #include "analysis/WordLevel.h"
 #include "analysis/WordTable.h"
@@ -23,6 +24,10 @@ struct AnalysisResult {
   int32_t tokenCount = 0;  // words counted; the sum of all occurrences
   std::array<int32_t, kWordLevelCount> levelDistinct{};     // entries per level
   std::array<int32_t, kWordLevelCount> levelOccurrences{};  // occurrences per level
+  // Where entry i first occurs in the scanned text, as the scanner delimits
+  // it (the word as written, before folding and before its contraction
+  // ending is cut); recorded by ScanText.
+  std::vector<TextSpan> firstOccurrences;
   // Entry i classifies word i of the table; empty until ClassifyWords.
   std::vector<WordClass> classes;
   // The lexicon that classified the words; kept so that the ids in
@@ -55,7 +60,8 @@ struct ScanControl {
 // How a scan ended.
 enum class ScanEnd { Empty, Completed, Stopped };
 
-// Counts the words of the holder's text into `result` (cleared first).
+// Counts the words of the holder's text into `result` (cleared first) and
+// records where each entry first occurs.
 // Every scanned word passes through NormalizeWord; a word that normalizes to
 // nothing is skipped. An empty text ends at once with ScanEnd::Empty.
 ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& control = {});

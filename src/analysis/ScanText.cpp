@@ -10,6 +10,7 @@ namespace lexiscoop {
 ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& control) {
   result.words.Clear();
   result.tokenCount = 0;
+  result.firstOccurrences.clear();
   if (parser.FullText().empty()) return ScanEnd::Empty;
 
   result.words.ReserveForText(parser.FullText().size());
@@ -26,6 +27,10 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
     if (!normalized.empty()) {
       ++result.tokenCount;
       result.words.CountWord(normalized);
+      // Entries are numbered in order of first appearance: a new one is the next.
+      if (static_cast<size_t>(result.words.Count()) > result.firstOccurrences.size()) {
+        result.firstOccurrences.push_back({parser.CurrentWordOffset(), parser.CurrentWordSourceLength()});
+      }
     }
     parser.NextWord();
   }

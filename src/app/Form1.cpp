@@ -35,7 +35,6 @@
 #include "dictionary/DictionaryFiles.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/FmEditDic.h"
-#include "views/WordGloss.h"
 #include "views/widgets/WordListModel.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
@@ -127,11 +126,6 @@ void TForm1::FormCreate() {
   // package): then to the user's data folder.
   dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_, UserDataFolder(programFolder_));
   dictionary_->SetObserver(this);
-  // The 訳語 column reads each row's glosses from the run's classification,
-  // for the rows painted only.
-  wordModel_->SetGlossSource([this](int row) { return GlossOfRow(*shown_, row, result_); });
-  readingPane_->SetGlossSource(
-      [this](std::string_view word) { return GlossOfWord(word, *dictionary_->CurrentLexicon()); });
   UpdateCommandStates();
 
   if (!CheckDictionaryFiles()) return;
@@ -363,7 +357,7 @@ void TForm1::acEditDicExecute() {
   // Changes are written and reloaded by the editor; a changed dictionary
   // leaves the text awaiting a new run.
   editor_->exec();
-  wordModel_->GlossesChanged();
+  wordModel_->ClassificationChanged();
   AwaitAnalysisIfDictionaryChanged();
 }
 

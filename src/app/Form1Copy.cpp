@@ -12,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "views/CopyText.h"
 #include "views/ShownWordList.h"
+#include "views/ClassifiedWord.h"
 #include "views/StatisticsReport.h"
 #include "views/WordDetails.h"
 #include "views/WordGloss.h"
@@ -27,7 +28,7 @@ void TForm1::lvWordsDblClick() {
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
   const std::string details =
       WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) +
-      GlossLine(GlossOfRow(*shown_, rows[0], result_));
+      GlossLine(ClassifiedRowOf(*shown_, rows[0], result_).glosses.text);
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 

@@ -10,7 +10,7 @@ namespace lexiscoop {
 
 void TForm1::acExportExecute() {
   if (running_ || rebuilding_ || awaiting_) return;
-  ExportShownWordList(this, *dialogs_, *shown_, result_, *parser_, QDir::home().filePath(QStringLiteral("words.xlsx")));
+  ExportShownWordList(this, *dialogs_, *shown_, result_, parser_->FullText(), QDir::home().filePath(QStringLiteral("words.xlsx")));
 }
 
 void TForm1::acCompareTextsExecute() {

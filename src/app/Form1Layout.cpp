@@ -351,7 +351,7 @@ void TForm1::createWorkArea() {
 
   lvWords = new QTableView(Splitter1);
   lvWords->setObjectName(QStringLiteral("lvWords"));
-  wordModel_ = new WordListModel(*shown_, result_.tokenCount, lvWords);
+  wordModel_ = new WordListModel(*shown_, result_, lvWords);
   lvWords->setModel(wordModel_);
   // The count follows the selection however it changes: mouse, keys,
   // select all or the program itself.
@@ -370,12 +370,22 @@ void TForm1::createWorkArea() {
   lvWords->horizontalHeader()->setSectionsClickable(true);
   lvWords->horizontalHeader()->setHighlightSections(false);
   lvWords->horizontalHeader()->setStretchLastSection(false);
-  const int designWidths[WordListModel::kColumnCount] = {60, 150, 70, 60, 64, 130};
-  for (int column = 0; column < WordListModel::kColumnCount; ++column) {
-    lvWords->horizontalHeader()->resizeSection(column, designWidths[column]);
+  // Each column's design width and place; a column hidden at first takes
+  // no room.
+  const std::span<const WordListColumn* const> columns = WindowColumns();
+  int designWidth = 0;
+  for (size_t c = 0; c < columns.size(); ++c) {
+    const int column = static_cast<int>(c);
+    lvWords->horizontalHeader()->resizeSection(column, columns[c]->designWidth);
+    if (!columns[c]->shownAtFirst) lvWords->setColumnHidden(column, true);
+    if (columns[c]->shownAtFirst) designWidth += columns[c]->designWidth;
   }
-  // The level column stands after Word.
-  lvWords->horizontalHeader()->moveSection(WordListModel::kLevelColumn, 2);
+  for (size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c]->shownAfter >= 0) {
+      QHeaderView* header = lvWords->horizontalHeader();
+      header->moveSection(header->visualIndex(static_cast<int>(c)), columns[c]->shownAfter);
+    }
+  }
   // A drag on the 訳語 column's edge gives it the user's own width.
   connect(lvWords->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
     if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
@@ -397,7 +407,7 @@ void TForm1::createWorkArea() {
   // The design width, or wider where this style's scroll bar would cover
   // part of the last column.
   int listWidth = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width();
-  for (int width : designWidths) listWidth += width;
+  listWidth += designWidth;
   listWidth = std::max(listWidth, kWordListWidth);
   Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
   pcMemo->installEventFilter(this);

@@ -77,21 +77,30 @@ void TForm1::FitFrameToScreen() {
 
 void TForm1::ApplyColumnWidths(const std::string& value) {
   const std::vector<std::optional<int>> widths = ParseColumnWidths(value);
+  const std::span<const WordListColumn* const> columns = WindowColumns();
   QHeaderView* header = lvWords->horizontalHeader();
-  for (int column = 0; column < header->count() && column < static_cast<int>(widths.size()); ++column) {
-    const std::optional<int>& width = widths[static_cast<size_t>(column)];
+  for (size_t c = 0; c < columns.size() && c < widths.size(); ++c) {
+    const std::optional<int>& width = widths[c];
     // A width that is not a number, or not a usable one, keeps the column
-    // as it is.
-    if (width && *width >= 0 && *width <= 10000) header->resizeSection(column, *width);
+    // as it is; a column with a setting of its own (訳語) reads that.
+    if (columns[c]->ownWidthSetting || !width || *width < 0 || *width > 10000) continue;
+    header->resizeSection(static_cast<int>(c), *width);
   }
 }
 
 std::string TForm1::ColumnWidthsText() const {
-  std::vector<int> widths;
+  std::vector<std::optional<int>> widths;
+  const std::span<const WordListColumn* const> columns = WindowColumns();
   const QHeaderView* header = lvWords->horizontalHeader();
-  // The 訳語 column's width is kept on its own (GlossWidth).
-  for (int column = 0; column < header->count() && column < WordListModel::kGlossColumn; ++column) {
-    widths.push_back(header->sectionSize(column));
+  // A hidden column has no width to keep; the 訳語 column's is kept on its
+  // own (GlossWidth).
+  for (size_t c = 0; c < columns.size(); ++c) {
+    const int column = static_cast<int>(c);
+    if (columns[c]->ownWidthSetting || lvWords->isColumnHidden(column)) {
+      widths.emplace_back();
+    } else {
+      widths.emplace_back(header->sectionSize(column));
+    }
   }
   return FormatColumnWidths(widths);
 }

@@ -80,7 +80,7 @@ std::vector<int> TForm1::SelectedRows() const { return SelectedRowNumbers(*lvWor
 
 void TForm1::SelectRows(const std::vector<int>& rows) {
   QItemSelection selection;
-  const int lastColumn = WordListModel::kColumnCount - 1;
+  const int lastColumn = wordModel_->columnCount() - 1;
   std::vector<int> sorted = rows;
   std::sort(sorted.begin(), sorted.end());
   for (size_t i = 0; i < sorted.size();) {
@@ -112,8 +112,10 @@ void TForm1::SortList(int key) {
 }
 
 void TForm1::lvWordsColumnClick(int column) {
-  if (column == WordListModel::kGlossColumn) return;  // the glosses are not a sort key
-  SortList(column);
+  const std::span<const WordListColumn* const> columns = WindowColumns();
+  if (column < 0 || column >= static_cast<int>(columns.size())) return;
+  const int key = columns[static_cast<size_t>(column)]->sortKey;
+  if (key >= 0) SortList(key);  // some columns (the glosses) are no sort key
 }
 
 void TForm1::acAllSelectExecute() {

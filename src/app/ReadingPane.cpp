@@ -23,6 +23,7 @@
 #include "app/AppTexts.h"
 #include "platform/Cp932.h"
 #include "ui/LevelColours.h"
+#include "views/ClassifiedWord.h"
 #include "views/ShownWordList.h"
 #include "views/WordLevels.h"
 #include "views/widgets/ContextModel.h"
@@ -210,18 +211,12 @@ QStringList ReadingPane::ToolTipLines(int wordIndex) const {
   QStringList lines;
   if (!hasResult_ || wordIndex < 0 || wordIndex >= result_.words.Count()) return lines;
   lines << Qs("単語: ") + FromCp932(result_.words.Word(wordIndex));
-  if (result_.Classified()) {
-    const WordClass& word = result_.classes[static_cast<size_t>(wordIndex)];
-    if (word.InDictionary()) {
-      lines << Qs("見出し語: ") + FromCp932(result_.classifier->HeadwordSpelling(word.headword));
-    }
-  }
+  // The run's own classification, as the list shows it.
+  const ClassifiedWord word = ClassifiedWordOf(result_, wordIndex);
+  if (word.InDictionary()) lines << Qs("見出し語: ") + FromCp932(word.headwordForm);
   lines << Qs("レベル: ") + FromCp932(LevelButtonName(view_->Words().LevelOf(wordIndex)));
   lines << Qs("出現数: %1").arg(result_.words.Occurrences(wordIndex));
-  if (glossOf_) {
-    const std::string glosses = glossOf_(result_.words.Word(wordIndex));
-    if (!glosses.empty()) lines << Qs("訳語: ") + FromCp932(glosses);
-  }
+  if (!word.glosses.Empty()) lines << Qs("訳語: ") + FromCp932(word.glosses.text);
   return lines;
 }
 

@@ -57,7 +57,6 @@ class ReadingPane : public QObject {
   void ShowResult(const QString& title);
   // Where the tooltip finds the glosses (CP932, «gloss; gloss», "" for
   // none) of the headword a counted form stands for.
-  void SetGlossSource(std::function<std::string(std::string_view word)> source) { glossOf_ = std::move(source); }
   // The tooltip of a counted word (table entry): headword, level, count and
   // the headword's glosses, one per line.
   QStringList ToolTipLines(int wordIndex) const;
@@ -102,7 +101,6 @@ class ReadingPane : public QObject {
   bool hasResult_ = false;
   QString title_;
   CoverageFigures figures_;
-  std::function<std::string(std::string_view)> glossOf_;
   std::vector<bool> contextWords_;  // table entries whose occurrences the context shows
 };
 

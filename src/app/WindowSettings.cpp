@@ -75,10 +75,12 @@ std::vector<std::optional<int>> ParseColumnWidths(std::string_view value) {
   return widths;
 }
 
-std::string FormatColumnWidths(const std::vector<int>& widths) {
+std::string FormatColumnWidths(const std::vector<std::optional<int>>& widths) {
+  size_t end = widths.size();
+  while (end > 0 && !widths[end - 1]) --end;
   std::string text;
-  for (int width : widths) {
-    text += std::to_string(width);
+  for (size_t i = 0; i < end; ++i) {
+    if (widths[i]) text += std::to_string(*widths[i]);
     text += ',';
   }
   return text;

@@ -48,7 +48,8 @@ void WriteWindowBounds(TIniFile& ini, const WindowBounds& bounds);
 // integer), or nullopt where the item is not one.
 std::vector<std::optional<int>> ParseColumnWidths(std::string_view value);
 
-// «60,150,70,60,»: every width in decimal followed by a comma.
-std::string FormatColumnWidths(const std::vector<int>& widths);
+// «60,150,70,60,»: every width in decimal followed by a comma; a width left
+// out (nullopt) is an empty item, except at the end, where it is dropped.
+std::string FormatColumnWidths(const std::vector<std::optional<int>>& widths);
 
 }  // namespace lexiscoop

@@ -1,20 +1,17 @@
 #include "app/WordListExportCommand.h"
 
 #include "analysis/Analysis.h"
-#include "analysis/MyParser.h"
 #include "app/AppTexts.h"
 #include "export/ExportFile.h"
-#include "export/WordClassifier.h"
 #include "export/WordListExport.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
-#include "views/FirstSentence.h"
 #include "views/ShownWordList.h"
 
 namespace lexiscoop {
 
 void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
-                         const AnalysisResult& result, TMyParser& parser, const QString& suggestedName) {
+                         const AnalysisResult& result, std::string_view text, const QString& suggestedName) {
   const QString path = dialogs.ChooseExportFile(parent, suggestedName);
   if (path.isEmpty()) return;
   const std::string file = path.toStdString();
@@ -26,10 +23,7 @@ void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList
   std::string failure;
   {
     BusyCursor busy;
-    const std::vector<TextSpan> first = FirstOccurrences(parser, result.words);
-    const WordListSource source{shown, result.words, result.tokenCount, parser.FullText(), first,
-                                ResultHeadwords(result)};
-    failure = WriteExportFile(WordListTableFor(WordExportRows(source), *format), *format, file);
+    failure = WriteExportFile(ShownWordListTable(shown, result, text, *format), *format, file);
   }
   if (!failure.empty()) {
     dialogs.Fail(parent, Qs("エクスポートできませんでした。\n") + path + QStringLiteral("\n") +

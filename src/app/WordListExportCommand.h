@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 class QWidget;
 
@@ -8,7 +9,6 @@ namespace lexiscoop {
 
 class ShownWordList;
 class TDialogs;
-class TMyParser;
 struct AnalysisResult;
 
 // ファイル → エクスポート…: asks for a file and writes the word list's rows as
@@ -18,6 +18,6 @@ struct AnalysisResult;
 // why; nothing is written when the user cancels. `suggestedName` is the
 // file name the dialog starts with.
 void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
-                         const AnalysisResult& result, TMyParser& parser, const QString& suggestedName);
+                         const AnalysisResult& result, std::string_view text, const QString& suggestedName);
 
 }  // namespace lexiscoop

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -10,13 +9,11 @@
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
 #include "export/ExportFile.h"
-#include "export/WordClassifier.h"
 #include "export/WordListExport.h"
 #include "platform/Cp932.h"
-#include "views/FirstSentence.h"
 #include "views/ShownWordList.h"
-#include "views/WordGloss.h"
 #include "views/WordListBuilder.h"
+#include "views/WordListColumns.h"
 
 namespace lexiscoop {
 namespace {
@@ -79,11 +76,10 @@ ProperNounChoice ParseProper(const std::string& name) {
 }
 
 int ParseSortKey(const std::string& name) {
-  if (name == "first") return kSortFirstAppearance;
-  if (name == "alpha") return kSortAlphabetical;
-  if (name == "count") return kSortCount;
-  if (name == "level") return kSortLevel;
-  throw UsageError{"unknown sort key '" + name + "' (use first, alpha, count or level)"};
+  for (const WordListColumn& column : WordListColumns()) {
+    if (!column.sortName.empty() && column.sortName == name) return column.sortKey;
+  }
+  throw UsageError{"unknown sort key '" + name + "' (use " + ColumnNameList(WordListColumns(), true) + ")"};
 }
 
 // Appends `text` as one cell of a TAB-separated line: a TAB or a line break
@@ -92,38 +88,24 @@ void AppendCell(std::string& out, std::string_view text) {
   for (const char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
 }
 
-// The columns of one output line.
-enum class Column { Number, Word, Level, Gloss, Count, PerCent };
-
-std::vector<Column> ParseColumns(const std::string& list) {
-  struct Name {
-    const char* name;
-    Column column;
-  };
-  static constexpr Name kNames[] = {{"no", Column::Number},   {"word", Column::Word},
-                                    {"level", Column::Level}, {"gloss", Column::Gloss},
-                                    {"count", Column::Count}, {"percent", Column::PerCent}};
-  std::vector<Column> columns;
+std::vector<const WordListColumn*> ParseColumns(const std::string& list) {
+  std::vector<const WordListColumn*> columns;
   ForEachListName(list, [&](const std::string& name) {
-    for (const Name& n : kNames) {
-      if (name == n.name) {
-        columns.push_back(n.column);
-        return;
-      }
+    const WordListColumn* column = FindWordListColumn(name);
+    if (column == nullptr) {
+      throw UsageError{"unknown column '" + name + "' in --columns (use " + ColumnNameList(WordListColumns(), false) +
+                       ")"};
     }
-    throw UsageError{"unknown column '" + name + "' in --columns (use no, word, level, gloss, count or percent)"};
+    columns.push_back(column);
   });
   return columns;
 }
 
 // Writes the shown rows in an export format to `path`, or to standard output
 // (UTF-8 whatever --encoding says: the formats are UTF-8).
-int ExportWords(CliContext& context, const ShownWordList& shown, const AnalysedText& text, TMyParser& parser,
+int ExportWords(CliContext& context, const ShownWordList& shown, const AnalysedText& text, const TMyParser& parser,
                 ExportFormat format, const std::string& path) {
-  const std::vector<TextSpan> first = FirstOccurrences(parser, text.result.words);
-  const WordListSource source{shown, text.result.words, text.result.tokenCount, parser.FullText(), first,
-                              ResultHeadwords(text.result)};
-  const ExportTable table = WordListTableFor(WordExportRows(source), format);
+  const ExportTable table = ShownWordListTable(shown, text.result, parser.FullText(), format);
   if (path.empty() || path == "-") {
     const std::string bytes = ExportText(table, format);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -145,7 +127,7 @@ int RunWordsCommand(CliContext& context) {
   bool descending = false;
   std::optional<ExportFormat> format;
   std::string outputPath;
-  std::vector<Column> columns = {Column::Word, Column::Count, Column::PerCent};
+  std::vector<const WordListColumn*> columns = ParseColumns("word,count,percent");
   std::vector<std::string> files;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -188,22 +170,17 @@ int RunWordsCommand(CliContext& context) {
   shown.SortBy(sortKey, descending);
   if (format) return ExportWords(context, shown, text, parser, *format, outputPath);
 
-  // word TAB count TAB per cent, written straight into one buffer.
+  // The chosen columns TAB-separated, written straight into one buffer.
   std::string out;
   out.reserve(shown.RowCount() * size_t{24});
-  char number[16];
+  std::string cell;
   for (int r = 0; r < shown.RowCount(); ++r) {
-    const int32_t count = shown.CountOfRow(r);
+    const ListRow row{shown, text.result, r, parser.FullText()};
     for (size_t c = 0; c < columns.size(); ++c) {
       if (c > 0) out += '\t';
-      switch (columns[c]) {
-        case Column::Number: out += std::to_string(r + 1); break;
-        case Column::Word: out += shown.WordOfRow(r); break;
-        case Column::Level: out += LevelButtonName(shown.LevelOfRow(r)); break;
-        case Column::Gloss: AppendCell(out, GlossOfRow(shown, r, text.result)); break;
-        case Column::Count: out.append(number, std::to_chars(number, number + sizeof number, count).ptr); break;
-        case Column::PerCent: AppendPerCentText(out, count, text.result.tokenCount); break;
-      }
+      cell.clear();
+      columns[c]->appendText(cell, row);
+      AppendCell(out, cell);
     }
     out += '\n';
   }

@@ -1,102 +1,102 @@
 #include "export/WordListExport.h"
 
 #include <array>
+#include <vector>
 
-#include "analysis/WordTable.h"
+#include "analysis/Analysis.h"
 #include "platform/Cp932.h"
 #include "views/ShownWordList.h"
+#include "views/WordListColumns.h"
 
 namespace lexiscoop {
+namespace {
 
-const std::string& LevelNameUtf8(WordLevel level) {
-  static const std::array<std::string, kWordLevelCount> kNames = [] {
-    std::array<std::string, kWordLevelCount> names;
-    for (int l = 0; l < kWordLevelCount; ++l) {
-      names[static_cast<size_t>(l)] = Utf8FromCp932(LevelButtonName(static_cast<WordLevel>(l)));
-    }
-    return names;
-  }();
-  const int index = LevelIndex(level);
-  return kNames[static_cast<size_t>(index >= 0 && index < kWordLevelCount ? index : LevelIndex(WordLevel::None))];
-}
+// The columns of the word list table, in their order.
+constexpr std::array<std::string_view, 7> kTableColumns = {"word",  "headword", "level",   "gloss",
+                                                          "count", "percent",  "sentence"};
 
-std::string MarkedSentenceUtf8(const SentenceExcerpt& sentence) {
-  if (sentence.Empty()) return {};
-  // Converted piece by piece: most pieces are ASCII and need no conversion.
-  return Utf8FromCp932(sentence.before) + "【" + Utf8FromCp932(sentence.word) + "】" +
-         Utf8FromCp932(sentence.after);
-}
-
-std::vector<WordExportRow> WordExportRows(const WordListSource& source) {
-  std::vector<WordExportRow> rows;
-  const ShownWordList& shown = source.shown;
-  rows.reserve(static_cast<size_t>(shown.RowCount()));
-  for (int r = 0; r < shown.RowCount(); ++r) {
-    WordExportRow row;
-    row.word = shown.WordOfRow(r);
-    row.count = shown.CountOfRow(r);
-    row.perCent = source.tokenCount > 0 ? static_cast<double>(row.count) * 100.0 / source.tokenCount : 0.0;
-    const int entry = shown.FirstWordOfPosition(shown.PositionOfRow(r));
-    if (entry >= 0 && entry < source.words.Count()) {
-      if (source.classify) {
-        EntryHeadword word = source.classify(entry);
-        row.headword = std::move(word.headword);
-        row.level = word.level;
-        row.gloss = std::move(word.gloss);
-      }
-      if (static_cast<size_t>(entry) < source.firstOccurrences.size()) {
-        row.sentence = SentenceAround(source.text, source.firstOccurrences[static_cast<size_t>(entry)]);
-      }
-    }
-    rows.push_back(std::move(row));
+// The cell of `column` for `row`: its text in UTF-8, or its number.
+ExportValue ExportCell(const WordListColumn& column, const ListRow& row, std::string& scratch) {
+  switch (column.kind) {
+    case CellKind::Integer: return static_cast<int64_t>(column.number(row));
+    case CellKind::Decimal: return column.number(row);
+    case CellKind::Text: break;
   }
-  return rows;
+  scratch.clear();
+  column.appendText(scratch, row);
+  return Utf8FromCp932(scratch);
 }
 
-ExportTable WordListTable(const std::vector<WordExportRow>& rows) {
+const WordListColumn& Column(std::string_view id) { return *FindWordListColumn(id); }
+
+ExportTable WordListTable(const ShownWordList& shown, const AnalysisResult& result, std::string_view text) {
   ExportTable table;
   table.sheetName = "words";
-  table.columns = {{"word"},
-                   {"headword"},
-                   {"level"},
-                   {"gloss"},
-                   {"count", ColumnKind::Integer},
-                   {"per_cent", ColumnKind::Decimal, 3},
-                   {"sentence"}};
-  table.rows.reserve(rows.size());
-  for (const WordExportRow& row : rows) {
-    table.rows.push_back({Utf8FromCp932(row.word), Utf8FromCp932(row.headword), LevelNameUtf8(row.level),
-                          Utf8FromCp932(row.gloss), int64_t{row.count}, row.perCent, MarkedSentenceUtf8(row.sentence)});
+  std::vector<const WordListColumn*> columns;
+  for (const std::string_view id : kTableColumns) {
+    const WordListColumn& column = Column(id);
+    columns.push_back(&column);
+    const ColumnKind kind = column.kind == CellKind::Integer   ? ColumnKind::Integer
+                            : column.kind == CellKind::Decimal ? ColumnKind::Decimal
+                                                               : ColumnKind::Text;
+    table.columns.push_back({std::string(column.exportName.empty() ? column.id : column.exportName), kind,
+                             column.decimals});
+  }
+  table.rows.reserve(static_cast<size_t>(shown.RowCount()));
+  std::string scratch;
+  for (int r = 0; r < shown.RowCount(); ++r) {
+    const ListRow row{shown, result, r, text};
+    std::vector<ExportValue> cells;
+    cells.reserve(columns.size());
+    for (const WordListColumn* column : columns) cells.push_back(ExportCell(*column, row, scratch));
+    table.rows.push_back(std::move(cells));
   }
   return table;
 }
 
-ExportTable FlashCardTable(const std::vector<WordExportRow>& rows) {
+ExportTable FlashCardTable(const ShownWordList& shown, const AnalysisResult& result, std::string_view text) {
   ExportTable table;
   table.sheetName = "cards";
   table.tsvHeader = false;
   table.columns = {{"front"}, {"back"}};
-  table.rows.reserve(rows.size());
-  for (const WordExportRow& row : rows) {
-    std::string back = Utf8FromCp932(row.headword);
-    back += "（" + LevelNameUtf8(row.level) + "）";
-    // Appended piece by piece: «" " + temporary» trips GCC 12's -Wrestrict.
-    if (!row.gloss.empty()) {
+  table.rows.reserve(static_cast<size_t>(shown.RowCount()));
+  const WordListColumn& word = Column("word");
+  const WordListColumn& headword = Column("headword");
+  const WordListColumn& level = Column("level");
+  const WordListColumn& gloss = Column("gloss");
+  const WordListColumn& sentence = Column("sentence");
+  static const Cp932Text kOpen("（");
+  static const Cp932Text kClose("）");
+  std::string front;
+  std::string back;
+  std::string piece;
+  for (int r = 0; r < shown.RowCount(); ++r) {
+    const ListRow row{shown, result, r, text};
+    front.clear();
+    word.appendText(front, row);
+    back.clear();
+    headword.appendText(back, row);
+    back += kOpen.str();
+    level.appendText(back, row);
+    back += kClose.str();
+    // The glosses and the sentence, each after a blank where there is one.
+    for (const WordListColumn* column : {&gloss, &sentence}) {
+      piece.clear();
+      column->appendText(piece, row);
+      if (piece.empty()) continue;
       back += ' ';
-      back += Utf8FromCp932(row.gloss);
+      back += piece;
     }
-    const std::string sentence = MarkedSentenceUtf8(row.sentence);
-    if (!sentence.empty()) {
-      back += ' ';
-      back += sentence;
-    }
-    table.rows.push_back({Utf8FromCp932(row.word), std::move(back)});
+    table.rows.push_back({Utf8FromCp932(front), Utf8FromCp932(back)});
   }
   return table;
 }
 
-ExportTable WordListTableFor(const std::vector<WordExportRow>& rows, ExportFormat format) {
-  return format == ExportFormat::Tsv ? FlashCardTable(rows) : WordListTable(rows);
+}  // namespace
+
+ExportTable ShownWordListTable(const ShownWordList& shown, const AnalysisResult& result, std::string_view text,
+                               ExportFormat format) {
+  return format == ExportFormat::Tsv ? FlashCardTable(shown, result, text) : WordListTable(shown, result, text);
 }
 
 }  // namespace lexiscoop

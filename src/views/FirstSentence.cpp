@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "analysis/MyParser.h"
-#include "analysis/NormalizeWord.h"
-#include "analysis/WordTable.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -96,24 +93,6 @@ std::string KeepHead(const std::string& s, int keep) {
 }
 
 }  // namespace
-
-std::vector<TextSpan> FirstOccurrences(TMyParser& parser, const WordTable& words) {
-  std::vector<TextSpan> spans(static_cast<size_t>(words.Count()));
-  int missing = words.Count();
-  if (missing == 0 || !parser.HasText()) return spans;
-  for (parser.Rewind(); missing > 0 && parser.HasWord(); parser.NextWord()) {
-    const std::string_view word = NormalizeWord(parser.CurrentWordView());
-    if (word.empty()) continue;
-    const int entry = words.IndexOf(word);
-    if (entry < 0) continue;
-    TextSpan& span = spans[static_cast<size_t>(entry)];
-    if (span.offset >= 0) continue;
-    span.offset = parser.CurrentWordOffset();
-    span.length = parser.CurrentWordSourceLength();
-    --missing;
-  }
-  return spans;
-}
 
 SentenceExcerpt SentenceAround(std::string_view text, TextSpan span, int maxChars) {
   SentenceExcerpt excerpt;

@@ -5,23 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/TextSpan.h"
+
 namespace lexiscoop {
-
-class TMyParser;
-class WordTable;
-
-// A run of bytes of a text.
-struct TextSpan {
-  int64_t offset = -1;  // -1: not found
-  int64_t length = 0;
-};
-
-// Where every entry of `words` first occurs in the holder's text, as the
-// scanner delimits it (the span covers the word as written, before folding
-// and before its contraction ending is cut). The holder is rescanned from the
-// start. Entries not met (a table from another text) keep offset -1.
-// Index i is table entry i.
-std::vector<TextSpan> FirstOccurrences(TMyParser& parser, const WordTable& words);
 
 // One sentence of a text around a word, in three pieces (CP932): the text
 // before the word, the word, and the text after it. Runs of blanks and line

@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 
-#include "platform/Cp932.h"
+#include "analysis/Analysis.h"
 #include "ui/Cp932Strings.h"
 #include "ui/LevelColours.h"
 #include "views/ShownWordList.h"
@@ -12,15 +12,21 @@
 namespace lexiscoop {
 namespace {
 
-QVariant Alignment(int column) {
-  const bool right = column == 2 || column == 3;
+QVariant Alignment(const WordListColumn& column) {
+  const bool right = column.alignment == CellAlignment::Right;
   return QVariant::fromValue((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
+int WindowColumnCount() { return static_cast<int>(WindowColumns().size()); }
+
+// The row number is shown right-aligned in five characters ("%5D").
+constexpr std::string_view kRowNumberColumn = "no";
+constexpr size_t kRowNumberWidth = 5;
+
 }  // namespace
 
-WordListModel::WordListModel(const ShownWordList& shown, const int32_t& tokenCount, QObject* parent)
-    : QAbstractTableModel(parent), shown_(shown), tokenCount_(tokenCount) {}
+WordListModel::WordListModel(const ShownWordList& shown, const AnalysisResult& result, QObject* parent)
+    : QAbstractTableModel(parent), shown_(shown), result_(result) {}
 
 void WordListModel::SetRowCount(int rows) {
   beginResetModel();
@@ -28,67 +34,52 @@ void WordListModel::SetRowCount(int rows) {
   endResetModel();
 }
 
-void WordListModel::SetGlossSource(std::function<std::string_view(int row)> glossOf) {
-  glossOf_ = std::move(glossOf);
-  GlossesChanged();
-}
-
-void WordListModel::GlossesChanged() {
-  if (rows_ > 0) emit dataChanged(index(0, kGlossColumn), index(rows_ - 1, kGlossColumn));
+void WordListModel::ClassificationChanged() {
+  if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, WindowColumnCount() - 1));
 }
 
 int WordListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-int WordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+int WordListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : WindowColumnCount(); }
 
 QVariant WordListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() < 0 || index.row() >= rows_ || index.column() < 0 ||
-      index.column() >= kColumnCount) {
+  if (!index.isValid() || index.row() < 0 || index.row() >= rows_ || index.row() >= shown_.RowCount() ||
+      index.column() < 0 || index.column() >= WindowColumnCount()) {
     return {};
   }
-  if (role == Qt::TextAlignmentRole) return Alignment(index.column());
-  if (index.column() == kGlossColumn) {
-    if ((role != Qt::DisplayRole && role != kRawValueRole && role != Qt::ToolTipRole) || !glossOf_ ||
-        index.row() >= shown_.RowCount()) {
-      return {};
+  const WordListColumn& column = *WindowColumns()[static_cast<size_t>(index.column())];
+  const ListRow row{shown_, result_, index.row(), {}};
+  switch (role) {
+    case Qt::TextAlignmentRole:
+      return Alignment(column);
+    case Qt::ForegroundRole:
+      if (!column.levelColour) return {};
+      return LevelColour(shown_.LevelOfRow(index.row()), QGuiApplication::palette());
+    case kRawValueRole:
+      if (column.number != nullptr) return column.number(row);
+      return FromCp932(CellText(column, row));
+    case Qt::ToolTipRole:
+      // A text that is no sort key may be long (the glosses) and elided:
+      // its tooltip holds it whole.
+      if (column.kind != CellKind::Text || column.sortKey >= 0) return {};
+      return FromCp932(CellText(column, row));
+    case Qt::DisplayRole: {
+      std::string text = CellText(column, row);
+      if (column.id == kRowNumberColumn && text.size() < kRowNumberWidth) {
+        text.insert(0, kRowNumberWidth - text.size(), ' ');
+      }
+      return FromCp932(text);
     }
-    return FromCp932(glossOf_(index.row()));
-  }
-  if (role == kRawValueRole) {
-    if (index.row() >= shown_.RowCount()) return {};
-    if (index.column() == 1) return FromCp932(shown_.WordOfRow(index.row()));
-    if (index.column() == kLevelColumn) return LevelIndex(shown_.LevelOfRow(index.row()));
-    if (index.column() == 2 || index.column() == 3) return shown_.CountOfRow(index.row());
-    return index.row() + 1;
-  }
-  if (index.column() == kLevelColumn && index.row() < shown_.RowCount()) {
-    const WordLevel level = shown_.LevelOfRow(index.row());
-    if (role == Qt::ForegroundRole) return LevelColour(level, QGuiApplication::palette());
-    if (role == Qt::DisplayRole) return FromCp932(LevelButtonName(level));
-    return {};
-  }
-  if (role != Qt::DisplayRole) return {};
-  RowTexts texts;
-  if (!shown_.TextsOfRow(index.row(), tokenCount_, texts)) return {};
-  switch (index.column()) {
-    case 0:
-      return QString::fromStdString(texts.number);
-    case 1:
-      return FromCp932(texts.word);
-    case 2:
-      return QString::fromStdString(texts.count);
     default:
-      return QString::fromStdString(texts.perCent);
+      return {};
   }
 }
 
 QVariant WordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
-  if (role == Qt::DisplayRole) {
-    static const char* const captions[kColumnCount] = {"No", "Word", "Number", "per cent", "レベル", "訳語"};
-    return QString::fromUtf8(captions[section]);
-  }
-  if (role == Qt::TextAlignmentRole) return Alignment(section);
+  if (orientation != Qt::Horizontal || section < 0 || section >= WindowColumnCount()) return {};
+  const WordListColumn& column = *WindowColumns()[static_cast<size_t>(section)];
+  if (role == Qt::DisplayRole) return QString::fromUtf8(column.caption);
+  if (role == Qt::TextAlignmentRole) return Alignment(column);
   return {};
 }
 

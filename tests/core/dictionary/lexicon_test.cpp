@@ -65,12 +65,14 @@ std::vector<Headword> AmbiguousRecords() {
       Record("rise", {"rises", "rose", "risen"}),
       Record("lay", {"lays", "laid"}),
       Record("lie", {"lies", "lay", "lain", "lied"}),
+      Record("felt", {}),
+      Record("feel", {"feels", "felt", "feeling"}),
   };
 }
 
 const Levels& AmbiguousLevels() {
-  static const Levels levels{{"see", "find", "sing", "leave", "left", "think", "thought", "us", "rise"},
-                             {"saw", "tax", "taxi", "leaf", "lie", "lay"},
+  static const Levels levels{{"see", "find", "sing", "leave", "left", "think", "thought", "us", "rise", "felt"},
+                             {"saw", "tax", "taxi", "leaf", "lie", "lay", "feel"},
                              {"rose"},
                              {"found"}};
   return levels;
@@ -90,6 +92,7 @@ const Expected kAmbiguous[] = {
     {"singing", "sing"},   // 1: singe is in no list
     {"leaves", "leave"},   // 1: leaf is Junior
     {"left", "leave"},     // 2: the adjective has no forms
+    {"felt", "felt"},      // 1 before 2: the Basic cloth without forms before Junior feel with them
     {"thought", "thought"},// 3: both Basic with forms; the spelling's own
     {"taxes", "tax"},      // 4: both Junior with forms, neither own
     {"rose", "rise"},      // 1: the flower is ToUniversity

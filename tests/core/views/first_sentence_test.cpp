@@ -75,14 +75,15 @@ TEST(SentenceAroundTest, SpansOutsideTheTextGiveNothing) {
   }
 }
 
-TEST(FirstOccurrencesTest, PointsAtTheFirstWrittenFormOfEveryEntry) {
+TEST(FirstOccurrencesTest, TheScanPointsAtTheFirstWrittenFormOfEveryEntry) {
   TMyParser parser;
   // Full-width letters fold to one word with their half-width spelling.
   parser.AssignText(Cp932FromUtf8("The ＣＡＴ, the cat's\r\nhat. I'm don't CAT."));
   AnalysisResult result;
   ScanText(parser, result);
-  const std::vector<TextSpan> spans = FirstOccurrences(parser, result.words);
+  const std::vector<TextSpan>& spans = result.firstOccurrences;
   ASSERT_EQ(result.words.Count(), 5);  // The, CAT, hat, I, do
+  ASSERT_EQ(spans.size(), 5u);
   const std::string text(parser.FullText());
   auto at = [&](int i) { return text.substr(static_cast<size_t>(spans[i].offset), static_cast<size_t>(spans[i].length)); };
   EXPECT_EQ(at(0), "The");

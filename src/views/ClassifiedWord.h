@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "analysis/WordClassifier.h"
+#include "analysis/WordLevel.h"
+
+namespace lexiscoop {
+
+class ShownWordList;
+struct AnalysisResult;
+
+// The Japanese glosses of a headword as the lexicon keeps them.
+struct Glosses {
+  std::string_view text;  // «gloss; gloss» (CP932); empty when the headword has none
+
+  bool Empty() const { return text.empty(); }
+};
+
+// What the run's classification says of one word-table entry: the one
+// answer every view shows (list, details, hover, exports, command line).
+// The views point into the run's classifier and stay valid while the
+// result keeps it.
+struct ClassifiedWord {
+  int32_t entry = -1;                    // the word-table entry; -1 for none
+  HeadwordId headword = kNoHeadword;     // the chosen headword; kNoHeadword: not in the dictionary
+  std::string_view headwordForm;         // its 原形 form (ShownForm Original); empty when none
+  WordLevel level = WordLevel::None;     // the chosen headword's level
+  Glosses glosses;                       // the chosen headword's glosses
+  uint8_t flags = 0;                     // WordFlag bits
+
+  bool InDictionary() const { return headword != kNoHeadword; }
+};
+
+// The classification of entry `entry` of the result's word table. A result
+// that was never classified, or an entry outside the table, gives an entry
+// that is not in the dictionary (level None, nothing else).
+ClassifiedWord ClassifiedWordOf(const AnalysisResult& result, int32_t entry);
+
+// The classification of the word shown in row `row` of `shown`: that of the
+// row's first word in the text, the entry that gave the row its form. A row
+// shows a headword's spelling, which may count for another headword when
+// looked up afresh (found, the verb of «founded», spells a form of find), so
+// a row is never looked up again by its text. Rows outside the list give
+// ClassifiedWord{}.
+ClassifiedWord ClassifiedRowOf(const ShownWordList& shown, int row, const AnalysisResult& result);
+
+}  // namespace lexiscoop
