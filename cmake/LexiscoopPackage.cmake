@@ -70,6 +70,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # engine come with libqt6gui6 and libqt6svg6), the Japanese translations of
 # Qt's standard dialogs and a Japanese font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6opengl6 (>= 6.4), libqt6openglwidgets6 (>= 6.4), libqt6dbus6 (>= 6.4), libxlsxwriter4, qt6-translations-l10n, fonts-ipafont-gothic | fonts-noto-cjk")
+    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6opengl6 (>= 6.4), libqt6openglwidgets6 (>= 6.4), libqt6dbus6 (>= 6.4), libxlsxwriter4, libzip4, qt6-translations-l10n, fonts-ipafont-gothic | fonts-noto-cjk")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

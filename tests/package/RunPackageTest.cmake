@@ -70,7 +70,7 @@ endforeach()
 run(COMMAND ${DPKG_DEB} --field ${deb} Package Version Architecture Depends OUTPUT fields)
 expect_in("${fields}" "the control fields"
   "Package: lexiscoop\n" "Version: ${VERSION}\n" "Architecture: amd64\n"
-  "libqt6widgets6" "libqt6charts6" "libqt6printsupport6" "libqt6svg6" "libxlsxwriter4"
+  "libqt6widgets6" "libqt6charts6" "libqt6printsupport6" "libqt6svg6" "libxlsxwriter4" "libzip4"
   "qt6-translations-l10n" "fonts-ipafont-gothic | fonts-noto-cjk")
 
 # Unpacked, both programs run from there, found through the links.

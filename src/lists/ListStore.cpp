@@ -1,0 +1,204 @@
+#include "lists/ListStore.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unordered_set>
+
+#include "dictionary/DictionaryTransaction.h"
+#include "lists/ListFileFormat.h"
+#include "platform/AtomicFile.h"
+#include "platform/Compare.h"
+#include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderPath.h"
+
+namespace lexiscoop {
+namespace {
+
+constexpr const char* kSetFolder = "levelsets";
+constexpr const char* kKnownFolder = "known";
+
+std::string FoldedKey(std::string_view word) {
+  std::string key(word);
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder, const std::string& extension) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string file = entry->d_name;
+    if (file.size() <= extension.size() || file.compare(file.size() - extension.size(), extension.size(), extension) != 0) {
+      continue;
+    }
+    const std::string name = Cp932FromUtf8(file.substr(0, file.size() - extension.size()));
+    if (IsListName(name)) names.push_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  return names;
+}
+
+// Reads a stored file under the readers' lock: Done, NoSuchList, Damaged
+// or NotWritten (unreadable).
+template <typename T>
+ListStoreOutcome ReadStored(const std::string& folder, const std::string& path, T& out,
+                            bool (*decode)(std::string_view, T&)) {
+  DictionaryReadLock lock;
+  lock.Acquire(folder);
+  std::string bytes;
+  const int rc = ReadWholeFile(path, bytes, static_cast<int64_t>(kMaxStoredListBytes));
+  if (rc == ENOENT) return {ListStoreCode::NoSuchList, rc, path};
+  if (rc == EFBIG) return {ListStoreCode::Damaged, rc, path};
+  if (rc != 0) return {ListStoreCode::NotWritten, rc, path};
+  if (!decode(bytes, out)) return {ListStoreCode::Damaged, EBADMSG, path};
+  return {ListStoreCode::Done, 0, path};
+}
+
+ListStoreOutcome FromCommit(const CommitOutcome& outcome, const std::string& path) {
+  switch (outcome.state) {
+    case CommitState::Applied:
+      return {ListStoreCode::Done, 0, path};
+    case CommitState::Pending:
+      return {ListStoreCode::Pending, outcome.error, path};
+    case CommitState::NotWritten:
+      break;
+  }
+  return {ListStoreCode::NotWritten, outcome.error, path};
+}
+
+}  // namespace
+
+bool IsListName(const std::string& name) {
+  if (name.empty() || name.size() > kMaxListNameBytes || name[0] == '.') return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (IsLeadByte(c)) {
+      ++i;  // its trail byte may be any value but is never a '/' of the file name
+      continue;
+    }
+    if (c < 0x20 || c == 0x7F || c == '/') return false;
+  }
+  return Cp932FromUtf8(Utf8FromCp932(name)) == name;
+}
+
+ListStore::ListStore(std::string userFolder) : userFolder_(std::move(userFolder)) {}
+
+std::string ListStore::SetPath(const std::string& name) const {
+  return JoinPath(JoinPath(userFolder_, kSetFolder), Utf8FromCp932(name) + kLevelSetExtension);
+}
+
+std::string ListStore::KnownListPath(const std::string& name) const {
+  return JoinPath(JoinPath(userFolder_, kKnownFolder), Utf8FromCp932(name) + kKnownListExtension);
+}
+
+std::vector<std::string> ListStore::SetNames() const {
+  return NamesIn(JoinPath(userFolder_, kSetFolder), kLevelSetExtension);
+}
+
+std::vector<std::string> ListStore::KnownListNames() const {
+  return NamesIn(JoinPath(userFolder_, kKnownFolder), kKnownListExtension);
+}
+
+ListStoreOutcome ListStore::LoadSet(const std::string& name, UserLevelSet& set) const {
+  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+  return ReadStored(userFolder_, SetPath(name), set, &DecodeLevelSet);
+}
+
+ListStoreOutcome ListStore::LoadKnownList(const std::string& name, KnownWordList& list) const {
+  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+  return ReadStored(userFolder_, KnownListPath(name), list, &DecodeKnownList);
+}
+
+ListStoreOutcome ListStore::Store(const std::string& path, std::string bytes) {
+  CreateFolderPath(FolderOf(path));
+  DictionaryTransaction change(userFolder_, {path});
+  if (const int rc = change.Begin(); rc != 0) return {ListStoreCode::NotWritten, rc, path};
+  std::string old;
+  const int rc = ReadWholeFile(path, old, static_cast<int64_t>(kMaxStoredListBytes));
+  if (rc == 0) {
+    // Only a whole file of the same kind is replaced.
+    UserLevelSet set;
+    KnownWordList list;
+    if (!DecodeLevelSet(old, set) && !DecodeKnownList(old, list)) return {ListStoreCode::Damaged, EBADMSG, path};
+  } else if (rc != ENOENT) {
+    return {rc == EFBIG ? ListStoreCode::Damaged : ListStoreCode::NotWritten, rc, path};
+  }
+  change.Replace(path, std::move(bytes));
+  return FromCommit(change.Commit(), path);
+}
+
+ListStoreOutcome ListStore::Remove(const std::string& path) {
+  DictionaryTransaction change(userFolder_, {path});
+  if (const int rc = change.Begin(); rc != 0) return {ListStoreCode::NotWritten, rc, path};
+  if (!FileExists(path)) return {ListStoreCode::NoSuchList, ENOENT, path};
+  if (unlink(path.c_str()) != 0) return {ListStoreCode::NotWritten, errno, path};
+  SyncFolder(FolderOf(path));
+  return {ListStoreCode::Done, 0, path};
+}
+
+ListStoreOutcome ListStore::SaveSet(const UserLevelSet& set) {
+  if (!IsListName(set.name)) return {ListStoreCode::BadName, 0, {}};
+  return Store(SetPath(set.name), EncodeLevelSet(set));
+}
+
+ListStoreOutcome ListStore::RemoveSet(const std::string& name) {
+  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+  return Remove(SetPath(name));
+}
+
+ListStoreOutcome ListStore::RemoveKnownList(const std::string& name) {
+  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+  return Remove(KnownListPath(name));
+}
+
+ListStoreOutcome ListStore::ChangeKnownList(const std::string& name, const std::vector<std::string>& add,
+                                            const std::vector<std::string>& remove, bool create, int& changed) {
+  changed = 0;
+  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+  const std::string path = KnownListPath(name);
+  CreateFolderPath(FolderOf(path));
+  DictionaryTransaction change(userFolder_, {path});
+  if (const int rc = change.Begin(); rc != 0) return {ListStoreCode::NotWritten, rc, path};
+  // The list as it is now, under the lock: what others added since stays.
+  KnownWordList list;
+  std::string old;
+  const int rc = ReadWholeFile(path, old, static_cast<int64_t>(kMaxStoredListBytes));
+  if (rc == ENOENT) {
+    if (!create) return {ListStoreCode::NoSuchList, rc, path};
+    list.name = name;
+  } else if (rc != 0) {
+    return {rc == EFBIG ? ListStoreCode::Damaged : ListStoreCode::NotWritten, rc, path};
+  } else if (!DecodeKnownList(old, list)) {
+    return {ListStoreCode::Damaged, EBADMSG, path};
+  }
+  std::unordered_set<std::string> present;
+  for (const std::string& headword : list.headwords) present.insert(FoldedKey(headword));
+  for (const std::string& headword : add) {
+    if (present.insert(FoldedKey(headword)).second) {
+      list.headwords.push_back(headword);
+      ++changed;
+    }
+  }
+  std::unordered_set<std::string> dropped;
+  for (const std::string& headword : remove) {
+    if (present.erase(FoldedKey(headword)) > 0) dropped.insert(FoldedKey(headword));
+  }
+  if (!dropped.empty()) {
+    std::erase_if(list.headwords, [&](const std::string& h) { return dropped.count(FoldedKey(h)) > 0; });
+    changed += static_cast<int>(dropped.size());
+  }
+  if (changed == 0 && rc == 0) return {ListStoreCode::Done, 0, path};
+  change.Replace(path, EncodeKnownList(list));
+  return FromCommit(change.Commit(), path);
+}
+
+}  // namespace lexiscoop
