@@ -77,6 +77,23 @@ constexpr const char* kUsage =
     "                  without --level the headword keeps its level\n"
     "  dict delete HEADWORD       removes the headword (letter case counts)\n"
     "  dict info                  headword and spelling counts, entries per level\n"
+    "  sets list                  the user's own level sets: name, then key:level=headwords\n"
+    "  sets import NAME FILE... [--keep-unknown]\n"
+    "                  makes (or replaces) the level set NAME, one level per FILE\n"
+    "                  (named after it) or per name in its level column: plain text\n"
+    "                  one word a line, CSV/TSV with a word and an optional level\n"
+    "                  column, or the first sheet of an .xlsx workbook; CP932, UTF-8\n"
+    "                  or UTF-16. Each word counts for its headword, a word in two\n"
+    "                  levels in the first, up to 9 levels. Lines not taken as they\n"
+    "                  stand are named on standard error as FILE:LINE: why; words not\n"
+    "                  in the dictionary are left out unless --keep-unknown\n"
+    "  sets remove NAME\n"
+    "  known list [LIST]          the known-word lists with their sizes, or LIST's words\n"
+    "  known add LIST WORD... [--keep-unknown]   adds the words' headwords (makes LIST)\n"
+    "  known import LIST FILE [--keep-unknown]   adds the words of a list file\n"
+    "  known remove LIST WORD...  removes the words' headwords; --all removes LIST\n"
+    "                  The sets and lists are kept in the user's data folder (see dict\n"
+    "                  record), one file each, changed as the dictionary is.\n"
     "\n"
     "Options:\n"
     "  --data DIR          folder of the dictionary and level-list files\n"
@@ -101,6 +118,8 @@ constexpr Command kCommands[] = {
     {"dict", &RunDictCommand},
     {"merge", &RunMergeCommand},
     {"profile", &RunProfileCommand},
+    {"sets", &RunSetsCommand},
+    {"known", &RunKnownCommand},
 };
 
 void WriteAll(FILE* f, std::string_view bytes) {

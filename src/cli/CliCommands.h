@@ -13,5 +13,7 @@ int RunCoverageCommand(CliContext& context);
 int RunDictCommand(CliContext& context);
 int RunMergeCommand(CliContext& context);
 int RunProfileCommand(CliContext& context);
+int RunSetsCommand(CliContext& context);
+int RunKnownCommand(CliContext& context);
 
 }  // namespace lexiscoop

@@ -1,0 +1,72 @@
+// sets and known on the command line: imports with their notes, the stored
+// lists, and the errors that name the file and line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace lexiscoop {
+namespace {
+
+using testing::CliDataFolder;
+using testing::CliRun;
+using testing::RunCliProgram;
+using testing::WriteFileBytes;
+
+class ListsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(data_.packed()); }
+  CliRun Run(std::initializer_list<std::string> args) { return RunCliProgram(data_.With(args)); }
+  CliDataFolder data_;
+};
+
+TEST_F(ListsCommandTest, SetsImportListAndRemove) {
+  WriteFileBytes(data_ / "first.txt", "went\nthe\n2x\n\nwrote\n");
+  WriteFileBytes(data_ / "more.csv", "単語,レベル\nthe,A\ncats,B\nzzz,B\n");
+  const CliRun import = Run({"sets", "import", "教科書", data_ / "first.txt", data_ / "more.csv"});
+  ASSERT_EQ(import.exitCode, 0) << import.err;
+  EXPECT_EQ(import.out, "教科書: 3 headwords in 2 levels from 6 entries; 6 lines noted\n");
+  const std::string first = data_ / "first.txt";
+  const std::string more = data_ / "more.csv";
+  for (const std::string& where : {first + ":1: 「went」", first + ":3: ", first + ":5: 「wrote」", more + ":2: 「the」",
+                                   more + ":3: 「cats」", more + ":4: 「zzz」"}) {
+    EXPECT_NE(import.err.find(where), std::string::npos) << where << "\n" << import.err;
+  }
+  EXPECT_EQ(Run({"sets", "list"}).out, "教科書\t1:first=2\t2:B=1\n");
+
+  // Unknown words kept on request; an unreadable file stops the whole import.
+  EXPECT_EQ(Run({"sets", "import", "own", data_ / "more.csv", "--keep-unknown"}).out,
+            "own: 3 headwords in 2 levels from 3 entries; 2 lines noted\n");
+  const CliRun missing = Run({"sets", "import", "x", data_ / "first.txt", data_ / "none.txt"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find(data_ / "none.txt"), std::string::npos);
+  ASSERT_EQ(Run({"sets", "remove", "own"}).exitCode, 0);
+  EXPECT_EQ(Run({"sets", "list"}).out, "教科書\t1:first=2\t2:B=1\n");
+  EXPECT_EQ(Run({"sets", "remove", "own"}).exitCode, 1);
+  EXPECT_EQ(Run({"sets", "import", "a/b", first}).exitCode, 1);
+  EXPECT_EQ(Run({"sets", "frob"}).exitCode, 2);
+}
+
+TEST_F(ListsCommandTest, KnownListsChangeAndSurvive) {
+  // went is not in this dictionary: named and left out.
+  const CliRun add = Run({"known", "add", "2年3組", "went", "cats", "Dog"});
+  ASSERT_EQ(add.exitCode, 0);
+  EXPECT_EQ(add.out, "2年3組: 2 headwords added; 2 lines noted\n");
+  WriteFileBytes(data_ / "k.txt", "letters\nzzz\n");
+  const CliRun import = Run({"known", "import", "2年3組", data_ / "k.txt"});
+  EXPECT_EQ(import.out, "2年3組: 1 headwords added; 2 lines noted\n");
+  EXPECT_NE(import.err.find(data_ / "k.txt" + ":2: 「zzz」"), std::string::npos) << import.err;
+  EXPECT_EQ(Run({"known", "list", "2年3組"}).out, "cat\ndog\nletter\n");
+  EXPECT_EQ(Run({"known", "list"}).out, "2年3組\t3\n");
+  ASSERT_EQ(Run({"known", "remove", "2年3組", "dogs", "cat"}).exitCode, 0);
+  EXPECT_EQ(Run({"known", "list", "2年3組"}).out, "letter\n");
+  EXPECT_EQ(Run({"known", "remove", "2年3組", "--all"}).exitCode, 0);
+  EXPECT_EQ(Run({"known", "list"}).out, "");
+  EXPECT_EQ(Run({"known", "list", "2年3組"}).exitCode, 1);
+  EXPECT_EQ(Run({"known", "add", "x", "two words"}).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace lexiscoop
