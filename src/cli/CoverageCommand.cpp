@@ -4,7 +4,10 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "cli/ListSession.h"
+#include "lists/KnownWords.h"
 #include "views/Coverage.h"
+#include "views/KnownShare.h"
 #include "views/WordLevels.h"
 
 namespace lexiscoop {
@@ -35,7 +38,7 @@ std::string JsonStage(std::optional<CoverageStage> stage) {
   return stage ? JsonString(CoverageStageKey(*stage)) : std::string("null");
 }
 
-std::string CoverageJson(const CoverageFigures& figures) {
+std::string CoverageJson(const CoverageFigures& figures, const std::optional<KnownShare>& known) {
   std::string out = "{\"words\":" + std::to_string(figures.runningWords) +
                     ",\"names\":{\"kinds\":" + std::to_string(figures.nameKinds) +
                     ",\"occurrences\":" + std::to_string(figures.nameOccurrences) + "},\"stages\":[";
@@ -47,7 +50,9 @@ std::string CoverageJson(const CoverageFigures& figures) {
   }
   out += "],\"reaches95\":" + JsonStage(figures.StageReaching(kSupportedReadingPercent));
   out += ",\"reaches98\":" + JsonStage(figures.StageReaching(kIndependentReadingPercent));
-  out += ",\"verdict\":" + JsonString(CoverageVerdict(figures)) + "}\n";
+  out += ",\"verdict\":" + JsonString(CoverageVerdict(figures));
+  if (known) out += ",\"known\":{\"percent\":" + known->PercentText() + ",\"words\":" + std::to_string(known->known) + "}";
+  out += "}\n";
   return out;
 }
 
@@ -55,6 +60,7 @@ std::string CoverageJson(const CoverageFigures& figures) {
 
 int RunCoverageCommand(CliContext& context) {
   bool json = false;
+  std::string knownList;
   std::vector<std::string> files;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -63,6 +69,8 @@ int RunCoverageCommand(CliContext& context) {
       if (value == "json") json = true;
       else if (value == "text") json = false;
       else throw UsageError{"unknown format '" + value + "' (use text or json)"};
+    } else if (TakeOption(args, i, "--known", value)) {
+      knownList = ArgumentText(context, value);
     } else if (args[i].size() > 1 && args[i][0] == '-') {
       throw UsageError{"coverage: unknown option '" + args[i] + "'"};
     } else {
@@ -75,9 +83,14 @@ int RunCoverageCommand(CliContext& context) {
   const AnalysedText text = AnalyseFile(files[0], *dictionary);
   const std::vector<WordLevel> levels = WordLevelsOf(text.result);
   const CoverageFigures figures = ComputeCoverage(text.result.words, levels);
+  std::optional<KnownShare> known;
+  if (!knownList.empty()) {
+    const KnownWords words(LoadKnownList(context, knownList).headwords);
+    known = ComputeKnownShare(text.result.words, levels, words.KnownEntries(text.result));
+  }
 
   if (json) {
-    context.Out(CoverageJson(figures));
+    context.Out(CoverageJson(figures, known));
     return kExitOk;
   }
   std::string out;
@@ -88,6 +101,7 @@ int RunCoverageCommand(CliContext& context) {
     out += figures.PercentText(stage);
     out += '\n';
   }
+  if (known) out += "known\t" + known->PercentText() + "\n";
   context.Out(out);
   return kExitOk;
 }

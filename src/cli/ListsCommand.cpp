@@ -1,5 +1,4 @@
 // sets and known: the user's own level sets and known-word lists.
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -7,6 +6,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "cli/ListSession.h"
 #include "dictionary/Lexicon.h"
 #include "lists/ListFile.h"
 #include "lists/ListResolution.h"
@@ -43,27 +43,6 @@ ListArguments TakeArguments(const CliContext& context, const char* command) {
     }
   }
   return out;
-}
-
-// Fails with the store's message unless the outcome is good.
-void Check(const ListStoreOutcome& outcome, const std::string& name) {
-  const std::string file = Cp932FromUtf8(outcome.file);
-  switch (outcome.code) {
-    case ListStoreCode::Done:
-      return;
-    case ListStoreCode::Pending:
-      return;  // decided; the next reader or writer completes it
-    case ListStoreCode::NoSuchList:
-      throw std::runtime_error(name + ": " + ListMessage(ListText::NoSuchList));
-    case ListStoreCode::BadName:
-      throw std::runtime_error(name + ": " + ListMessage(ListText::BadName));
-    case ListStoreCode::Damaged:
-      throw std::runtime_error(file + ": " + ListMessage(ListText::Damaged));
-    case ListStoreCode::NotWritten:
-      break;
-  }
-  throw std::runtime_error(file + ": " + ListMessage(ListText::CannotRead, std::strerror(outcome.error)) +
-                           "; nothing was changed");
 }
 
 // Writes the notes of an import to standard error, one "file:line: why" each.
@@ -117,7 +96,7 @@ int RunSetsImport(CliContext& context) {
   const ListArguments args = TakeArguments(context, "sets import");
   if (args.words.size() < 2) throw UsageError{"usage: sets import NAME FILE... [--keep-unknown]"};
   const std::string name = ArgumentText(context, args.words[0]);
-  if (!IsListName(name)) Check({ListStoreCode::BadName, 0, {}}, name);
+  if (!IsListName(name)) CheckListOutcome({ListStoreCode::BadName, 0, {}}, name);
   const std::vector<std::string> paths(args.words.begin() + 1, args.words.end());
   auto dictionary = LoadDictionary(context);
   const std::vector<ListReading> files = ReadFiles(context, paths);
@@ -128,7 +107,7 @@ int RunSetsImport(CliContext& context) {
   ReportNotes(context, import.notes);
   if (import.list.levels.empty()) throw std::runtime_error(name + ": " + ListMessage(ListText::NoLevels));
   ListStore store(context.userDir);
-  Check(store.SaveSet(import.list), name);
+  CheckListOutcome(store.SaveSet(import.list), name);
   size_t words = 0;
   for (const UserLevel& level : import.list.levels) words += level.headwords.size();
   context.Out(name + ": " + std::to_string(words) + " headwords in " + std::to_string(import.list.levels.size()) +
@@ -141,7 +120,7 @@ int RunSetsRemove(CliContext& context) {
   const ListArguments args = TakeArguments(context, "sets remove");
   if (args.words.size() != 1) throw UsageError{"usage: sets remove NAME"};
   const std::string name = ArgumentText(context, args.words[0]);
-  Check(ListStore(context.userDir).RemoveSet(name), name);
+  CheckListOutcome(ListStore(context.userDir).RemoveSet(name), name);
   return kExitOk;
 }
 
@@ -165,7 +144,7 @@ int RunKnownList(CliContext& context) {
   if (args.words.size() != 1) throw UsageError{"usage: known list [LIST]"};
   const std::string name = ArgumentText(context, args.words[0]);
   KnownWordList list;
-  Check(store.LoadKnownList(name, list), name);
+  CheckListOutcome(store.LoadKnownList(name, list), name);
   std::string out;
   for (const std::string& headword : list.headwords) out += headword + "\n";
   context.Out(out);
@@ -186,9 +165,9 @@ int ChangeKnown(CliContext& context, const std::string& name, const std::vector<
   int changed = 0;
   ListStore store(context.userDir);
   if (adding) {
-    Check(store.ChangeKnownList(name, import.list, {}, true, changed), name);
+    CheckListOutcome(store.ChangeKnownList(name, import.list, {}, true, changed), name);
   } else {
-    Check(store.ChangeKnownList(name, {}, import.list, false, changed), name);
+    CheckListOutcome(store.ChangeKnownList(name, {}, import.list, false, changed), name);
   }
   context.Out(name + ": " + std::to_string(changed) + (adding ? " headwords added" : " headwords removed") +
               (adding ? "; " + std::to_string(readNotes.size() + import.notes.size()) + " lines noted" : "") + "\n");
@@ -210,7 +189,7 @@ int RunKnownAdd(CliContext& context, bool adding) {
   if (!adding && args.all) {
     if (args.words.size() != 1) throw UsageError{"usage: known remove LIST --all"};
     const std::string name = ArgumentText(context, args.words[0]);
-    Check(ListStore(context.userDir).RemoveKnownList(name), name);
+    CheckListOutcome(ListStore(context.userDir).RemoveKnownList(name), name);
     return kExitOk;
   }
   if (args.words.size() < 2) {

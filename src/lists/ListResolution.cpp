@@ -21,7 +21,9 @@ std::string FoldedKey(std::string_view word) {
 // resolution did to it.
 std::string HeadwordOf(const ListEntry& entry, const Lexicon& lexicon, UnknownWords unknown,
                        std::vector<ListNote>& notes) {
-  const HeadwordId id = lexicon.Resolve(entry.word);
+  // A headword stands for itself; any other spelling for the headword it resolves to.
+  HeadwordId id = lexicon.FindHeadword(entry.word);
+  if (id == kNoHeadword) id = lexicon.Resolve(entry.word);
   if (id == kNoHeadword || lexicon.At(id).spelling.empty()) {
     const bool keep = unknown == UnknownWords::Keep;
     notes.push_back({entry.file, entry.line,

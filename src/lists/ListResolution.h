@@ -27,12 +27,13 @@ struct ListImport {
 };
 
 // The level set `name` made of `files` (one ListReading per file, in the
-// order given). A file whose rows name levels gives a level per name, in
+// order given). An entry that is a headword of the dictionary counts for
+// it; any other spelling the dictionary knows counts for the headword it
+// resolves to. A file whose rows name levels gives a level per name, in
 // order of first appearance (its rows without a level go to the file's own
 // level); a file without level names is one level named after `fileLevels`
-// (its stem, as the caller names it). Each entry counts for its headword
-// (an inflected spelling for the headword the dictionary resolves it to);
-// a headword in two levels counts in the first. Levels past kMaxUserLevels
+// (its stem, as the caller names it). A headword in two levels counts in
+// the first. Levels past kMaxUserLevels
 // are named and left out; levels left empty are dropped.
 ListImport<UserLevelSet> BuildLevelSet(const std::string& name, const std::vector<ListReading>& files,
                                        const std::vector<std::string>& fileLevels, const Lexicon& lexicon,

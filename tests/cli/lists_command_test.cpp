@@ -68,5 +68,21 @@ TEST_F(ListsCommandTest, KnownListsChangeAndSurvive) {
   EXPECT_EQ(Run({"known", "add", "x", "two words"}).exitCode, 1);
 }
 
+// Known: Smith ×2 and Osaka (names), likes (like), cats (cat) and zork (kept
+// as the class's own): 6 of 14 running words.
+TEST_F(ListsCommandTest, CoverageGainsTheKnownShare) {
+  ASSERT_EQ(Run({"known", "add", "k", "like", "cat", "zork", "--keep-unknown"}).exitCode, 0);
+  const std::string text = data_ / "names.txt";
+  WriteFileBytes(text, "Smith saw the dog in Osaka. Smith likes cats. The zork and the letter.\n");
+  const CliRun run = Run({"coverage", text, "--known", "k"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "basic\t57.1\njunior\t64.2\nuniversity\t64.2\ngeneral\t64.2\nknown\t42.8\n");
+  const CliRun json = Run({"coverage", text, "--known", "k", "--format", "json"});
+  EXPECT_NE(json.out.find(",\"known\":{\"percent\":42.8,\"words\":6}}"), std::string::npos) << json.out;
+  const CliRun missing = Run({"coverage", text, "--known", "none"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("none: "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace lexiscoop
