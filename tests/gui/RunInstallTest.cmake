@@ -11,7 +11,7 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(program_folder ${FOLDER}/prefix/lexiscoop)
-foreach(name lexiscoop LxScoop.dat LXBasics.dat LXJunior.dat LXToUnuvercity.dat LXGeneral.dat LxGloss.dat
+foreach(name lexiscoop LxScoop.dat LXBasics.dat LXJunior.dat LXToUnuvercity.dat LXGeneral.dat LxGloss.dat LxTagger.dat
              help/lxindex.html help/lxedit.html lexiscoop.svg lexiscoop.desktop
              licenses/EDICT.txt)
   if(NOT EXISTS ${program_folder}/${name})

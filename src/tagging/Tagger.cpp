@@ -1,0 +1,43 @@
+#include "tagging/Tagger.h"
+
+#include "tagging/TaggerFeatures.h"
+
+namespace lexiscoop::tagging {
+
+Tagger::Tagger(std::shared_ptr<const TaggerModel> model) : model_(std::move(model)) {}
+
+Tag Tagger::Predict(const TaggerModel& model, const uint32_t* features, int featureCount) {
+  int32_t scores[kTagCount] = {};
+  for (int f = 0; f < featureCount; ++f) {
+    for (const TaggerModel::Weight& weight : model.WeightsOf(features[f])) {
+      scores[weight.tag] += weight.value;
+    }
+  }
+  int best = 0;
+  for (int t = 1; t < kTagCount; ++t) {
+    if (scores[t] > scores[best]) best = t;
+  }
+  return static_cast<Tag>(best);
+}
+
+const std::vector<Tag>& Tagger::TagSentence(std::span<const std::string_view> tokens) {
+  normalised_.resize(tokens.size());
+  for (size_t i = 0; i < tokens.size(); ++i) normalised_[i] = NormaliseForTagger(tokens[i]);
+  tags_.assign(tokens.size(), Tag::kPunct);
+  const TaggerContext context{std::span<const std::string>(normalised_), tokens};
+  uint8_t previous = kStartTag, previous2 = kStartTag2;
+  uint32_t features[kFeatureCount];
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (const auto known = model_->DictionaryTag(normalised_[i])) {
+      tags_[i] = *known;
+    } else {
+      TokenFeatures(context, i, previous, previous2, features);
+      tags_[i] = Predict(*model_, features, kFeatureCount);
+    }
+    previous2 = previous;
+    previous = static_cast<uint8_t>(tags_[i]);
+  }
+  return tags_;
+}
+
+}  // namespace lexiscoop::tagging
