@@ -173,6 +173,18 @@ bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
   if (i < 0) return false;
   lines.Delete(i);
   if (!StageList(change, lines, UserDictionaryPath())) return false;
+  // The user's glosses of the headword go with it, in the same change.
+  bool glossStaged = false;
+  switch (glosses_.StageRevert(change, headword, glossStaged)) {
+    case GlossRecordStatus::Recorded:
+      break;
+    case GlossRecordStatus::UserFileUnreadable:
+      damagedFile_ = glosses_.UserPath();  // never written over
+      return false;
+    default:
+      lastSaveStatus_ = glosses_.SaveStatus();
+      return false;
+  }
   return Finish(change, true, &lines);
 }
 

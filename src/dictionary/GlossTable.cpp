@@ -195,10 +195,7 @@ GlossRecordStatus GlossTable::Revert(std::string_view headword) {
 
 GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const std::string* glosses) {
   saveStatus_ = 0;
-  if (headword.empty() || headword.find_first_of("\t\r\n", 0) != std::string_view::npos ||
-      headword.find('\0') != std::string_view::npos) {
-    return GlossRecordStatus::InvalidText;
-  }
+  if (!IsStorableHeadword(headword)) return GlossRecordStatus::InvalidText;
   // One change of the user's files, under their lock: the file is read
   // again as it is now (another program's lines are kept) and replaced whole
   // or not at all.
@@ -207,6 +204,23 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
     saveStatus_ = rc;
     return GlossRecordStatus::SaveFailed;
   }
+  bool staged = false;
+  const GlossRecordStatus status = StageUserLine(change, headword, glosses, staged);
+  if (status != GlossRecordStatus::Recorded || !staged) return status;
+  saveStatus_ = change.Commit().error;
+  LoadFiles();
+  return saveStatus_ == 0 ? GlossRecordStatus::Recorded : GlossRecordStatus::SaveFailed;
+}
+
+bool GlossTable::IsStorableHeadword(std::string_view headword) {
+  return !headword.empty() && headword.find_first_of(std::string_view("\t\r\n\0", 4)) == std::string_view::npos;
+}
+
+GlossRecordStatus GlossTable::StageUserLine(DictionaryTransaction& change, std::string_view headword,
+                                            const std::string* glosses, bool& staged) {
+  staged = false;
+  saveStatus_ = 0;
+  if (!IsStorableHeadword(headword)) return GlossRecordStatus::InvalidText;
   TCompressStringList list;
   const std::string path = UserPath();
   if (FileExists(path)) {
@@ -232,12 +246,12 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
   list.SortByText();
   try {
     change.Replace(path, list.FileImage());
-    saveStatus_ = change.Commit().error;
   } catch (const std::exception&) {
     saveStatus_ = TCompressStringList::kSaveRefused;
+    return GlossRecordStatus::SaveFailed;
   }
-  LoadFiles();
-  return saveStatus_ == 0 ? GlossRecordStatus::Recorded : GlossRecordStatus::SaveFailed;
+  staged = true;
+  return GlossRecordStatus::Recorded;
 }
 
 }  // namespace lexiscoop

@@ -10,6 +10,8 @@
 
 namespace lexiscoop {
 
+class DictionaryTransaction;
+
 // The gloss files in the program folder: the shipped Japanese glosses and
 // the user's own. Both are compressed list files of lines
 // «headword TAB gloss; gloss» (CP932).
@@ -63,6 +65,14 @@ class GlossTable {
   // again. Returns Recorded also when there was no such line (nothing is
   // written then).
   GlossRecordStatus Revert(std::string_view headword);
+
+  // Revert as part of a change of the caller's (which holds the lock): the
+  // user's file without the line of `headword` is handed to `change`, and
+  // `staged` tells whether there was a line to remove. The caller commits,
+  // then reloads (LoadFiles).
+  GlossRecordStatus StageRevert(DictionaryTransaction& change, std::string_view headword, bool& staged) {
+    return StageUserLine(change, headword, nullptr, staged);
+  }
 
   // The user's line of `headword` exists (an edited gloss).
   bool IsEdited(std::string_view headword) const;
@@ -130,6 +140,13 @@ class GlossTable {
   // Reads `path` into `table`, unless the table holds that very file already.
   static int LoadFile(const std::string& path, Table& table);
   GlossRecordStatus ChangeUserLine(std::string_view headword, const std::string* glosses);
+  // Reads the user's file as it is now and hands it to `change` with the
+  // line of `headword` set to `glosses` (null: removed); `staged` is false
+  // when nothing needed to change.
+  GlossRecordStatus StageUserLine(DictionaryTransaction& change, std::string_view headword,
+                                  const std::string* glosses, bool& staged);
+  // Not empty, and no tab, line break or zero byte in it.
+  static bool IsStorableHeadword(std::string_view headword);
 
   std::string programFolder_;
   std::string userFolder_;  // the user's file and the lock

@@ -51,11 +51,13 @@ std::string ElidedLines(std::string_view text) {
   return std::string(text.substr(0, end)) + kBefore.str() + std::to_string(rest) + kAfter.str() + "\r\n";
 }
 
-std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level) {
+std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level,
+                           std::string_view gloss) {
   static const Cp932Text kHeadword{"--原形--"};
   static const Cp932Text kInflections{"--活用--"};
   static const Cp932Text kLevel{"--分類--"};
   static const Cp932Text kRecord{"登録しますか？"};
+  static const Cp932Text kGloss{"--訳語--"};
   std::string text = kHeadword.str();
   text += kCrLf;
   text += headword;
@@ -72,6 +74,13 @@ std::string RecordQuestion(std::string_view headword, std::string_view inflectio
   text += LevelName(level);
   text += kCrLf;
   text += kCrLf;
+  if (!gloss.empty()) {
+    text += kGloss.str();
+    text += kCrLf;
+    text += gloss;
+    text += kCrLf;
+    text += kCrLf;
+  }
   text += kRecord.str();
   return text;
 }

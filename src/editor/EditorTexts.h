@@ -18,8 +18,11 @@ std::string SpellingOfOtherQuestion(std::string_view headword, std::string_view 
 // Asked before every record: the headword, the inflection lines (omitted
 // when `inflectionText` is empty; each of its lines ends in CR LF already)
 // and the name of level `level` (0..4). More than twenty inflection lines
-// are cut to the first twenty and a line counting the rest.
-std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level);
+// are cut to the first twenty and a line counting the rest. The glosses
+// (訳語) recorded with the headword follow under their own heading, unless
+// `gloss` is empty.
+std::string RecordQuestion(std::string_view headword, std::string_view inflectionText, int level,
+                           std::string_view gloss = {});
 
 // Asked before deleting `headword`.
 std::string DeleteQuestion(std::string_view headword);

@@ -313,6 +313,47 @@ class EditDicTest : public QObject {
     QCOMPARE(box->text(), U("ねこ; 猫"));
   }
 
+  // Typing catfish passes through cat: the box shows cat's glosses on the
+  // way and none once the headword is catfish. The confirmation names the
+  // gloss recorded, and a delete takes the user's gloss line with it.
+  void theGlossBoxBelongsToTheHeadwordInTheBox() {
+    Editor editor;
+    TCompressStringList shipped;
+    shipped.LoadText(Sjis("cat\t猫\r\n"));
+    QCOMPARE(shipped.SaveToFile(editor.folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
+    editor.dictionary.ReloadDictionary(false);
+    editor.form.RefreshList();
+    QLineEdit* box = editor.Child<QLineEdit>("edGloss");
+    editor.HeadwordBox()->clear();
+    QTest::keyClicks(editor.HeadwordBox(), QStringLiteral("cat"));
+    QCOMPARE(box->text(), U("猫"));
+    QTest::keyClicks(editor.HeadwordBox(), QStringLiteral("fish"));
+    QCOMPARE(editor.HeadwordBox()->text(), QStringLiteral("catfish"));
+    QCOMPARE(box->text(), QString());
+
+    box->setText(U("ナマズ"));
+    editor.folder.dialogs.answers = {true};
+    editor.RecordButton()->click();
+    QCOMPARE(editor.folder.dialogs.asked.size(), 1);
+    QVERIFY2(editor.folder.dialogs.asked.first().contains(U("--訳語--\r\nナマズ\r\n")),
+             qPrintable(editor.folder.dialogs.asked.first()));
+    GlossTable glosses(editor.programFolder);
+    glosses.Reload();
+    QCOMPARE(glosses.Lookup("catfish"), Sjis("ナマズ"));
+    QCOMPARE(glosses.Lookup("cat"), Sjis("猫"));
+
+    editor.HeadwordBox()->setText(QStringLiteral("catfish"));
+    QCOMPARE(box->text(), U("ナマズ"));
+    editor.folder.dialogs.answers = {true};
+    editor.DeleteButton()->click();
+    QVERIFY(editor.folder.dialogs.informed.isEmpty());
+    glosses.Reload();
+    QCOMPARE(glosses.Lookup("catfish"), std::string_view());
+    QCOMPARE(glosses.UserCount(), size_t{0});
+    QCOMPARE(editor.dictionary.Glosses().Lookup("catfish"), std::string_view());
+    QCOMPARE(glosses.Lookup("cat"), Sjis("猫"));
+  }
+
   void recordingAnUnchangedEntryOnlyBeeps() {
     Editor editor;
     editor.HeadwordBox()->setText(QStringLiteral("cat"));

@@ -144,6 +144,12 @@ void TfrmEditDic::edInflictionsChange() {
   if (row < 0) {
     mmInflictions->clear();
     CheckLevel(0);
+    // The 訳語 box belongs to the headword in the box: the glosses of a
+    // word passed on the way (home, typing homeworld) go with it.
+    loadingRow_ = true;
+    edGloss->setText(FromCp932(dictionary_.Glosses().LookupExact(headword)));
+    loadingRow_ = false;
+    snapshot_.gloss = GlossText();
   } else {
     // Loads the row; the box takes the stored spelling of the headword.
     SelectRow(row);
@@ -240,7 +246,7 @@ void TfrmEditDic::ConfirmAndRecord() {
   const std::string inflections = InflectionText();
   const int level = CheckedLevel();
   const std::string headword = HeadwordText();
-  if (!Ask(RecordQuestion(headword, inflections, level))) return;
+  if (!Ask(RecordQuestion(headword, inflections, level, GlossText()))) return;
   try {
     Record(headword, inflections, level);
   } catch (const std::exception& failure) {

@@ -16,6 +16,7 @@ TEST(EditorTextsTest, RecordQuestionListsHeadwordInflectionsAndLevel) {
     const char* inflections;
     int level;
     const char* question;
+    const char* gloss = "";
   } cases[] = {
       {"study", "studied\r\nstudies\r\nstudying\r\n", 2,
        "--原形--\r\nstudy\r\n\r\n--活用--\r\nstudied\r\nstudies\r\nstudying\r\n\r\n--分類--\r\n中学\r\n\r\n登録しますか？"},
@@ -24,9 +25,13 @@ TEST(EditorTextsTest, RecordQuestionListsHeadwordInflectionsAndLevel) {
        "--原形--\r\nO'Neill\r\n\r\n--活用--\r\nO'Neills\r\n\r\n--分類--\r\n大学へ\r\n\r\n登録しますか？"},
       {"x", "y\r\n", 1, "--原形--\r\nx\r\n\r\n--活用--\r\ny\r\n\r\n--分類--\r\n基本\r\n\r\n登録しますか？"},
       {"x", "", 4, "--原形--\r\nx\r\n\r\n--分類--\r\n一般\r\n\r\n登録しますか？"},
+      {"homeworld", "homeworlds\r\n", 0,
+       "--原形--\r\nhomeworld\r\n\r\n--活用--\r\nhomeworlds\r\n\r\n--分類--\r\nなし\r\n\r\n"
+       "--訳語--\r\n母星; 故郷の惑星\r\n\r\n登録しますか？",
+       "母星; 故郷の惑星"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(RecordQuestion(c.headword, c.inflections, c.level), Sjis(c.question)) << c.headword;
+    EXPECT_EQ(RecordQuestion(c.headword, c.inflections, c.level, Sjis(c.gloss)), Sjis(c.question)) << c.headword;
   }
 }
 
