@@ -84,11 +84,9 @@ void TForm1::edWordChange() {
   lbWordsMenu->raise();
   if (lbWordsMenu->count() > 0) lbWordsMenu->setCurrentRow(0);
   edWord->setFocus();
-  if (lbWordsMenu->count() < 2) {
-    edWord->selectAll();
-  } else {
-    edWord->setCursorPosition(static_cast<int>(edWord->text().size()));
-  }
+  // The typed text stays as typed, the caret at its end, however many words
+  // match: the next letter narrows the search rather than replacing it.
+  edWord->setCursorPosition(static_cast<int>(edWord->text().size()));
 }
 
 void TForm1::MoveSearchPick(int delta) {

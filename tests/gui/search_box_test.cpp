@@ -90,16 +90,35 @@ class SearchBoxTest : public QObject {
     Window w("the Dog cat\r\n");
     w.edit->setText(QStringLiteral("  DO "));
     QCOMPARE(w.Offered(), QStringList{"dog"});
-    // A single match selects the whole text, so the next key starts anew.
-    QVERIFY(w.edit->hasSelectedText());
-    QCOMPARE(w.edit->selectedText(), w.edit->text());
-    QTest::keyClicks(w.edit, QStringLiteral("c"));
-    QCOMPARE(w.edit->text(), QStringLiteral("c"));
-    QCOMPARE(w.Offered(), QStringList{"cat"});
     w.edit->setText(QStringLiteral("DO"));
     w.menu->setCurrentRow(0);
     QTest::keyClick(w.edit, Qt::Key_Return);
     QCOMPARE(w.Selected(), QStringList{"dog"});
+  }
+
+  // Every letter typed stays, the caret at the end, whether the prefix
+  // matches many words, one or none; Enter still selects the match.
+  void typedLettersStayWhateverTheMatches_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("one match on the way") << "home homeworld cat" << "homeworld" << QStringList{"homeworld"};
+    QTest::newRow("one match from the first letter") << "the Dog cat" << "dog" << QStringList{"dog"};
+    QTest::newRow("many, then one") << "cat cats caat" << "cats" << QStringList{"cats"};
+    QTest::newRow("one, then none") << "dog cat" << "dox" << QStringList{};
+  }
+  void typedLettersStayWhateverTheMatches() {
+    QFETCH(QString, text);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, offered);
+    Window w(qPrintable(text + QStringLiteral("\r\n")));
+    QTest::keyClicks(w.edit, typed);
+    QCOMPARE(w.edit->text(), typed);
+    QVERIFY(!w.edit->hasSelectedText());
+    QCOMPARE(w.edit->cursorPosition(), typed.size());
+    QCOMPARE(w.Offered(), offered);
+    QTest::keyClick(w.edit, Qt::Key_Return);
+    QCOMPARE(w.Selected(), offered);
   }
 
   void noMatchShowsAnEmptyListThatEnterHides() {
