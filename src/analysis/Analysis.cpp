@@ -15,6 +15,7 @@ void AnalysisResult::Clear() {
   classifier.reset();
   levelEntriesUsed.fill(0);
   levelEntryCount.fill(0);
+  stopped = false;
 }
 
 void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier> classifier) {
@@ -55,9 +56,20 @@ std::string SummaryText(const AnalysisResult& result, int32_t byteCount) {
   static const Cp932Text kWords(" 語 ");
   static const Cp932Text kBytes(" ﾊﾞｲﾄ");
   const int32_t tokens = result.tokenCount;
-  return FormatThousands(result.words.Count()) + kKinds.str() + FormatThousands(tokens) +
+  const std::string note = StoppedNote(result);
+  return (note.empty() ? note : note + "  ") + FormatThousands(result.words.Count()) + kKinds.str() + FormatThousands(tokens) +
          kWords.str() + std::to_string(tokens / 180) + "min" + std::to_string((tokens / 3) % 60) +
          "sec(3 words per sec) / " + FormatThousands(byteCount) + kBytes.str();
+}
+
+std::string StoppedNote(const AnalysisResult& result) {
+  return result.stopped ? StoppedNoteAt(result.tokenCount) : std::string();
+}
+
+std::string StoppedNoteAt(int64_t wordsCounted) {
+  static const Cp932Text kBefore("中止: ");
+  static const Cp932Text kAfter(" 語まで");
+  return kBefore.str() + FormatThousands(wordsCounted) + kAfter.str();
 }
 
 std::string ByteCountText(int32_t byteCount) {

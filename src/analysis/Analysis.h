@@ -37,6 +37,9 @@ struct AnalysisResult {
   // the run its level, and how many entries it had.
   std::array<int32_t, kListedLevelCount> levelEntriesUsed{};
   std::array<int32_t, kListedLevelCount> levelEntryCount{};
+  // The scan was stopped before the end of the text: every figure is that of
+  // the words counted up to then.
+  bool stopped = false;
 
   // Empties the table, the classes and every counter.
   void Clear();
@@ -73,8 +76,15 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
 void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier> classifier);
 
 // The summary of status panel 0 (CP932):
-// «250 種 1,000 語 5min33sec(3 words per sec) / 6,000 ﾊﾞｲﾄ».
+// «250 種 1,000 語 5min33sec(3 words per sec) / 6,000 ﾊﾞｲﾄ»; after a stopped
+// scan it starts with the StoppedNote and two blanks.
 std::string SummaryText(const AnalysisResult& result, int32_t byteCount);
+
+// What marks the figures of a stopped scan (CP932): «中止: 8,679,364 語まで»
+// with the words counted; empty for a scan that reached the end.
+std::string StoppedNote(const AnalysisResult& result);
+// «中止: 8,679,364 語まで» for `wordsCounted` words (CP932).
+std::string StoppedNoteAt(int64_t wordsCounted);
 
 // Status panel 0 before a run: «6,000 ﾊﾞｲﾄ».
 std::string ByteCountText(int32_t byteCount);

@@ -11,6 +11,7 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   result.words.Clear();
   result.tokenCount = 0;
   result.firstOccurrences.clear();
+  result.stopped = false;
   if (parser.FullText().empty()) return ScanEnd::Empty;
 
   result.words.ReserveForText(parser.FullText().size());
@@ -18,10 +19,10 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   pump.Start(100);
   parser.Rewind();
   while (parser.HasWord()) {
-    if (control.stopRequest && *control.stopRequest > 0) return ScanEnd::Stopped;
+    if (control.stopRequest && *control.stopRequest > 0) break;
     if (pump.Step([&parser] { return static_cast<int>(parser.ProgressPercent()); })) {
       // A stop asked for inside the pump ends the scan before the next word.
-      if (control.stopRequest && *control.stopRequest > 0) return ScanEnd::Stopped;
+      if (control.stopRequest && *control.stopRequest > 0) break;
     }
     const std::string_view normalized = NormalizeWord(parser.CurrentWordView());
     if (!normalized.empty()) {
@@ -34,7 +35,9 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
     }
     parser.NextWord();
   }
-  return ScanEnd::Completed;
+  // A stop asked for after the last word has been counted changes nothing.
+  result.stopped = parser.HasWord();
+  return result.stopped ? ScanEnd::Stopped : ScanEnd::Completed;
 }
 
 }  // namespace lexiscoop

@@ -312,6 +312,9 @@ void TForm1::FitStatusPanel0() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  // Ctrl+C copies what the focused widget has selected; the menu and the
+  // button copy the selected words whatever has the focus.
+  if (watched == acCopyWords && type == QEvent::Shortcut && CopyFocusedSelection()) return true;
   for (QToolBar* band : {CoolBar1, cbWordsSel, cbProUse}) {
     if (watched == band && type == QEvent::MouseButtonPress) {
       auto* mouse = static_cast<QMouseEvent*>(event);

@@ -33,6 +33,7 @@ class ConjugationDictionary;
 class Lexicon;
 class CoverageChart;
 class FilterMenu;
+class HelpWindow;
 class ReadingPane;
 class RecentFiles;
 class ShownWordList;
@@ -84,7 +85,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // Switches between awaiting analysis (true) and results shown (false).
   void SetAwaitingAnalysis(bool awaiting);
   // Opens `path` (followed by `suffix`) with its registered program, or
-  // tells the user that the file is missing.
+  // shows it in the program's own help window where there is none; tells
+  // the user when the file is missing.
   void OpenDocument(const QString& path, const QString& suffix);
 
   // Rebuilds the shown word list from the last run under the filters while
@@ -217,6 +219,10 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   std::vector<int> SelectedRows() const;
   void SelectRows(const std::vector<int>& rows);
   void PutOnClipboard(const std::string& cp932);
+  // Ctrl+C: copies the selection of the widget that has the focus (a text
+  // pane's selected text, the context lines); false when that widget has
+  // nothing of its own to copy, so that the selected words are copied.
+  bool CopyFocusedSelection();
 
   // The search box (Form1Search.cpp).
   void createSearchMenu();
@@ -234,6 +240,11 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void ShowLoadProgress(int percent);
   void AssignCurrentText(const std::string& cp932);
   void SetCaptionName(const std::string& cp932Name);
+  // The caption of the text (CP932), marked with the StoppedNote while the
+  // results of a stopped run are shown.
+  std::string ShownCaption() const;
+  // Makes ShownCaption the window's title.
+  void ShowCaption();
   // ファイル → 最近使ったファイル: opens `path`, or tells the user that it is
   // gone and drops it from the list.
   void OpenRecentFile(const QString& path);
@@ -315,6 +326,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   bool levelBarShown_ = false;
   // The compare-texts window, made on first use.
   TfrmProfile* frmProfile_ = nullptr;
+  // The help pages where no program is registered for them, made on first use.
+  HelpWindow* helpWindow_ = nullptr;
 
   // Bars.
   QToolBar* CoolBar1 = nullptr;

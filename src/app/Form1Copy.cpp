@@ -1,12 +1,17 @@
 // Word details and the copy commands.
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QTableView>
 
 #include "app/Form1.h"
+#include "app/ReadingPane.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
 #include "ui/Dialogs.h"
@@ -23,6 +28,37 @@ void TForm1::PutOnClipboard(const std::string& cp932) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(Utf8FromCp932(cp932)));
 }
 
+bool TForm1::CopyFocusedSelection() {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) return false;
+  if (auto* pane = qobject_cast<QPlainTextEdit*>(focus)) {
+    if (!pane->textCursor().hasSelection()) return false;
+    pane->copy();
+    return true;
+  }
+  if (auto* pane = qobject_cast<QTextEdit*>(focus)) {
+    if (!pane->textCursor().hasSelection()) return false;
+    pane->copy();
+    return true;
+  }
+  if (auto* box = qobject_cast<QLineEdit*>(focus)) {
+    if (!box->hasSelectedText()) return false;
+    box->copy();
+    return true;
+  }
+  if (auto* label = qobject_cast<QLabel*>(focus)) {
+    if (!label->hasSelectedText()) return false;
+    QGuiApplication::clipboard()->setText(label->selectedText());
+    return true;
+  }
+  QTableView& context = readingPane_->ContextTable();
+  if (focus == &context || context.isAncestorOf(focus)) {
+    readingPane_->CopyContext();
+    return true;
+  }
+  return false;
+}
+
 void TForm1::lvWordsDblClick() {
   const std::vector<int> rows = SelectedRows();
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
@@ -37,7 +73,7 @@ void TForm1::acCopyWordsExecute() { PutOnClipboard(CopySelectedWords(*shown_, Se
 void TForm1::acCopyWordsNumExecute() { PutOnClipboard(CopySelectedWords(*shown_, SelectedRows(), true)); }
 
 void TForm1::CopyStatisticsReport() {
-  PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(caption_, result_, ReportForm::Clipboard)));
+  PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(ShownCaption(), result_, ReportForm::Clipboard)));
 }
 
 void TForm1::acCopyDataExecute() {

@@ -10,6 +10,7 @@
 #include "app/AppTexts.h"
 #include "app/BuildInfo.h"
 #include "app/Form1.h"
+#include "app/HelpWindow.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/Lexicon.h"
 #include "ui/Dialogs.h"
@@ -56,7 +57,10 @@ void TForm1::OpenDocument(const QString& path, const QString& suffix) {
   // A suffix such as "#section" names a place in the document.
   if (suffix.startsWith(QLatin1Char('#'))) url.setFragment(suffix.mid(1));
   else if (!suffix.isEmpty()) url = QUrl::fromLocalFile(path + suffix);
-  dialogs_->OpenUrl(url);
+  if (dialogs_->OpenUrl(url)) return;
+  // No program is registered for the page: the program shows it itself.
+  if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+  helpWindow_->ShowPage(url);
 }
 
 }  // namespace lexiscoop

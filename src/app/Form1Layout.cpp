@@ -142,6 +142,7 @@ void TForm1::createActions() {
     readingPane_->PrintDialog();
   });
   connect(acCopyWords, &QAction::triggered, this, &TForm1::acCopyWordsExecute);
+  acCopyWords->installEventFilter(this);  // Ctrl+C with a selection elsewhere
   connect(acCopyWordsNum, &QAction::triggered, this, &TForm1::acCopyWordsNumExecute);
   connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
 }

@@ -109,6 +109,11 @@ void TForm1::RunAnalysis() {
   analysedLexicon_ = dictionary_->CurrentLexicon();
   ClassifyWords(result_, analysedLexicon_);
   SetLevelCaptions(false);
+  // A stopped run says so wherever its figures appear, and the text can be
+  // run again at once.
+  analyzeEnabled_ = result_.stopped;
+  awaiting_ = false;
+  ShowCaption();
   readingPane_->ShowResult(windowTitle());
   coverageChart_->SetFigures(readingPane_->Figures());
   SetAwaitingAnalysis(false);
@@ -137,6 +142,7 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
   }
   pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), !awaiting);
   pcMemo->setTabVisible(pcMemo->indexOf(readingPane_->Page()), !awaiting);
+  ShowCaption();
   UpdateCommandStates();
 }
 

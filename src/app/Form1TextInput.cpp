@@ -28,8 +28,15 @@ namespace lexiscoop {
 
 void TForm1::SetCaptionName(const std::string& cp932Name) {
   caption_ = CaptionNaming(cp932Name);
-  setWindowTitle(QString::fromStdString(Utf8FromCp932(caption_)));
+  ShowCaption();
 }
+
+std::string TForm1::ShownCaption() const {
+  const std::string note = awaiting_ ? std::string() : StoppedNote(result_);
+  return note.empty() ? caption_ : caption_ + " (" + note + ")";
+}
+
+void TForm1::ShowCaption() { setWindowTitle(QString::fromStdString(Utf8FromCp932(ShownCaption()))); }
 
 void TForm1::OpenTextFile(const QString& path) {
   Guarded([&] { LoadTextFile(path); });
@@ -128,7 +135,7 @@ void TForm1::AssignCurrentText(const std::string& cp932) {
   parser_->AssignText(cp932);
   if (const std::optional<std::string> caption = CaptionForText(parser_->FullText())) {
     caption_ = *caption;
-    setWindowTitle(QString::fromStdString(Utf8FromCp932(caption_)));
+    ShowCaption();
   }
   SetAwaitingAnalysis(true);
 }

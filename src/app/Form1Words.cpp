@@ -269,7 +269,7 @@ void TForm1::createLevelMenu() {
 }
 
 void TForm1::BuildStatisticsReport() {
-  const std::vector<std::string> lines = lexiscoop::BuildStatisticsReport(caption_, result_, ReportForm::Memo);
+  const std::vector<std::string> lines = lexiscoop::BuildStatisticsReport(ShownCaption(), result_, ReportForm::Memo);
   QStringList shown;
   for (const std::string& line : lines) shown << FromCp932(line);
   mmDatas->setPlainText(shown.join(QLatin1Char('\n')));

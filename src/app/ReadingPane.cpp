@@ -157,8 +157,9 @@ void ReadingPane::BuildPage(QWidget* parent) {
   contextTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
   copyContext_ = new QAction(Qs("コピー"), contextTable_);
   copyContext_->setObjectName(QStringLiteral("acCopyContext"));
-  copyContext_->setShortcut(QKeySequence::Copy);
-  copyContext_->setShortcutContext(Qt::WidgetShortcut);
+  // Ctrl+C reaches it through the window's copy command, which copies the
+  // selection of whichever widget has the focus; a shortcut of its own
+  // would be ambiguous with that one.
   contextTable_->addAction(copyContext_);
   connect(copyContext_, &QAction::triggered, this, &ReadingPane::CopyContext);
   connect(contextTable_, &QTableView::doubleClicked, this,
@@ -201,6 +202,7 @@ void ReadingPane::ShowResult(const QString& title) {
   words.words = &result_.words;
   words.levels = WordLevelsOf(result_);
   figures_ = ComputeCoverage(result_.words, words.levels);
+  figures_.stopped = result_.stopped;
   view_->SetWords(std::move(words));
   hasResult_ = true;
   print_->setEnabled(true);

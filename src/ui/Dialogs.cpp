@@ -6,6 +6,9 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSpacerItem>
 
 #include "ui/UiTexts.h"
@@ -70,7 +73,36 @@ QString TQtDialogs::ChooseTextFile(QWidget* parent, const QString& folder) {
   return dialog->selectedFiles().constFirst();
 }
 
-bool TQtDialogs::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+namespace {
+
+// Whether the desktop has a program for `url`. The desktop's opener is
+// started without waiting for it, so a missing program would otherwise go
+// unnoticed: xdg-open must exist and name a program for the file's type,
+// or a browser must be on hand for it to fall back on.
+bool DesktopHasProgramFor(const QUrl& url) {
+  if (!url.isLocalFile()) return true;
+  if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return false;
+  if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+  for (const char* browser : {"x-www-browser", "www-browser", "firefox", "firefox-esr", "chromium",
+                              "google-chrome", "epiphany", "konqueror"}) {
+    if (!QStandardPaths::findExecutable(QString::fromLatin1(browser)).isEmpty()) return true;
+  }
+  const QString type = QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+  if (!query.waitForFinished(3000)) {
+    query.kill();
+    query.waitForFinished(1000);
+    return false;
+  }
+  return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+}  // namespace
+
+bool TQtDialogs::OpenUrl(const QUrl& url) {
+  return DesktopHasProgramFor(url) && QDesktopServices::openUrl(url);
+}
 
 QString TDialogs::ChooseExportFile(QWidget*, const QString&) { return {}; }
 QStringList TDialogs::ChooseTextFiles(QWidget*) { return {}; }

@@ -33,7 +33,7 @@ class TDialogs {
   // string when cancelled.
   virtual QString ChooseTextFile(QWidget* parent, const QString& folder) = 0;
   // Opens the document with the program registered for it; false when there
-  // is none.
+  // is none (for a local file: no opener, or none that names a program).
   virtual bool OpenUrl(const QUrl& url) = 0;
   // The save dialog of an export (Excel, CSV, flash-card TSV, JSON lines),
   // starting at `suggested`; the path carries the extension of the chosen

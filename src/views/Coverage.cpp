@@ -1,5 +1,6 @@
 #include "views/Coverage.h"
 
+#include "analysis/Analysis.h"
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
 
@@ -72,14 +73,14 @@ std::string CoverageVerdict(const CoverageFigures& figures) {
   static const Cp932Text kHard(" (読むのは難しい)");
   static const Cp932Text kNamesBefore("　固有名詞 ");
   static const Cp932Text kNamesAfter(" 語を既知として計算");
-  std::string line;
+  std::string line = figures.stopped ? StoppedNoteAt(figures.runningWords) + ": " : std::string();
   if (const auto stage = figures.StageReaching(kSupportedReadingPercent)) {
     const bool alone = figures.known[static_cast<size_t>(*stage)] * 100 >=
                        static_cast<int64_t>(kIndependentReadingPercent) * figures.runningWords;
-    line = CoverageStageName(*stage) + kAtLevel.str() + figures.PercentText(*stage) + "%" +
+    line += CoverageStageName(*stage) + kAtLevel.str() + figures.PercentText(*stage) + "%" +
            (alone ? kAlone.str() : kSupported.str());
   } else {
-    line = CoverageStageName(CoverageStage::General) + kEvenAtLevel.str() +
+    line += CoverageStageName(CoverageStage::General) + kEvenAtLevel.str() +
            figures.PercentText(CoverageStage::General) + "%" + kHard.str();
   }
   if (figures.nameOccurrences > 0) {

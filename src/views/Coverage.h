@@ -29,6 +29,7 @@ struct CoverageFigures {
   std::array<int64_t, kCoverageStageCount> known{};  // occurrences known at each stage, names included
   int32_t nameKinds = 0;                             // distinct names
   int64_t nameOccurrences = 0;                       // their occurrences
+  bool stopped = false;                              // counted by a scan stopped before the end
 
   // known[stage] × 1000 ÷ runningWords truncated: per mille, so 962 shows as
   // 96.2. 0 for a text without words. Truncation keeps the shown figure at or
@@ -68,7 +69,8 @@ CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLeve
 // The one-line verdict (CP932): the lowest stage that reaches 95% and what
 // that means, e.g. «中学修了レベルで 96.2% (支援があれば読める)», or the figure
 // at 一般 when no stage does; then how many names were counted as known.
-// Empty for a text without words.
+// Figures of a stopped scan start with «中止: 8,679,364 語まで: ». Empty for a
+// text without words.
 std::string CoverageVerdict(const CoverageFigures& figures);
 
 // The stage's name in the verdict and the chart (CP932): "基本語", "中学修了",

@@ -35,7 +35,7 @@ class ScriptedDialogs final : public TDialogs {
   QString ChooseFolder(QWidget*) override { return chosenFolder; }
   bool OpenUrl(const QUrl& url) override {
     opened << url;
-    return true;
+    return hasOpener;
   }
 
   QStringList informed;
@@ -49,6 +49,7 @@ class ScriptedDialogs final : public TDialogs {
   QStringList chosenFiles;
   QString chosenFolder;
   QList<QUrl> opened;
+  bool hasOpener = true;  // what OpenUrl answers: a program is registered
 };
 
 // A program folder of its own with a small dictionary and level lists, a

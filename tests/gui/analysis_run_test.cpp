@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <functional>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -163,10 +164,27 @@ class AnalysisRunTest : public QObject {
     QVERIFY(result.tokenCount < kWords);
     QVERIFY(form.StatusPanelText(0).contains(QString::fromStdString(FormatThousands(result.tokenCount)) + U(" 語")));
     QCOMPARE(button->defaultAction(), Action(form, "acAnalize"));
-    QVERIFY(!Action(form, "acAnalize")->isEnabled());
     QVERIFY(Action(form, "acLoadFromFile")->isEnabled());
     QVERIFY(DetailsTabVisible(form));
     QCOMPARE(button->actions().size(), 1);  // no menu arrow left behind
+
+    // The partial figures say so wherever they appear, and Extract is
+    // offered again at once.
+    const QString note = U("中止: ") + QString::fromStdString(FormatThousands(result.tokenCount)) + U(" 語まで");
+    QVERIFY2(form.StatusPanelText(0).startsWith(note + QStringLiteral("  ")), qPrintable(form.StatusPanelText(0)));
+    QVERIFY2(form.windowTitle().endsWith(QStringLiteral(" (") + note + QStringLiteral(")")), qPrintable(form.windowTitle()));
+    const QString report = form.findChild<QPlainTextEdit*>(QStringLiteral("mmDatas"))->toPlainText();
+    QVERIFY2(report.section(QLatin1Char('\n'), 0, 0).contains(note), qPrintable(report.left(200)));
+    QVERIFY(form.findChild<QLabel*>(QStringLiteral("CoverageVerdict"))->text().startsWith(note + QStringLiteral(": ")));
+    QVERIFY(Action(form, "acAnalize")->isEnabled());
+
+    // A whole run takes the marks away.
+    Action(form, "acAnalize")->trigger();
+    QCOMPARE(form.Result().tokenCount, kWords);
+    QVERIFY(!form.StatusPanelText(0).contains(U("中止")));
+    QVERIFY(!form.windowTitle().contains(U("中止")));
+    QVERIFY(!form.findChild<QLabel*>(QStringLiteral("CoverageVerdict"))->text().contains(U("中止")));
+    QVERIFY(!Action(form, "acAnalize")->isEnabled());
   }
 
   void lineLongerThanTheScannersWindowIsCountedWhole() {

@@ -12,9 +12,11 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "app/HelpWindow.h"
 #include "analysis/MyParser.h"
 #include "app/AppTexts.h"
 #include "app/BuildInfo.h"
@@ -319,6 +321,36 @@ class FormShellTest : public QObject {
     QCOMPARE(folder.dialogs.opened, QList<QUrl>{QUrl::fromLocalFile(index)});
     form.OpenDocument(index, QStringLiteral("#record"));
     QCOMPARE(folder.dialogs.opened.last().fragment(), QStringLiteral("record"));
+    QVERIFY(form.findChild<HelpWindow*>() == nullptr);
+  }
+
+  // Where no program is registered for HTML, the pages show in a window of
+  // the program's own, links between them working.
+  void helpWithoutABrowserShowsInTheProgramsWindow() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    QDir().mkpath(folder.FilePath(QStringLiteral("help")));
+    folder.WriteFile(QStringLiteral("help/lxindex.html"),
+                     "<html><head><meta charset=\"UTF-8\"></head><body><p>案内</p>"
+                     "<p><a href=\"lxedit.html\">辞書編集の案内</a></p></body></html>");
+    folder.WriteFile(QStringLiteral("help/lxedit.html"), "<html><head><meta charset=\"UTF-8\"></head><body><h1 id=\"record\">登録</h1></body></html>");
+    folder.dialogs.hasOpener = false;
+    Action(form, "acOpenDoc")->trigger();
+    auto* help = form.findChild<HelpWindow*>();
+    QVERIFY(help != nullptr && help->isVisible());
+    QTextBrowser& browser = help->Browser();
+    QCOMPARE(browser.source(), QUrl::fromLocalFile(folder.FilePath(QStringLiteral("help/lxindex.html"))));
+    QVERIFY(browser.toPlainText().contains(U("辞書編集の案内")));
+    // Tab reaches the link, Enter follows it.
+    browser.setFocus();
+    QTest::keyClick(&browser, Qt::Key_Tab);
+    QTest::keyClick(&browser, Qt::Key_Return);
+    QCOMPARE(browser.source().fileName(), QStringLiteral("lxedit.html"));
+    QVERIFY(browser.toPlainText().contains(U("登録")));
+    // The editor's help goes to the same window.
+    form.OpenDocument(folder.FilePath(QStringLiteral("help/lxedit.html")), QStringLiteral("#record"));
+    QCOMPARE(form.findChildren<HelpWindow*>().size(), 1);
+    QCOMPARE(browser.source().fragment(), QStringLiteral("record"));
   }
 
   void coreMessagesReachTheMessageBox() {

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "dictionary/Lexicon.h"
+#include "platform/Cp932.h"
 #include "monkey/Monkey.h"
 
 namespace lexiscoop::monkey {
@@ -67,7 +68,16 @@ QString Monkey::CheckWindow() const {
     if (shownSum > result.tokenCount) {
       return QStringLiteral("the shown counts add up to %1, more than the %2 tokens").arg(shownSum).arg(result.tokenCount);
     }
-    if (Action("acAnalize")->isEnabled()) return QStringLiteral("Extract is enabled while results are shown");
+    // A stopped run's partial results can be run again at once; whole ones
+    // need a new text.
+    if (Action("acAnalize")->isEnabled() != result.stopped) {
+      return result.stopped ? QStringLiteral("Extract is disabled after a stopped run")
+                            : QStringLiteral("Extract is enabled while whole results are shown");
+    }
+    const QString stoppedNote = QString::fromStdString(Utf8FromCp932(StoppedNoteAt(result.tokenCount)));
+    if (result.stopped != form.windowTitle().endsWith(QStringLiteral("(") + stoppedNote + QStringLiteral(")"))) {
+      return QStringLiteral("the caption does not say whether the run was stopped: ") + form.windowTitle();
+    }
     if (!detailsShown || !lvWords_->isEnabled()) return QStringLiteral("results are shown without the details page or the list");
   } else if (detailsShown || lvWords_->isEnabled()) {
     return QStringLiteral("awaiting analysis with the details page or the list available");
