@@ -8,7 +8,9 @@
 #include "analysis/MyParser.h"
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "cli/ListSession.h"
 #include "export/ExportFile.h"
+#include "lists/KnownWords.h"
 #include "export/WordListExport.h"
 #include "platform/Cp932.h"
 #include "views/ShownWordList.h"
@@ -129,6 +131,7 @@ int RunWordsCommand(CliContext& context) {
   std::string outputPath;
   std::vector<const WordListColumn*> columns = ParseColumns("word,count,percent");
   std::vector<std::string> files;
+  std::string unknownTo;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string value;
@@ -147,6 +150,8 @@ int RunWordsCommand(CliContext& context) {
       outputPath = value;
     } else if (TakeOption(args, i, "--columns", value)) {
       columns = ParseColumns(value);
+    } else if (TakeOption(args, i, "--unknown-to", value)) {
+      unknownTo = ArgumentText(context, value);
     } else if (args[i] == "--desc") {
       descending = true;
     } else if (args[i].size() > 1 && args[i][0] == '-') {
@@ -165,6 +170,11 @@ int RunWordsCommand(CliContext& context) {
   auto dictionary = LoadDictionary(context);
   TMyParser parser;
   const AnalysedText text = AnalyseFile(files[0], *dictionary, &parser);
+  std::vector<uint8_t> known;
+  if (!unknownTo.empty()) {
+    known = KnownWords(LoadKnownList(context, unknownTo).headwords).KnownEntries(text.result);
+    filter.leaveOut = known;
+  }
   ShownWordList shown;
   WordListBuilder().Rebuild(text.result, filter, shown);
   shown.SortBy(sortKey, descending);

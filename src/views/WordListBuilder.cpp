@@ -53,6 +53,7 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
     pump.Start(100);
     for (int i = 0; i < n; ++i) {
       pump.Step([&] { return static_cast<int>(static_cast<int64_t>(n - i) * 100 / n); });
+      if (static_cast<size_t>(i) < filter.leaveOut.size() && filter.leaveOut[static_cast<size_t>(i)] != 0) continue;
       const int32_t count = words.Occurrences(i);
       const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
       if (!word.InDictionary()) {

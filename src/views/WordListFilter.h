@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace lexiscoop {
@@ -51,6 +52,9 @@ struct WordListFilter {
   LevelMask levelMask = kAllLevels;
   FormMode formMode = FormMode::Original;
   ProperNounChoice properNoun = ProperNounChoice::All;
+  // Word-table entries left out whatever their level (the known words, when
+  // only the new ones are wanted): entry i when leaveOut[i] is not 0. Not owned.
+  std::span<const uint8_t> leaveOut;
 };
 
 // The modifier key held while a level button is clicked.

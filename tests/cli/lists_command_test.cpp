@@ -84,5 +84,22 @@ TEST_F(ListsCommandTest, CoverageGainsTheKnownShare) {
   EXPECT_NE(missing.err.find("none: "), std::string::npos);
 }
 
+// The new words only: the rows whose headword the list holds go, from the
+// list and from every export; the per cents stay those of the whole text.
+TEST_F(ListsCommandTest, WordsUnknownToAListLeavesTheKnownOnesOut) {
+  ASSERT_EQ(Run({"known", "add", "k", "like", "cat", "zork", "the", "--keep-unknown"}).exitCode, 0);
+  const std::string text = data_ / "names.txt";
+  WriteFileBytes(text, "Smith saw the dog in Osaka. Smith likes cats. The zork and the letter.\n");
+  const CliRun all = Run({"words", text, "--columns", "word,count"});
+  const CliRun fresh = Run({"words", text, "--columns", "word,count", "--unknown-to", "k"});
+  ASSERT_EQ(fresh.exitCode, 0) << fresh.err;
+  EXPECT_EQ(all.out, "Smith\t2\nsaw\t1\nthe\t3\ndog\t1\nin\t1\nOsaka\t1\nlike\t1\ncat\t1\nzork\t1\nand\t1\nletter\t1\n");
+  EXPECT_EQ(fresh.out, "Smith\t2\nsaw\t1\ndog\t1\nin\t1\nOsaka\t1\nand\t1\nletter\t1\n");
+  const CliRun csv = Run({"words", text, "--unknown-to", "k", "--format", "csv"});
+  EXPECT_EQ(csv.out.find("cat"), std::string::npos);
+  EXPECT_NE(csv.out.find("letter"), std::string::npos);
+  EXPECT_EQ(Run({"words", text, "--unknown-to", "nothing"}).exitCode, 1);
+}
+
 }  // namespace
 }  // namespace lexiscoop
