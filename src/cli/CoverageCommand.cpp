@@ -6,8 +6,10 @@
 #include "cli/DictionarySession.h"
 #include "cli/ListSession.h"
 #include "lists/KnownWords.h"
+#include "lists/LevelSetIndex.h"
 #include "views/Coverage.h"
 #include "views/KnownShare.h"
+#include "views/SetCoverage.h"
 #include "views/WordLevels.h"
 
 namespace lexiscoop {
@@ -56,11 +58,45 @@ std::string CoverageJson(const CoverageFigures& figures, const std::optional<Kno
   return out;
 }
 
+// The coverage by the stages of a set of one's own: a line per level of the
+// set, key TAB per cent, or the same as JSON with the levels' names.
+int PrintSetCoverage(CliContext& context, const AnalysedText& text, const UserLevelSet& set,
+                     const std::optional<KnownShare>& known, bool json) {
+  const LevelSetIndex index(set);
+  const SetCoverage coverage =
+      ComputeSetCoverage(text.result.words, index.EntryLevels(text.result), index.LevelCount());
+  std::string out;
+  if (json) {
+    out = "{\"words\":" + std::to_string(coverage.runningWords) + ",\"set\":" + JsonString(set.name) +
+          ",\"stages\":[";
+  }
+  for (size_t s = 0; s < coverage.known.size(); ++s) {
+    const UserLevel& level = set.levels[s];
+    if (json) {
+      out += std::string(s > 0 ? "," : "") + "{\"key\":" + JsonString(level.key) + ",\"name\":" +
+             JsonString(level.name) + ",\"percent\":" + coverage.PercentText(s) +
+             ",\"known\":" + std::to_string(coverage.known[s]) + "}";
+    } else {
+      out += level.key + "\t" + coverage.PercentText(s) + "\n";
+    }
+  }
+  if (json) {
+    out += "]";
+    if (known) out += ",\"known\":{\"percent\":" + known->PercentText() + ",\"words\":" + std::to_string(known->known) + "}";
+    out += "}\n";
+  } else if (known) {
+    out += "known\t" + known->PercentText() + "\n";
+  }
+  context.Out(out);
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunCoverageCommand(CliContext& context) {
   bool json = false;
   std::string knownList;
+  std::string setName;
   std::vector<std::string> files;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -71,6 +107,8 @@ int RunCoverageCommand(CliContext& context) {
       else throw UsageError{"unknown format '" + value + "' (use text or json)"};
     } else if (TakeOption(args, i, "--known", value)) {
       knownList = ArgumentText(context, value);
+    } else if (TakeOption(args, i, "--levels-set", value)) {
+      setName = ArgumentText(context, value);
     } else if (args[i].size() > 1 && args[i][0] == '-') {
       throw UsageError{"coverage: unknown option '" + args[i] + "'"};
     } else {
@@ -89,6 +127,7 @@ int RunCoverageCommand(CliContext& context) {
     known = ComputeKnownShare(text.result.words, levels, words.KnownEntries(text.result));
   }
 
+  if (!setName.empty()) return PrintSetCoverage(context, text, LoadLevelSet(context, setName), known, json);
   if (json) {
     context.Out(CoverageJson(figures, known));
     return kExitOk;

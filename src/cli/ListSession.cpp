@@ -33,4 +33,10 @@ KnownWordList LoadKnownList(const CliContext& context, const std::string& name) 
   return list;
 }
 
+UserLevelSet LoadLevelSet(const CliContext& context, const std::string& name) {
+  UserLevelSet set;
+  CheckListOutcome(ListStore(context.userDir).LoadSet(name, set), name);
+  return set;
+}
+
 }  // namespace lexiscoop

@@ -16,4 +16,7 @@ void CheckListOutcome(const ListStoreOutcome& outcome, const std::string& name);
 // CheckListOutcome when it is missing, damaged or unreadable.
 KnownWordList LoadKnownList(const CliContext& context, const std::string& name);
 
+// The level set `name` of one's own, likewise.
+UserLevelSet LoadLevelSet(const CliContext& context, const std::string& name);
+
 }  // namespace lexiscoop

@@ -101,5 +101,19 @@ TEST_F(ListsCommandTest, WordsUnknownToAListLeavesTheKnownOnesOut) {
   EXPECT_EQ(Run({"words", text, "--unknown-to", "nothing"}).exitCode, 1);
 }
 
+// A set of one's own gives the coverage by its levels: level 1 holds the and
+// cat, level 2 letter and zork (kept); Smith ×2 and Osaka are names.
+TEST_F(ListsCommandTest, CoverageByASetOfOnesOwn) {
+  WriteFileBytes(data_ / "one.txt", "the\ncats\n");
+  WriteFileBytes(data_ / "two.txt", "letter\nzork\nthe\n");
+  ASSERT_EQ(Run({"sets", "import", "s", data_ / "one.txt", data_ / "two.txt", "--keep-unknown"}).exitCode, 0);
+  const std::string text = data_ / "names.txt";
+  WriteFileBytes(text, "Smith saw the dog in Osaka. Smith likes cats. The zork and the letter.\n");
+  const CliRun run = Run({"coverage", text, "--levels-set", "s"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "1\t50.0\n2\t64.2\n");  // (3 + 3 + 1) / 14, then + letter + zork
+  EXPECT_EQ(Run({"coverage", text, "--levels-set", "none"}).exitCode, 1);
+}
+
 }  // namespace
 }  // namespace lexiscoop

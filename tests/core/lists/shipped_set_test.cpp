@@ -14,6 +14,9 @@
 #include "lists/ListFile.h"
 #include "lists/ListResolution.h"
 #include "platform/MessageHook.h"
+#include "views/Coverage.h"
+#include "views/SetCoverage.h"
+#include "views/WordLevels.h"
 
 namespace lexiscoop {
 namespace {
@@ -71,6 +74,14 @@ TEST(ShippedSetTest, ShippedListsImportedAsAUserSetClassifyEveryWordAlike) {
     EXPECT_EQ(counts.occurrences[static_cast<size_t>(level)], result.levelOccurrences[static_cast<size_t>(level)])
         << level;
     EXPECT_EQ(counts.distinct[static_cast<size_t>(level)], result.levelDistinct[static_cast<size_t>(level)]) << level;
+  }
+  // And so does the coverage by stage, names included.
+  const CoverageFigures shipped = ComputeCoverage(result.words, WordLevelsOf(result));
+  const SetCoverage own = ComputeSetCoverage(result.words, levels, index.LevelCount());
+  ASSERT_EQ(own.known.size(), static_cast<size_t>(kCoverageStageCount));
+  EXPECT_EQ(own.runningWords, shipped.runningWords);
+  for (int stage = 0; stage < kCoverageStageCount; ++stage) {
+    EXPECT_EQ(own.known[static_cast<size_t>(stage)], shipped.known[static_cast<size_t>(stage)]) << stage;
   }
 }
 
