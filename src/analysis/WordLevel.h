@@ -1,17 +1,20 @@
 #pragma once
 
+#include <iterator>
 #include <string>
+
+#include "analysis/LevelSet.h"
 
 namespace lexiscoop {
 
-// The learner level of a word. Levels are always tried and reported in this
-// order; Other is "in the dictionary, in no level list", None "not in the
-// dictionary".
-enum class WordLevel { Basic, Junior, ToUniversity, General, Other, None };
+// The learner level of a word: a level of the shipped set (LevelSet.h).
+// Levels are always tried and reported in the set's order; Other is "in the
+// dictionary, in no level list", None "not in the dictionary".
+using WordLevel = LevelId;
 
-constexpr int kWordLevelCount = 6;
-// The four levels that have a level list, Basic to General.
-constexpr int kListedLevelCount = 4;
+constexpr int kWordLevelCount = static_cast<int>(std::size(kShippedLevelTable));
+// The levels that have a level list, Basic to General.
+constexpr int kListedLevelCount = kWordLevelCount - 2;
 
 constexpr int LevelIndex(WordLevel level) { return static_cast<int>(level); }
 

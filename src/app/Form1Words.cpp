@@ -30,9 +30,8 @@
 namespace lexiscoop {
 namespace {
 
-// The level bit of each level button, in WordLevel order (Basic .. None).
-constexpr int kButtonBits[kWordLevelCount] = {kLevelBitBasic,   kLevelBitJunior, kLevelBitToUniversity,
-                                              kLevelBitGeneral, kLevelBitOther,  kLevelBitNone};
+// The level bit of level button i, the set's level i.
+int ButtonBit(int i) { return ShippedLevels().Levels()[static_cast<size_t>(i)].filterBit; }
 
 QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }
 
@@ -155,7 +154,7 @@ void TForm1::cbProperNounChange() {
 void TForm1::createFilterMenu(QMenu& view) {
   std::array<FilterMenu::Level, kWordLevelCount> levels{};
   for (int i = 0; i < kWordLevelCount; ++i) {
-    levels[static_cast<size_t>(i)] = {kButtonBits[i], FromCp932(LevelButtonName(static_cast<WordLevel>(i)))};
+    levels[static_cast<size_t>(i)] = {ButtonBit(i), FromCp932(LevelButtonName(static_cast<WordLevel>(i)))};
   }
   filterMenu_ = new FilterMenu(view, {acSWOriginal, acSWEntries, acSWWritten}, *acSWNoEntry, levels, this);
   connect(filterMenu_, &FilterMenu::levelToggled, this, [this](int bit) {
@@ -172,7 +171,7 @@ void TForm1::createFilterMenu(QMenu& view) {
 
 void TForm1::UpdateFilterImages() {
   for (int i = 0; i < kWordLevelCount; ++i) {
-    const bool on = HasLevelBit(filter_.levelMask, kButtonBits[i]);
+    const bool on = HasLevelBit(filter_.levelMask, ButtonBit(i));
     levelButtons_[static_cast<size_t>(i)]->setIcon(ImageListIcon(on ? kImageSwitchOn : kImageSwitchOff));
   }
   acSWNoEntry->setIcon(levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))]->icon());
@@ -204,7 +203,7 @@ void TForm1::LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers) {
 void TForm1::ShowLevelMenu(int bit) {
   QToolButton* button = levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))];
   for (int i = 0; i < kWordLevelCount; ++i) {
-    if (kButtonBits[i] == bit) button = levelButtons_[static_cast<size_t>(i)];
+    if (ButtonBit(i) == bit) button = levelButtons_[static_cast<size_t>(i)];
   }
   pmWordSelector->popup(button->mapToGlobal(button->rect().bottomLeft()));
 }
@@ -233,7 +232,7 @@ void TForm1::createLevelMenu() {
   }
   for (int i = 0; i < kWordLevelCount; ++i) {
     QToolButton* button = levelButtons_[static_cast<size_t>(i)];
-    const int bit = kButtonBits[i];
+    const int bit = ButtonBit(i);
     button->installEventFilter(this);
     connect(button, &QToolButton::clicked, this, [this, bit] {
       const Qt::KeyboardModifiers modifiers = buttonShift_;

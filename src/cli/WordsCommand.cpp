@@ -41,30 +41,16 @@ void ForEachListName(const std::string& list, Take take) {
 }
 
 LevelMask ParseLevels(const std::string& list) {
-  struct Name {
-    const char* name;
-    int bit;
-  };
-  static constexpr Name kNames[] = {
-      {"basic", kLevelBitBasic},     {"junior", kLevelBitJunior}, {"university", kLevelBitToUniversity},
-      {"general", kLevelBitGeneral}, {"other", kLevelBitOther},   {"none", kLevelBitNone},
-  };
   LevelMask mask = 0;
   ForEachListName(list, [&](const std::string& name) {
-    bool known = false;
-    for (const Name& n : kNames) {
-      if (name == n.name) {
-        mask = static_cast<LevelMask>(mask | LevelBit(n.bit));
-        known = true;
-      }
-    }
     if (name == "all") {
       mask = kAllLevels;
-      known = true;
-    }
-    if (!known) {
-      throw UsageError{"unknown level '" + name +
-                       "' in --levels (use basic, junior, university, general, other, none or all)"};
+    } else if (const LevelInfo* level = ShippedLevels().FindKey(name)) {
+      mask = static_cast<LevelMask>(mask | LevelBit(level->filterBit));
+    } else {
+      std::string keys;
+      for (const LevelInfo& known : ShippedLevels().Levels()) keys += std::string(known.key) + ", ";
+      throw UsageError{"unknown level '" + name + "' in --levels (use " + keys.substr(0, keys.size() - 2) + " or all)"};
     }
   });
   return mask;

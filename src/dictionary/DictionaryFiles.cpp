@@ -1,6 +1,7 @@
 #include "dictionary/DictionaryFiles.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
@@ -15,35 +16,35 @@ void CheckLevel(int level, int lowest) {
 }  // namespace
 
 const LevelFileNames& LevelFiles(int level) {
-  static const LevelFileNames kFiles[kLevelCount] = {
-      {"LXBasics.dat", "myLXBasics.dat"},
-      {"LXJunior.dat", "myLXJunior.dat"},
-      {"LXToUnuvercity.dat", "myLXToUnuvercity.dat"},
-      {"LXGeneral.dat", "myLXGeneral.dat"},
-  };
+  static const std::vector<LevelFileNames> kFiles = [] {
+    std::vector<LevelFileNames> files;
+    for (const LevelInfo& info : ShippedLevels().Listed()) files.push_back({info.shippedFile, info.userFile});
+    return files;
+  }();
   CheckLevel(level, 1);
-  return kFiles[level - 1];
+  return kFiles[static_cast<size_t>(level - 1)];
 }
 
 const std::string& LevelName(int level) {
-  static const Cp932Text kNames[kLevelCount + 1] = {
-      Cp932Text{"なし"}, Cp932Text{"基本"}, Cp932Text{"中学"}, Cp932Text{"大学へ"}, Cp932Text{"一般"},
-  };
+  static const std::vector<std::string> kNames = [] {
+    std::vector<std::string> names;
+    for (int number = 0; number <= kLevelCount; ++number) {
+      const LevelSet& levels = ShippedLevels();
+      names.push_back(Cp932FromUtf8(std::string(levels[levels.FromDictionaryNumber(number)].editorName)));
+    }
+    return names;
+  }();
   CheckLevel(level, 0);
-  return kNames[level].str();
+  return kNames[static_cast<size_t>(level)];
 }
 
 std::string LevelHint(int level, int count) {
-  // Each hint is "<before> <count> 個登録".
-  static const Cp932Text kBefore[kLevelCount] = {
-      Cp932Text{"基本の単語 "},
-      Cp932Text{"中学レベルの単語 "},
-      Cp932Text{"大学受験レベルの単語 "},
-      Cp932Text{"一般の単語 "},
-  };
+  // Each hint is "<list description> <count> 個登録".
   static const Cp932Text kAfter{" 個登録"};
   CheckLevel(level, 1);
-  return kBefore[level - 1].str() + FormatThousands(count) + kAfter.str();
+  const LevelSet& levels = ShippedLevels();
+  return Cp932FromUtf8(std::string(levels[levels.FromDictionaryNumber(level)].listName)) + " " +
+         FormatThousands(count) + kAfter.str();
 }
 
 }  // namespace lexiscoop

@@ -2,11 +2,14 @@
 
 #include <string>
 
+#include "analysis/WordLevel.h"
+
 namespace lexiscoop {
 
-// Level numbers: 0 none, 1 Basic, 2 Junior high, 3 University entrance,
-// 4 General. The levels are always tried in the order 1 to 4.
-inline constexpr int kLevelCount = 4;
+// Dictionary level numbers: 0 none, then 1 .. kLevelCount for the shipped
+// set's listed levels in their order (LevelSet::DictionaryNumber), 1 Basic
+// to 4 General. The levels are always tried in the order 1 to 4.
+inline constexpr int kLevelCount = kListedLevelCount;
 
 // The conjugation dictionary files, in the program folder. The user's file,
 // when it exists, replaces the shipped one completely.
@@ -24,7 +27,7 @@ struct LevelFileNames {
 const LevelFileNames& LevelFiles(int level);
 
 // LevelNames: the editor's name of level number 0..4 ("なし", "基本", "中学",
-// "大学へ", "一般"), CP932.
+// "大学へ", "一般": the set's editor names, Other's for 0), CP932.
 const std::string& LevelName(int level);
 
 // The hint of a level's tool button for a list of `count` headwords (level

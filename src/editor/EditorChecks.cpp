@@ -94,8 +94,7 @@ std::vector<uint8_t> BuildRowLevels(const ConjugationDictionary& dictionary) {
   const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
   std::vector<uint8_t> levels(static_cast<size_t>(lexicon->HeadwordCount()), 0);
   for (HeadwordId i = 0; i < lexicon->HeadwordCount(); ++i) {
-    const WordLevel level = lexicon->At(i).level;
-    if (level != WordLevel::Other) levels[static_cast<size_t>(i)] = static_cast<uint8_t>(LevelIndex(level) + 1);
+    levels[static_cast<size_t>(i)] = static_cast<uint8_t>(ShippedLevels().DictionaryNumber(lexicon->At(i).level));
   }
   return levels;
 }

@@ -7,8 +7,6 @@
 namespace lexiscoop {
 namespace {
 
-constexpr const char* kLevelKeys[kWordLevelCount] = {"basic", "junior", "university", "general", "other", "none"};
-
 double Share(int64_t part, int64_t whole) { return whole > 0 ? static_cast<double>(part) * 100.0 / whole : 0.0; }
 
 // One column: how its cell is made and how it sorts.
@@ -47,7 +45,7 @@ const std::vector<ProfileColumn>& Columns() {
     integer("tokens", [](const TextProfile& p) { return p.tokens; });
     integer("types", [](const TextProfile& p) { return p.types; });
     for (size_t l = 0; l < kWordLevelCount; ++l) {
-      const std::string key = kLevelKeys[l];
+      const std::string key(ShippedLevels().Levels()[l].key);
       integer("tokens_" + key, [l](const TextProfile& p) { return p.levelTokens[l]; });
       decimal("tokens_" + key + "_pct", [l](const TextProfile& p) { return Share(p.levelTokens[l], p.tokens); });
       integer("types_" + key, [l](const TextProfile& p) { return p.levelTypes[l]; });

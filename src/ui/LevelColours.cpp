@@ -6,20 +6,6 @@
 namespace lexiscoop {
 namespace {
 
-struct Shades {
-  QRgb light;  // for light backgrounds
-  QRgb dark;   // for dark backgrounds
-};
-
-constexpr Shades kShades[kWordLevelCount] = {
-    {0xFF0072B2, 0xFF56B4E9},  // Basic: blue / sky blue
-    {0xFF007A5A, 0xFF2FC79A},  // Junior: bluish green
-    {0xFF8F5D00, 0xFFE69F00},  // ToUniversity: orange
-    {0xFFA8467E, 0xFFE08DBD},  // General: reddish purple
-    {0xFF5F5F5F, 0xFFB0B0B0},  // Other: grey
-    {0xFFB34700, 0xFFFF7A33},  // None: vermillion
-};
-
 double Linear(double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
 
 double Luminance(const QColor& c) {
@@ -31,8 +17,8 @@ double Luminance(const QColor& c) {
 bool IsDarkPalette(const QPalette& palette) { return palette.color(QPalette::Base).lightness() < 128; }
 
 QColor LevelColour(WordLevel level, bool dark) {
-  const Shades& shades = kShades[LevelIndex(level)];
-  return QColor::fromRgb(dark ? shades.dark : shades.light);
+  const LevelInfo& info = ShippedLevels()[level];
+  return QColor::fromRgb(dark ? info.darkColour : info.lightColour);
 }
 
 QColor LevelColour(WordLevel level, const QPalette& palette) {

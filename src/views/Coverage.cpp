@@ -1,5 +1,7 @@
 #include "views/Coverage.h"
 
+#include <vector>
+
 #include "analysis/Analysis.h"
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
@@ -7,15 +9,16 @@
 namespace lexiscoop {
 
 std::string_view CoverageStageKey(CoverageStage stage) {
-  static constexpr std::string_view kKeys[kCoverageStageCount] = {"basic", "junior", "university",
-                                                                  "general"};
-  return kKeys[static_cast<int>(stage)];
+  return ShippedLevels().Listed()[static_cast<size_t>(stage)].key;
 }
 
 const std::string& CoverageStageName(CoverageStage stage) {
-  static const Cp932Text kNames[kCoverageStageCount] = {Cp932Text("基本語"), Cp932Text("中学修了"),
-                                                        Cp932Text("大学受験"), Cp932Text("一般")};
-  return kNames[static_cast<int>(stage)].str();
+  static const std::vector<std::string> kNames = [] {
+    std::vector<std::string> names;
+    for (const LevelInfo& level : ShippedLevels().Listed()) names.push_back(Cp932FromUtf8(std::string(level.stageName)));
+    return names;
+  }();
+  return kNames[static_cast<size_t>(stage)];
 }
 
 int32_t CoverageFigures::PerMille(CoverageStage stage) const {

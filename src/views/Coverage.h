@@ -12,9 +12,10 @@
 
 namespace lexiscoop {
 
-// A learner's stage: everything up to and including this level is known.
+// A learner's stage: everything up to and including this listed level is
+// known (one stage per listed level of the set).
 enum class CoverageStage { Basic, Junior, ToUniversity, General };
-constexpr int kCoverageStageCount = 4;
+constexpr int kCoverageStageCount = kListedLevelCount;
 
 // The stage's key on the command line and in JSON: "basic", "junior",
 // "university", "general".

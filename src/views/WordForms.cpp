@@ -14,16 +14,6 @@ std::string_view ShownForm(const WordClassifier& classifier, const WordClass& wo
   return form.empty() ? classifier.StoredSpelling(word.spelling) : form;
 }
 
-int LevelBitOf(WordLevel level) {
-  switch (level) {
-    case WordLevel::Basic: return kLevelBitBasic;
-    case WordLevel::Junior: return kLevelBitJunior;
-    case WordLevel::ToUniversity: return kLevelBitToUniversity;
-    case WordLevel::General: return kLevelBitGeneral;
-    case WordLevel::Other: return kLevelBitOther;
-    case WordLevel::None: break;
-  }
-  return kLevelBitNone;
-}
+int LevelBitOf(WordLevel level) { return ShippedLevels()[level].filterBit; }
 
 }  // namespace lexiscoop

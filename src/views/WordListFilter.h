@@ -5,18 +5,22 @@
 #include <span>
 #include <string>
 
+#include "analysis/LevelSet.h"
+
 namespace lexiscoop {
 
 // The level set of the word list: one bit per level button.
 using LevelMask = uint8_t;
 
-constexpr int kLevelBitNone = 0;          // 未登録: not in the dictionary
-constexpr int kLevelBitBasic = 1;         // 基本
-constexpr int kLevelBitJunior = 2;        // 中学
-constexpr int kLevelBitToUniversity = 3;  // 大学受験
-constexpr int kLevelBitUnused = 4;        // no level; keeps a mask non-empty
-constexpr int kLevelBitGeneral = 5;       // 一般
-constexpr int kLevelBitOther = 6;         // その他: in the dictionary, in no level list
+// The bit of each level is the level set's (LevelInfo::filterBit).
+constexpr int ShippedLevelBit(LevelId level) { return kShippedLevelTable[static_cast<int>(level)].filterBit; }
+constexpr int kLevelBitNone = ShippedLevelBit(LevelId::None);                  // 未登録: not in the dictionary
+constexpr int kLevelBitBasic = ShippedLevelBit(LevelId::Basic);                // 基本
+constexpr int kLevelBitJunior = ShippedLevelBit(LevelId::Junior);              // 中学
+constexpr int kLevelBitToUniversity = ShippedLevelBit(LevelId::ToUniversity);  // 大学受験
+constexpr int kLevelBitUnused = 4;  // no level; keeps a mask non-empty
+constexpr int kLevelBitGeneral = ShippedLevelBit(LevelId::General);            // 一般
+constexpr int kLevelBitOther = ShippedLevelBit(LevelId::Other);                // その他: in the dictionary, in no level list
 
 constexpr LevelMask kAllLevels = 127;
 constexpr LevelMask kAllLevelsButNone = 126;
