@@ -31,7 +31,7 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
     for (int w = 0; w < n; ++w) {
       const WordClass c = classifier->Classify(words.Word(w));
       result.classes[static_cast<size_t>(w)] = c;
-      if (c.InDictionary() && c.level != WordLevel::Other) {
+      if (c.InDictionary() && ShippedLevels().IsListed(c.level)) {
         const int32_t entry = classifier->LevelEntryOf(c.headword);
         if (entry >= 0 && static_cast<size_t>(entry) < used.size() && !used[static_cast<size_t>(entry)]) {
           used[static_cast<size_t>(entry)] = true;
@@ -39,8 +39,8 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
         }
       }
     }
-    for (int l = 0; l < kListedLevelCount; ++l) {
-      result.levelEntryCount[static_cast<size_t>(l)] = classifier->LevelListSize(static_cast<WordLevel>(l));
+    for (const LevelInfo& level : ShippedLevels().Listed()) {
+      result.levelEntryCount[static_cast<size_t>(LevelIndex(level.id))] = classifier->LevelListSize(level.id);
     }
   }
   for (int w = 0; w < n; ++w) {

@@ -91,11 +91,11 @@ void ReadingPane::BuildPage(QWidget* parent) {
   // The switches and the commands wrap onto a second row where the page is
   // narrow, each keeping its whole caption.
   auto* legendLayout = new FlowLayout(legend, 2);
-  for (int l = 0; l < kWordLevelCount; ++l) {
-    const auto level = static_cast<WordLevel>(l);
+  for (const LevelInfo& info : ShippedLevels().Levels()) {
+    const WordLevel level = info.id;
     QToolButton* button = LevelSwitchButton(level, page_);
     connect(button, &QToolButton::toggled, this, [this, level](bool on) { view_->SetLevelShown(level, on); });
-    switches_[static_cast<size_t>(l)] = button;
+    switches_[static_cast<size_t>(LevelIndex(level))] = button;
     legendLayout->addWidget(button);
   }
 

@@ -34,9 +34,9 @@ void AppendCountedBlock(std::vector<std::string>& lines, const std::string& sepa
   lines.push_back(separator);
   lines.push_back(ReportLine(kTotal.str(), total, total, unit));
   lines.emplace_back();
-  for (int l = 0; l < kWordLevelCount; ++l) {
-    lines.push_back(ReportLine(LevelButtonName(static_cast<WordLevel>(l)),
-                               counts[static_cast<size_t>(l)], total, unit));
+  for (const LevelInfo& level : ShippedLevels().Levels()) {
+    lines.push_back(ReportLine(LevelButtonName(level.id), counts[static_cast<size_t>(LevelIndex(level.id))], total,
+                               unit));
   }
 }
 
@@ -91,10 +91,9 @@ std::vector<std::string> BuildStatisticsReport(std::string_view caption, const A
   lines.push_back(kUsageHeading);
   lines.push_back(kUsageNote);
   lines.push_back(separator);
-  for (int l = 0; l < kListedLevelCount; ++l) {
-    lines.push_back(LevelUsageLine(LevelButtonName(static_cast<WordLevel>(l)),
-                                   result.levelEntriesUsed[static_cast<size_t>(l)],
-                                   result.levelEntryCount[static_cast<size_t>(l)]));
+  for (const LevelInfo& level : ShippedLevels().Listed()) {
+    const auto l = static_cast<size_t>(LevelIndex(level.id));
+    lines.push_back(LevelUsageLine(LevelButtonName(level.id), result.levelEntriesUsed[l], result.levelEntryCount[l]));
   }
   return lines;
 }

@@ -39,8 +39,8 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
     const bool classified = result.Classified();
     const bool showNone = HasLevelBit(filter.levelMask, kLevelBitNone);
     std::array<bool, kWordLevelCount> showLevel{};
-    for (int l = 0; l < kWordLevelCount; ++l) {
-      showLevel[static_cast<size_t>(l)] = HasLevelBit(filter.levelMask, LevelBitOf(static_cast<WordLevel>(l)));
+    for (const LevelInfo& level : ShippedLevels().Levels()) {
+      showLevel[static_cast<size_t>(LevelIndex(level.id))] = HasLevelBit(filter.levelMask, level.filterBit);
     }
     auto add = [&](std::string_view form, int32_t count, int word, WordLevel level) {
       if (!form.empty() && PassesProperNounChoice(form, filter.properNoun)) {

@@ -71,8 +71,9 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   auto* categories = new QBarCategoryAxis;
   // The axis counts upwards: the last stage first, so that 基本 stands on
   // top and the chart reads downwards.
-  for (int s = kCoverageStageCount - 1; s >= 0; --s) {
-    categories->append(FromCp932(LevelButtonName(static_cast<WordLevel>(s))));
+  const std::span<const LevelInfo> stages = ShippedLevels().Listed();
+  for (auto stage = stages.rbegin(); stage != stages.rend(); ++stage) {
+    categories->append(FromCp932(LevelButtonName(stage->id)));
   }
   QFont axisFont = categories->labelsFont();
   axisFont.setPixelSize(11);

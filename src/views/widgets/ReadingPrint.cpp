@@ -60,8 +60,8 @@ int PrintReading(const ReadingView& view, const ReadingPrintHeader& header, QPag
     painter.drawText(QPointF(page.width() - headerMetrics.horizontalAdvance(number), ascent), number);
     // The legend: the name of each level shown, in its colour.
     qreal x = 0;
-    for (int l = 0; l < kWordLevelCount; ++l) {
-      const auto level = static_cast<WordLevel>(l);
+    for (const LevelInfo& info : ShippedLevels().Levels()) {
+      const WordLevel level = info.id;
       if (!view.LevelShown(level)) continue;
       const QString name = FromCp932(LevelButtonName(level));
       painter.setPen(LevelColour(level, false));
