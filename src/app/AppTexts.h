@@ -11,6 +11,11 @@ namespace lexiscoop::texts {
 inline constexpr char kOmittedLine[] = "----- 以下の表示は省略 -----";
 inline constexpr char kDropOneFile[] = "ファイルを１つだけ D&D してください";
 inline constexpr char kNoFile[] = "ファイルがありません";
+// Shown while another program holds the lock on the user's dictionary files.
+inline constexpr char kDictionaryBusy[] = "辞書を更新中です…";
+// A change of the user's files that another program left unfinished and
+// this one may not finish; %1 says why.
+inline constexpr char kInterruptedChangeFormat[] = "中断された辞書の変更を完了できません。ファイルは今のまま読み込みました。\r\n%1";
 inline constexpr char kLoadingFormat[] = "%1 を読み込んでいます… %2%  (中止で取りやめ)";
 inline constexpr char kRecentFileGoneFormat[] =
     "ファイル %1 が見つかりません。\r\n最近使ったファイルの一覧から外しました。";

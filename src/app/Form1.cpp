@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <algorithm>
+#include <cstring>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QResizeEvent>
@@ -33,6 +34,7 @@
 #include "app/RecentFiles.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/FmEditDic.h"
 #include "views/widgets/WordListModel.h"
@@ -126,6 +128,11 @@ void TForm1::FormCreate() {
   // package): then to the user's data folder.
   dictionary_ = std::make_unique<ConjugationDictionary>(programFolder_, programFolder_, UserDataFolder(programFolder_));
   dictionary_->SetObserver(this);
+  // Another program's change holds the files: say so and keep painting.
+  dictionary_->SetLockWaitNotice([this](int) {
+    statusBar()->showMessage(Qs(texts::kDictionaryBusy), 500);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+  });
   UpdateCommandStates();
 
   if (!CheckDictionaryFiles()) return;
@@ -165,6 +172,11 @@ void TForm1::ReportDamagedFiles() {
   }
   for (const std::string& path : damaged) {
     dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(DamagedFileMessage(path))));
+  }
+  if (const int rc = dictionary_->InterruptedChangeStatus(); rc != 0) {
+    const std::string refusal = ChangeRefusalText(rc);
+    dialogs_->Inform(this, Qs(texts::kInterruptedChangeFormat)
+                               .arg(QString::fromStdString(refusal.empty() ? std::strerror(rc) : refusal)));
   }
 }
 

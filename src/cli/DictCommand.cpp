@@ -13,6 +13,7 @@
 #include "cli/PackText.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "dictionary/GlossTable.h"
 #include "dictionary/Lexicon.h"
 #include "editor/EditorChecks.h"
@@ -52,9 +53,16 @@ std::string Reason(int rc) {
   return rc == TCompressStringList::kSaveRefused ? std::string() : std::string(" (") + std::strerror(rc) + ")";
 }
 
+// A change refused for what the data folder holds is said as it is.
+void ThrowIfRefused(int rc) {
+  const std::string refusal = ChangeRefusalText(rc);
+  if (!refusal.empty()) throw std::runtime_error(refusal);
+}
+
 // Says truthfully how a change that did not apply ended.
 [[noreturn]] void ReportUnapplied(const ConjugationDictionary& dictionary, const std::string& headword,
                                   const char* done) {
+  if (!dictionary.LastChangePending()) ThrowIfRefused(dictionary.LastSaveStatus());
   if (!dictionary.DamagedFile().empty()) {
     throw std::runtime_error(dictionary.DamagedFile() + ": damaged or unreadable" +
                              Reason(dictionary.LastSaveStatus()) + "; nothing was written");
@@ -135,6 +143,7 @@ int Gloss(CliContext& context) {
   ExpectArgs(context, 2, "gloss HEADWORD TEXT|--shipped");
   const std::string headword = ArgumentText(context, context.args[1]);
   GlossTable glosses(context.dataDir, context.userDir);
+  glosses.SetLockWaitNotice(LockWaitMessage(context));
   glosses.Reload();
   const bool revert = context.args[2] == "--shipped";
   const GlossRecordStatus status =
@@ -147,6 +156,7 @@ int Gloss(CliContext& context) {
     case GlossRecordStatus::UserFileUnreadable:
       throw std::runtime_error(glosses.UserPath() + ": cannot be read; nothing was written");
     case GlossRecordStatus::SaveFailed:
+      ThrowIfRefused(glosses.SaveStatus());
       throw std::runtime_error(glosses.UserPath() + ": cannot be written (" +
                                std::strerror(glosses.SaveStatus() > 0 ? glosses.SaveStatus() : EIO) +
                                "); nothing was changed");

@@ -7,11 +7,19 @@
 #include "analysis/MyParser.h"
 #include "cli/TextInput.h"
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "views/WindowCaption.h"
 
 namespace lexiscoop {
+
+LockWaitNotice LockWaitMessage(const CliContext& context) {
+  return [&context](int waitedMs) {
+    if (waitedMs == 0) context.Error(std::string("waiting for another program's change of the dictionary (") +
+                                     kLockFileName + ")...");
+  };
+}
 
 std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context) {
   auto dictionary = std::make_unique<ConjugationDictionary>(context.dataDir, context.dataDir, context.userDir);
@@ -21,7 +29,16 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
     message.replace(message.find("%1"), 2, kShippedDictionaryFile);
     throw std::runtime_error(message + " (" + (context.dataDir.empty() ? "." : context.dataDir) + ")");
   }
+  dictionary->SetLockWaitNotice(LockWaitMessage(context));
   dictionary->ReloadDictionary(false);
+  // A change another process left that was not completed: the files are
+  // read as they are, and the user is told why.
+  if (const int rc = dictionary->InterruptedChangeStatus(); rc != 0) {
+    const std::string refusal = ChangeRefusalText(rc);
+    context.Error(refusal.empty() ? std::string("an interrupted change of the dictionary cannot be completed (") +
+                                        std::strerror(rc) + "); the files are read as they are"
+                                  : refusal);
+  }
   // The window goes on with what loaded; a command line run that would work
   // with a silently emptied list says so instead.
   auto check = [](int status, const std::string& path) {

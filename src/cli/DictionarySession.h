@@ -13,8 +13,13 @@ class TMyParser;
 
 // The dictionary of the data folder (--data), with the level lists looked up
 // in the same folder. Throws std::runtime_error (CP932 message) when the
-// folder holds neither dictionary file.
+// folder holds neither dictionary file. Says reloads and changes made with it on standard error when another
+// program holds the dictionary's lock and this one waits for it.
 std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context);
+
+// Tells on standard error, once per wait, that the command waits for
+// another program's lock on the user's files.
+LockWaitNotice LockWaitMessage(const CliContext& context);
 
 // One text analysed against a dictionary, as the window holds it after a run.
 struct AnalysedText {

@@ -65,13 +65,18 @@ std::string ConjugationDictionary::LevelPath(int level) const {
   return FileExists(user) ? user : ShippedLevelPath(level);
 }
 
+void ConjugationDictionary::SetLockWaitNotice(LockWaitNotice notice) {
+  lockWaitNotice_ = std::move(notice);
+  glosses_.SetLockWaitNotice(lockWaitNotice_);
+}
+
 void ConjugationDictionary::ReloadDictionary(bool dictionaryOnly) {
   DictionaryReadLock hold;
-  hold.Acquire(userFolder_);
+  interruptedChangeStatus_ = hold.Acquire(userFolder_, UserFilePaths(), lockWaitNotice_);
   ReloadFiles(dictionaryOnly);
   // The first change ever may have begun while the files were read.
   if (!hold.Held() && DictionaryReadLock::LockFileExists(userFolder_)) {
-    hold.Acquire(userFolder_);
+    interruptedChangeStatus_ = hold.Acquire(userFolder_, UserFilePaths(), lockWaitNotice_);
     ReloadFiles(dictionaryOnly);
   }
 }

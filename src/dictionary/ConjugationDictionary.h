@@ -12,6 +12,7 @@
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/GlossTable.h"
 #include "dictionary/Lexicon.h"
+#include "platform/FileLock.h"
 #include "platform/FileStamp.h"
 
 namespace lexiscoop {
@@ -63,6 +64,10 @@ class ConjugationDictionary {
   // Not owned.
   void SetObserver(DictionaryObserver* observer) { observer_ = observer; }
 
+  // Called while a load or change waits for another process's lock on the
+  // user's files (see FileLock); may be empty.
+  void SetLockWaitNotice(LockWaitNotice notice);
+
   // Rebuilds the lists from the files. Unless `dictionaryOnly`, first loads
   // the four level lists (user's file, else shipped file, else empty; a file
   // that does not decode leaves its list as it was); a non-empty list is then
@@ -73,6 +78,12 @@ class ConjugationDictionary {
   // that another process left interrupted, so that the files read belong to
   // one state.
   void ReloadDictionary(bool dictionaryOnly);
+
+  // How the last reload found the user's files: 0, or why a change that
+  // another process left interrupted was not completed (an errno or a
+  // refusal code of DictionaryTransaction.h, worded by ChangeRefusalText);
+  // the files were then read as they are.
+  int InterruptedChangeStatus() const { return interruptedChangeStatus_; }
 
   // Replaces the lexicon's headwords with those of `lines`, one dictionary
   // line each, in order (what a reload does with the file).
@@ -107,7 +118,8 @@ class ConjugationDictionary {
 
   // How the last RecordHeadword or DeleteHeadword ended: 0 when every file
   // it had to change was written (or it changed none), otherwise the errno
-  // (or TCompressStringList::kSaveRefused) of the failure. After a failure
+  // (or TCompressStringList::kSaveRefused, or a refusal code of
+  // DictionaryTransaction.h) of the failure. After a failure
   // no file was changed, unless LastChangePending(): then the change is
   // decided and the next load completes it.
   int LastSaveStatus() const { return lastSaveStatus_; }
@@ -203,6 +215,8 @@ class ConjugationDictionary {
   std::string userFolder_;       // the user's dictionary and gloss files, the lock
   std::string userLevelFolder_;  // the user's level lists
   DictionaryObserver* observer_ = nullptr;
+  LockWaitNotice lockWaitNotice_;
+  int interruptedChangeStatus_ = 0;
   int lastSaveStatus_ = 0;
   bool lastChangePending_ = false;
   std::string damagedFile_;

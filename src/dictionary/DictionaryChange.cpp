@@ -110,7 +110,7 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
   const std::string line = RecordLine(headword, inflectionText);
   if (line.empty()) return RecordStatus::InvalidText;
 
-  DictionaryTransaction change(userFolder_, UserFilePaths());
+  DictionaryTransaction change(userFolder_, UserFilePaths(), lockWaitNotice_);
   if (const int rc = change.Begin(); rc != 0) {
     lastSaveStatus_ = rc;
     return RecordStatus::NotSaved;
@@ -162,7 +162,7 @@ bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
   lastSaveStatus_ = 0;
   lastChangePending_ = false;
   damagedFile_.clear();
-  DictionaryTransaction change(userFolder_, UserFilePaths());
+  DictionaryTransaction change(userFolder_, UserFilePaths(), lockWaitNotice_);
   if (const int rc = change.Begin(); rc != 0) {
     lastSaveStatus_ = rc;
     return false;

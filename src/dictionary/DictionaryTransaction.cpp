@@ -1,6 +1,7 @@
 #include "dictionary/DictionaryTransaction.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,86 +10,16 @@
 #include <ctime>
 #include <set>
 
+#include "dictionary/DictionaryFiles.h"
+#include "dictionary/GlossTable.h"
+#include "dictionary/IntentRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderPath.h"
 
 namespace lexiscoop {
 namespace {
 
-// Intent record: "LXJ1\n", the number of files, for each the temporary path
-// and the target path as "<length>:<bytes>\n", then "END <check>\n" where
-// check is the FNV-1a hash (hex) of everything before it.
-constexpr char kJournalMagic[] = "LXJ1\n";
 constexpr size_t kMaxJournalBytes = 1 << 20;
-
-uint64_t Fnv1a(std::string_view bytes) {
-  uint64_t hash = 1469598103934665603ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
-
-std::string Hex(uint64_t value) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string text(16, '0');
-  for (int i = 15; i >= 0; --i, value >>= 4) text[static_cast<size_t>(i)] = kDigits[value & 15];
-  return text;
-}
-
-void PutField(std::string& out, std::string_view field) {
-  out += std::to_string(field.size());
-  out += ':';
-  out += field;
-  out += '\n';
-}
-
-bool TakeField(std::string_view& in, std::string& field) {
-  const size_t colon = in.find(':');
-  if (colon == std::string_view::npos || colon == 0 || colon > 9) return false;
-  size_t length = 0;
-  for (size_t i = 0; i < colon; ++i) {
-    if (in[i] < '0' || in[i] > '9') return false;
-    length = length * 10 + static_cast<size_t>(in[i] - '0');
-  }
-  if (in.size() < colon + 1 + length + 1 || in[colon + 1 + length] != '\n') return false;
-  field.assign(in.substr(colon + 1, length));
-  in.remove_prefix(colon + 1 + length + 1);
-  return !field.empty();
-}
-
-std::string JournalText(const std::vector<StagedFile>& staged) {
-  std::string text = kJournalMagic;
-  text += std::to_string(staged.size()) + "\n";
-  for (const StagedFile& file : staged) {
-    PutField(text, file.tempPath);
-    PutField(text, file.target);
-  }
-  text += "END " + Hex(Fnv1a(text)) + "\n";
-  return text;
-}
-
-// The files of an intent record; false for a damaged one.
-bool ParseJournal(std::string_view text, std::vector<StagedFile>& files) {
-  const size_t end = text.rfind("END ");
-  if (end == std::string_view::npos || text.substr(end) != "END " + Hex(Fnv1a(text.substr(0, end))) + "\n") {
-    return false;
-  }
-  std::string_view in = text.substr(0, end);
-  if (in.substr(0, sizeof kJournalMagic - 1) != kJournalMagic) return false;
-  in.remove_prefix(sizeof kJournalMagic - 1);
-  const size_t line = in.find('\n');
-  if (line == std::string_view::npos) return false;
-  in.remove_prefix(line + 1);
-  files.clear();
-  while (!in.empty()) {
-    StagedFile file;
-    if (!TakeField(in, file.tempPath) || !TakeField(in, file.target)) return false;
-    files.push_back(std::move(file));
-  }
-  return true;
-}
 
 bool Exists(const std::string& path) {
   struct stat st{};
@@ -106,28 +37,132 @@ void SyncFoldersOf(const std::vector<StagedFile>& files) {
   for (const std::string& folder : folders) SyncFolder(folder);
 }
 
-bool IsTemporarySuffix(std::string_view suffix) {
-  if (suffix.size() != 6) return false;
-  for (const char c : suffix) {
-    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (!alnum) return false;
+// The user's files a record may name: those given, and the usual ones in
+// `dataFolder` where no path is given for their name.
+std::vector<std::string> KnownUserFiles(const std::string& dataFolder, const std::vector<std::string>& given) {
+  std::vector<std::string> names{kUserDictionaryFile, kUserGlossFile};
+  for (int level = 1; level <= kLevelCount; ++level) names.emplace_back(LevelFiles(level).user);
+  std::vector<std::string> known;
+  for (const std::string& name : names) {
+    std::string path = JoinPath(dataFolder, name);
+    for (const std::string& file : given) {
+      if (BareName(file) == name) path = file;
+    }
+    known.push_back(std::move(path));
   }
-  return true;
+  return known;
+}
+
+// True when `path` is a symbolic link whose chain of links ends nowhere.
+bool IsDanglingLink(const std::string& path) {
+  struct stat st{};
+  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+  return stat(path.c_str(), &st) != 0;
+}
+
+// One rename of a roll-forward: `temp` over `target`, both bare names in
+// the folder `folder`.
+struct RollForwardStep {
+  std::string folder;
+  std::string temp;
+  std::string target;
+};
+
+// Plans the renames of `entries` without changing anything: 0, or
+// kJournalNamesOutside when a new version is not a regular file of its
+// own (a link, a folder) or a user's file links to nothing.
+int PlanRollForward(const std::vector<IntentEntry>& entries, const std::vector<std::string>& known,
+                    std::vector<RollForwardStep>& steps) {
+  for (const IntentEntry& entry : entries) {
+    std::string path;
+    for (const std::string& file : known) {
+      if (BareName(file) == entry.target) path = file;
+    }
+    if (path.empty()) return kJournalNamesOutside;
+    // The user's own link is followed as the writer followed it; no other.
+    struct stat st{};
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+      if (IsDanglingLink(path)) return kJournalNamesOutside;
+      path = ResolveWriteTarget(path);
+    }
+    RollForwardStep step{FolderOf(path), BareName(path) + ".tmp-" + entry.suffix, BareName(path)};
+    const std::string temp = JoinPath(step.folder, step.temp);
+    if (lstat(temp.c_str(), &st) != 0) {
+      if (errno == ENOENT) continue;  // renamed before the interruption
+      return errno;
+    }
+    if (!S_ISREG(st.st_mode)) return kJournalNamesOutside;
+    steps.push_back(std::move(step));
+  }
+  return 0;
+}
+
+// Renames each step's new version over its file within the folder opened
+// once, so that no link in the names is followed.
+int RollForward(const std::vector<RollForwardStep>& steps) {
+  for (const RollForwardStep& step : steps) {
+    const int folder = open(step.folder.empty() ? "." : step.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return errno;
+    struct stat st{};
+    int rc = 0;
+    if (fstatat(folder, step.temp.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      rc = errno == ENOENT ? 0 : errno;
+    } else if (!S_ISREG(st.st_mode)) {
+      rc = kJournalNamesOutside;
+    } else if (renameat(folder, step.temp.c_str(), folder, step.target.c_str()) != 0) {
+      rc = errno;
+    } else {
+      fsync(folder);
+    }
+    close(folder);
+    if (rc != 0) return rc;
+  }
+  return 0;
+}
+
+// The record's bytes, read without following a link or blocking on a FIFO:
+// 0, kJournalNotRegularFile, EFBIG or an errno.
+int ReadJournal(const std::string& path, std::string& text) {
+  struct stat st{};
+  if (lstat(path.c_str(), &st) != 0) return errno;
+  if (!S_ISREG(st.st_mode)) return kJournalNotRegularFile;
+  const int rc = ReadWholeFile(path, text, kMaxJournalBytes);
+  return rc == EISDIR || rc == EINVAL ? kJournalNotRegularFile : rc;
 }
 
 }  // namespace
 
-DictionaryTransaction::DictionaryTransaction(std::string dataFolder, std::vector<std::string> userFiles)
-    : dataFolder_(std::move(dataFolder)), userFiles_(std::move(userFiles)) {}
+std::string ChangeRefusalText(int rc) {
+  switch (rc) {
+    case kJournalNamesOutside:
+      return std::string(kJournalFileName) + ": names a file outside the data folder; nothing was done";
+    case kJournalNotRegularFile:
+      return std::string(kJournalFileName) +
+             ": not a regular file (a folder, a link or a FIFO); no change can be made until it is removed";
+    case kLockNotRegularFile:
+      return std::string(kLockFileName) + ": not a regular file (a folder, a link or a FIFO); nothing was done";
+    case kUserFileDanglingLink:
+      return "a user's dictionary file is a symbolic link to nothing; nothing was done";
+    case ETIMEDOUT:
+      return std::string(kLockFileName) + ": another program kept the dictionary locked for " +
+             std::to_string(kLockWaitLimitMs / 1000) + " seconds; nothing was done";
+    default:
+      return {};
+  }
+}
+
+DictionaryTransaction::DictionaryTransaction(std::string dataFolder, std::vector<std::string> userFiles,
+                                             LockWaitNotice notice)
+    : dataFolder_(std::move(dataFolder)), userFiles_(std::move(userFiles)), notice_(std::move(notice)) {}
 
 DictionaryTransaction::~DictionaryTransaction() = default;
 
 int DictionaryTransaction::Begin() {
   // A fresh installation may not have the folder yet.
   if (!dataFolder_.empty() && !FolderExists(dataFolder_)) CreateFolderPath(dataFolder_);
-  if (const int rc = lock_.Acquire(LockPath(dataFolder_), FileLock::Mode::Exclusive); rc != 0) return rc;
+  if (const int rc = lock_.Acquire(LockPath(dataFolder_), FileLock::Mode::Exclusive, notice_); rc != 0) return rc;
   lockedAt_ = WallClockNanoseconds();
-  if (const int rc = CompleteInterruptedChange(dataFolder_); rc != 0) {
+  if (const int rc = CompleteInterruptedChange(dataFolder_, userFiles_); rc != 0) {
     lock_.Release();
     return rc;
   }
@@ -137,7 +172,9 @@ int DictionaryTransaction::Begin() {
 
 void DictionaryTransaction::RemoveStaleTemporaries() const {
   std::vector<std::string> targets;
-  for (const std::string& file : userFiles_) targets.push_back(ResolveWriteTarget(file));
+  for (const std::string& file : userFiles_) {
+    if (!IsDanglingLink(file)) targets.push_back(ResolveWriteTarget(file));
+  }
   targets.push_back(JournalPath(dataFolder_));
   for (const std::string& target : targets) {
     for (const std::string& stale : StaleTemporariesOf(target, lockedAt_)) unlink(stale.c_str());
@@ -145,7 +182,8 @@ void DictionaryTransaction::RemoveStaleTemporaries() const {
 }
 
 void DictionaryTransaction::Replace(const std::string& path, std::string bytes) {
-  changes_.push_back({AbsolutePath(ResolveWriteTarget(path)), std::move(bytes)});
+  changes_.push_back(
+      {BareName(path), AbsolutePath(ResolveWriteTarget(path)), std::move(bytes), IsDanglingLink(path)});
 }
 
 void DictionaryTransaction::Discard(std::vector<StagedFile>& staged) const {
@@ -156,7 +194,11 @@ void DictionaryTransaction::Discard(std::vector<StagedFile>& staged) const {
 CommitOutcome DictionaryTransaction::Commit() {
   if (!lock_.Held()) return {CommitState::NotWritten, ENOLCK};
   if (changes_.empty()) return {};
+  for (const Change& change : changes_) {
+    if (change.dangling) return {CommitState::NotWritten, kUserFileDanglingLink};
+  }
   std::vector<StagedFile> staged;
+  std::vector<IntentEntry> entries;
   for (const Change& change : changes_) {
     const std::string folder = FolderOf(change.target);
     if (!folder.empty() && !FolderExists(folder)) CreateFolderPath(folder);
@@ -165,6 +207,7 @@ CommitOutcome DictionaryTransaction::Commit() {
       Discard(staged);
       return {CommitState::NotWritten, rc};
     }
+    entries.push_back({change.name, file.tempPath.substr(file.tempPath.size() - 6)});
     staged.push_back(std::move(file));
   }
   // The new files' names must be on disk before the record that lists them.
@@ -172,7 +215,7 @@ CommitOutcome DictionaryTransaction::Commit() {
 
   StagedFile journal;
   const std::string journalPath = AbsolutePath(JournalPath(dataFolder_));
-  if (const int rc = StageFile(journalPath, JournalText(staged), journal); rc != 0) {
+  if (const int rc = StageFile(journalPath, IntentRecordText(entries), journal); rc != 0) {
     Discard(staged);
     return {CommitState::NotWritten, rc};
   }
@@ -194,22 +237,26 @@ CommitOutcome DictionaryTransaction::Commit() {
   return {};
 }
 
-int CompleteInterruptedChange(const std::string& dataFolder) {
+int CompleteInterruptedChange(const std::string& dataFolder, const std::vector<std::string>& userFiles) {
   const std::string path = JournalPath(dataFolder);
   if (!Exists(path)) return 0;
   std::string text;
-  const int rc = ReadWholeFile(path, text, kMaxJournalBytes);
-  std::vector<StagedFile> files;
-  if (rc == 0 && ParseJournal(text, files)) {
-    for (const StagedFile& file : files) {
-      // A new version that is gone was renamed before the interruption.
-      if (!Exists(file.tempPath)) continue;
-      if (const int renamed = RenameStaged(file); renamed != 0) return renamed;
+  const int rc = ReadJournal(path, text);
+  if (rc != 0 && rc != EFBIG) return rc;
+  if (rc == 0) {
+    const std::vector<std::string> known = KnownUserFiles(dataFolder, userFiles);
+    std::vector<IntentEntry> entries;
+    const IntentRecordKind kind = ParseIntentRecord(text, known, entries);
+    if (kind == IntentRecordKind::Outside) return kJournalNamesOutside;
+    if (kind == IntentRecordKind::Valid) {
+      // Every rename is checked before the first is made: a record refused
+      // halfway would leave the files half changed.
+      std::vector<RollForwardStep> steps;
+      if (const int planned = PlanRollForward(entries, known, steps); planned != 0) return planned;
+      if (const int renamed = RollForward(steps); renamed != 0) return renamed;
     }
-    SyncFoldersOf(files);
-  } else if (rc != 0 && rc != EFBIG) {
-    return rc;
   }
+  // A damaged or oversized record decided nothing.
   if (unlink(path.c_str()) != 0 && errno != ENOENT) return errno;
   SyncFolder(FolderOf(path));
   return 0;
@@ -219,18 +266,28 @@ bool HasInterruptedChange(const std::string& dataFolder) { return Exists(Journal
 
 bool DictionaryReadLock::LockFileExists(const std::string& dataFolder) { return Exists(LockPath(dataFolder)); }
 
-int DictionaryReadLock::Acquire(const std::string& dataFolder) {
+int DictionaryReadLock::Acquire(const std::string& dataFolder, const std::vector<std::string>& userFiles,
+                                const LockWaitNotice& notice) {
   const std::string lockPath = LockPath(dataFolder);
-  const bool locked = lock_.Acquire(lockPath, FileLock::Mode::Shared) == 0;
+  const int lockRc = lock_.Acquire(lockPath, FileLock::Mode::Shared, notice);
+  if (lockRc == kLockNotRegularFile || lockRc == ETIMEDOUT) return lockRc;
   if (!HasInterruptedChange(dataFolder)) return 0;
+  // A record this reader may not complete is left alone, and said so.
+  std::string text;
+  if (const int rc = ReadJournal(JournalPath(dataFolder), text); rc == kJournalNotRegularFile) return rc;
+  std::vector<IntentEntry> entries;
+  if (ParseIntentRecord(text, KnownUserFiles(dataFolder, userFiles), entries) == IntentRecordKind::Outside) {
+    return kJournalNamesOutside;
+  }
   // Completing the change takes the writers' lock; the change this reader
   // then reads is whole.
-  int rc = locked ? lock_.Change(FileLock::Mode::Exclusive) : lock_.Acquire(lockPath, FileLock::Mode::Exclusive);
-  if (rc == 0) rc = CompleteInterruptedChange(dataFolder);
+  int rc = lock_.Held() ? lock_.Change(FileLock::Mode::Exclusive, notice)
+                        : lock_.Acquire(lockPath, FileLock::Mode::Exclusive, notice);
+  if (rc == 0) rc = CompleteInterruptedChange(dataFolder, userFiles);
   if (lock_.Held()) {
-    lock_.Change(FileLock::Mode::Shared);
+    lock_.Change(FileLock::Mode::Shared, notice);
   } else {
-    lock_.Acquire(lockPath, FileLock::Mode::Shared);
+    lock_.Acquire(lockPath, FileLock::Mode::Shared, notice);
   }
   return rc;
 }

@@ -14,6 +14,17 @@ namespace lexiscoop {
 inline constexpr const char* kLockFileName = "lexiscoop.lock";
 inline constexpr const char* kJournalFileName = "lexiscoop.journal";
 
+// Why a change was refused, besides an errno (> 0) and kLockNotRegularFile;
+// ChangeRefusalText words each.
+inline constexpr int kJournalNamesOutside = -21;    // the intent record names a file not ours
+inline constexpr int kJournalNotRegularFile = -22;  // the intent record is a folder, link, FIFO...
+inline constexpr int kUserFileDanglingLink = -23;   // a user's file links to nothing
+
+// The message (ASCII) of a refusal that is not an errno, naming the file:
+// «lexiscoop.journal: names a file outside the data folder; nothing was
+// done»; "" for an errno.
+std::string ChangeRefusalText(int rc);
+
 // How a change ended.
 enum class CommitState {
   Applied,     // every file holds the change
@@ -44,17 +55,19 @@ class DictionaryTransaction {
   // `dataFolder` holds the lock and the intent record ("" = the current
   // folder); `userFiles` are the files a change may touch, whose stale
   // temporaries Begin removes.
-  DictionaryTransaction(std::string dataFolder, std::vector<std::string> userFiles);
+  DictionaryTransaction(std::string dataFolder, std::vector<std::string> userFiles, LockWaitNotice notice = {});
   ~DictionaryTransaction();
   DictionaryTransaction(const DictionaryTransaction&) = delete;
   DictionaryTransaction& operator=(const DictionaryTransaction&) = delete;
 
-  // Returns 0, or the errno why the change cannot go ahead (the lock cannot
-  // be taken, or an interrupted change cannot be completed).
+  // Returns 0, or why the change cannot go ahead: an errno or a refusal
+  // code (the lock cannot be taken, or an interrupted change cannot be
+  // completed or may not be).
   int Begin();
 
-  // Makes `bytes` the new content of `path` (a symbolic link is followed to
-  // the file it names) when the change commits.
+  // Makes `bytes` the new content of `path`, one of the user's files, when
+  // the change commits. A symbolic link is followed to the file it names;
+  // a link to nothing makes Commit refuse (kUserFileDanglingLink).
   void Replace(const std::string& path, std::string bytes);
 
   // Writes the change. Only after a successful Begin.
@@ -62,8 +75,10 @@ class DictionaryTransaction {
 
  private:
   struct Change {
-    std::string target;
+    std::string name;    // bare name of the user's file
+    std::string target;  // the file written (links followed), absolute
     std::string bytes;
+    bool dangling = false;
   };
 
   void RemoveStaleTemporaries() const;
@@ -72,6 +87,7 @@ class DictionaryTransaction {
   std::string dataFolder_;
   std::vector<std::string> userFiles_;
   std::vector<Change> changes_;
+  LockWaitNotice notice_;
   FileLock lock_;
   int64_t lockedAt_ = 0;  // ns since the epoch
 };
@@ -79,9 +95,14 @@ class DictionaryTransaction {
 // Completes or discards the change an intent record in `dataFolder`
 // describes: every listed new version that still exists is renamed over its
 // file, then the record is removed; a damaged record is removed alone (its
-// change was never decided). The caller holds the exclusive lock. Returns 0
-// when no record is left, else the errno of the rename that failed.
-int CompleteInterruptedChange(const std::string& dataFolder);
+// change was never decided). `userFiles` are the user's files a record may
+// name (by bare name; the usual files in `dataFolder` where not given). A
+// record that names anything else, or whose new version is not a regular
+// file there, is left alone with nothing done (kJournalNamesOutside); no
+// link but a user's own file, as a writer follows it, is followed. The
+// caller holds the exclusive lock. Returns 0 when no record is left, else
+// the refusal or the errno of the rename that failed.
+int CompleteInterruptedChange(const std::string& dataFolder, const std::vector<std::string>& userFiles = {});
 
 // True when an intent record waits in `dataFolder`.
 bool HasInterruptedChange(const std::string& dataFolder);
@@ -93,9 +114,11 @@ bool HasInterruptedChange(const std::string& dataFolder);
 // reader that finds the file after reading must read again under the lock.
 class DictionaryReadLock {
  public:
-  // Returns 0, or the errno why an interrupted change could not be
-  // completed (the files may then be half changed).
-  int Acquire(const std::string& dataFolder);
+  // Returns 0, or why an interrupted change could not be completed (the
+  // files may then be half changed): an errno or a refusal code, the
+  // record then left as it is. `userFiles` as for CompleteInterruptedChange.
+  int Acquire(const std::string& dataFolder, const std::vector<std::string>& userFiles = {},
+              const LockWaitNotice& notice = {});
   bool Held() const { return lock_.Held(); }
 
   static bool LockFileExists(const std::string& dataFolder);

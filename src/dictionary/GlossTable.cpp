@@ -102,7 +102,7 @@ void GlossTable::Table::Index() {
 void GlossTable::Reload() {
   // Under the readers' lock: a change of the user's file is read whole.
   DictionaryReadLock hold;
-  hold.Acquire(userFolder_);
+  hold.Acquire(userFolder_, {UserPath()}, lockWaitNotice_);
   LoadFiles();
 }
 
@@ -199,7 +199,7 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
   // One change of the user's files, under their lock: the file is read
   // again as it is now (another program's lines are kept) and replaced whole
   // or not at all.
-  DictionaryTransaction change(userFolder_, {UserPath()});
+  DictionaryTransaction change(userFolder_, {UserPath()}, lockWaitNotice_);
   if (const int rc = change.Begin(); rc != 0) {
     saveStatus_ = rc;
     return GlossRecordStatus::SaveFailed;

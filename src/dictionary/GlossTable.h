@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileLock.h"
 #include "platform/FileStamp.h"
 
 namespace lexiscoop {
@@ -46,6 +47,9 @@ class GlossTable {
   // cannot be read or decoded leaves its part empty and is reported by
   // ShippedLoadStatus / UserLoadStatus (errno, EBADMSG when damaged).
   void Reload();
+
+  // Called while a reload or change waits for another process's lock.
+  void SetLockWaitNotice(LockWaitNotice notice) { lockWaitNotice_ = std::move(notice); }
 
   // The glosses of `headword` as stored («gloss; gloss», CP932), or "" when
   // it has none.
@@ -150,6 +154,7 @@ class GlossTable {
 
   std::string programFolder_;
   std::string userFolder_;  // the user's file and the lock
+  LockWaitNotice lockWaitNotice_;
   Table shipped_;
   Table user_;
   int shippedStatus_ = 0;

@@ -1,6 +1,7 @@
 #include "editor/EditorTexts.h"
 
 #include "dictionary/DictionaryFiles.h"
+#include "dictionary/DictionaryTransaction.h"
 #include "platform/Cp932.h"
 
 namespace lexiscoop {
@@ -107,9 +108,10 @@ std::string DictionaryUnreadableMessage(std::string_view path) {
   return kBefore.str() + Cp932FromUtf8(path) + kAfter.str();
 }
 
-std::string NotWrittenMessage(std::string_view headword) {
+std::string NotWrittenMessage(std::string_view headword, int status) {
   static const Cp932Text kNotWritten{" の変更を辞書ファイルに書き込めませんでした"};
-  return std::string(headword) + kNotWritten.str();
+  const std::string refusal = ChangeRefusalText(status);
+  return std::string(headword) + kNotWritten.str() + (refusal.empty() ? std::string() : "\r\n" + refusal);
 }
 
 std::string UnstorableSpellingMessage(std::string_view spelling) {

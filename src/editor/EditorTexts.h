@@ -36,8 +36,9 @@ std::string RecordRefusedMessage(std::string_view headword);
 std::string DictionaryUnreadableMessage(std::string_view path);
 
 // The reloaded dictionary does not hold what was recorded or still holds
-// what was deleted: the file could not be written.
-std::string NotWrittenMessage(std::string_view headword);
+// what was deleted: the file could not be written; a refusal `status` (see
+// ChangeRefusalText) is said on a line of its own.
+std::string NotWrittenMessage(std::string_view headword, int status = 0);
 
 // A record refused because `spelling` would be stored as an item that reads
 // back as another spelling.

@@ -282,7 +282,7 @@ void TfrmEditDic::Record(const std::string& headword, const std::string& inflect
       }
       break;
     case RecordStatus::NotSaved:
-      Inform(NotWrittenMessage(headword));
+      Inform(NotWrittenMessage(headword, dictionary_.LastSaveStatus()));
       break;
     case RecordStatus::Pending:
       RefreshList();
@@ -321,7 +321,7 @@ void TfrmEditDic::Delete(const std::string& headword) {
     RefreshList();
     Inform(PendingMessage(headword));
   } else if (dictionary_.LastSaveStatus() != 0) {
-    Inform(NotWrittenMessage(headword));
+    Inform(NotWrittenMessage(headword, dictionary_.LastSaveStatus()));
   } else {
     dialogs_.Beep();
   }

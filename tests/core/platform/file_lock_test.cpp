@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/FileLock.h"
 
@@ -84,6 +86,64 @@ TEST_F(FileLockTest, MissingFolderIsAnError) {
   FileLock lock;
   EXPECT_EQ(lock.Acquire(dir_ + "/missing/lexiscoop.lock", FileLock::Mode::Exclusive), ENOENT);
   EXPECT_FALSE(lock.Held());
+}
+
+TEST_F(FileLockTest, AnotherProcesssLockIsAwaitedWithNoticesForABoundedTime) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    FileLock lock;
+    lock.Acquire(path_, FileLock::Mode::Exclusive);
+    (void)!write(ready[1], "x", 1);
+    usleep(900 * 1000);
+    _exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  std::vector<int> notices;
+  FileLock lock;
+  EXPECT_EQ(lock.Acquire(path_, FileLock::Mode::Shared, [&](int ms) { notices.push_back(ms); }, 300), ETIMEDOUT);
+  EXPECT_FALSE(lock.Held());
+  ASSERT_GE(notices.size(), 2u);
+  EXPECT_EQ(notices.front(), 0);
+  EXPECT_GE(notices.back(), 100);
+  // Once the holder is gone, the wait ends with the lock.
+  EXPECT_EQ(lock.Acquire(path_, FileLock::Mode::Exclusive, {}, 5000), 0);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(ready[0]);
+  close(ready[1]);
+}
+
+TEST_F(FileLockTest, OnlyARegularFileIsALock) {
+  const std::string outside = dir_ + "/outside";
+  const struct {
+    const char* kind;
+    int expected;
+  } rows[] = {{"fifo", kLockNotRegularFile}, {"folder", kLockNotRegularFile},
+              {"dangling link", kLockNotRegularFile}, {"link to a file", kLockNotRegularFile},
+              {"regular file", 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.kind);
+    fs::remove_all(path_);
+    fs::remove(outside);
+    const std::string kind = row.kind;
+    if (kind == "fifo") ASSERT_EQ(mkfifo(path_.c_str(), 0644), 0);
+    if (kind == "folder") fs::create_directory(path_);
+    if (kind == "dangling link") fs::create_symlink(outside, path_);
+    if (kind == "link to a file") {
+      std::fclose(std::fopen(outside.c_str(), "w"));
+      fs::create_symlink(outside, path_);
+    }
+    if (kind == "regular file") std::fclose(std::fopen(path_.c_str(), "w"));
+    for (const FileLock::Mode mode : {FileLock::Mode::Exclusive, FileLock::Mode::Shared}) {
+      FileLock lock;
+      EXPECT_EQ(lock.Acquire(path_, mode), row.expected);
+      EXPECT_EQ(lock.TryAcquire(path_, mode), row.expected);
+    }
+    EXPECT_EQ(fs::exists(outside), kind == "link to a file");
+  }
 }
 
 }  // namespace
