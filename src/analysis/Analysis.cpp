@@ -77,6 +77,15 @@ std::string ByteCountText(int32_t byteCount) {
   return FormatThousands(byteCount) + kBytes.str();
 }
 
+std::string ZeroByteNotice(std::string_view text) {
+  const size_t zero = text.find('\0');
+  if (zero == std::string_view::npos) return {};
+  static const Cp932Text kEnded(" バイト目のゼロバイトで読み終えました: 残り ");
+  static const Cp932Text kNotCounted(" バイトは数えていません");
+  return FormatThousands(static_cast<int64_t>(zero) + 1) + kEnded.str() +
+         FormatThousands(static_cast<int64_t>(text.size() - zero - 1)) + kNotCounted.str();
+}
+
 std::string LevelCaption(const AnalysisResult& result, WordLevel level) {
   const std::string& name = LevelButtonName(level);
   const int total = result.words.Count();

@@ -89,6 +89,12 @@ std::string StoppedNoteAt(int64_t wordsCounted);
 // Status panel 0 before a run: «6,000 ﾊﾞｲﾄ».
 std::string ByteCountText(int32_t byteCount);
 
+// What a zero byte, which ends the text for the scanner, leaves out (CP932):
+// «1,234 バイト目のゼロバイトで読み終えました: 残り 56 バイトは数えていません»
+// (the zero byte's place counted from 1, and the bytes after it); "" for a
+// text without one.
+std::string ZeroByteNotice(std::string_view text);
+
 // A level button's caption after a run: the plain name for an empty table,
 // else «基本 42%» (truncated per cent of the distinct words).
 std::string LevelCaption(const AnalysisResult& result, WordLevel level);

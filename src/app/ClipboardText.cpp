@@ -44,10 +44,10 @@ std::string ClipboardTextToCp932(const QMimeData* data) {
     if (IsShiftJisName(DeclaredCharset(format))) return Bytes(data, format);
   }
   for (const QString& format : formats) {
-    if (DeclaredCharset(format) == QLatin1String("utf-8")) return Cp932FromUtf8(Bytes(data, format));
+    if (DeclaredCharset(format) == QLatin1String("utf-8")) return Cp932FromUtf8Text(Bytes(data, format));
   }
   if (formats.contains(QStringLiteral("text/plain"))) return TextToCp932(Bytes(data, QStringLiteral("text/plain")));
-  return data->hasText() ? Cp932FromUtf8(data->text().toStdString()) : std::string();
+  return data->hasText() ? Cp932FromUtf8Text(data->text().toStdString()) : std::string();
 }
 
 }  // namespace lexiscoop

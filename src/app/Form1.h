@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -81,7 +82,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void OpenTextFile(const QString& path);
   // Makes `cp932` the current text unless it already is. Errors go to the
   // general error display.
-  void SetCurrentText(const std::string& cp932);
+  // `original`: the first bytes of the text as it came, when it was
+  // converted (see OriginalPreview), for the text pane.
+  void SetCurrentText(const std::string& cp932, const QByteArray& original = {});
   // Switches between awaiting analysis (true) and results shown (false).
   void SetAwaitingAnalysis(bool awaiting);
   // Opens `path` (followed by `suffix`) with its registered program, or
@@ -238,7 +241,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void FinishLoading();
   // Shows how far the background load has got, in per cent.
   void ShowLoadProgress(int percent);
-  void AssignCurrentText(const std::string& cp932);
+  void AssignCurrentText(const std::string& cp932, const QByteArray& original);
   void SetCaptionName(const std::string& cp932Name);
   // The caption of the text (CP932), marked with the StoppedNote while the
   // results of a stopped run are shown.
@@ -273,6 +276,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // The file the current text was read from (canonical path; its lock is
   // held), or empty.
   QString loadedFile_;
+  // The first bytes of the current text as it came, before its conversion
+  // to CP932; the text pane shows them where they differ (café, not cafe).
+  QByteArray originalHead_;
   int stopRequest_ = 0;
   bool running_ = false;
   bool loading_ = false;

@@ -12,11 +12,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "analysis/Analysis.h"
 #include "analysis/MyParser.h"
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
+#include "app/OriginalPreview.h"
 #include "app/ReadingPane.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
@@ -41,6 +43,13 @@ size_t WholeCharacters(std::string_view text) {
     i += step;
   }
   return i;
+}
+
+// A status text with what a zero byte of `text` left uncounted, if any.
+std::string WithZeroByteNotice(std::string status, std::string_view text) {
+  const std::string notice = ZeroByteNotice(text);
+  if (!notice.empty()) status += "  " + notice;
+  return status;
 }
 
 }  // namespace
@@ -105,7 +114,7 @@ void TForm1::RunAnalysis() {
   }
   // No events until the results are in place: the text commands are
   // enabled again, and a text set now would be shown as the one analysed.
-  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(SummaryText(result_, parser_->ByteCount()))));
+  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(SummaryText(result_, parser_->ByteCount()), parser_->FullText()))));
   analysedLexicon_ = dictionary_->CurrentLexicon();
   ClassifyWords(result_, analysedLexicon_);
   SetLevelCaptions(false);
@@ -184,7 +193,10 @@ void TForm1::ShowTextPreview() {
   std::string lead = parser_->LeadingText(kPreviewBytes);
   const bool omitted = parser_->ByteCount() > static_cast<int32_t>(lead.size());
   if (omitted) lead.resize(WholeCharacters(lead));
-  QString preview = DisplayLines(QString::fromStdString(Utf8FromCp932(lead)));
+  // A converted text shows as it was written where its start converts to
+  // what is counted.
+  const QString original = OriginalPreview(originalHead_, lead);
+  QString preview = DisplayLines(original.isEmpty() ? QString::fromStdString(Utf8FromCp932(lead)) : original);
   if (omitted) {
     if (!preview.isEmpty() && !preview.endsWith(QLatin1Char('\n'))) preview += QLatin1Char('\n');
     preview += Qs(texts::kOmittedLine);
@@ -192,7 +204,7 @@ void TForm1::ShowTextPreview() {
   reText->setUpdatesEnabled(false);
   reText->setPlainText(preview);
   reText->setUpdatesEnabled(true);
-  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(ByteCountText(parser_->ByteCount()))));
+  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(ByteCountText(parser_->ByteCount()), parser_->FullText()))));
 }
 
 void TForm1::ShowSelectionCount() {

@@ -16,6 +16,7 @@
 #include "app/ClipboardText.h"
 #include "app/AppTexts.h"
 #include "app/Form1.h"
+#include "app/OriginalPreview.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
 #include "platform/Cp932.h"
@@ -108,6 +109,8 @@ void TForm1::TextFileLoaded(const QString& path, std::unique_ptr<TMyParser> text
   SetCaptionName(Cp932FromUtf8(QFileInfo(path).fileName().toStdString()));
   readingPane_->Clear();  // it shows the text that is about to go
   parser_ = std::move(text);
+  QFile file(path);
+  originalHead_ = file.open(QIODevice::ReadOnly) ? file.read(kOriginalHeadBytes) : QByteArray();
   recentFiles_->Add(path);
   SetAwaitingAnalysis(true);
 }
@@ -122,12 +125,13 @@ void TForm1::OpenRecentFile(const QString& path) {
   OpenTextFile(path);
 }
 
-void TForm1::SetCurrentText(const std::string& cp932) {
-  Guarded([&] { AssignCurrentText(cp932); });
+void TForm1::SetCurrentText(const std::string& cp932, const QByteArray& original) {
+  Guarded([&] { AssignCurrentText(cp932, original); });
 }
 
-void TForm1::AssignCurrentText(const std::string& cp932) {
+void TForm1::AssignCurrentText(const std::string& cp932, const QByteArray& original) {
   if (running_ || rebuilding_ || loading_ || cp932 == parser_->FullText()) return;
+  originalHead_ = original.left(kOriginalHeadBytes);
   lastFileName_.clear();
   loadedFile_.clear();
   BusyCursor busy;
@@ -148,7 +152,8 @@ void TForm1::acLoadFromFileExecute() {
 }
 
 void TForm1::acClipToTextExecute() {
-  SetCurrentText(ClipboardTextToCp932(QGuiApplication::clipboard()->mimeData()));
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  SetCurrentText(ClipboardTextToCp932(data), data != nullptr ? data->text().left(kOriginalHeadBytes).toUtf8() : QByteArray());
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -95,8 +95,14 @@ int Pack(CliContext& context) {
   if (const int rc = ReadWholeFile(context.args[1], bytes, INT32_MAX); rc != 0) {
     throw std::runtime_error(context.args[1] + ": " + std::strerror(rc));
   }
+  std::string text = PackTextToCp932(context.args[1], std::move(bytes));
+  // The reader's bounds hold for the writer: nothing is written that would
+  // not load again.
+  if (const std::string breach = TCompressStringList::ListBoundBreach(text); !breach.empty()) {
+    throw std::runtime_error(context.args[1] + ": " + breach + "; nothing was written");
+  }
   TCompressStringList list;
-  list.SetText(PackTextToCp932(context.args[1], std::move(bytes)));
+  list.SetText(text);
   if (const int rc = list.SaveToFile(context.args[2]); rc != 0) {
     throw std::runtime_error(context.args[2] + ": cannot be written" +
                              (rc == TCompressStringList::kSaveRefused ? std::string()
@@ -108,10 +114,14 @@ int Pack(CliContext& context) {
 int Unpack(CliContext& context) {
   ExpectArgs(context, 1, "unpack IN.dat");
   TCompressStringList list;
-  const int rc = list.LoadFromFile(context.args[1]);
+  std::string text;
+  std::string breach;
+  const int rc = TCompressStringList::DecodeFile(context.args[1], text, &breach);
   if (rc == ENOENT) return kExitFailure;  // the list has reported the missing file
   if (rc == EBADMSG) throw std::runtime_error(context.args[1] + ": not a compressed list file");
+  if (rc == EFBIG && !breach.empty()) throw std::runtime_error(context.args[1] + ": " + breach);
   if (rc != 0) throw std::runtime_error(context.args[1] + ": " + std::strerror(rc));
+  list.LoadText(text);
   std::string out;
   for (int i = 0; i < list.Count(); ++i) {
     out += list[i];

@@ -34,8 +34,10 @@ std::string Cp932Of(std::string_view line, TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: return Cp932FromUtf8(line);
-    case TextEncoding::Utf16Le: return Cp932FromUtf16(line, false);
-    case TextEncoding::Utf16Be: return Cp932FromUtf16(line, true);
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16LeNoBom: return Cp932FromUtf16(line, false);
+    case TextEncoding::Utf16Be:
+    case TextEncoding::Utf16BeNoBom: return Cp932FromUtf16(line, true);
     case TextEncoding::Cp932: break;
   }
   return std::string(line);
@@ -45,11 +47,9 @@ std::string Cp932Of(std::string_view line, TextEncoding encoding) {
 
 std::string PackTextToCp932(const std::string& name, std::string bytes) {
   const TextEncoding encoding = DetectTextEncoding(bytes);
-  size_t skip = 0;
-  if (encoding == TextEncoding::Utf8Bom) skip = 3;
-  if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) skip = 2;
-  const bool wide = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-  const Units units{std::string_view(bytes).substr(skip), wide ? 2u : 1u, encoding == TextEncoding::Utf16Be};
+  const size_t skip = ByteOrderMarkBytes(encoding);
+  const bool wide = IsUtf16(encoding);
+  const Units units{std::string_view(bytes).substr(skip), wide ? 2u : 1u, IsBigEndian(encoding)};
 
   // Lines end at CR LF, a lone CR or a lone LF, as the list reads them.
   size_t line = 1;

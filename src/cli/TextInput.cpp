@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "analysis/Analysis.h"
 #include "analysis/MyParser.h"
+#include "platform/Cp932.h"
 #include "platform/InputEncoding.h"
 
 namespace lexiscoop {
@@ -28,11 +30,19 @@ std::string ReadStandardInput() {
 void LoadTextFile(TMyParser& parser, const std::string& path) {
   if (path == "-") {
     parser.AssignText(TextToCp932(ReadStandardInput()));
-    return;
+  } else {
+    // Read without the holder's lock, which is the window's: runs of the
+    // CLI may read one file at the same time.
+    parser.AssignText(ReadTextFile(path));
   }
-  // Read without the holder's lock, which is the window's: runs of the CLI
-  // may read one file at the same time.
-  parser.AssignText(ReadTextFile(path));
+  // The counts end at a zero byte; the user hears where.
+  const std::string notice = ZeroByteNotice(parser.FullText());
+  if (!notice.empty()) {
+    const std::string line = "lexiscoop-cli: " + (path == "-" ? std::string("(stdin)") : path) + ": " +
+                             Utf8FromCp932(notice) + "\n";
+    std::fflush(stdout);
+    std::fwrite(line.data(), 1, line.size(), stderr);
+  }
 }
 
 }  // namespace lexiscoop

@@ -30,7 +30,7 @@ int TCompressStringList::LoadFromFile(const std::string& path) {
   }
 }
 
-int TCompressStringList::DecodeFile(const std::string& path, std::string& text) {
+int TCompressStringList::DecodeFile(const std::string& path, std::string& text, std::string* breach) {
   if (!FileExists(path)) {
     static const Cp932Text kMissing{" がありません"};
     ShowMessage(Cp932FromUtf8(path) + kMissing.str());
@@ -40,11 +40,15 @@ int TCompressStringList::DecodeFile(const std::string& path, std::string& text) 
     std::string image;
     // The header records the file size in 32 bits: anything larger is not ours.
     const int rc = ReadWholeFile(path, image, INT32_MAX);
+    if (rc == EFBIG && breach != nullptr) *breach = "larger than 2 GiB, the most a list file holds";
     if (rc != 0) return rc;
     TDeltaCode coder;
     if (!coder.Decode(image)) return EBADMSG;
     image = std::string();
-    if (!WithinListBounds(coder.PlainData())) return EFBIG;
+    if (!WithinListBounds(coder.PlainData())) {
+      if (breach != nullptr) *breach = ListBoundBreach(coder.PlainData());
+      return EFBIG;
+    }
     text = coder.TakePlainData();
     return 0;
   } catch (const std::bad_alloc&) {
@@ -61,7 +65,11 @@ std::string TCompressStringList::FileImage() const {
   return coder.TakeCodedData();
 }
 
-bool TCompressStringList::WithinListBounds(std::string_view text) {
+namespace {
+
+// The line (from 1) at which `text` first goes past a list's bounds, and
+// whether by its length; 0 when it stays within them.
+std::pair<size_t, bool> FirstBreach(std::string_view text) {
   // Lines end as the list reads them: CR LF, a lone CR or LF; a zero byte
   // ends the text.
   size_t lines = 0;
@@ -71,12 +79,34 @@ bool TCompressStringList::WithinListBounds(std::string_view text) {
   for (; i < size && text[i] != '\0'; ++i) {
     const char c = text[i];
     if (c != '\r' && c != '\n') continue;
-    if (i - start > kMaxLineBytes || ++lines > kMaxLines) return false;
+    if (i - start > TCompressStringList::kMaxLineBytes) return {lines + 1, true};
+    if (++lines > TCompressStringList::kMaxLines) return {lines, false};
     if (c == '\r' && i + 1 < size && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (i > start && (i - start > kMaxLineBytes || ++lines > kMaxLines)) return false;
-  return true;
+  if (i > start && i - start > TCompressStringList::kMaxLineBytes) return {lines + 1, true};
+  if (i > start && ++lines > TCompressStringList::kMaxLines) return {lines, false};
+  return {0, false};
+}
+
+std::string Thousands(size_t value) {
+  std::string digits = std::to_string(value);
+  for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
+
+}  // namespace
+
+bool TCompressStringList::WithinListBounds(std::string_view text) { return FirstBreach(text).first == 0; }
+
+std::string TCompressStringList::ListBoundBreach(std::string_view text) {
+  const auto [line, tooLong] = FirstBreach(text);
+  if (line == 0) return {};
+  if (tooLong) {
+    return "line " + std::to_string(line) + ": longer than " + Thousands(kMaxLineBytes) +
+           " bytes, the most a list file holds";
+  }
+  return "more than " + Thousands(kMaxLines) + " lines, the most a list file holds";
 }
 
 void TCompressStringList::LoadText(std::string_view text) {

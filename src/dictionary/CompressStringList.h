@@ -30,8 +30,9 @@ class TCompressStringList : public TStringList {
 
   // The decoded text of the compressed file `path`, as LoadFromFile reads
   // it, with the same statuses and the same message; `text` is left as it
-  // was on failure.
-  static int DecodeFile(const std::string& path, std::string& text);
+  // was on failure. For EFBIG, `breach` (if given) says which bound the
+  // file goes past (see ListBoundBreach).
+  static int DecodeFile(const std::string& path, std::string& text, std::string* breach = nullptr);
 
   // Writes the list as the compressed file `path`, creating missing folders.
   // The old file is replaced atomically and keeps its permission bits, so a
@@ -47,6 +48,12 @@ class TCompressStringList : public TStringList {
 
   // True when a decoded text stays within kMaxLineBytes and kMaxLines.
   static bool WithinListBounds(std::string_view text);
+
+  // Where a decoded text first goes past the bounds, for the message that
+  // the writer and the reader of a list file both give: "" when it stays
+  // within them, else «line 12: longer than 65,536 bytes, the most a list
+  // file holds» or «more than 1,048,576 lines, the most a list file holds».
+  static std::string ListBoundBreach(std::string_view text);
 
   // Replaces the lines with those of a decoded text, as LoadFromFile does.
   void LoadText(std::string_view text);

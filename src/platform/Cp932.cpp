@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/LatinFolding.h"
+
 namespace lexiscoop {
 namespace {
 
@@ -28,7 +30,10 @@ class Converter {
   // `growth`: the most bytes that one source byte can turn into, which sizes
   // the output at once (1 towards CP932, so a large text is never held at
   // more than twice its size).
-  std::string Run(std::string_view in, std::string_view replacement, Source source, size_t growth) {
+  // `foldLatin`: a Latin letter with diacritics becomes its ASCII letters
+  // (see AsciiFoldOf) rather than the replacement.
+  std::string Run(std::string_view in, std::string_view replacement, Source source, size_t growth,
+                  bool foldLatin = false) {
     std::string out;
     if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::string(in);
     if (in.empty()) return out;
@@ -56,15 +61,41 @@ class Converter {
       if (errno == EINVAL && chunkLeft < srcLeft) continue;
       // EILSEQ, or EINVAL at the end of the text: replace one source unit.
       size_t skip = BadCharacterLength(source, src, srcLeft);
+      const char* fold = foldLatin ? AsciiFoldOf(CodePoint(source, src, skip)) : nullptr;
+      const std::string_view instead = fold != nullptr ? std::string_view(fold) : replacement;
       src += skip;
       srcLeft -= skip;
-      if (out.size() - used < replacement.size()) out.resize(out.size() + out.size() / 2 + replacement.size());
-      std::memcpy(out.data() + used, replacement.data(), replacement.size());
-      used += replacement.size();
+      if (out.size() - used < instead.size()) out.resize(out.size() + out.size() / 2 + instead.size());
+      std::memcpy(out.data() + used, instead.data(), instead.size());
+      used += instead.size();
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(used);
     return out;
+  }
+
+  // The code point of the `length` bytes at `p` that BadCharacterLength
+  // measured; 0 where they do not make one.
+  static char32_t CodePoint(Source source, const char* p, size_t length) {
+    const auto byte = [p](size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(p[i])); };
+    switch (source) {
+      case Source::Utf8: {
+        const char32_t lead = byte(0);
+        const size_t whole = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+        if (length < 2 || length != whole) return 0;
+        char32_t c = byte(0) & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
+        for (size_t i = 1; i < length; ++i) c = (c << 6) | (byte(i) & 0x3F);
+        return c;
+      }
+      case Source::Utf16Le:
+      case Source::Utf16Be: {
+        if (length != 2) return 0;  // a surrogate pair: no Latin letter
+        return source == Source::Utf16Le ? (byte(1) << 8 | byte(0)) : (byte(0) << 8 | byte(1));
+      }
+      case Source::Cp932:
+        break;
+    }
+    return 0;
   }
 
   // How many bytes of the character at `p` that iconv refused to skip.
@@ -107,6 +138,16 @@ class Converter {
 std::string Cp932FromUtf8(std::string_view utf8) {
   Converter c("CP932", "UTF-8");
   return c.Run(utf8, "?", Converter::Source::Utf8, 1);
+}
+
+std::string Cp932FromUtf8Text(std::string_view utf8) {
+  Converter c("CP932", "UTF-8");
+  return c.Run(utf8, "?", Converter::Source::Utf8, 1, true);
+}
+
+std::string Cp932FromUtf16Text(std::string_view utf16, bool bigEndian) {
+  Converter c("CP932", bigEndian ? "UTF-16BE" : "UTF-16LE");
+  return c.Run(utf16, "?", bigEndian ? Converter::Source::Utf16Be : Converter::Source::Utf16Le, 1, true);
 }
 
 std::string Utf8FromCp932(std::string_view cp932) {

@@ -15,6 +15,13 @@ constexpr bool IsLeadByte(unsigned char b) {
 // valid UTF-8, become "?". Never fails.
 std::string Cp932FromUtf8(std::string_view utf8);
 
+// Cp932FromUtf8 and Cp932FromUtf16 for a text to be counted: a Latin letter
+// with diacritics becomes its base letters (café → cafe, Æ → AE, ß → ss,
+// the ligature ﬁ → fi, a combining mark nothing; see LatinFolding.h), so
+// that no word is split where CP932 lacks a letter.
+std::string Cp932FromUtf8Text(std::string_view utf8);
+std::string Cp932FromUtf16Text(std::string_view utf16, bool bigEndian);
+
 // Converts CP932 to UTF-8. Bytes that do not form a CP932 character become
 // U+FFFD. Never fails.
 std::string Utf8FromCp932(std::string_view cp932);

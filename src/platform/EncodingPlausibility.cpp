@@ -18,14 +18,29 @@ bool GluedToAsciiLetter(std::string_view s, size_t begin, size_t end) {
          (end < s.size() && IsAsciiLetter(static_cast<unsigned char>(s[end])));
 }
 
+// True for a code point that no English text for Japanese readers holds:
+// one Unicode leaves unassigned among the Greek letters, a letter of a
+// script from Armenian to the Vedic signs (Hebrew, Arabic, the Indic and
+// South-East Asian scripts, Georgian, Hangul Jamo, Ethiopic…), Yi, Vai and
+// the other scripts from U+A000 (the Latin and Cyrillic extensions there
+// aside), Hangul syllables, the private use area and the noncharacters.
+bool IsForeignOrUnassigned(char32_t c) {
+  if (c == 0x378 || c == 0x379 || (c >= 0x380 && c <= 0x383) || c == 0x38B || c == 0x38D || c == 0x3A2) return true;
+  if (c >= 0x530 && c <= 0x1CFF) return true;
+  if ((c >= 0xA000 && c <= 0xA63F) || (c >= 0xA6A0 && c <= 0xA6FF) || (c >= 0xA800 && c <= 0xABFF)) return true;
+  if (c >= 0xAC00 && c <= 0xF8FF) return true;  // Hangul, surrogates, private use
+  return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
 // Points for one non-ASCII character of the UTF-8 reading, which spans
 // bytes [begin, end) of `s`.
 int Utf8CharPoints(char32_t c, std::string_view s, size_t begin, size_t end) {
   if (c >= 0x80 && c <= 0x9F) return -3;  // C1 controls
+  if (IsForeignOrUnassigned(c)) return -6;
   if (c == 0xA0) return 2;                // no-break space
   if (c == 0xAB || c == 0xBB || c == 0xB0 || c == 0xA9 || c == 0xAE || c == 0xB7) return 1;
-  if (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) {
-    // Accented Latin letters: café, naïve, Straße.
+  if ((c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x1E00 && c <= 0x1EFF)) {
+    // Accented Latin letters: café, naïve, Straße, Việt.
     return GluedToAsciiLetter(s, begin, end) ? 3 : 1;
   }
   // Dashes, quotes, «…», currency signs such as «€», «™», arrows, mathematical

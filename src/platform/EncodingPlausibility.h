@@ -15,7 +15,9 @@ bool IsWellFormedCp932(std::string_view bytes);
 // also «è»). Each character of a reading adds or takes points: for UTF-8,
 // accented Latin letters inside ASCII words, typographic quotes, dashes, the
 // ellipsis, the no-break space and Japanese characters count for it, C1
-// control characters against it; for CP932, kana, kanji and the full-width
+// control characters, code points Unicode leaves unassigned and letters of
+// scripts an English text for Japanese readers does not hold (Hebrew,
+// Arabic, Thai, Hangul…) against it; for CP932, kana, kanji and the full-width
 // symbols count for it, half-width katakana standing apart from ASCII
 // letters count a little for it and glued to them against it, and codes that
 // CP932 leaves unassigned or to the user count against it.

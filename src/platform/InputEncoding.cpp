@@ -84,12 +84,50 @@ size_t PieceEnd(std::string_view text, size_t pieceBytes, bool utf16, bool bigEn
   return text.size();
 }
 
+// UTF-16 without a byte-order mark: English text in it has a zero byte in
+// nearly every unit, on the same side; Japanese characters have none, and
+// only a few of them (U+4E00 一) a zero low byte. A CP932 text, which the
+// reader ends at its first zero byte, has no such pattern.
+std::optional<TextEncoding> Utf16WithoutMark(std::string_view bytes) {
+  if (bytes.size() < 8 || bytes.size() % 2 != 0) return std::nullopt;
+  // The first 64 KB decide.
+  const size_t units = std::min<size_t>(bytes.size(), 65536) / 2;
+  size_t zeroFirst = 0;
+  size_t zeroSecond = 0;
+  for (size_t i = 0; i < units; ++i) {
+    zeroFirst += bytes[2 * i] == '\0';
+    zeroSecond += bytes[2 * i + 1] == '\0';
+  }
+  if (zeroSecond * 3 >= units * 2 && zeroFirst * 8 < zeroSecond) return TextEncoding::Utf16LeNoBom;
+  if (zeroFirst * 3 >= units * 2 && zeroSecond * 8 < zeroFirst) return TextEncoding::Utf16BeNoBom;
+  return std::nullopt;
+}
+
 }  // namespace
+
+bool IsUtf16(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ||
+         encoding == TextEncoding::Utf16LeNoBom || encoding == TextEncoding::Utf16BeNoBom;
+}
+
+bool IsBigEndian(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf16Be || encoding == TextEncoding::Utf16BeNoBom;
+}
+
+size_t ByteOrderMarkBytes(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf8Bom: return 3;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: return 2;
+    default: return 0;
+  }
+}
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
   if (StartsWith(bytes, "\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
   if (StartsWith(bytes, "\xFF\xFE")) return TextEncoding::Utf16Le;
   if (StartsWith(bytes, "\xFE\xFF")) return TextEncoding::Utf16Be;
+  if (const std::optional<TextEncoding> wide = Utf16WithoutMark(bytes)) return *wide;
   if (!IsUtf8WithNonAscii(bytes)) return TextEncoding::Cp932;
   // Well-formed UTF-8 with non-ASCII bytes may be CP932 all the same: half-
   // width katakana pair up into UTF-8 sequences. The likelier reading wins;
@@ -112,9 +150,9 @@ std::optional<std::string> TextToCp932InPieces(std::string bytes, size_t pieceBy
     if (step && !step(total, total)) return std::nullopt;
     return bytes;
   }
-  const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-  const bool bigEndian = encoding == TextEncoding::Utf16Be;
-  size_t done = encoding == TextEncoding::Utf8Bom ? 3 : (utf16 ? 2 : 0);
+  const bool utf16 = IsUtf16(encoding);
+  const bool bigEndian = IsBigEndian(encoding);
+  size_t done = ByteOrderMarkBytes(encoding);
   std::string_view rest = std::string_view(bytes).substr(done);
   std::string out;
   pieceBytes = std::max<size_t>(pieceBytes, 2);
@@ -122,7 +160,7 @@ std::optional<std::string> TextToCp932InPieces(std::string bytes, size_t pieceBy
   while (!rest.empty()) {
     const size_t cut = PieceEnd(rest, pieceBytes, utf16, bigEndian);
     const std::string_view piece = rest.substr(0, cut);
-    std::string converted = utf16 ? Cp932FromUtf16(piece, bigEndian) : Cp932FromUtf8(piece);
+    std::string converted = utf16 ? Cp932FromUtf16Text(piece, bigEndian) : Cp932FromUtf8Text(piece);
     if (out.empty()) {
       out = std::move(converted);  // a text in one piece is not copied again
     } else {

@@ -15,17 +15,29 @@ enum class TextEncoding {
   Utf8Bom,  // starts with EF BB BF
   Utf16Le,  // starts with FF FE
   Utf16Be,  // starts with FE FF
+  Utf16LeNoBom,  // no byte-order mark, but every other byte zero: «h\0i\0»
+  Utf16BeNoBom,  // the same, the zero bytes first: «\0h\0i»
 };
 
-// Tells the encoding of a text by its byte-order mark; else a text that is
-// well-formed UTF-8 with at least one non-ASCII byte is UTF-8 unless it is
+// True for the UTF-16 encodings; big-endian for the BE ones.
+bool IsUtf16(TextEncoding encoding);
+bool IsBigEndian(TextEncoding encoding);
+// The length of the encoding's byte-order mark (0, 2 or 3 bytes).
+size_t ByteOrderMarkBytes(TextEncoding encoding);
+
+// Tells the encoding of a text by its byte-order mark; else a text of an
+// even number of bytes (8 or more), at least two thirds of whose two-byte
+// units have a zero high byte and hardly any a zero low byte, is UTF-16
+// without a mark; else
+// a text that is well-formed UTF-8 with at least one non-ASCII byte is UTF-8 unless it is
 // also well-formed CP932 and the CP932 reading is at least as plausible (see
 // EncodingPlausibility.h); everything else is CP932.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
 // Returns the text as CP932: CP932 and ASCII texts come back byte for byte;
-// UTF-8 and UTF-16 texts are converted (the byte-order mark dropped, characters
-// CP932 lacks become "?").
+// UTF-8 and UTF-16 texts are converted (the byte-order mark dropped, Latin
+// letters with diacritics folded to their base letters as Cp932FromUtf8Text
+// does, other characters CP932 lacks become "?").
 std::string TextToCp932(std::string bytes);
 
 // TextToCp932 in pieces of about `pieceBytes` bytes of the text, each cut

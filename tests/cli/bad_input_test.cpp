@@ -19,6 +19,8 @@
 #include "cli_process.h"
 #include "cli_runner.h"
 #include "core/analysis/bad_inputs.h"
+#include "platform/Cp932.h"
+#include "platform/InputEncoding.h"
 
 namespace lexiscoop {
 namespace {
@@ -64,7 +66,9 @@ TEST(CliBadInputTest, EveryBadTextGivesItsTable) {
     const CliProcess::Result summary = RunBounded({"summary", path});
     EXPECT_EQ(table.exitCode, 0) << table.err;
     EXPECT_EQ(table.out, input.table);
-    EXPECT_EQ(table.err, "");
+    // A zero byte ends the count, and the user is told where.
+    const std::string notice = ZeroByteNotice(TextToCp932(input.bytes));
+    EXPECT_EQ(table.err, notice.empty() ? "" : "lexiscoop-cli: " + path + ": " + Utf8FromCp932(notice) + "\n");
     EXPECT_EQ(summary.exitCode, 0) << summary.err;
   }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "dictionary/CompressStringList.h"
 
 namespace lexiscoop {
 namespace {
@@ -176,6 +177,11 @@ TEST_F(DictCommandTest, PackRefusesWhatWouldChangeTheList) {
       {"UTF-16 zero", std::string("\xff\xfeg\0o\0\n\0\0\0", 10), "line 2: holds a zero byte"},
       {"UTF-16 no CP932 form", std::string("\xff\xfeg\0\n\0\xac\x20", 8), "line 2: holds a character"},
       {"question marks kept", "why?\n\xe5\x9f\xba\xe6\x9c\xac?\n", ""},
+      // The reader's bound on a line holds for the writer.
+      {"a line over the bound", "go\n" + std::string(65537, 'b') + "\n", "line 2: longer than 65,536 bytes"},
+      {"a line at the bound", "go\n" + std::string(65536, 'b') + "\n", ""},
+      // «xﾗｺ» in Shift-JIS is no UTF-8 «x» with an unassigned code point.
+      {"half-width katakana glued to a letter", "x\xD7\xBA\n", ""},
       {"plain", "go\nrun\n", ""},
   };
   for (const Case& c : cases) {
@@ -185,6 +191,7 @@ TEST_F(DictCommandTest, PackRefusesWhatWouldChangeTheList) {
     const CliRun run = Dict({"pack", data_ / "in.txt", data_ / "out.dat"});
     if (*c.error == '\0') {
       EXPECT_EQ(run.exitCode, 0) << run.err;
+      if (c.text == "x\xD7\xBA\n") EXPECT_EQ(Dict({"unpack", data_ / "out.dat"}).out, "x\uFF97\uFF7A\n");
       continue;
     }
     EXPECT_EQ(run.exitCode, 1);
@@ -192,6 +199,15 @@ TEST_F(DictCommandTest, PackRefusesWhatWouldChangeTheList) {
     EXPECT_NE(run.err.find("in.txt"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(data_ / "out.dat"));
   }
+
+  // A list over the bound, written by other means, is refused by name.
+  TCompressStringList list;
+  list.Add(std::string(65537, 'b'));
+  testing::WriteFileBytes(data_ / "long.dat", list.FileImage());
+  const CliRun run = Dict({"unpack", data_ / "long.dat"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("long.dat: line 1: longer than 65,536 bytes, the most a list file holds"), std::string::npos)
+      << run.err;
 }
 
 TEST_F(DictCommandTest, RecordAppliesTheEditorsHeadwordChecks) {

@@ -52,6 +52,19 @@ class TextInputTest : public QObject {
     QVERIFY(Action(form, "acAnalize")->isEnabled());
   }
 
+  void accentedWordsAreCountedWholeAndShownAsWritten() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    QGuiApplication::clipboard()->setText(U("café, crème, résumé, naïve; Æsir ﬁsh"));
+    Action(form, "acClipToText")->trigger();
+    QCOMPARE(form.Parser().FullText(), std::string_view("cafe, creme, resume, naive; AEsir fish"));
+    QCOMPARE(Pane(form), U("café, crème, résumé, naïve; Æsir ﬁsh"));
+    // A text CP932 holds as it is shows as it is.
+    QGuiApplication::clipboard()->setText(U("日本の tea"));
+    Action(form, "acClipToText")->trigger();
+    QCOMPARE(Pane(form), U("日本の tea"));
+  }
+
   void pastedBytesAreTakenByTheirCharacterSet_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QByteArray>("bytes");
@@ -63,7 +76,7 @@ class TextInputTest : public QObject {
     QTest::newRow("Shift-JIS undeclared, kanji") << QStringLiteral("text/plain") << kanji << kanji;
     const QByteArray accents("caf\xC3\xA9 don\xE2\x80\x99t");
     QTest::newRow("UTF-8 undeclared") << QStringLiteral("text/plain") << accents
-                                      << QByteArray::fromStdString(Cp932FromUtf8(accents.toStdString()));
+                                      << QByteArray::fromStdString(Sjis("cafe don’t"));
     const QByteArray japanese("\xE6\x97\xA5\xE6\x9C\xAC");
     QTest::newRow("UTF-8 declared") << QStringLiteral("text/plain;charset=utf-8") << japanese
                                     << QByteArray::fromStdString(Sjis("日本"));

@@ -63,9 +63,9 @@ inline std::vector<BadInput> BadInputs() {
       {"lone lead byte at the end", "alpha beta\x82", "alpha\t1\nbeta\t1\n"},
       {"UTF-16LE with mark", Utf16("Hello world\n", false, true), "Hello\t1\nworld\t1\n"},
       {"UTF-16BE with mark", Utf16("Hi there", true, true), "Hi\t1\nthere\t1\n"},
-      // Without a mark the first zero byte ends the text.
-      {"UTF-16LE without mark", Utf16("Hello world\n", false, false), "H\t1\n"},
-      {"UTF-16BE without mark", Utf16("Hi there", true, false), ""},
+      // Without a mark, told by every other byte being zero.
+      {"UTF-16LE without mark", Utf16("Hello world\n", false, false), "Hello\t1\nworld\t1\n"},
+      {"UTF-16BE without mark", Utf16("Hi there", true, false), "Hi\t1\nthere\t1\n"},
       {"line of 4094 bytes first", AbLine(4094) + "\nend\n", ab(4094) + "end\t1\n"},
       {"line of 4095 bytes first", AbLine(4095) + "\nend\n", ab(4095) + "end\t1\n"},
       {"line of 5000 bytes first", AbLine(5000) + "\nend\n", ab(5000) + "end\t1\n"},

@@ -111,7 +111,7 @@ TEST(EncodingPlausibilityTest, Utf8WithAccentsAndTypographicPunctuationIsConvert
     if (IsWellFormedCp932(text)) ++alsoCp932;
     // Plain ASCII is the same either way.
     EXPECT_EQ(DetectTextEncoding(text), HasNonAscii(text) ? TextEncoding::Utf8 : TextEncoding::Cp932) << text;
-    EXPECT_EQ(TextToCp932(text), Cp932FromUtf8(text));
+    EXPECT_EQ(TextToCp932(text), Cp932FromUtf8Text(text));
   }
   EXPECT_GT(alsoCp932, 40);
 }
@@ -133,6 +133,12 @@ TEST(EncodingPlausibilityTest, DecidesTheCasesOfBothReadings) {
       {"Japanese in UTF-8", "Hello \xE3\x81\x82\xE3\x81\x84", TextEncoding::Utf8},
       {"\u00B1 or \uFF82\uFF71 standing alone", "\xC2\xB1 \xC2\xB1", TextEncoding::Cp932},
       {"a C1 control in UTF-8", "\xC2\x85@", TextEncoding::Cp932},
+      // Unassigned code points and letters of scripts such a text does not
+      // hold speak against UTF-8: «xﾗｺ» is not «x» + U+05FA.
+      {"x and an unassigned code point", "x\xD7\xBA", TextEncoding::Cp932},
+      {"a Hebrew letter glued to English", "x\xD7\xA1y", TextEncoding::Cp932},
+      {"an Arabic letter glued to English", "ab\xD8\xB9", TextEncoding::Cp932},
+      {"a Latin letter with a dot below", "Vi\xE1\xBB\x87t", TextEncoding::Utf8},
       // Not well-formed CP932 (a lone 0x80 byte): UTF-8 whatever it scores.
       {"not CP932", "\xC3\xA8 \xC2\x80", TextEncoding::Utf8},
       // Not well-formed UTF-8: CP932 whatever it scores.
