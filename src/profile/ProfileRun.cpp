@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <new>
 #include <thread>
 
 #include "platform/FileSystem.h"
@@ -97,7 +98,14 @@ std::vector<TextProfile> RunProfiles(const ProfileFiles& files, const LevelLooku
       if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
       const size_t i = next.fetch_add(1, std::memory_order_relaxed);
       if (i >= count) return;
-      results[i] = ProfileFile(files.paths[i], levels);
+      try {
+        results[i] = ProfileFile(files.paths[i], levels);
+      } catch (const std::bad_alloc&) {
+        // Out of memory outside the file's own work: still that file's row.
+        results[i].path = files.paths[i];
+        results[i].status = ProfileStatus::Failed;
+        results[i].error = kOutOfMemoryMessage;
+      }
       done[i] = 1;
       if (progress != nullptr) {
         progress->bytesDone.fetch_add(files.sizes[i], std::memory_order_relaxed);

@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <cerrno>
+#include <new>
 #include <unistd.h>
 
 #include "analysis/Analysis.h"
 #include "analysis/MyParser.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
+#include "platform/InputEncoding.h"
 #include "profile/LevelLookup.h"
 
 namespace lexiscoop {
@@ -30,22 +32,24 @@ bool ReadHead(const std::string& path, std::string& head) {
   return n >= 0;
 }
 
-// Marks the profile failed with a CP932 message, its figures cleared.
-void Fail(TextProfile& profile, const char* cp932) {
+// Marks the profile failed with a UTF-8 message, its figures cleared.
+void FailUtf8(TextProfile& profile, std::string utf8) {
   TextProfile failed;
   failed.path = std::move(profile.path);
   failed.bytes = profile.bytes;
   failed.status = ProfileStatus::Failed;
-  failed.error = Utf8FromCp932(cp932);
+  failed.error = std::move(utf8);
   profile = std::move(failed);
 }
+
+// The same with a CP932 message.
+void Fail(TextProfile& profile, const char* cp932) { FailUtf8(profile, Utf8FromCp932(cp932)); }
 
 }  // namespace
 
 bool LooksBinary(std::string_view head) {
-  if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'))) {
-    return false;
-  }
+  // UTF-16 has zero bytes, with or without a byte-order mark.
+  if (IsUtf16(DetectTextEncoding(head.substr(0, head.size() / 2 * 2)))) return false;
   return head.find('\0') != std::string_view::npos;
 }
 
@@ -103,6 +107,9 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels) {
     Fail(profile, e.what());
   } catch (const std::runtime_error& e) {
     Fail(profile, e.what());
+  } catch (const std::bad_alloc&) {
+    // What this file took is freed by now; the other files go on.
+    FailUtf8(profile, kOutOfMemoryMessage);
   }
   return profile;
 }

@@ -39,13 +39,17 @@ struct TextProfile {
 TextProfile SumProfiles(const std::vector<TextProfile>& profiles);
 
 // Whether a file's first bytes are those of a binary file: a zero byte
-// among them, unless they start with a UTF-16 byte-order mark.
+// among them, unless they are UTF-16 (see DetectTextEncoding).
 bool LooksBinary(std::string_view head);
+
+// The error of a file whose profile ran out of memory (UTF-8).
+inline constexpr char kOutOfMemoryMessage[] = "メモリが足りません";
 
 // Profiles the file at `path` against `levels`: reads it as a text (as the
 // window reads one), counts its words and classifies them. A file that
 // cannot be read or is too large is Failed; a binary
-// file is Skipped before it is read whole. Never throws but for memory.
+// file is Skipped before it is read whole; one that runs out of memory is
+// Failed with kOutOfMemoryMessage. Never throws.
 TextProfile ProfileFile(const std::string& path, const LevelLookup& levels);
 
 }  // namespace lexiscoop

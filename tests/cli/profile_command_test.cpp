@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -165,6 +168,59 @@ TEST_F(ProfileCommandTest, BadFilesAreRowsOrNotesAndNeverStopTheRest) {
 
   // A skipped binary file alone is no failure.
   EXPECT_EQ(Profile({texts_ / "a.txt", texts_ / "binary.dat"}).exitCode, 0);
+}
+
+// Runs the CLI with its address space limited to `limitBytes`.
+testing::CliRun RunWithMemoryLimit(const std::vector<std::string>& args, rlim_t limitBytes) {
+  TempFolder outputs;
+  const std::string out = outputs / "out";
+  const std::string err = outputs / "err";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const rlimit limit{limitBytes, limitBytes};
+    setrlimit(RLIMIT_AS, &limit);
+    freopen(out.c_str(), "w", stdout);
+    freopen(err.c_str(), "w", stderr);
+    std::vector<std::string> all = {LEXISCOOP_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  testing::CliRun run;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  run.out = testing::ReadFileBytes(out);
+  run.err = testing::ReadFileBytes(err);
+  return run;
+}
+
+TEST_F(ProfileCommandTest, AFileThatRunsOutOfMemoryIsItsOwnErrorRow) {
+  // One text far larger than the memory the run may take, between two
+  // small: a text at its start, longer than the head that tells a binary
+  // file, then a hole (zero bytes, no disk).
+  std::string start;
+  while (start.size() < (1u << 16)) start += "Cats and dogs.\n";
+  WriteFileBytes(texts_ / "big.txt", start);
+  std::filesystem::resize_file(texts_ / "big.txt", 400u << 20);
+  for (const char* threads : {"2", "3"}) {
+    SCOPED_TRACE(threads);
+    std::vector<std::string> args = data_.With({"profile", "--threads", threads});
+    for (const char* name : {"a.txt", "big.txt", "b.txt"}) args.push_back(texts_ / name);
+    const testing::CliRun run = RunWithMemoryLimit(args, rlim_t{120} << 20);
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const std::vector<Row> rows = ParseTsv(run.out);
+    ASSERT_EQ(rows.size(), 4u) << run.out << run.err;
+    EXPECT_EQ(rows[0].at("error"), "");
+    EXPECT_EQ(rows[1].at("file"), texts_ / "big.txt");
+    EXPECT_EQ(rows[1].at("error"), "メモリが足りません");
+    EXPECT_EQ(rows[2].at("error"), "");
+    EXPECT_NE(rows[2].at("tokens"), "");
+    EXPECT_NE(run.err.find("big.txt: メモリが足りません"), std::string::npos) << run.err;
+  }
 }
 
 TEST_F(ProfileCommandTest, FoldersAndThreadCountsGiveTheSameOutput) {
