@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cstdint>
 #include <ctime>
 #include <set>
@@ -71,16 +73,22 @@ struct RollForwardStep {
 // Plans the renames of `entries` without changing anything: 0, or
 // kJournalNamesOutside when a new version is not a regular file of its
 // own (a link, a folder) or a user's file links to nothing.
-int PlanRollForward(const std::vector<IntentEntry>& entries, const std::vector<std::string>& known,
-                    std::vector<RollForwardStep>& steps) {
+int PlanRollForward(const std::string& dataFolder, const std::vector<IntentEntry>& entries,
+                    const std::vector<std::string>& known, std::vector<RollForwardStep>& steps) {
   for (const IntentEntry& entry : entries) {
     std::string path;
+    struct stat st{};
+    if (const size_t slash = entry.target.find('/'); slash != std::string::npos) {
+      // A list folder's file: the folder itself must be one, not a link.
+      const std::string folder = JoinPath(dataFolder, entry.target.substr(0, slash));
+      if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return kJournalNamesOutside;
+      path = JoinPath(dataFolder, entry.target);
+    }
     for (const std::string& file : known) {
       if (BareName(file) == entry.target) path = file;
     }
     if (path.empty()) return kJournalNamesOutside;
     // The user's own link is followed as the writer followed it; no other.
-    struct stat st{};
     if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
       if (IsDanglingLink(path)) return kJournalNamesOutside;
       path = ResolveWriteTarget(path);
@@ -182,8 +190,16 @@ void DictionaryTransaction::RemoveStaleTemporaries() const {
 }
 
 void DictionaryTransaction::Replace(const std::string& path, std::string bytes) {
-  changes_.push_back(
-      {BareName(path), AbsolutePath(ResolveWriteTarget(path)), std::move(bytes), IsDanglingLink(path)});
+  // A file of a list folder is named by folder and name, any other by name.
+  std::string name = BareName(path);
+  const std::string folder = FolderOf(AbsolutePath(path));
+  if (FolderOf(folder) == WithoutTrailingSlashes(AbsolutePath(dataFolder_))) {
+    const std::string sub = BareName(folder);
+    if (std::find(std::begin(kUserListFolders), std::end(kUserListFolders), sub) != std::end(kUserListFolders)) {
+      name = sub + "/" + name;
+    }
+  }
+  changes_.push_back({std::move(name), AbsolutePath(ResolveWriteTarget(path)), std::move(bytes), IsDanglingLink(path)});
 }
 
 void DictionaryTransaction::Discard(std::vector<StagedFile>& staged) const {
@@ -252,7 +268,7 @@ int CompleteInterruptedChange(const std::string& dataFolder, const std::vector<s
       // Every rename is checked before the first is made: a record refused
       // halfway would leave the files half changed.
       std::vector<RollForwardStep> steps;
-      if (const int planned = PlanRollForward(entries, known, steps); planned != 0) return planned;
+      if (const int planned = PlanRollForward(dataFolder, entries, known, steps); planned != 0) return planned;
       if (const int renamed = RollForward(steps); renamed != 0) return renamed;
     }
   }

@@ -1,6 +1,8 @@
 #include "dictionary/IntentRecord.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "platform/FileSystem.h"
 
@@ -47,10 +49,35 @@ bool TakeField(std::string_view& in, std::string& field) {
   return !field.empty();
 }
 
+// True for a name that stays in its folder: no '/', not hidden, not "..".
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name.front() != '.' && name.find('/') == std::string_view::npos &&
+         name.find('\0') == std::string_view::npos;
+}
+
+// True when `temp` is `target` followed by a temporary name's suffix.
+bool IsTemporaryOf(const std::string& temp, const std::string& target) {
+  return temp.size() == target.size() + kTemporaryInfix.size() + 6 && temp.compare(0, target.size(), target) == 0 &&
+         temp.compare(target.size(), kTemporaryInfix.size(), kTemporaryInfix) == 0 &&
+         IsTemporarySuffix(std::string_view(temp).substr(temp.size() - 6));
+}
+
 // The entry that a record's temporary and target fields name, if both are
-// the program's own: the target a known file, the temporary beside it.
+// the program's own: the target a known file or a file of a list folder,
+// the temporary beside it.
 bool KnownEntry(const std::string& temp, const std::string& target, const std::vector<std::string>& knownFiles,
                 IntentEntry& entry) {
+  const size_t slash = target.find('/');
+  if (slash != std::string::npos && slash != 0) {
+    const std::string_view folder = std::string_view(target).substr(0, slash);
+    const bool listFolder = std::find(std::begin(kUserListFolders), std::end(kUserListFolders), folder) !=
+                            std::end(kUserListFolders);
+    if (listFolder && IsPlainName(std::string_view(target).substr(slash + 1)) && IsTemporaryOf(temp, target)) {
+      entry.target = target;
+      entry.suffix = temp.substr(temp.size() - 6);
+      return true;
+    }
+  }
   for (const std::string& known : knownFiles) {
     const std::string name = BareName(known);
     // A bare name, or the absolute path older versions wrote.

@@ -9,7 +9,8 @@ namespace lexiscoop {
 // One file of a change's intent record: a user's file and the new version
 // that replaces it, "<target>.tmp-<suffix>" beside it.
 struct IntentEntry {
-  std::string target;  // bare name of the user's file ("myLxScoop.dat")
+  std::string target;  // bare name of the user's file ("myLxScoop.dat"), or
+                       // a list folder's file by folder and name ("known/a.lxk")
   std::string suffix;  // the six letters and digits of the temporary name
 };
 
@@ -25,10 +26,15 @@ enum class IntentRecordKind {
   Outside,  // names anything else (a path, "..", a file not ours)
 };
 
+// The folders of the data folder whose files a change may name by folder
+// and name: the user's level sets and known-word lists.
+inline constexpr std::string_view kUserListFolders[] = {"levelsets", "known"};
+
 // Reads an intent record. `knownFiles` are the paths of the user's files a
 // change may touch; a target is accepted as the bare name of one of them
 // (or, as older versions wrote it, as exactly its absolute path) with a
-// temporary name of the program's own pattern beside it. Fills `entries`
+// temporary name of the program's own pattern beside it, or as the plain
+// name of a file in one of kUserListFolders. Fills `entries`
 // for a Valid record.
 IntentRecordKind ParseIntentRecord(std::string_view text, const std::vector<std::string>& knownFiles,
                                    std::vector<IntentEntry>& entries);

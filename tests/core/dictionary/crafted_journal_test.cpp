@@ -96,6 +96,8 @@ TEST_F(CraftedDataFolderTest, AnIntentRecordNamingAnythingButOurOwnFilesIsLeftAl
       {"temporary that is a link", "myLxScoop.dat.tmp-Ln12Ab", "myLxScoop.dat"},
       {"temporary that is a folder", "myLXBasics.dat.tmp-Dr12Ab", "myLXBasics.dat"},
       {"second file outside", temp, "/etc/passwd"},
+      {"out of a list folder", "known/../outside.tmp-Ab12Cd", "known/../outside"},
+      {"a list folder that is a link", "known/x.lxk.tmp-Ab12Cd", "known/x.lxk"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.kind);
@@ -105,6 +107,8 @@ TEST_F(CraftedDataFolderTest, AnIntentRecordNamingAnythingButOurOwnFilesIsLeftAl
     WriteFile(data_ + "/sub/" + temp, "new version");
     fs::create_symlink(outside_ + "/victim.txt", data_ + "/myLxScoop.dat.tmp-Ln12Ab");
     fs::create_directories(data_ + "/myLXBasics.dat.tmp-Dr12Ab/inner");
+    fs::create_directory_symlink(outside_, data_ + "/known");
+    WriteFile(outside_ + "/x.lxk.tmp-Ab12Cd", "new version");
     const bool twoFiles = std::string(row.kind) == "second file outside";
     WriteFile(data_ + "/" + kJournalFileName,
               twoFiles ? RawJournal({{temp, "myLxScoop.dat"}, {row.tempField, row.targetField}})
@@ -135,14 +139,17 @@ TEST_F(CraftedDataFolderTest, OurOwnRecordIsCompletedThroughTheUsersLinkOnly) {
   next.Add("zoo\ts");
   WriteFile(root_ / "real/mine.dat.tmp-Ab12Cd", next.FileImage());
   WriteFile(data_ + "/myLXBasics.dat.tmp-Qq34Rr", "new level list");
+  fs::create_directories(data_ + "/known");
+  WriteFile(data_ + "/known/mine.lxk.tmp-Kk56Ll", "new known words");
   WriteFile(data_ + "/" + kJournalFileName,
-            IntentRecordText({{"myLxScoop.dat", "Ab12Cd"}, {"myLXBasics.dat", "Qq34Rr"}}));
+            IntentRecordText({{"myLxScoop.dat", "Ab12Cd"}, {"myLXBasics.dat", "Qq34Rr"}, {"known/mine.lxk", "Kk56Ll"}}));
   ConjugationDictionary reader = Dictionary();
   reader.ReloadDictionary(false);
   EXPECT_EQ(reader.InterruptedChangeStatus(), 0);
   EXPECT_TRUE(fs::is_symlink(data_ + "/myLxScoop.dat"));
   EXPECT_EQ(ReadList(root_ / "real/mine.dat"), (Lines{"go\tes,ing,ne,2went", "zoo\ts"}));
   EXPECT_EQ(testing_support::ReadBytes(data_ + "/myLXBasics.dat"), "new level list");
+  EXPECT_EQ(testing_support::ReadBytes(data_ + "/known/mine.lxk"), "new known words");
   EXPECT_FALSE(fs::exists(data_ + "/" + kJournalFileName));
 }
 
