@@ -79,10 +79,11 @@ ExportTable FlashCardTable(const ShownWordList& shown, const AnalysisResult& res
     back += kOpen.str();
     level.appendText(back, row);
     back += kClose.str();
-    // The glosses and the sentence, each after a blank where there is one.
+    // The glosses' first group and the sentence, each after a blank where
+    // there is one.
     for (const WordListColumn* column : {&gloss, &sentence}) {
       piece.clear();
-      column->appendText(piece, row);
+      (column->appendShortText != nullptr ? column->appendShortText : column->appendText)(piece, row);
       if (piece.empty()) continue;
       back += ' ';
       back += piece;

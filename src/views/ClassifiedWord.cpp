@@ -1,10 +1,14 @@
 #include "views/ClassifiedWord.h"
 
+#include "dictionary/GlossGroups.h"
+
 #include "analysis/Analysis.h"
 #include "views/ShownWordList.h"
 #include "views/WordForms.h"
 
 namespace lexiscoop {
+
+std::string_view Glosses::FirstGroup() const { return FirstGlossGroup(text); }
 
 ClassifiedWord ClassifiedWordOf(const AnalysisResult& result, int32_t entry) {
   ClassifiedWord word;

@@ -11,11 +11,16 @@ namespace lexiscoop {
 class ShownWordList;
 struct AnalysisResult;
 
-// The Japanese glosses of a headword as the lexicon keeps them.
+// The Japanese glosses of a headword as the lexicon keeps them: groups by
+// part of speech «動 閉じる; 閉める / 形 近い», or the user's free text
+// «gloss; gloss» (see dictionary/GlossGroups.h).
 struct Glosses {
-  std::string_view text;  // «gloss; gloss» (CP932); empty when the headword has none
+  std::string_view text;  // every group (CP932); empty when the headword has none
 
   bool Empty() const { return text.empty(); }
+  // The first group with its label («動 閉じる; 閉める»), shown where room
+  // is short; the whole text when it is not grouped.
+  std::string_view FirstGroup() const;
 };
 
 // What the run's classification says of one word-table entry: the one

@@ -40,6 +40,9 @@ double Level(const ListRow& r) { return LevelIndex(r.shown.LevelOfRow(r.row)); }
 void AppendGlosses(std::string& out, const ListRow& r) {
   out += ClassifiedRowOf(r.shown, r.row, r.result).glosses.text;
 }
+void AppendFirstGlossGroup(std::string& out, const ListRow& r) {
+  out += ClassifiedRowOf(r.shown, r.row, r.result).glosses.FirstGroup();
+}
 
 void AppendHeadword(std::string& out, const ListRow& r) {
   out += ClassifiedRowOf(r.shown, r.row, r.result).headwordForm;
@@ -73,16 +76,16 @@ using enum CellAlignment;
 
 // clang-format off
 constexpr WordListColumn kColumns[] = {
-  // id         export      caption     align  kind     dec sort                  sortName inWin  shown  width after ownW   colour text             number
-  {"no",        "",         "No",       Left,  Integer, 0, kSortFirstAppearance, "first", true,  true,  60,   -1,   false, false, AppendRowNumber, RowNumber},
-  {"word",      "",         "Word",     Left,  Text,    0, kSortAlphabetical,    "alpha", true,  true,  150,  -1,   false, false, AppendWord,      nullptr},
-  {"count",     "",         "Number",   Right, Integer, 0, kSortCount,           "count", true,  true,  70,   -1,   false, false, AppendCount,     Count},
-  {"percent",   "per_cent", "per cent", Right, Decimal, 3, kSortPerCent,         "",      true,  true,  60,   -1,   false, false, AppendPerCent,   PerCent},
-  {"level",     "",         "レベル",   Left,  Text,    0, kSortLevel,           "level", true,  true,  64,   2,    false, true,  AppendLevel,     Level},
-  {"gloss",     "",         "訳語",     Left,  Text,    0, -1,                   "",      true,  true,  130,  -1,   true,  false, AppendGlosses,   nullptr},
-  {"letters",   "",         "文字数",   Right, Integer, 0, -1,                   "",      true,  false, 56,   -1,   false, false, AppendLetters,   Letters},
-  {"headword",  "",         "",         Left,  Text,    0, -1,                   "",      false, false, 0,    -1,   false, false, AppendHeadword,  nullptr},
-  {"sentence",  "",         "",         Left,  Text,    0, -1,                   "",      false, false, 0,    -1,   false, false, AppendSentence,  nullptr},
+  // id         export      caption     align  kind     dec sort                  sortName inWin  shown  width after ownW   colour text             number     short
+  {"no",        "",         "No",       Left,  Integer, 0, kSortFirstAppearance, "first", true,  true,  60,   -1,   false, false, AppendRowNumber, RowNumber, nullptr},
+  {"word",      "",         "Word",     Left,  Text,    0, kSortAlphabetical,    "alpha", true,  true,  150,  -1,   false, false, AppendWord,      nullptr,   nullptr},
+  {"count",     "",         "Number",   Right, Integer, 0, kSortCount,           "count", true,  true,  70,   -1,   false, false, AppendCount,     Count,     nullptr},
+  {"percent",   "per_cent", "per cent", Right, Decimal, 3, kSortPerCent,         "",      true,  true,  60,   -1,   false, false, AppendPerCent,   PerCent,   nullptr},
+  {"level",     "",         "レベル",   Left,  Text,    0, kSortLevel,           "level", true,  true,  64,   2,    false, true,  AppendLevel,     Level,     nullptr},
+  {"gloss",     "",         "訳語",     Left,  Text,    0, -1,                   "",      true,  true,  130,  -1,   true,  false, AppendGlosses,   nullptr,   AppendFirstGlossGroup},
+  {"letters",   "",         "文字数",   Right, Integer, 0, -1,                   "",      true,  false, 56,   -1,   false, false, AppendLetters,   Letters,   nullptr},
+  {"headword",  "",         "",         Left,  Text,    0, -1,                   "",      false, false, 0,    -1,   false, false, AppendHeadword,  nullptr,   nullptr},
+  {"sentence",  "",         "",         Left,  Text,    0, -1,                   "",      false, false, 0,    -1,   false, false, AppendSentence,  nullptr,   nullptr},
 };
 // clang-format on
 
@@ -119,6 +122,13 @@ int WindowColumnIndex(std::string_view id) {
 std::string CellText(const WordListColumn& column, const ListRow& row) {
   std::string text;
   column.appendText(text, row);
+  return text;
+}
+
+std::string ShortCellText(const WordListColumn& column, const ListRow& row) {
+  if (column.appendShortText == nullptr) return CellText(column, row);
+  std::string text;
+  column.appendShortText(text, row);
   return text;
 }
 

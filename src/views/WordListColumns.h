@@ -50,6 +50,9 @@ struct WordListColumn {
   // The cell's value as a number (Integer, Decimal) and the window's sort
   // value; null for a text column.
   double (*number)(const ListRow& row);
+  // Appends the cell's short text (CP932), which the window's cell and the
+  // flash card show (the glosses' first group); null: the same as appendText.
+  void (*appendShortText)(std::string& out, const ListRow& row);
 };
 
 // Every column, the window's in the order of its model (only ever added at
@@ -67,6 +70,8 @@ int WindowColumnIndex(std::string_view id);
 
 // The cell of `column` for `row` as text (CP932).
 std::string CellText(const WordListColumn& column, const ListRow& row);
+// Its short text (appendShortText), where room is short.
+std::string ShortCellText(const WordListColumn& column, const ListRow& row);
 
 // "a, b, c or d": the ids of `columns` (for messages), sort names instead
 // when `sortNames` is set (columns without one left out).

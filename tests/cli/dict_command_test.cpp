@@ -124,12 +124,12 @@ TEST_F(DictCommandTest, RecordAndDeleteChangeOnlyTheUsersFiles) {
 }
 
 TEST_F(DictCommandTest, LookupPrintsTheHeadwordsGlossesAndTheUsersEditWins) {
-  testing::WriteFileBytes(data_ / "gloss.txt", "write\t書く; 記す\nbe\tある; いる\n");
+  testing::WriteFileBytes(data_ / "gloss.txt", "#LxGloss 2\nwrite\t動 書く; 記す / 名 書き込み\nbe\tある; いる\n");
   ASSERT_EQ(Dict({"pack", data_ / "gloss.txt", data_ / "LxGloss.dat"}).exitCode, 0);
   // The gloss of the headword the spelling counts for, after the level.
   EXPECT_EQ(Dict({"lookup", "wrote"}).out,
             "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite, \n\n"
-            "レベル: 中学\n訳語: 書く; 記す\n");
+            "レベル: 中学\n訳語: 動 書く; 記す / 名 書き込み\n");
   EXPECT_EQ(Dict({"lookup", "caat"}).out.find("訳語"), std::string::npos);
 
   CliRun run = Dict({"gloss", "write", "執筆する、書く"});
@@ -142,7 +142,7 @@ TEST_F(DictCommandTest, LookupPrintsTheHeadwordsGlossesAndTheUsersEditWins) {
 
   run = Dict({"gloss", "write", "--shipped"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "write\t訳語: 書く; 記す\n");
+  EXPECT_EQ(run.out, "write\t訳語: 動 書く; 記す / 名 書き込み\n");
   EXPECT_EQ(Dict({"gloss", "write"}).exitCode, 2);
   EXPECT_EQ(Dict({"gloss", "a\tb", "x"}).exitCode, 1);
 }

@@ -101,12 +101,14 @@ TEST_F(ExportCommandTest, TsvIsFlashCardsWithoutHeader) {
   EXPECT_EQ(rows[4], R"(["you", "you（基本） 5) 【You'd】 like that, wouldn't you?"])");
 }
 
+// Every group in the tables' gloss column; the flash card's back has the
+// first group only.
 TEST_F(ExportCommandTest, EveryFormatCarriesTheHeadwordsGlosses) {
-  testing::WriteFileBytes(data_ / "gloss.txt", "cat\t猫\ndog\t犬; ドッグ\n");
+  testing::WriteFileBytes(data_ / "gloss.txt", "#LxGloss 2\ncat\t猫\ndog\t名 犬; ドッグ / 動 つけ回す\n");
   ASSERT_EQ(RunCliProgram(data_.With({"dict", "pack", data_ / "gloss.txt", data_ / "LxGloss.dat"})).exitCode, 0);
   std::vector<std::string> rows = ReadExportBack("tsv", (Words({"--levels", "basic", "-o", out_ / "c.tsv"}), out_ / "c.tsv"));
   ASSERT_EQ(rows.size(), 5u);
-  EXPECT_EQ(rows[1], R"(["dog", "dog（基本） 犬; ドッグ 1) The 【dog】 is running after foure cats."])");
+  EXPECT_EQ(rows[1], R"(["dog", "dog（基本） 名 犬; ドッグ 1) The 【dog】 is running after foure cats."])");
   EXPECT_EQ(rows[3], R"(["cat", "cat（基本） 猫 1) The dog is running after foure 【cats】."])");
   EXPECT_EQ(rows[0], R"(["the", "the（基本） 1) 【The】 dog is running after foure cats."])");
   for (const std::string kind : {"csv", "json", "xlsx"}) {
@@ -121,9 +123,10 @@ TEST_F(ExportCommandTest, EveryFormatCarriesTheHeadwordsGlosses) {
     }();
     if (kind == "json") {
       EXPECT_NE(all.find(R"("headword": "cat", "level": "基本", "gloss": "猫")"), std::string::npos) << all;
-      EXPECT_NE(all.find(R"("gloss": "犬; ドッグ")"), std::string::npos) << all;
+      EXPECT_NE(all.find(R"("gloss": "名 犬; ドッグ / 動 つけ回す")"), std::string::npos) << all;
     } else {
       EXPECT_NE(all.find(R"(["cat", "cat", "基本", "猫", )"), std::string::npos) << all;
+      EXPECT_NE(all.find(R"(["dog", "dog", "基本", "名 犬; ドッグ / 動 つけ回す", )"), std::string::npos) << all;
     }
   }
 }

@@ -192,12 +192,13 @@ TEST(WordsColumnsTest, GlossColumnShowsTheHeadwordsGlosses) {
   EXPECT_EQ(run.out, "the\t\ndog\t\nbe\t\ncat\t\nyou\t\n");
 
   // A TAB inside a gloss would split the cell: it shows as a blank.
-  testing::WriteFileBytes(data / "gloss.txt", "cat\t猫\ndog\t犬; ドッグ\nwrite\t書く; 記す\nbegin\t始める\tはじめる\n");
+  testing::WriteFileBytes(data / "gloss.txt",
+                          "#LxGloss 2\ncat\t猫\ndog\t名 犬; ドッグ / 動 つけ回す\nwrite\t書く; 記す\nbegin\t始める\tはじめる\n");
   ASSERT_EQ(RunCliProgram(data.With({"dict", "pack", data / "gloss.txt", data / "LxGloss.dat"})).exitCode, 0);
   run = words({"--levels", "basic,junior", "--columns", "word,gloss,count"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out,
-            "the\t\t1\ndog\t犬; ドッグ\t1\nbe\t\t1\ncat\t猫\t4\nwrite\t書く; 記す\t3\nletter\t\t1\n"
+            "the\t\t1\ndog\t名 犬; ドッグ / 動 つけ回す\t1\nbe\t\t1\ncat\t猫\t4\nwrite\t書く; 記す\t3\nletter\t\t1\n"
             "you\t\t2\nbegin\t始める はじめる\t5\n");
   // As written: each spelling shows its headword's glosses.
   run = words({"--form", "written", "--levels", "junior", "--columns", "gloss,word"});

@@ -347,7 +347,7 @@ class ReadingViewTest : public QObject {
   void hoverShowsHeadwordLevelCountAndGlosses() {
     ProgramFolder folder;
     TCompressStringList glosses;
-    glosses.LoadText(Sjis("dog\t犬\r\nwrite\t書く; 記す\r\n"));
+    glosses.LoadText(Sjis("#LxGloss 2\r\ndog\t犬\r\nwrite\t動 書く; 記す / 名 書き込み\r\n"));
     QCOMPARE(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
     TForm1 form(folder.Options());
     Run(form, kText);
@@ -366,9 +366,10 @@ class ReadingViewTest : public QObject {
     QVERIFY2(wrote.contains(U("見出し語: write")), qPrintable(wrote));
     QVERIFY2(wrote.contains(U("レベル: 中学")), qPrintable(wrote));
     QVERIFY2(wrote.contains(U("出現数: 2")), qPrintable(wrote));  // Wrote and wrote
-    QVERIFY2(wrote.endsWith(U("\n訳語: 書く; 記す")), qPrintable(wrote));
+    // Every group of the glosses.
+    QVERIFY2(wrote.endsWith(U("\n訳語: 動 書く; 記す / 名 書き込み")), qPrintable(wrote));
     // «writes» counts for the same headword, so it shows the same glosses.
-    QVERIFY2(tipAt("writes").contains(U("訳語: 書く; 記す")), qPrintable(tipAt("writes")));
+    QVERIFY2(tipAt("writes").contains(U("訳語: 動 書く; 記す / 名 書き込み")), qPrintable(tipAt("writes")));
     const QString cats = tipAt("cats");
     QVERIFY2(cats.contains(U("見出し語: cat")), qPrintable(cats));
     QVERIFY2(!cats.contains(U("訳語")), qPrintable(cats));

@@ -203,17 +203,20 @@ class WordListTest : public QObject {
     QCOMPARE(folder.dialogs.informed.size(), 2);  // two rows: nothing
   }
 
+  // A headword used as several parts of speech shows its first group with
+  // its label in the column, and every group in the tooltip and details.
   void glossColumnShowsTheHeadwordsGlossesAndCanBeHidden() {
     ProgramFolder folder;
     TCompressStringList glosses;
-    glosses.LoadText(Sjis("dog\t犬\r\nwrite\t書く; 記す\r\n"));
+    glosses.LoadText(Sjis("#LxGloss 2\r\ndog\t名 犬 / 動 つけ回す\r\nwrite\t書く; 記す\r\n"));
     QCOMPARE(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
     TForm1 form(folder.Options());
     QAbstractItemModelTester tester(Model(form), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Analyze(form, "dog dogs wrote caat\r\n");
     QCOMPARE(Model(form)->headerData(5, Qt::Horizontal).toString(), U("訳語"));
     QCOMPARE(Words(form), (QStringList{"dog", "write", "caat"}));
-    QCOMPARE(Cell(form, 0, 5), U("犬"));
+    QCOMPARE(Cell(form, 0, 5), U("名 犬"));
+    QCOMPARE(Model(form)->index(0, 5).data(Qt::ToolTipRole).toString(), U("名 犬 / 動 つけ回す"));
     QCOMPARE(Cell(form, 1, 5), U("書く; 記す"));  // wrote counts for write
     QCOMPARE(Cell(form, 2, 5), QString());
     // A click on its header sorts nothing.
@@ -227,12 +230,17 @@ class WordListTest : public QObject {
     QVERIFY(List(form)->isColumnHidden(5));
     show->trigger();
     QVERIFY(!List(form)->isColumnHidden(5));
-    // The details end with the glosses.
+    // The details end with the glosses, every group.
     SelectWords(form, {"write"});
     emit List(form)->doubleClicked(Model(form)->index(1, 1));
     QCOMPARE(folder.dialogs.informed.size(), 1);
     QVERIFY2(folder.dialogs.informed[0].endsWith(U("write, \r\n訳語: 書く; 記す\r\n")),
              qPrintable(folder.dialogs.informed[0]));
+    SelectWords(form, {"dog"});
+    emit List(form)->doubleClicked(Model(form)->index(0, 1));
+    QCOMPARE(folder.dialogs.informed.size(), 2);
+    QVERIFY2(folder.dialogs.informed[1].endsWith(U("\r\n訳語: 名 犬 / 動 つけ回す\r\n")),
+             qPrintable(folder.dialogs.informed[1]));
   }
 
   // The 訳語 column at a first start fits the list's share of the window,

@@ -59,12 +59,12 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
       if (column.number != nullptr) return column.number(row);
       return FromCp932(CellText(column, row));
     case Qt::ToolTipRole:
-      // A text that is no sort key may be long (the glosses) and elided:
-      // its tooltip holds it whole.
+      // A text that is no sort key may be long (the glosses) and elided, or
+      // shown short (the glosses' first group): its tooltip holds it whole.
       if (column.kind != CellKind::Text || column.sortKey >= 0) return {};
       return FromCp932(CellText(column, row));
     case Qt::DisplayRole: {
-      std::string text = CellText(column, row);
+      std::string text = ShortCellText(column, row);
       if (column.id == kRowNumberColumn && text.size() < kRowNumberWidth) {
         text.insert(0, kRowNumberWidth - text.size(), ' ');
       }
