@@ -119,7 +119,9 @@ TEST(ShippedDataTest, EveryFileDecodesWithoutEmptyLinesAndStaysSmall) {
     for (int i = 0; i < list.Count(); ++i) ASSERT_FALSE(list[i].empty()) << name << " line " << i + 1;
     total += ReadFile(kDataDir + "/" + name).size();
   }
-  EXPECT_LT(total, 1u << 20);
+  // The dictionary and levels take about 0.44 MB, the glosses (hand-checked
+  // for 11,500 headwords, by part of speech) about 0.65 MB.
+  EXPECT_LT(total, 5u << 18);
 }
 
 // The shipped dictionary as the program loads it.
