@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -55,6 +56,8 @@ struct ScanControl {
   std::function<void(int percent)> pump;
   // Read before every word; a value above 0 ends the scan. May be null.
   const int* stopRequest = nullptr;
+  // The same, set from another thread. May be null.
+  const std::atomic<bool>* stopFlag = nullptr;
   uint32_t sliceMs = 20;
   // How many words pass between two looks at the clock.
   int wordsPerClockCheck = 256;

@@ -18,11 +18,15 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   ProgressPump pump(control.pump, control.sliceMs, control.wordsPerClockCheck);
   pump.Start(100);
   parser.Rewind();
+  auto stopAsked = [&control] {
+    return (control.stopRequest && *control.stopRequest > 0) ||
+           (control.stopFlag && control.stopFlag->load(std::memory_order_relaxed));
+  };
   while (parser.HasWord()) {
-    if (control.stopRequest && *control.stopRequest > 0) break;
+    if (stopAsked()) break;
     if (pump.Step([&parser] { return static_cast<int>(parser.ProgressPercent()); })) {
       // A stop asked for inside the pump ends the scan before the next word.
-      if (control.stopRequest && *control.stopRequest > 0) break;
+      if (stopAsked()) break;
     }
     const std::string_view normalized = NormalizeWord(parser.CurrentWordView());
     if (!normalized.empty()) {

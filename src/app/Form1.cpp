@@ -271,21 +271,34 @@ void TForm1::FitListPane() {
   const int total = Splitter1->width() - Splitter1->handleWidth();
   const bool glossShown = !lvWords->isColumnHidden(WordListModel::kGlossColumn);
   const bool fitGloss = glossShown && !glossWidthChosen_;
+  // A fitted 訳語 column takes what the text pane's third leaves.
+  const int glossRoom = total * 2 / 3;
   if (fitGloss) {
-    // The glosses take what is left of the list's share (45% of the
-    // width), no narrower than a word or two and no wider than three
-    // glosses need; longer ones are elided, whole in the tooltip.
-    const int least = lvWords->fontMetrics().horizontalAdvance(QString(5, QChar(0x3042))) + 12;
-    const int most = lvWords->fontMetrics().horizontalAdvance(QString(16, QChar(0x3042))) + 12;
+    // The glosses take the width of the longest among the first rows (the
+    // commonest words after a sort by count), no narrower than a word or
+    // two and no wider than three glosses need, taken from the text pane
+    // as far as it keeps a third; longer ones are elided, whole in the
+    // tooltip.
+    const QFontMetrics metrics = lvWords->fontMetrics();
+    const int least = metrics.horizontalAdvance(QString(5, QChar(0x3042))) + 12;
+    const int most = metrics.horizontalAdvance(QString(16, QChar(0x3042))) + 12;
+    // Before a run, room for the glosses to come.
+    const int rows = std::min(wordModel_->rowCount(), 100);
+    int wanted = rows > 0 ? least : most;
+    for (int row = 0; row < rows; ++row) {
+      const QString gloss = wordModel_->index(row, WordListModel::kGlossColumn).data().toString();
+      wanted = std::max(wanted, metrics.horizontalAdvance(gloss) + 12);
+    }
+    wanted = std::min(wanted, most);
     sizingGloss_ = true;
-    header->resizeSection(WordListModel::kGlossColumn, std::clamp(total * 45 / 100 - withoutGloss, least, most));
+    header->resizeSection(WordListModel::kGlossColumn, std::clamp(glossRoom - withoutGloss, least, wanted));
     sizingGloss_ = false;
   }
   const int all = withoutGloss + (glossShown ? header->sectionSize(WordListModel::kGlossColumn) : 0);
   // A fitted gloss column is shown whole as far as the text pane keeps its
   // third; a width of the user's own may leave it to the scroll bar.
-  const int share = fitGloss ? total * 2 / 3 : std::max(total * 45 / 100, withoutGloss);
-  const int list = std::min({all, share, total * 2 / 3});
+  const int share = fitGloss ? glossRoom : std::max(total * 45 / 100, withoutGloss);
+  const int list = std::min({all, share, fitGloss ? glossRoom : total * 2 / 3});
   Splitter1->setSizes({total - list, list});
 }
 

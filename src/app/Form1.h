@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
+#include "app/ExportPlace.h"
 #include "app/TextFileLoader.h"
 #include "dictionary/DictionaryObserver.h"
 #include "views/WordListFilter.h"
@@ -243,6 +244,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void ShowLoadProgress(int percent);
   void AssignCurrentText(const std::string& cp932, const QByteArray& original);
   void SetCaptionName(const std::string& cp932Name);
+  // The current text's file name without its extension; empty for a text
+  // that came from no file.
+  QString TextBaseName() const;
   // The caption of the text (CP932), marked with the StoppedNote while the
   // results of a stopped run are shown.
   std::string ShownCaption() const;
@@ -318,6 +322,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* acCopyData = nullptr;
   QAction* acEditDic = nullptr;
   QAction* acShowGloss = nullptr;
+  QAction* acWrapReading = nullptr;  // 表示 → 折り返し: the レベル表示 page wraps its lines
   int glossWidth_ = 0;  // the 訳語 column's width while it is hidden
   bool glossWidthChosen_ = false;  // the 訳語 column's width is the user's (settings or a drag)
   QAction* Close1 = nullptr;
@@ -330,6 +335,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // The level bar as the user left it (settings ShowLevelBar); it is shown
   // at first only when no dictionary loaded.
   bool levelBarShown_ = false;
+  // Where save dialogs start and the names they propose.
+  ExportPlace exportPlace_;
   // The compare-texts window, made on first use.
   TfrmProfile* frmProfile_ = nullptr;
   // The help pages where no program is registered for them, made on first use.

@@ -62,9 +62,9 @@ bool TForm1::CopyFocusedSelection() {
 void TForm1::lvWordsDblClick() {
   const std::vector<int> rows = SelectedRows();
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
-  const std::string details =
-      WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) +
-      GlossLine(ClassifiedRowOf(*shown_, rows[0], result_).glosses.text);
+  const ClassifiedWord row = ClassifiedRowOf(*shown_, rows[0], result_);
+  const std::string details = WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) + "\r\n" +
+                              WordRunLines(row.level, shown_->CountOfRow(rows[0])) + GlossLine(row.glosses.text);
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 

@@ -10,11 +10,13 @@ namespace lexiscoop {
 
 void TForm1::acExportExecute() {
   if (running_ || rebuilding_ || awaiting_) return;
-  ExportShownWordList(this, *dialogs_, *shown_, result_, parser_->FullText(), QDir::home().filePath(QStringLiteral("words.xlsx")));
+  const QString written = ExportShownWordList(this, *dialogs_, *shown_, result_, parser_->FullText(),
+                                              exportPlace_.Suggest(TextBaseName(), QStringLiteral(".xlsx"), QStringLiteral("words")));
+  exportPlace_.Saved(written);
 }
 
 void TForm1::acCompareTextsExecute() {
-  if (frmProfile_ == nullptr) frmProfile_ = new TfrmProfile(this, *dialogs_, *dictionary_);
+  if (frmProfile_ == nullptr) frmProfile_ = new TfrmProfile(this, *dialogs_, *dictionary_, &exportPlace_);
   frmProfile_->show();
   frmProfile_->raise();
   frmProfile_->activateWindow();

@@ -96,7 +96,7 @@ void TForm1::createActions() {
       {&TForm1::acSWNoEntry, "acSWNoEntry", "未登録", "辞書にないもの", 12, ""},
       {&TForm1::acSWOriginal, "acSWOriginal", "原形", "元になる単語の形", 12, ""},
       {&TForm1::acClose, "acClose", "閉じる(&X)", "アプリケーションを終了する", 15, ""},
-      {&TForm1::acCopyData, "acCopyData", "データコピー", "", 12, ""},
+      {&TForm1::acCopyData, "acCopyData", "データコピー", "詳細データの百分率の列をクリップボードにコピー", kImageCopyWords, ""},
       {&TForm1::acEditDic, "acEditDic", "辞書(&D)", "辞書を編集", 11, "Ctrl+D"},
       {&TForm1::Close1, "Close1", "終了(&X)", "", -1, ""},
       {&TForm1::N1, "N1", "登録単語情報(&I)", "", 11, ""},
@@ -133,6 +133,12 @@ void TForm1::createActions() {
   acShowGloss->setCheckable(true);
   acShowGloss->setChecked(true);
   connect(acShowGloss, &QAction::toggled, this, &TForm1::acShowGlossExecute);
+  acWrapReading = new QAction(Qs("折り返し(&W)"), this);
+  acWrapReading->setObjectName(QStringLiteral("acWrapReading"));
+  acWrapReading->setStatusTip(Qs("レベル表示の本文を画面の幅で折り返す"));
+  acWrapReading->setCheckable(true);
+  acWrapReading->setChecked(true);
+  connect(acWrapReading, &QAction::toggled, this, [this](bool wrap) { readingPane_->SetWrap(wrap); });
   connect(N1, &QAction::triggered, this, &TForm1::N1Click);
   connect(acExport, &QAction::triggered, this, &TForm1::acExportExecute);
   connect(acCompareTexts, &QAction::triggered, this, &TForm1::acCompareTextsExecute);
@@ -175,6 +181,7 @@ void TForm1::createMenus() {
   view->addAction(acSortNum);
   view->addSeparator();
   view->addAction(acShowGloss);
+  view->addAction(acWrapReading);
   createFilterMenu(*view);
 
   QMenu* help = bar->addMenu(Qs("ヘルプ(&H)"));
@@ -260,7 +267,8 @@ void TForm1::createToolBars() {
   addButton(tbWordsSel, "ToolButton38", acAllSelect, 96);
   ToolButton8 = addButton(tbWordsSel, "ToolButton8", nullptr, 96);
   ToolButton8->setText(Qs("詳細データコピー"));
-  ToolButton8->setIcon(ImageListIcon(kImageSwitchOff));
+  ToolButton8->setIcon(ImageListIcon(kImageCopyWords));
+  ToolButton8->setToolTip(Qs("詳細データ (統計レポート) をクリップボードにコピー"));
   QFont narrower = ToolButton8->font();  // its caption is the longest of the bar
   narrower.setPixelSize(11);
   ToolButton8->setFont(narrower);
@@ -308,11 +316,16 @@ void TForm1::createToolBars() {
   }
   SetLevelCaptions(true);
   addSeparator(tbProUse);
+  auto* properNounLabel = new QLabel(Qs("固有名詞(&N):"), tbProUse);
+  properNounLabel->setObjectName(QStringLiteral("lbProperNoun"));
+  cbProUse->addWidget(properNounLabel);
   cbProperNoun = new QComboBox(tbProUse);
   cbProperNoun->setObjectName(QStringLiteral("cbProperNoun"));
   cbProperNoun->addItems({Qs("すべて"), Qs("普通名詞だけ"), Qs("固有名詞だけ")});
-  cbProperNoun->setCurrentIndex(-1);
+  cbProperNoun->setCurrentIndex(0);  // what the list shows before a choice
   cbProperNoun->setMinimumWidth(110);
+  cbProperNoun->setToolTip(Qs("固有名詞 (大文字で始まる未登録の語) を一覧に含めるかどうか"));
+  properNounLabel->setBuddy(cbProperNoun);
   cbProUse->addWidget(cbProperNoun);
   addSeparator(tbProUse);
   addButton(tbProUse, "tbCopyData", acCopyData, 72);
@@ -392,6 +405,7 @@ void TForm1::createWorkArea() {
     if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
   });
   readingPane_ = new ReadingPane(*lvWords, *shown_, result_, pcMemo);
+  readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
   connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });
   lvWords->viewport()->installEventFilter(this);

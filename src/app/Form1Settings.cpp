@@ -56,6 +56,8 @@ void TForm1::ReadSettings() {
   }
   acShowGloss->setChecked(ini.ReadString(texts::kSettingsSection, "ShowGloss", "1") != "0");
   recentFiles_->Read(ini);
+  exportPlace_.Read(ini);
+  acWrapReading->setChecked(ini.ReadString(texts::kSettingsSection, "WrapReading", "1") != "0");
   levelBarShown_ = ini.ReadString(texts::kSettingsSection, "ShowLevelBar", "0") == "1";
 }
 
@@ -118,6 +120,8 @@ void TForm1::WriteSettings() {
     if (glossWidthChosen_) ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
     ini.WriteString(texts::kSettingsSection, "ShowGloss", acShowGloss->isChecked() ? "1" : "0");
     recentFiles_->Write(ini);
+    exportPlace_.Write(ini);
+    ini.WriteString(texts::kSettingsSection, "WrapReading", acWrapReading->isChecked() ? "1" : "0");
     ini.WriteString(texts::kSettingsSection, "ShowLevelBar", levelBarShown_ ? "1" : "0");
     // A fresh account may have no configuration folder yet.
     CreateFolderPath(FolderOf(settingsPath_));

@@ -32,6 +32,10 @@ void TForm1::SetCaptionName(const std::string& cp932Name) {
   ShowCaption();
 }
 
+QString TForm1::TextBaseName() const {
+  return lastFileName_.isEmpty() ? QString() : QFileInfo(lastFileName_).completeBaseName();
+}
+
 std::string TForm1::ShownCaption() const {
   const std::string note = awaiting_ ? std::string() : StoppedNote(result_);
   return note.empty() ? caption_ : caption_ + " (" + note + ")";

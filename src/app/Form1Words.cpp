@@ -64,6 +64,9 @@ void TForm1::RebuildWordList() {
       WordListBuilder().Rebuild(result_, filter_, *shown_, control);
       wordModel_->SetRowCount(shown_->RowCount());
     }
+    // The 訳語 column fits the glosses now shown, while its width and the
+    // panes' share are the program's to choose.
+    if (shownOnce_ && !listPaneChosen_ && !glossWidthChosen_) FitListPane();
     if (const auto text = ShownWordsStatusText(shown_->RowCount(), result_.words.Count())) {
       SetStatusPanel(2, FromCp932(*text));
     }
@@ -202,9 +205,23 @@ void TForm1::LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers) {
 
 void TForm1::ShowLevelMenu(int bit) {
   QToolButton* button = levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))];
+  QString level = Qs("未登録");
   for (int i = 0; i < kWordLevelCount; ++i) {
-    if (ButtonBit(i) == bit) button = levelButtons_[static_cast<size_t>(i)];
+    if (ButtonBit(i) != bit) continue;
+    button = levelButtons_[static_cast<size_t>(i)];
+    level = FromCp932(LevelButtonName(static_cast<WordLevel>(i)));
   }
+  // The entries name the level; of 含める and 外す only the one that changes
+  // something is offered, with the click that does the same.
+  const bool shown = HasLevelBit(filter_.levelMask, bit);
+  const QString shift = Qs(" (Shift+クリック)");
+  QAction* include = pmWordSelector->findChild<QAction*>(QStringLiteral("miWSOn"));
+  QAction* exclude = pmWordSelector->findChild<QAction*>(QStringLiteral("miWSOff"));
+  include->setText(Qs("「%1」を含める").arg(level) + (shown ? QString() : shift));
+  include->setEnabled(!shown);
+  exclude->setText(Qs("「%1」を外す").arg(level) + (shown ? shift : QString()));
+  exclude->setEnabled(shown);
+  pmWordSelector->findChild<QAction*>(QStringLiteral("N10"))->setText(Qs("「%1」だけ (Ctrl+クリック)").arg(level));
   pmWordSelector->popup(button->mapToGlobal(button->rect().bottomLeft()));
 }
 
@@ -217,14 +234,17 @@ void TForm1::createLevelMenu() {
     LevelMenuItem item;
   };
   const Item items[] = {
-      {"miWSOn", "～を含む [Shift Key + Mouse Click]", LevelMenuItem::Include},
-      {"miWSOff", "～は含まない [Shift Key + Mouse Click]", LevelMenuItem::Exclude},
-      {"N10", "～だけを含む [Ctrl Key + Mouse Click]", LevelMenuItem::Only},
-      {"N13", "すべて [Alt Key + Mouse Click]", LevelMenuItem::All},
+      {"miWSOn", "含める", LevelMenuItem::Include},
+      {"miWSOff", "外す", LevelMenuItem::Exclude},
+      {"N10", "だけ (Ctrl+クリック)", LevelMenuItem::Only},
+      // Alt+click is the window manager's on many desktops: the entry is
+      // the way there.
+      {"N13", "すべてのレベル(&A)", LevelMenuItem::All},
   };
   for (const Item& item : items) {
     if (item.item == LevelMenuItem::Only || item.item == LevelMenuItem::All) pmWordSelector->addSeparator();
-    QAction* action = pmWordSelector->addAction(Qs(item.caption));
+    auto* action = new QAction(Qs(item.caption), pmWordSelector);
+    pmWordSelector->addAction(action);
     action->setObjectName(QString::fromLatin1(item.name));
     const LevelMenuItem which = item.item;
     connect(action, &QAction::triggered, this,

@@ -22,6 +22,7 @@ QIcon ProgramIcon();
 QPixmap RenderImage(int index, int size);
 
 inline constexpr int kImageCount = 17;
+inline constexpr int kImageCopyWords = 6;
 inline constexpr int kImageSwitchOff = 12;
 inline constexpr int kImageSwitchOn = 13;
 

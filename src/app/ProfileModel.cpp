@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <QFileInfo>
+
 #include "app/AppTexts.h"
+#include "platform/Cp932.h"
+#include "views/Coverage.h"
 #include "export/ProfileExport.h"
 #include "export/TableText.h"
 
@@ -35,7 +39,7 @@ QVariant ProfileModel::data(const QModelIndex& index, int role) const {
   const ExportValue& cell = table_.rows[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
   switch (role) {
     case Qt::DisplayRole:
-      if (const auto* text = std::get_if<std::string>(&cell)) return QString::fromStdString(*text);
+      if (const auto* text = std::get_if<std::string>(&cell)) return DisplayText(column.name, *text);
       if (const auto* i = std::get_if<int64_t>(&cell)) return QString::number(*i);
       return QString::fromStdString(DecimalText(std::get<double>(cell), column.decimals));
     case Qt::TextAlignmentRole:
@@ -51,7 +55,31 @@ QVariant ProfileModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QString ProfileModel::DisplayText(const std::string& column, const std::string& text) {
+  // The export keeps the command line's words; the window speaks Japanese.
+  if (column == "file" && text == kProfileTotalName) return Qs("(合計)");
+  if (column.rfind("stage_", 0) == 0) {
+    for (int s = 0; s < kCoverageStageCount; ++s) {
+      const auto stage = static_cast<CoverageStage>(s);
+      if (text == CoverageStageKey(stage)) return QString::fromStdString(Utf8FromCp932(CoverageStageName(stage)));
+    }
+  }
+  return QString::fromStdString(text);
+}
+
 QVariant ProfileModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical && section >= 0 && section < rowCount()) {
+    // The row's file name, frozen at the left; its whole path in the tooltip.
+    const ExportValue& cell = table_.rows[static_cast<size_t>(section)][0];
+    const auto* path = std::get_if<std::string>(&cell);
+    if (path == nullptr) return {};
+    if (role == Qt::ToolTipRole) return DisplayText("file", *path);
+    if (role == Qt::DisplayRole) {
+      const QString shown = DisplayText("file", *path);
+      return *path == kProfileTotalName ? shown : QFileInfo(shown).fileName();
+    }
+    return {};
+  }
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
     return QAbstractTableModel::headerData(section, orientation, role);
   }

@@ -32,6 +32,9 @@ class ProfileModel final : public QAbstractTableModel {
   // The caption of a column: Japanese for the window, the export's name as
   // its tool tip.
   static QString ColumnCaption(const std::string& name);
+  // A text cell of column `column` as the window shows it: the total row's
+  // name and the stages in Japanese.
+  static QString DisplayText(const std::string& column, const std::string& text);
 
  private:
   std::vector<TextProfile> profiles_;

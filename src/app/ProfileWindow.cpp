@@ -1,5 +1,7 @@
 #include "app/ProfileWindow.h"
 
+#include "app/ExportPlace.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -32,8 +34,9 @@ constexpr int kFrameAllowance = 16;
 
 }  // namespace
 
-TfrmProfile::TfrmProfile(QWidget* parent, TDialogs& dialogs, const ConjugationDictionary& dictionary)
-    : QDialog(parent), dialogs_(dialogs), dictionary_(dictionary) {
+TfrmProfile::TfrmProfile(QWidget* parent, TDialogs& dialogs, const ConjugationDictionary& dictionary,
+                         ExportPlace* exportPlace)
+    : QDialog(parent), dialogs_(dialogs), dictionary_(dictionary), exportPlace_(exportPlace) {
   setObjectName(QStringLiteral("frmProfile"));
   setWindowTitle(Qs("複数のテキストを比較"));
   setSizeGripEnabled(true);
@@ -75,7 +78,11 @@ TfrmProfile::TfrmProfile(QWidget* parent, TDialogs& dialogs, const ConjugationDi
   tvProfiles_->setSelectionBehavior(QAbstractItemView::SelectRows);
   tvProfiles_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tvProfiles_->verticalHeader()->setDefaultSectionSize(tvProfiles_->fontMetrics().height() + 6);
-  tvProfiles_->setColumnWidth(0, 260);
+  // The file names stand in the row header, which stays in sight while
+  // the figures scroll sideways; the file column itself is for exports.
+  tvProfiles_->setColumnHidden(0, true);
+  tvProfiles_->verticalHeader()->setMaximumSectionSize(-1);
+  tvProfiles_->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
   pbProgress_ = new QProgressBar(this);
   pbProgress_->setObjectName(QStringLiteral("pbProgress"));
@@ -112,6 +119,7 @@ bool TfrmProfile::StartRun(const QStringList& paths) {
     files = CollectProfileFiles(list, cbRecursive_->isChecked());
   }
   model_->SetProfiles({});
+  finished_.clear();
   tvProfiles_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   pbProgress_->setValue(0);
   startMs_ = QDateTime::currentMSecsSinceEpoch();
@@ -131,10 +139,18 @@ void TfrmProfile::Poll() {
   const double seconds = std::max<qint64>(1, QDateTime::currentMSecsSinceEpoch() - startMs_) / 1000.0;
   pbProgress_->setValue(total > 0 ? static_cast<int>(bytes * 100 / total)
                                   : (files.paths.empty() ? 100 : static_cast<int>(done * 100 / files.paths.size())));
-  lbStatus_->setText(Qs("%1 / %2 ファイル  %3 MB/s")
-                         .arg(done)
-                         .arg(files.paths.size())
-                         .arg(bytes / seconds / 1e6, 0, 'f', 1));
+  if (!job_->Stopped()) {
+    lbStatus_->setText(Qs("%1 / %2 ファイル  %3 MB/s")
+                           .arg(done)
+                           .arg(files.paths.size())
+                           .arg(bytes / seconds / 1e6, 0, 'f', 1));
+  }
+  // Each file's row as soon as it is done; the run's end puts them in order.
+  std::vector<TextProfile> finished = job_->TakeFinished();
+  if (!finished.empty()) {
+    for (TextProfile& profile : finished) finished_.push_back(std::move(profile));
+    model_->SetProfiles(finished_);
+  }
   if (job_->Finished()) FinishRun();
 }
 
@@ -144,6 +160,7 @@ void TfrmProfile::FinishRun() {
   const size_t planned = job_->Files().paths.size();
   std::vector<TextProfile> results = job_->TakeResults();
   job_.reset();
+  finished_.clear();
   size_t done = 0, failed = 0, skipped = 0;
   for (const TextProfile& p : results) {
     if (p.status == ProfileStatus::Failed) ++failed;
@@ -171,12 +188,20 @@ void TfrmProfile::ChooseFolder() {
 }
 
 void TfrmProfile::StopRun() {
-  if (job_) job_->Stop();
+  if (!job_ || job_->Stopped()) return;
+  // The workers leave the files they are on at the next word; the button
+  // and the status say so until they have.
+  job_->Stop();
+  lbStatus_->setText(Qs("中止しています…"));
+  UpdateStates();
 }
 
 void TfrmProfile::ExportTable() {
   if (job_) return;
-  const QString path = dialogs_.ChooseExportFile(this, QDir::home().filePath(QStringLiteral("profile.xlsx")));
+  const QString suggested = exportPlace_ != nullptr
+                                ? exportPlace_->Suggest(QString(), QStringLiteral(".xlsx"), QStringLiteral("profile"))
+                                : QDir::home().filePath(QStringLiteral("profile.xlsx"));
+  const QString path = dialogs_.ChooseExportFile(this, suggested);
   if (path.isEmpty()) return;
   const std::optional<ExportFormat> format = ExportFormatFromPath(path.toStdString());
   if (!format) {
@@ -191,7 +216,9 @@ void TfrmProfile::ExportTable() {
   if (!failure.empty()) {
     dialogs_.Fail(this, Qs("エクスポートできませんでした。\n") + path + QStringLiteral("\n") +
                             QString::fromStdString(failure));
+    return;
   }
+  if (exportPlace_ != nullptr) exportPlace_->Saved(path);
 }
 
 void TfrmProfile::closeEvent(QCloseEvent* event) {
@@ -208,7 +235,7 @@ void TfrmProfile::UpdateStates() {
   pbChooseFiles_->setEnabled(!running);
   pbChooseFolder_->setEnabled(!running);
   cbRecursive_->setEnabled(!running);
-  pbStop_->setEnabled(running);
+  pbStop_->setEnabled(running && !job_->Stopped());
   pbExport_->setEnabled(!running && !model_->Profiles().empty());
   setCursor(running ? Qt::BusyCursor : Qt::ArrowCursor);
 }

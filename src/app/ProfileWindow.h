@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QStringList>
 #include <memory>
+#include <vector>
+
+#include "profile/TextProfile.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,6 +17,7 @@ class QTimer;
 namespace lexiscoop {
 
 class ConjugationDictionary;
+class ExportPlace;
 class ProfileJob;
 class ProfileModel;
 class TDialogs;
@@ -28,7 +32,9 @@ class TfrmProfile final : public QDialog {
  public:
   // The dictionary must outlive the window; a run takes what it needs of it
   // when it starts, so the dictionary may change during a run.
-  TfrmProfile(QWidget* parent, TDialogs& dialogs, const ConjugationDictionary& dictionary);
+  // `exportPlace` (may be null; not owned) is where its save dialog starts.
+  TfrmProfile(QWidget* parent, TDialogs& dialogs, const ConjugationDictionary& dictionary,
+              ExportPlace* exportPlace = nullptr);
   ~TfrmProfile() override;
 
   // Profiles the files and folders (folders with their sub-folders when
@@ -53,6 +59,8 @@ class TfrmProfile final : public QDialog {
 
   TDialogs& dialogs_;
   const ConjugationDictionary& dictionary_;
+  ExportPlace* exportPlace_;  // where the save dialog starts; may be null
+  std::vector<TextProfile> finished_;  // the rows of the run under way, as they finished
   ProfileModel* model_;
   QTableView* tvProfiles_;
   QPushButton* pbChooseFiles_;

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <algorithm>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -21,6 +24,7 @@
 #include "analysis/Analysis.h"
 #include "ui/Fonts.h"
 #include "app/AppTexts.h"
+#include "app/ExportPlace.h"
 #include "platform/Cp932.h"
 #include "ui/LevelColours.h"
 #include "views/ClassifiedWord.h"
@@ -117,6 +121,16 @@ void ReadingPane::BuildPage(QWidget* parent) {
   // Ctrl+P belongs to the window's ファイル → 印刷 command.
   addCommand(print_, "acPrintReading", "印刷…", "色分けした本文を印刷します", QKeySequence());
   addCommand(pdf_, "acSaveReadingPdf", "PDF…", "色分けした本文を PDF に保存します", QKeySequence());
+  // The body's size in print, readable whatever the length of the lines.
+  printPoints_ = new QDoubleSpinBox(legend);
+  printPoints_->setObjectName(QStringLiteral("sbPrintPoints"));
+  printPoints_->setRange(6, 24);
+  printPoints_->setSingleStep(0.5);
+  printPoints_->setDecimals(1);
+  printPoints_->setValue(kHandoutPoints);
+  printPoints_->setSuffix(QStringLiteral(" pt"));
+  printPoints_->setToolTip(Qs("印刷・PDF の本文の文字の大きさ"));
+  legendLayout->addWidget(printPoints_);
   connect(nextMark_, &QAction::triggered, this, [this] {
     if (!view_->GoToNextMark()) emit statusText(Qs("一覧で選択した語がありません"));
   });
@@ -152,6 +166,9 @@ void ReadingPane::BuildPage(QWidget* parent) {
   contextTable_->horizontalHeader()->resizeSection(ContextModel::kLeftColumn, 220);
   contextTable_->horizontalHeader()->resizeSection(ContextModel::kWordColumn, 90);
   contextTable_->horizontalHeader()->setStretchLastSection(true);
+  // The columns share the table's width, so that 後 is in sight however
+  // narrow the page.
+  contextTable_->viewport()->installEventFilter(this);
   contextTable_->setTextElideMode(Qt::ElideRight);
   contextTable_->setItemDelegateForColumn(ContextModel::kLeftColumn, new ElideLeftDelegate(contextTable_));
   contextTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -299,6 +316,24 @@ void ReadingPane::JumpToContextRow(int row) {
   view_->setFocus();
 }
 
+bool ReadingPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == contextTable_->viewport() && event->type() == QEvent::Resize) FitContextColumns();
+  return QObject::eventFilter(watched, event);
+}
+
+void ReadingPane::FitContextColumns() {
+  QHeaderView* header = contextTable_->horizontalHeader();
+  const int width = contextTable_->viewport()->width();
+  const QFontMetrics metrics = contextTable_->fontMetrics();
+  const int line = metrics.horizontalAdvance(QStringLiteral("0000000")) + 8;
+  const int word = std::clamp(width / 6, metrics.horizontalAdvance(QStringLiteral("MMMM")), 140);
+  // What is left goes to the text before and after the word, half each.
+  const int side = std::max(40, (width - line - word) / 2);
+  header->resizeSection(ContextModel::kLineColumn, line);
+  header->resizeSection(ContextModel::kWordColumn, word);
+  header->resizeSection(ContextModel::kLeftColumn, side);
+}
+
 void ReadingPane::CopyContext() {
   std::vector<int> rows;
   for (const QModelIndex& index : contextTable_->selectionModel()->selectedRows()) rows.push_back(index.row());
@@ -307,29 +342,59 @@ void ReadingPane::CopyContext() {
   if (!text.empty()) QGuiApplication::clipboard()->setText(FromCp932(text));
 }
 
+void ReadingPane::SetSavePlace(ExportPlace* place, std::function<QString()> baseName) {
+  savePlace_ = place;
+  baseName_ = std::move(baseName);
+}
+
+QString ReadingPane::SuggestedPdfPath() const {
+  const QString base = baseName_ ? baseName_() : QString();
+  if (savePlace_ == nullptr) return QDir::home().filePath((base.isEmpty() ? QStringLiteral("reading") : base) + QStringLiteral(".pdf"));
+  return savePlace_->Suggest(base, QStringLiteral(".pdf"), QStringLiteral("reading"));
+}
+
+void ReadingPane::PreparePrinter(QPrinter& printer) const {
+  // The print dialog proposes its PDF's file name from these; the caption
+  // (with its « / ») would name a file in a folder that is not there.
+  const QString path = SuggestedPdfPath();
+  printer.setDocName(QFileInfo(path).completeBaseName());
+  printer.setOutputFileName(path);
+  printer.setOutputFormat(QPrinter::NativeFormat);
+}
+
+void ReadingPane::SetWrap(bool wrap) { view_->SetWrap(wrap); }
+
+double ReadingPane::PrintPoints() const { return printPoints_->value(); }
+
 bool ReadingPane::SaveAsPdf(const QString& path) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(path);
   printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setDocName(title_);
-  return PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer) > 0;
+  printer.setDocName(QFileInfo(path).completeBaseName());
+  return PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer, PrintPoints()) > 0;
 }
 
 void ReadingPane::PrintDialog() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(title_);
+  PreparePrinter(printer);
   QPrintDialog dialog(&printer, page_);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer) == 0) {
+  if (PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer, PrintPoints()) == 0) {
     emit statusText(Qs("印刷できませんでした"));
+    return;
   }
+  if (printer.outputFormat() == QPrinter::PdfFormat && savePlace_ != nullptr) savePlace_->Saved(printer.outputFileName());
 }
 
 void ReadingPane::SavePdfDialog() {
-  const QString path = QFileDialog::getSaveFileName(page_, Qs("PDF に保存"), QString(), Qs("PDF (*.pdf)"));
+  const QString path = QFileDialog::getSaveFileName(page_, Qs("PDF に保存"), SuggestedPdfPath(), Qs("PDF (*.pdf)"));
   if (path.isEmpty()) return;
-  if (!SaveAsPdf(path)) emit statusText(Qs("PDF を保存できませんでした: ") + path);
+  if (!SaveAsPdf(path)) {
+    emit statusText(Qs("PDF を保存できませんでした: ") + path);
+    return;
+  }
+  if (savePlace_ != nullptr) savePlace_->Saved(path);
 }
 
 }  // namespace lexiscoop

@@ -12,12 +12,16 @@
 #include "views/Coverage.h"
 
 class QAction;
+class QDoubleSpinBox;
 class QLabel;
+class QPrinter;
 class QTableView;
 class QToolButton;
 class QWidget;
 
 namespace lexiscoop {
+
+class ExportPlace;
 
 class ContextModel;
 class ReadingView;
@@ -64,6 +68,18 @@ class ReadingPane : public QObject {
   int RowOfWord(int wordIndex);
   // Saves the coloured text as PDF; false (with nothing written) on failure.
   bool SaveAsPdf(const QString& path);
+  // Where the save and print dialogs start and what name they propose:
+  // `place` (not owned, outliving the pane) and the text's file name
+  // without its extension, as `baseName` gives it.
+  void SetSavePlace(ExportPlace* place, std::function<QString()> baseName);
+  // The path the PDF dialogs propose.
+  QString SuggestedPdfPath() const;
+  // Names the document and the file a print to PDF proposes.
+  void PreparePrinter(QPrinter& printer) const;
+  // Wraps the text at the view's width (表示 → 折り返し).
+  void SetWrap(bool wrap);
+  // The body's size on paper, in points.
+  double PrintPoints() const;
   // Copies the selected context lines to the clipboard.
   void CopyContext();
 
@@ -81,6 +97,9 @@ class ReadingPane : public QObject {
   void ListSelectionChanged();
   void ListRebuilt();
   void JumpToContextRow(int row);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Shares the context table's width between its columns.
+  void FitContextColumns();
 
   QTableView& words_;
   const ShownWordList& shown_;
@@ -97,6 +116,9 @@ class ReadingPane : public QObject {
   QAction* print_ = nullptr;
   QAction* pdf_ = nullptr;
   QAction* copyContext_ = nullptr;
+  QDoubleSpinBox* printPoints_ = nullptr;
+  ExportPlace* savePlace_ = nullptr;
+  std::function<QString()> baseName_;
 
   bool hasResult_ = false;
   QString title_;

@@ -10,15 +10,15 @@
 
 namespace lexiscoop {
 
-void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
+QString ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
                          const AnalysisResult& result, std::string_view text, const QString& suggestedName) {
   const QString path = dialogs.ChooseExportFile(parent, suggestedName);
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return {};
   const std::string file = path.toStdString();
   const std::optional<ExportFormat> format = ExportFormatFromPath(file);
   if (!format) {
     dialogs.Fail(parent, Qs("エクスポートできる形式は .xlsx .csv .tsv .jsonl です。\n") + path);
-    return;
+    return {};
   }
   std::string failure;
   {
@@ -28,7 +28,9 @@ void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList
   if (!failure.empty()) {
     dialogs.Fail(parent, Qs("エクスポートできませんでした。\n") + path + QStringLiteral("\n") +
                              QString::fromStdString(failure));
+    return {};
   }
+  return path;
 }
 
 }  // namespace lexiscoop

@@ -16,8 +16,9 @@ struct AnalysisResult;
 // sentence) in the
 // format of its extension. A failure is shown with the file's name and
 // why; nothing is written when the user cancels. `suggestedName` is the
-// file name the dialog starts with.
-void ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
+// file name the dialog starts with. Returns the file written, or an empty
+// string.
+QString ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
                          const AnalysisResult& result, std::string_view text, const QString& suggestedName);
 
 }  // namespace lexiscoop

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
@@ -76,17 +77,37 @@ void CatchTerminationSignals() {
   sigaction(SIGINT, &action, nullptr);
 }
 
-void CloseOnTerminationSignals(QWidget& window) {
+// The window a termination signal closes, once there is one, and whether a
+// signal came before it.
+QPointer<QWidget> windowToClose;
+bool terminationPending = false;
+
+void CloseWindowSoon() {
+  // Only from the main loop: a close before it would end no loop.
+  if (windowToClose) QTimer::singleShot(0, windowToClose, [] { if (windowToClose) windowToClose->close(); });
+}
+
+// Reads the signals' pipe from the first event loop on, the start-up's
+// message boxes included: a modal dialog (the editor, a question, a
+// message about the dictionary) is closed at once, then the window.
+void WatchTerminationSignals(QObject& owner) {
   if (signalPipe[0] < 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, &owner, [] {
     char bytes[16];
     while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
     }
-    // A modal dialog (the editor, a question) goes first, then the window.
+    terminationPending = true;
     if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    QTimer::singleShot(0, &window, [&window] { window.close(); });
+    CloseWindowSoon();
   });
+}
+
+// `window` is the one to close; a signal that came while it was being
+// made closes it as soon as the main loop runs.
+void CloseOnTerminationSignals(QWidget& window) {
+  windowToClose = &window;
+  if (terminationPending) CloseWindowSoon();
 }
 
 }  // namespace
@@ -94,6 +115,7 @@ void CloseOnTerminationSignals(QWidget& window) {
 int main(int argc, char** argv) {
   CatchTerminationSignals();
   QApplication app(argc, argv);
+  WatchTerminationSignals(app);
   QApplication::setApplicationName(QStringLiteral("lexiscoop"));
   QApplication::setApplicationVersion(QStringLiteral(LEXISCOOP_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("lexiscoop"));
@@ -135,8 +157,7 @@ int main(int argc, char** argv) {
   splash->finish(&form);
   splash.reset();
 
-  // Only once the main loop runs: a close before it would end no loop.
-  QTimer::singleShot(0, &form, [&form] { CloseOnTerminationSignals(form); });
+  CloseOnTerminationSignals(form);
   if (smokeFile.isEmpty()) return QApplication::exec();
 
   int exitCode = 1;

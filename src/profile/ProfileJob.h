@@ -28,6 +28,8 @@ class ProfileJob {
   // True once the run has ended (completed or stopped).
   bool Finished() const { return finished_.load(std::memory_order_acquire); }
   const ProfileProgress& Progress() const { return progress_; }
+  // The profiles finished since the last call (see ProfileProgress).
+  std::vector<TextProfile> TakeFinished() { return progress_.TakeFinished(); }
   const ProfileFiles& Files() const { return files_; }
   // Waits for the end and hands over the profiles (once).
   std::vector<TextProfile> TakeResults();

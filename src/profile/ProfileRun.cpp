@@ -5,6 +5,7 @@
 #include <system_error>
 #include <new>
 #include <thread>
+#include <utility>
 
 #include "platform/FileSystem.h"
 
@@ -82,6 +83,17 @@ ProfileFiles CollectProfileFiles(const std::vector<std::string>& paths, bool rec
   return files;
 }
 
+std::vector<TextProfile> ProfileProgress::TakeFinished() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return std::exchange(finished_, {});
+}
+
+void ProfileProgress::Finished(const TextProfile& profile) {
+  if (!keepFinished_) return;
+  const std::lock_guard<std::mutex> lock(mutex_);
+  finished_.push_back(profile);
+}
+
 int DefaultProfileThreads() {
   const unsigned n = std::thread::hardware_concurrency();
   return n == 0 ? 1 : static_cast<int>(n);
@@ -99,17 +111,20 @@ std::vector<TextProfile> RunProfiles(const ProfileFiles& files, const LevelLooku
       const size_t i = next.fetch_add(1, std::memory_order_relaxed);
       if (i >= count) return;
       try {
-        results[i] = ProfileFile(files.paths[i], levels);
+        results[i] = ProfileFile(files.paths[i], levels, stop);
       } catch (const std::bad_alloc&) {
         // Out of memory outside the file's own work: still that file's row.
         results[i].path = files.paths[i];
         results[i].status = ProfileStatus::Failed;
         results[i].error = kOutOfMemoryMessage;
       }
+      // A file cut short by a stop is not its profile.
+      if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
       done[i] = 1;
       if (progress != nullptr) {
         progress->bytesDone.fetch_add(files.sizes[i], std::memory_order_relaxed);
         progress->filesDone.fetch_add(1, std::memory_order_relaxed);
+        progress->Finished(results[i]);
       }
     }
   };

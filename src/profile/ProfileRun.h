@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,14 +31,28 @@ ProfileFiles CollectProfileFiles(const std::vector<std::string>& paths, bool rec
 struct ProfileProgress {
   std::atomic<int64_t> filesDone{0};
   std::atomic<int64_t> bytesDone{0};
+
+  // Hands over the profiles finished since the last call, in the order they
+  // finished (the run's result keeps the files' order).
+  std::vector<TextProfile> TakeFinished();
+  // A worker's profile is finished: kept for TakeFinished once asked for.
+  void Finished(const TextProfile& profile);
+  // Keeps the finished profiles from now on (before the run starts).
+  void KeepFinished() { keepFinished_ = true; }
+
+ private:
+  std::mutex mutex_;
+  std::vector<TextProfile> finished_;
+  bool keepFinished_ = false;
 };
 
 // Profiles every file on `threads` worker threads (at least 1; at most one
 // per file), each taking the next file as it finishes one, all reading the
 // one shared lookup. Results are in the order of `files.paths`, failures of
 // the collection put in their places, so the output never depends on the
-// number of threads. A `stop` set to true makes the workers end after the
-// file they are on; the files not profiled then are left out.
+// number of threads. A `stop` set to true makes the workers end the file
+// they are on at its next word; that file and the ones not started are left
+// out.
 std::vector<TextProfile> RunProfiles(const ProfileFiles& files, const LevelLookup& levels, int threads,
                                      ProfileProgress* progress = nullptr, const std::atomic<bool>* stop = nullptr);
 

@@ -1,5 +1,7 @@
 #include "profile/TextProfile.h"
 
+#include "analysis/WordTable.h"
+
 #include <fcntl.h>
 #include <cerrno>
 #include <new>
@@ -55,14 +57,25 @@ bool LooksBinary(std::string_view head) {
 
 TextProfile SumProfiles(const std::vector<TextProfile>& profiles) {
   TextProfile total;
+  // The collection's words, counted as one text counts its own.
+  WordTable collection;
   for (const TextProfile& p : profiles) {
     if (p.status != ProfileStatus::Done) continue;
     total.bytes += p.bytes;
     total.tokens += p.tokens;
-    total.types += p.types;
-    for (size_t l = 0; l < total.levelTokens.size(); ++l) {
-      total.levelTokens[l] += p.levelTokens[l];
-      total.levelTypes[l] += p.levelTypes[l];
+    for (size_t l = 0; l < total.levelTokens.size(); ++l) total.levelTokens[l] += p.levelTokens[l];
+    if (p.words.empty()) {
+      // A profile made without its word list adds its distinct counts.
+      total.types += p.types;
+      for (size_t l = 0; l < total.levelTypes.size(); ++l) total.levelTypes[l] += p.levelTypes[l];
+    }
+    for (size_t i = 0; i < p.words.size(); ++i) {
+      const int before = collection.Count();
+      collection.CountWord(p.words[i]);
+      if (collection.Count() > before) {
+        ++total.types;
+        ++total.levelTypes[static_cast<size_t>(LevelIndex(p.wordLevels[i]))];
+      }
     }
     total.coverage.runningWords += p.coverage.runningWords;
     for (size_t s = 0; s < total.coverage.known.size(); ++s) total.coverage.known[s] += p.coverage.known[s];
@@ -72,7 +85,7 @@ TextProfile SumProfiles(const std::vector<TextProfile>& profiles) {
   return total;
 }
 
-TextProfile ProfileFile(const std::string& path, const LevelLookup& levels) {
+TextProfile ProfileFile(const std::string& path, const LevelLookup& levels, const std::atomic<bool>* stop) {
   TextProfile profile;
   profile.path = path;
   profile.bytes = FileSize(path);
@@ -88,7 +101,9 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels) {
     TMyParser parser;
     parser.AssignText(ReadTextFile(path));
     AnalysisResult result;
-    ScanText(parser, result);
+    ScanControl control;
+    control.stopFlag = stop;
+    ScanText(parser, result, control);
     const WordTable& words = result.words;
     CoverageTally tally;
     for (int i = 0; i < words.Count(); ++i) {
@@ -99,6 +114,8 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels) {
       ++profile.levelTypes[l];
       profile.levelTokens[l] += n;
       tally.Add(word, level, n);
+      profile.words.emplace_back(word);
+      profile.wordLevels.push_back(level);
     }
     profile.tokens = result.tokenCount;
     profile.types = words.Count();

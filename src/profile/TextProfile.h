@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,11 +32,17 @@ struct TextProfile {
   std::array<int64_t, kWordLevelCount> levelTokens{};  // occurrences per level
   std::array<int64_t, kWordLevelCount> levelTypes{};   // distinct words per level
   CoverageFigures coverage;
+  // Its distinct words as first spelled, in order of first appearance, and
+  // their levels: what the collection's distinct count is made of.
+  std::vector<std::string> words;
+  std::vector<WordLevel> wordLevels;
 };
 
-// The sum of the Done profiles: every count added (types too: the sum of the
-// texts' distinct words), the coverage from the summed running and known
-// words. `path` is left empty.
+// The sum of the Done profiles: every count added but the distinct ones,
+// which are the collection's (types: the words that occur in any of the
+// texts, letter case ignored, each once; levelTypes: those of each level),
+// the coverage from the summed running and known words. `path` and `words`
+// are left empty.
 TextProfile SumProfiles(const std::vector<TextProfile>& profiles);
 
 // Whether a file's first bytes are those of a binary file: a zero byte
@@ -49,7 +56,10 @@ inline constexpr char kOutOfMemoryMessage[] = "メモリが足りません";
 // window reads one), counts its words and classifies them. A file that
 // cannot be read or is too large is Failed; a binary
 // file is Skipped before it is read whole; one that runs out of memory is
-// Failed with kOutOfMemoryMessage. Never throws.
-TextProfile ProfileFile(const std::string& path, const LevelLookup& levels);
+// Failed with kOutOfMemoryMessage. A `stop` (may be null) set by another
+// thread ends the scan at the next word: the profile is then of part of the
+// file only. Never throws.
+TextProfile ProfileFile(const std::string& path, const LevelLookup& levels,
+                        const std::atomic<bool>* stop = nullptr);
 
 }  // namespace lexiscoop

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/NumberFormat.h"
 #include "dictionary/Lexicon.h"
 #include "platform/Compare.h"
 #include "platform/Cp932.h"
@@ -11,6 +12,15 @@ namespace lexiscoop {
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
+
+std::string JoinedWithCommas(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) {
+    if (!text.empty()) text += ", ";
+    text += item;
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -33,8 +43,7 @@ std::string WordDetailsText(std::string_view word, const Lexicon& lexicon) {
     std::vector<std::string> spellings = lexicon.SpellingsOf(h);
     std::stable_sort(spellings.begin(), spellings.end(),
                      [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
-    for (const std::string& s : spellings) text += s + ", ";
-    text += kCrLf;
+    text += JoinedWithCommas(spellings) + kCrLf;
   } else {
     text += kNotHeadword.str() + kCrLf;
   }
@@ -43,17 +52,25 @@ std::string WordDetailsText(std::string_view word, const Lexicon& lexicon) {
   const std::span<const HeadwordId> candidates = lexicon.Candidates(word);
   if (!candidates.empty()) {
     text += kIsEntry.str() + kCrLf + kCrLf + kHeadwordsHeading.str() + kCrLf;
+    std::vector<std::string> exact;
     for (const HeadwordId h : candidates) {
       const Headword& headword = lexicon.At(h);
-      const bool exact = headword.spelling == word ||
-                         std::find(headword.forms.begin(), headword.forms.end(), word) != headword.forms.end();
-      if (exact) text += headword.spelling + ", ";
+      if (headword.spelling == word ||
+          std::find(headword.forms.begin(), headword.forms.end(), word) != headword.forms.end()) {
+        exact.push_back(headword.spelling);
+      }
     }
-    text += kCrLf;
+    text += JoinedWithCommas(exact) + kCrLf;
   } else {
     text += kNotEntry.str() + kCrLf;
   }
   return text;
+}
+
+std::string WordRunLines(WordLevel level, int32_t count) {
+  static const Cp932Text kLevel("レベル: ");
+  static const Cp932Text kCount("出現数: ");
+  return kLevel.str() + LevelButtonName(level) + kCrLf + kCount.str() + FormatThousands(count) + kCrLf;
 }
 
 }  // namespace lexiscoop

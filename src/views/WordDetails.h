@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "analysis/WordLevel.h"
 
 namespace lexiscoop {
 
@@ -19,7 +22,11 @@ class Lexicon;
 //   登録語です / 登録語ではありません       — w as any spelling (case
 //     ignored), then an empty line, "   見出し語一覧" and every candidate
 //     headword that spells w byte for byte, in the order of the headword
-//     rule (the chosen one first), each followed by ", "
+//     rule (the chosen one first), separated by ", "
 std::string WordDetailsText(std::string_view word, const Lexicon& lexicon);
+
+// What the run says of a shown word, for the details (CP932, lines ended
+// by CR LF): «レベル: 中学» and «出現数: 1,234».
+std::string WordRunLines(WordLevel level, int32_t count);
 
 }  // namespace lexiscoop

@@ -33,7 +33,7 @@ LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item) {
 }
 
 const std::string& EmptyLevelMaskMessage() {
-  static const Cp932Text kMessage("どれかひとつは選択しする必要があります");
+  static const Cp932Text kMessage("どれかひとつは選択する必要があります");
   return kMessage.str();
 }
 

@@ -78,7 +78,7 @@ constexpr LevelMask MaskAfterNoEntryToggle(LevelMask mask) {
   return HasLevelBit(mask, kLevelBitNone) ? kAllLevelsButNone : kAllLevels;
 }
 
-// The message for a level set left empty (CP932): "どれかひとつは選択しする必要があります".
+// The message for a level set left empty (CP932): "どれかひとつは選択する必要があります".
 const std::string& EmptyLevelMaskMessage();
 
 // A click on a form button: the active form switches off, another switches on.

@@ -78,10 +78,10 @@ TEST_F(DictCommandTest, LookupShowsTheDetailsAndTheLevel) {
       // The headwords in the order of the headword rule: «leave», which has
       // inflected forms, is the chosen one.
       {"left",
-       "----- left -----\n\n見出し語です\n\n   活用形一覧\nleft, \n\n"
-       "登録語です\n\n   見出し語一覧\nleave, left, \n\nレベル: その他\n"},
-      {"wrote", "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite, \n\nレベル: 中学\n"},
-      {"is", "----- is -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nbe, \n\nレベル: 基本\n"},
+       "----- left -----\n\n見出し語です\n\n   活用形一覧\nleft\n\n"
+       "登録語です\n\n   見出し語一覧\nleave, left\n\nレベル: その他\n"},
+      {"wrote", "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite\n\nレベル: 中学\n"},
+      {"is", "----- is -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nbe\n\nレベル: 基本\n"},
       {"caat", "----- caat -----\n\n見出し語ではありません\n\n登録語ではありません\n\nレベル: 未登録\n"},
   };
   for (const Case& c : cases) {
@@ -102,7 +102,7 @@ TEST_F(DictCommandTest, RecordAndDeleteChangeOnlyTheUsersFiles) {
   EXPECT_NE(run.out.find("\nstudy\t1ied,1ies,ing\n"), std::string::npos) << run.out;
   EXPECT_EQ(Dict({"unpack", data_ / "myLXJunior.dat"}).out, "begin\nletter\nstudy\nwrite\n");
   EXPECT_EQ(Dict({"lookup", "studies"}).out,
-            "----- studies -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nstudy, \n\n"
+            "----- studies -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nstudy\n\n"
             "レベル: 中学\n");
 
   // Without --level the headword keeps its level; --level 0 takes it out of every list.
@@ -128,7 +128,7 @@ TEST_F(DictCommandTest, LookupPrintsTheHeadwordsGlossesAndTheUsersEditWins) {
   ASSERT_EQ(Dict({"pack", data_ / "gloss.txt", data_ / "LxGloss.dat"}).exitCode, 0);
   // The gloss of the headword the spelling counts for, after the level.
   EXPECT_EQ(Dict({"lookup", "wrote"}).out,
-            "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite, \n\n"
+            "----- wrote -----\n\n見出し語ではありません\n\n登録語です\n\n   見出し語一覧\nwrite\n\n"
             "レベル: 中学\n訳語: 動 書く; 記す / 名 書き込み\n");
   EXPECT_EQ(Dict({"lookup", "caat"}).out.find("訳語"), std::string::npos);
 

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -100,9 +102,27 @@ TEST_F(ProfileCommandTest, RowsEqualTheReportOfEachFileAndTotalIsTheSum) {
   }
   const Row& total = rows[3];
   EXPECT_EQ(total.at("file"), "(total)");
+  // The distinct words are the collection's: those of the three texts read
+  // as one (a word in two files counts once).
+  TempFolder joinedFolder;
+  std::string joined;
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+    std::ifstream in(texts_ / name, std::ios::binary);
+    joined += std::string(std::istreambuf_iterator<char>(in), {}) + "\n";
+  }
+  WriteFileBytes(joinedFolder / "all.txt", joined);
+  const testing::CliRun all = RunCliProgram(data_.With({"report", joinedFolder / "all.txt"}));
+  ASSERT_EQ(all.exitCode, 0);
+  const std::vector<std::string> allLines = Split(all.out, '\n');
+  EXPECT_EQ(total.at("types"), ReportCount(allLines[19]));
+  EXPECT_LT(std::stoll(total.at("types")),
+            std::stoll(rows[0].at("types")) + std::stoll(rows[1].at("types")) + std::stoll(rows[2].at("types")));
+  for (size_t l = 0; l < 6; ++l) {
+    EXPECT_EQ(total.at(std::string("types_") + levels[l]), ReportCount(allLines[21 + l])) << levels[l];
+  }
   for (const auto& [column, value] : total) {
     if (column == "file" || column == "error" || column.find("pct") != std::string::npos ||
-        column.rfind("coverage", 0) == 0 || column.rfind("stage", 0) == 0) {
+        column.rfind("coverage", 0) == 0 || column.rfind("stage", 0) == 0 || column.rfind("types", 0) == 0) {
       continue;
     }
     int64_t sum = 0;

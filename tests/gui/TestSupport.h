@@ -30,7 +30,10 @@ class ScriptedDialogs final : public TDialogs {
     openFolders << folder;
     return chosenFile;
   }
-  QString ChooseExportFile(QWidget*, const QString&) override { return exportFile; }
+  QString ChooseExportFile(QWidget*, const QString& suggested) override {
+    exportSuggestions << suggested;
+    return exportFile;
+  }
   QStringList ChooseTextFiles(QWidget*) override { return chosenFiles; }
   QString ChooseFolder(QWidget*) override { return chosenFolder; }
   bool OpenUrl(const QUrl& url) override {
@@ -46,6 +49,7 @@ class ScriptedDialogs final : public TDialogs {
   QString chosenFile;
   QStringList openFolders;  // the folder each open dialog showed first
   QString exportFile;
+  QStringList exportSuggestions;  // the path each save dialog proposed
   QStringList chosenFiles;
   QString chosenFolder;
   QList<QUrl> opened;

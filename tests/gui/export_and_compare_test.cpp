@@ -9,9 +9,13 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QScreen>
+#include <QPrinter>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "app/ReadingPane.h"
 #include "app/ProfileModel.h"
 #include "app/ProfileWindow.h"
 
@@ -104,6 +108,44 @@ class ExportAndCompareTest : public QObject {
     QVERIFY(!exportAction->isEnabled());
   }
 
+  // Save dialogs start in the folder of the last file saved (kept across
+  // starts) with a name made from the text's file name; Ctrl+P's PDF too.
+  void saveDialogsProposeTheTextsNameInTheLastExportFolder() {
+    ProgramFolder folder;
+    QDir(folder.Path()).mkpath(QStringLiteral("handouts"));
+    const QString text = folder.WriteFile(QStringLiteral("modern-english.txt"), "The cat saw the dog.\r\n");
+    const QString handouts = folder.FilePath(QStringLiteral("handouts"));
+    {
+      TForm1 form(folder.Options());
+      form.OpenTextFile(text);
+      Action(form, "acAnalize")->trigger();
+      folder.dialogs.exportFile = handouts + QStringLiteral("/list.csv");
+      Action(form, "acExport")->trigger();
+      QCOMPARE(folder.dialogs.exportSuggestions, QStringList{QDir::home().filePath(QStringLiteral("modern-english.xlsx"))});
+      QVERIFY(QFile::exists(folder.dialogs.exportFile));
+      Action(form, "acExport")->trigger();
+      QCOMPARE(folder.dialogs.exportSuggestions.last(), handouts + QStringLiteral("/modern-english.xlsx"));
+      QCOMPARE(form.Reading().SuggestedPdfPath(), handouts + QStringLiteral("/modern-english.pdf"));
+      QPrinter printer;
+      form.Reading().PreparePrinter(printer);
+      QCOMPARE(printer.outputFileName(), handouts + QStringLiteral("/modern-english.pdf"));
+      QCOMPARE(printer.docName(), QStringLiteral("modern-english"));
+      // A pasted text has no file name.
+      form.SetCurrentText("A dog.\r\n");
+      QCOMPARE(form.Reading().SuggestedPdfPath(), handouts + QStringLiteral("/reading.pdf"));
+      form.close();
+    }
+    TForm1 again(folder.Options());
+    QCOMPARE(again.Reading().SuggestedPdfPath(), handouts + QStringLiteral("/reading.pdf"));
+    TfrmProfile* window = OpenCompare(again);
+    folder.dialogs.chosenFiles = {text};
+    window->findChild<QPushButton*>(QStringLiteral("pbChooseFiles"))->click();
+    WaitForRun(*window);
+    folder.dialogs.exportFile.clear();
+    window->findChild<QPushButton*>(QStringLiteral("pbExport"))->click();
+    QCOMPARE(folder.dialogs.exportSuggestions.last(), handouts + QStringLiteral("/profile.xlsx"));
+  }
+
   void compareWindowProfilesAFolderSortsAndExports() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
@@ -128,14 +170,26 @@ class ExportAndCompareTest : public QObject {
     QCOMPARE(Cell(model, 0, "tokens"), QStringLiteral("5"));
     QCOMPARE(Cell(model, 0, "tokens_basic"), QStringLiteral("4"));  // The cat the dog; "and" is not listed
     QCOMPARE(Cell(model, 1, "tokens"), QStringLiteral("11"));
-    QCOMPARE(Cell(model, 2, "file"), QStringLiteral("(total)"));
+    QCOMPARE(Cell(model, 2, "file"), U("(合計)"));
     QCOMPARE(Cell(model, 2, "tokens"), QStringLiteral("16"));
+    // The file names stay in sight in the row header; the stages and the
+    // total speak Japanese.
+    QVERIFY(table->isColumnHidden(0));
+    QCOMPARE(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("a.txt"));
+    QCOMPARE(model.headerData(2, Qt::Vertical).toString(), U("(合計)"));
+    for (int row = 0; row < model.rowCount(); ++row) {
+      for (const char* column : {"stage_95", "stage_98"}) {
+        const QString stage = Cell(model, row, column);
+        QVERIFY2(stage.isEmpty() || QStringList({U("基本語"), U("中学修了"), U("大学受験"), U("一般")}).contains(stage),
+                 qPrintable(stage));
+      }
+    }
     QCOMPARE(window->findChild<QProgressBar*>(QStringLiteral("pbProgress"))->value(), 100);
 
     // A header click sorts; the total stays last.
     table->sortByColumn(1, Qt::DescendingOrder);
     QCOMPARE(Cell(model, 0, "file"), folder.FilePath(QStringLiteral("texts/sub/b.txt")));
-    QCOMPARE(Cell(model, 2, "file"), QStringLiteral("(total)"));
+    QCOMPARE(Cell(model, 2, "file"), U("(合計)"));
 
     // The export writes the table as shown.
     folder.dialogs.exportFile = folder.FilePath(QStringLiteral("profile.tsv"));
@@ -162,15 +216,30 @@ class ExportAndCompareTest : public QObject {
     QVERIFY(window->Running());
     QVERIFY(!window->StartRun(files));  // refused while running
     QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("pbChooseFiles"))->isEnabled());
-    window->findChild<QPushButton*>(QStringLiteral("pbStop"))->click();
+    // Rows come as files are done, before the run ends.
+    QTRY_VERIFY_WITH_TIMEOUT(window->Model().rowCount() > 0, 20000);
+    QVERIFY(window->Running());
+    auto* stop = window->findChild<QPushButton*>(QStringLiteral("pbStop"));
+    stop->click();
+    // The stop shows at once, however long the workers take.
+    QVERIFY(!stop->isEnabled());
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("lbStatus"))->text().startsWith(U("中止")));
     WaitForRun(*window);
     const int rows = window->Model().rowCount();
     QVERIFY2(rows < 61, qPrintable(QString::number(rows)));  // fewer than every file and the total
     QVERIFY(window->findChild<QPushButton*>(QStringLiteral("pbChooseFiles"))->isEnabled());
-    // Closing during a run stops it too, and the window can run again.
-    QVERIFY(window->StartRun(files.mid(0, 2)));
+    // Closing during a run stops it too, without waiting for the files in
+    // hand, and the window can run again.
+    std::string large;
+    for (int i = 0; i < 800000; ++i) large += "The cat saw the dog and it ran away.\r\n";
+    const QString largeFile = folder.WriteFile(QStringLiteral("large.txt"), large);
+    QVERIFY(window->StartRun({largeFile, largeFile, largeFile}));
+    QTest::qWait(300);  // the workers are inside the files
+    QElapsedTimer closing;
+    closing.start();
     window->close();
     QVERIFY(!window->Running());
+    QVERIFY2(closing.elapsed() < 3000, qPrintable(QString::number(closing.elapsed())));
     QVERIFY(window->StartRun(files.mid(0, 2)));
     WaitForRun(*window);
     QCOMPARE(window->Model().rowCount(), 3);

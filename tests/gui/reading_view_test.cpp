@@ -1,6 +1,8 @@
 // The レベル表示 page: colours by level, the legend's switches, hover,
 // click and list selection, words in context, coverage and the PDF.
 
+#include <algorithm>
+
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
@@ -23,6 +25,9 @@
 #include <QToolButton>
 #include <QTimer>
 #include <QToolTip>
+#include <QDoubleSpinBox>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <random>
 
@@ -178,22 +183,24 @@ class ReadingViewTest : public QObject {
       }
       Run(form, text);
       ReadingView& view = form.Reading().View();
+      // Wrapped at the view's width in even rounds, left whole in odd ones.
+      view.SetWrap(round % 2 == 0);
       std::array<int32_t, kWordLevelCount> byColour{};
       int counted = 0;
-      int nextLine = 0;
-      while (nextLine < view.Lines().LineCount()) {
-        view.verticalScrollBar()->setValue(nextLine);
-        const int first = view.FirstVisibleLine();
+      int nextRow = 0;
+      while (nextRow < view.Rows().RowCount()) {
+        view.verticalScrollBar()->setValue(nextRow);
+        const int first = view.FirstVisibleRow();
         const int end = first + view.LinesPerPage();
         for (const ReadingView::WordPlace& place : view.VisibleWords()) {
-          if (place.line < nextLine || place.line >= end) continue;
+          if (place.row < nextRow || place.row >= end) continue;
           QVERIFY2(place.wordIndex >= 0, "a word of the text that the run did not count");
           const int level = LevelOfColour(view, view.ColourOfWord(place.wordIndex));
           QVERIFY2(level >= 0, "a word drawn in no level's colour");
           ++byColour[static_cast<size_t>(level)];
           ++counted;
         }
-        nextLine = end;
+        nextRow = end;
       }
       QCOMPARE(counted, form.Result().tokenCount);
       QCOMPARE(byColour, form.Result().levelOccurrences);
@@ -543,35 +550,74 @@ class ReadingViewTest : public QObject {
     QVERIFY(!print->isEnabled());
   }
 
-  // One page per screenful at the default font; page 1 is not blank and
-  // carries the level colours.
-  void pdfHasOnePagePerScreenful() {
+  // The handout: lines wrapped at the page's width, the body at 10.5 pt (or
+  // the size chosen), the pages numbered; page 1 is not blank and carries
+  // the level colours. A text of one long line used to print at a fraction
+  // of a point.
+  void pdfIsAReadableHandout_data() {
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("oneLine");
+    QTest::newRow("10.5 pt, many lines") << 10.5 << false;
+    QTest::newRow("10.5 pt, one long line") << 10.5 << true;
+    QTest::newRow("14 pt, one long line") << 14.0 << true;
+  }
+  void pdfIsAReadableHandout() {
+    QFETCH(double, points);
+    QFETCH(bool, oneLine);
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-    if (pdftoppm.isEmpty() || pdfinfo.isEmpty()) QSKIP("poppler-utils is not installed");
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftoppm.isEmpty() || pdftotext.isEmpty()) QSKIP("poppler-utils is not installed");
     ProgramFolder folder;
     TForm1 form(folder.Options());
     std::string text;
-    for (int i = 0; i < 60; ++i) text += std::string(kText) + "\r\n";
+    std::string piece = kText;
+    if (oneLine) std::replace_if(piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    for (int i = 0; i < (oneLine ? 200 : 60); ++i) text += piece + (oneLine ? " " : "\r\n");
     Run(form, text);
-    ReadingView& view = form.Reading().View();
-    const int lines = view.Lines().LineCount();
-    const int perPage = view.LinesPerPage();
-    QVERIFY(perPage > 5);
-    const int pages = (lines + perPage - 1) / perPage;
-    QCOMPARE(ReadingPageCount(view), pages);
+    form.findChild<QDoubleSpinBox*>(QStringLiteral("sbPrintPoints"))->setValue(points);
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("reading.pdf"));
     QVERIFY(form.Reading().SaveAsPdf(pdf));
-    QProcess info;
-    info.start(pdfinfo, {pdf});
-    QVERIFY(info.waitForFinished(20000));
-    const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
-    static const QRegularExpression pagesLine(QStringLiteral("Pages:\\s+(\\d+)"));
-    const QRegularExpressionMatch match = pagesLine.match(infoText);
-    QVERIFY2(match.hasMatch(), qPrintable(infoText));
-    QCOMPARE(match.captured(1).toInt(), pages);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("count.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const int pages = ReadingPageCount(form.Reading().View(), printer, points);
+    QVERIFY(pages > 1);
+
+    // Every word box of page 1 in points: the body's letters are as tall
+    // as the font asks, and none reaches past the page's right edge.
+    QProcess boxes;
+    boxes.start(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                            QStringLiteral("1"), pdf, QStringLiteral("-")});
+    QVERIFY(boxes.waitForFinished(30000));
+    const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+    static const QRegularExpression pageTag(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpressionMatch page = pageTag.match(html);
+    QVERIFY2(page.hasMatch(), qPrintable(html.left(500)));
+    const double pageWidth = page.captured(1).toDouble();
+    static const QRegularExpression wordTag(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    QList<double> heights;
+    QSet<int> rows;
+    for (const QRegularExpressionMatch& word : wordTag.globalMatch(html)) {
+      QVERIFY2(word.captured(3).toDouble() <= pageWidth + 0.5, qPrintable(word.captured(5)));
+      if (word.captured(5) == QStringLiteral("Thomas") || word.captured(5) == QStringLiteral("letter")) {
+        heights << word.captured(4).toDouble() - word.captured(2).toDouble();
+        rows << qRound(word.captured(2).toDouble());
+      }
+    }
+    // «1 / N» at the top right.
+    const QRegularExpression number(QStringLiteral(">1</word>\\s*<word[^>]*>/</word>\\s*<word[^>]*>%1</word>").arg(pages));
+    QVERIFY2(number.match(html).hasMatch(), qPrintable(html.left(1500)));
+    QVERIFY2(heights.size() > 20, qPrintable(QString::number(heights.size())));
+    std::sort(heights.begin(), heights.end());
+    const double height = heights[heights.size() / 2];
+    // A glyph box spans the font's ascent and descent: about 1.1 to 1.5
+    // times its size.
+    QVERIFY2(height >= points * 0.9 && height <= points * 1.7, qPrintable(QString::number(height)));
+    QVERIFY2(rows.size() > 10, "the words of page 1 stand on few rows");
 
     QProcess render;
     render.start(pdftoppm, {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
@@ -580,14 +626,14 @@ class ReadingViewTest : public QObject {
     QVERIFY(render.waitForFinished(30000));
     const QStringList images = QDir(dir.path()).entryList({QStringLiteral("page*.png")});
     QCOMPARE(images.size(), 1);
-    const QImage page(dir.filePath(images.front()));
-    QVERIFY(!page.isNull());
+    const QImage image(dir.filePath(images.front()));
+    QVERIFY(!image.isNull());
     int inked = 0;
     int coloured = 0;
     const QColor junior = LevelColour(WordLevel::Junior, false);
-    for (int y = 0; y < page.height(); ++y) {
-      for (int x = 0; x < page.width(); ++x) {
-        const QColor pixel = page.pixelColor(x, y);
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor pixel = image.pixelColor(x, y);
         if (pixel.lightness() < 200) ++inked;
         if (std::abs(pixel.red() - junior.red()) + std::abs(pixel.green() - junior.green()) +
                 std::abs(pixel.blue() - junior.blue()) < 60) {
@@ -595,8 +641,51 @@ class ReadingViewTest : public QObject {
         }
       }
     }
-    QVERIFY2(inked > page.width() * page.height() / 200, "page 1 is blank");
+    QVERIFY2(inked > image.width() * image.height() / 200, "page 1 is blank");
     QVERIFY2(coloured > 0, "page 1 has no 中学 colour");
+  }
+
+  // At 743 × 500 the 文脈 pane shows its four columns, 後 included.
+  void contextShowsEveryColumnInANarrowWindow() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, kText);
+    form.resize(743, 500);
+    QTRY_COMPARE(form.size(), QSize(743, 500));
+    SelectListRow(form, RowOfWord(form, "write"));
+    QTRY_VERIFY(form.Reading().Context().SearchDone());
+    QCoreApplication::processEvents();
+    QTableView& table = form.Reading().ContextTable();
+    QHeaderView* header = table.horizontalHeader();
+    const int right = header->sectionViewportPosition(ContextModel::kRightColumn);
+    QVERIFY2(right + 30 < table.viewport()->width(),
+             qPrintable(QStringLiteral("後 starts at %1 of %2").arg(right).arg(table.viewport()->width())));
+    for (int column = 0; column < ContextModel::kRightColumn; ++column) QVERIFY(header->sectionSize(column) >= 30);
+  }
+
+  // On screen the text wraps at the view's width unless 表示 → 折り返し is
+  // off: a one-line text is read without scrolling sideways.
+  void theReadingViewWrapsAtItsWidth() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    std::string text;
+    std::string piece = kText;
+    std::replace_if(piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    for (int i = 0; i < 40; ++i) text += piece + " ";
+    Run(form, text);
+    ReadingView& view = form.Reading().View();
+    QAction* wrap = form.findChild<QAction*>(QStringLiteral("acWrapReading"));
+    QVERIFY(wrap->isChecked());
+    QCOMPARE(view.Lines().LineCount(), 1);
+    QVERIFY(view.Rows().RowCount() > 5);
+    QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+    for (const ReadingView::WordPlace& place : view.VisibleWords()) {
+      QVERIFY(place.rect.right() <= view.viewport()->width());
+    }
+    wrap->trigger();
+    QVERIFY(!view.Wraps());
+    QCOMPARE(view.Rows().RowCount(), 1);
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
   }
 };
 

@@ -1,5 +1,6 @@
 // SIGTERM and SIGINT end the window program as a close does: the settings
 // are written and the program exits normally.
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -45,6 +46,30 @@ class SignalCloseTest : public QObject {
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
     QVERIFY2(text.contains("[system]") && text.contains("width=") && text.contains("ColWidth="), text.constData());
+  }
+
+  // A copy of the program without its dictionary opens with a message box;
+  // a signal then closes the box and the program at once, not when someone
+  // presses OK.
+  void aTerminationSignalClosesTheStartUpMessage() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString program = folder.filePath(QStringLiteral("lexiscoop"));
+    QVERIFY(QFile::copy(QStringLiteral(LEXISCOOP_PROGRAM_PATH), program));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(program, {});
+    QVERIFY(process.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(CatchesTerm(process.processId()), 30000);
+    QTest::qWait(2000);  // the message box is up by now
+    QVERIFY(process.state() == QProcess::Running);
+    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    QVERIFY2(process.waitForFinished(20000), "the message box held the signal back");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
   }
 };
 

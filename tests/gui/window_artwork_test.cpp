@@ -47,13 +47,13 @@ class WindowArtworkTest : public QObject {
         {"acClipToText", 0}, {"acAnalize", 1},    {"acStopAnalize", 16}, {"acLoadFromFile", 2},
         {"acSortABC", 3},    {"acSortNum", 5},    {"acSortInitial", 4},  {"acCopyWords", 6},
         {"acCopyWordsNum", 7}, {"acOpenDoc", 8},  {"acAllSelect", 14},   {"acClose", 15},
-        {"acCopyData", 12},  {"acEditDic", 11},   {"N1", 11}};
+        {"acCopyData", kImageCopyWords},  {"acEditDic", 11},   {"N1", 11}};
     for (const auto& [name, index] : table) {
       QAction* action = form.findChild<QAction*>(QString::fromLatin1(name));
       QVERIFY2(action != nullptr, name);
       QVERIFY2(ShowsImage(action->icon(), index), name);
     }
-    QVERIFY(ShowsImage(form.findChild<QToolButton*>(QStringLiteral("ToolButton8"))->icon(), kImageSwitchOff));
+    QVERIFY(ShowsImage(form.findChild<QToolButton*>(QStringLiteral("ToolButton8"))->icon(), kImageCopyWords));
     // Start-up chose 原形 and every level.
     auto action = [&](const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); };
     QVERIFY(ShowsImage(action("acSWOriginal")->icon(), kImageSwitchOn));

@@ -14,13 +14,14 @@ namespace {
 
 // Appends `bytes` (CP932) to `out` as UTF-16, each tab replaced by blanks up
 // to the next multiple of eight columns counting from `column` (updated to
-// the column after the text).
-void AppendExpanded(std::string_view bytes, QString& out, int& column) {
+// the column after the text), and the column of each character appended to
+// `columns`.
+void AppendExpanded(std::string_view bytes, QString& out, std::vector<uint32_t>& columns, int& column) {
   bool plain = true;
   for (const char c : bytes) plain = plain && static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F;
   if (plain) {
     out.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    column += static_cast<int>(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) columns.push_back(static_cast<uint32_t>(column++));
     return;
   }
   const QString text = FromCp932(bytes);
@@ -28,11 +29,13 @@ void AppendExpanded(std::string_view bytes, QString& out, int& column) {
     if (c == QLatin1Char('\t')) {
       const int blanks = 8 - column % 8;
       out.append(QString(blanks, QLatin1Char(' ')));
-      column += blanks;
+      for (int i = 0; i < blanks; ++i) columns.push_back(static_cast<uint32_t>(column++));
     } else {
       out.append(c);
-      // Wide characters take two columns in the fixed font.
-      column += c.unicode() >= 0x1100 && !(c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 2 : 1;
+      columns.push_back(static_cast<uint32_t>(column));
+      // A character of one byte (ASCII, half-width katakana) takes one
+      // column, one of two bytes two: the text's bytes are its columns.
+      column += c.unicode() < 0x80 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) ? 1 : 2;
     }
   }
 }
@@ -71,11 +74,13 @@ LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const Q
   text.reserve(static_cast<qsizetype>(line.size()));
   LaidOutLine laid;
   int column = 0;
+  std::vector<uint32_t> columns;
   auto add = [&](uint32_t start, uint32_t length, int wordIndex, bool isWord) {
     if (length == 0) return;
     LineSegment s;
     s.glyphFrom = static_cast<int>(text.size());
-    AppendExpanded(line.substr(start, length), text, column);
+    s.column = static_cast<uint32_t>(column);
+    AppendExpanded(line.substr(start, length), text, columns, column);
     s.glyphTo = static_cast<int>(text.size());
     s.start = start;
     s.length = length;
@@ -101,6 +106,9 @@ LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const Q
       s.x = x[static_cast<size_t>(s.glyphFrom)];
       s.width = x[static_cast<size_t>(s.glyphTo)] - s.x;
     }
+    laid.width = x.back();
+    columns.push_back(static_cast<uint32_t>(column));
+    laid.glyphColumn = std::move(columns);
     return laid;
   }
 
@@ -133,6 +141,7 @@ LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const Q
     s.glyphFrom = s.glyphTo = 0;
     laid.shaped.push_back(std::move(runs));
   }
+  laid.width = laid.segments.back().x + laid.segments.back().width;
   return laid;
 }
 

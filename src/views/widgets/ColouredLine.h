@@ -41,6 +41,7 @@ struct LineSegment {
   bool isWord = false;
   int glyphFrom = 0;  // its glyphs in the line's `glyphs`
   int glyphTo = 0;
+  uint32_t column = 0;  // the column it starts at (see LineWrap.h)
 };
 
 // A line laid out once, with the glyphs that draw it: painting it takes no
@@ -54,6 +55,11 @@ struct LaidOutLine {
   QRawFont font;
   std::vector<quint32> glyphs;
   std::vector<float> glyphX;
+  // The column of each glyph (see LineWrap.h), and the line's width in
+  // columns after the last.
+  std::vector<uint32_t> glyphColumn;
+  // The right edge of the last glyph from the line's start.
+  qreal width = 0;
   // Otherwise the line is shaped with the fonts that stand in for the
   // missing characters: one list of glyph runs per segment, positioned from
   // the line's top left corner on a baseline at the font's ascent.
@@ -62,7 +68,8 @@ struct LaidOutLine {
 
 // Lays out one CP932 line in `font` (for `device`, or the screen when null);
 // `raw` is `font`'s own raw font, asked for once by the caller. Tabs advance
-// to the next multiple of eight columns, a wide character taking two.
+// to the next multiple of eight columns; a double-byte character takes two,
+// as in a fixed-pitch Japanese font and as LineWrap counts them.
 LaidOutLine LayOutLine(std::string_view line, const ReadingWords& words, const QFont& font, const QRawFont& raw,
                        QPaintDevice* device = nullptr);
 

@@ -34,10 +34,38 @@ void ReadingView::SetText(std::string_view text) {
   words_ = ReadingWords{};
   marked_.clear();
   current_.reset();
+  rows_.Reset(lines_, WrapColumns());
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
   UpdateScrollBars();
   viewport()->update();
+}
+
+void ReadingView::SetWrap(bool wrap) {
+  if (wrap == wrap_) return;
+  wrap_ = wrap;
+  horizontalScrollBar()->setValue(0);
+  WrapRows();
+  viewport()->update();
+}
+
+int ReadingView::WrapColumns() const {
+  if (!wrap_) return 0;
+  const qreal column = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('M'));
+  return std::max(8, static_cast<int>((viewport()->width() - 2 * kMargin) / std::max<qreal>(1, column)));
+}
+
+void ReadingView::WrapRows() {
+  // The line in sight stays in sight.
+  const int line = FirstVisibleLine();
+  rows_.Reset(lines_, WrapColumns());
+  UpdateScrollBars();
+  verticalScrollBar()->setValue(rows_.FirstRowOf(line));
+}
+
+std::vector<WrapPoint> ReadingView::WrapPointsOf(int line, int width) const {
+  if (width <= 0) return {};
+  return WrapLine(lines_.Line(line), width);
 }
 
 void ReadingView::Clear() { SetText(std::string_view()); }
@@ -80,16 +108,22 @@ int ReadingView::LinesPerPage() const {
   return std::max(1, static_cast<int>(viewport()->height() / LineHeight()));
 }
 
-int ReadingView::FirstVisibleLine() const { return verticalScrollBar()->value(); }
+int ReadingView::FirstVisibleRow() const { return verticalScrollBar()->value(); }
+
+int ReadingView::FirstVisibleLine() const {
+  if (rows_.RowCount() == 0) return 0;
+  return rows_.Locate(std::min(FirstVisibleRow(), rows_.RowCount() - 1)).line;
+}
 
 void ReadingView::UpdateScrollBars() {
   const int page = LinesPerPage();
-  verticalScrollBar()->setRange(0, std::max(0, lines_.LineCount() - page));
+  verticalScrollBar()->setRange(0, std::max(0, rows_.RowCount() - page));
   verticalScrollBar()->setPageStep(page);
   verticalScrollBar()->setSingleStep(1);
   const QFontMetricsF metrics(font());
   const qreal charWidth = metrics.horizontalAdvance(QLatin1Char('M'));
-  const int textWidth = static_cast<int>(std::ceil(lines_.LongestLine() * charWidth + 2 * kMargin));
+  // Wrapped rows fit the width; lines left whole are scrolled sideways.
+  const int textWidth = wrap_ ? 0 : static_cast<int>(std::ceil(lines_.LongestLine() * charWidth + 2 * kMargin));
   horizontalScrollBar()->setRange(0, std::max(0, textWidth - viewport()->width()));
   horizontalScrollBar()->setPageStep(viewport()->width());
   horizontalScrollBar()->setSingleStep(static_cast<int>(std::ceil(charWidth * 4)));
@@ -134,9 +168,53 @@ ColourRun& RunOf(std::vector<ColourRun>& runs, const QColor& colour, const QRawF
 
 }  // namespace
 
+ReadingView::RowSpan ReadingView::SpanOfRow(const LaidOutLine& laid, const std::vector<WrapPoint>& points, int row) {
+  RowSpan span;
+  const auto k = static_cast<size_t>(std::max(0, row));
+  if (k > 0 && k - 1 < points.size()) span.columnFrom = points[k - 1].column;
+  if (k < points.size()) span.columnTo = points[k].column;
+  const std::vector<LineSegment>& segments = laid.segments;
+  if (laid.shaped.empty() && !laid.glyphColumn.empty()) {
+    // Glyph by glyph: the row takes the glyphs of its columns.
+    const auto first = laid.glyphColumn.begin();
+    const auto last = laid.glyphColumn.end() - 1;  // the width after the last glyph
+    span.glyphFrom = static_cast<int>(std::lower_bound(first, last, span.columnFrom) - first);
+    span.glyphTo = static_cast<int>(std::lower_bound(first, last, span.columnTo) - first);
+    span.segmentFrom = static_cast<size_t>(
+        std::partition_point(segments.begin(), segments.end(),
+                             [&span](const LineSegment& s) { return s.glyphTo <= span.glyphFrom; }) -
+        segments.begin());
+    span.segmentTo = static_cast<size_t>(
+        std::partition_point(segments.begin(), segments.end(),
+                             [&span](const LineSegment& s) { return s.glyphFrom < span.glyphTo; }) -
+        segments.begin());
+    span.shift = static_cast<size_t>(span.glyphFrom) < laid.glyphX.size() ? laid.glyphX[static_cast<size_t>(span.glyphFrom)]
+                                                                          : laid.width;
+  } else {
+    // Shaped runs go whole: a segment is drawn on the row it starts on.
+    auto startsBefore = [](uint32_t column) {
+      return [column](const LineSegment& s) { return s.column < column; };
+    };
+    span.segmentFrom = static_cast<size_t>(
+        std::partition_point(segments.begin(), segments.end(), startsBefore(span.columnFrom)) - segments.begin());
+    span.segmentTo = static_cast<size_t>(
+        std::partition_point(segments.begin(), segments.end(), startsBefore(span.columnTo)) - segments.begin());
+    span.shift = span.segmentFrom < segments.size() ? segments[span.segmentFrom].x : laid.width;
+  }
+  return span;
+}
+
+std::pair<qreal, qreal> ReadingView::SegmentEdges(const LaidOutLine& laid, const LineSegment& s, const RowSpan& span) {
+  if (!laid.shaped.empty() || laid.glyphColumn.empty()) return {s.x - span.shift, s.x + s.width - span.shift};
+  auto xAt = [&laid](int glyph) {
+    return static_cast<size_t>(glyph) < laid.glyphX.size() ? qreal(laid.glyphX[static_cast<size_t>(glyph)]) : laid.width;
+  };
+  return {xAt(std::max(s.glyphFrom, span.glyphFrom)) - span.shift, xAt(std::min(s.glyphTo, span.glyphTo)) - span.shift};
+}
+
 template <typename LaidOutOf>
-void ReadingView::PaintLaidOut(QPainter& painter, int firstLine, int count, qreal left, qreal top,
-                               qreal lineHeight, qreal ascent, bool dark, LaidOutOf laidOut) const {
+void ReadingView::PaintLaidOut(QPainter& painter, const WrappedRows& rows, int firstRow, int count, qreal left,
+                               qreal top, qreal lineHeight, qreal ascent, bool dark, LaidOutOf laidOut) const {
   const QColor plain = painter.pen().color();
   QColor markFill = palette().color(QPalette::Highlight);
   markFill.setAlpha(60);
@@ -145,15 +223,26 @@ void ReadingView::PaintLaidOut(QPainter& painter, int firstLine, int count, qrea
   const bool underlineUnknown = words_.words != nullptr && LevelShown(WordLevel::None);
   std::vector<ColourRun> runs;
   std::vector<std::pair<QColor, QLineF>> underlines;
-  const int end = std::min(lines_.LineCount(), firstLine + count);
-  for (int line = std::max(0, firstLine); line < end; ++line) {
-    const qreal y = top + (line - firstLine) * lineHeight;
-    const QPointF origin(left, y);
+  const int end = std::min(rows.RowCount(), firstRow + count);
+  int pointsLine = -1;
+  std::vector<WrapPoint> points;
+  for (int row = std::max(0, firstRow); row < end; ++row) {
+    const WrappedRows::Place place = rows.Locate(row);
+    const int line = place.line;
+    if (line != pointsLine) {
+      points = WrapPointsOf(line, rows.Width());
+      pointsLine = line;
+    }
+    const qreal y = top + (row - firstRow) * lineHeight;
     const LaidOutLine& laid = laidOut(line);
-    for (size_t i = 0; i < laid.segments.size(); ++i) {
+    const RowSpan span = SpanOfRow(laid, points, place.row);
+    // Where the line's start would be for this row to start at `left`.
+    const qreal lineLeft = left - span.shift;
+    for (size_t i = span.segmentFrom; i < span.segmentTo; ++i) {
       const LineSegment& s = laid.segments[i];
+      const auto [from, to] = SegmentEdges(laid, s, span);
       if (s.isWord) {
-        const QRectF rect(left + s.x, y, s.width, lineHeight);
+        const QRectF rect(left + from, y, to - from, lineHeight);
         const bool isCurrent = current_ && current_->line == line && current_->start == s.start;
         if (isCurrent) {
           painter.fillRect(rect, currentFill);
@@ -165,19 +254,20 @@ void ReadingView::PaintLaidOut(QPainter& painter, int firstLine, int count, qrea
       if (laid.shaped.empty()) {
         ColourRun& run = RunOf(runs, colour, laid.font);
         const qreal baseline = y + ascent;
-        for (auto g = static_cast<size_t>(s.glyphFrom); g < static_cast<size_t>(s.glyphTo); ++g) {
-          run.glyphs.append(laid.glyphs[g]);
-          run.positions.append(QPointF(left + laid.glyphX[g], baseline));
+        const int glyphTo = std::min(s.glyphTo, span.glyphTo);
+        for (int g = std::max(s.glyphFrom, span.glyphFrom); g < glyphTo; ++g) {
+          run.glyphs.append(laid.glyphs[static_cast<size_t>(g)]);
+          run.positions.append(QPointF(lineLeft + laid.glyphX[static_cast<size_t>(g)], baseline));
         }
       } else {
         painter.setPen(colour);
-        for (const QGlyphRun& glyphs : laid.shaped[i]) painter.drawGlyphRun(origin, glyphs);
+        for (const QGlyphRun& glyphs : laid.shaped[i]) painter.drawGlyphRun(QPointF(lineLeft, y), glyphs);
       }
       // Words the dictionary lacks also get a dotted underline, so the
       // level does not rest on colour alone.
       if (underlineUnknown && s.isWord && s.wordIndex >= 0 && words_.LevelOf(s.wordIndex) == WordLevel::None) {
         const qreal underline = y + ascent + 2;
-        underlines.emplace_back(colour, QLineF(left + s.x, underline, left + s.x + s.width, underline));
+        underlines.emplace_back(colour, QLineF(left + from, underline, left + to, underline));
       }
     }
   }
@@ -197,14 +287,19 @@ void ReadingView::PaintLaidOut(QPainter& painter, int firstLine, int count, qrea
   painter.setPen(plain);
 }
 
-void ReadingView::PaintLines(QPainter& painter, int firstLine, int count, qreal left, qreal top,
-                             qreal lineHeight, const QFont& font, bool dark) const {
+void ReadingView::PaintRows(QPainter& painter, const WrappedRows& rows, int firstRow, int count, qreal left,
+                            qreal top, qreal lineHeight, const QFont& font, bool dark) const {
   QPaintDevice* device = painter.device();
   const QRawFont raw = QRawFont::fromFont(font);
+  // The rows of a line follow each other: each line is laid out once.
   LaidOutLine laid;
-  PaintLaidOut(painter, firstLine, count, left, top, lineHeight, QFontMetricsF(font, device).ascent(), dark,
+  int laidLine = -1;
+  PaintLaidOut(painter, rows, firstRow, count, left, top, lineHeight, QFontMetricsF(font, device).ascent(), dark,
                [&](int line) -> const LaidOutLine& {
-                 laid = LayOutLine(lines_.Line(line), words_, font, raw, device);
+                 if (line != laidLine) {
+                   laid = LayOutLine(lines_.Line(line), words_, font, raw, device);
+                   laidLine = line;
+                 }
                  return laid;
                });
 }
@@ -214,7 +309,7 @@ void ReadingView::paintEvent(QPaintEvent*) {
   painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
   painter.setFont(font());
   painter.setPen(palette().color(QPalette::Text));
-  PaintLaidOut(painter, FirstVisibleLine(), LinesPerPage() + 1, kMargin - horizontalScrollBar()->value(), 0,
+  PaintLaidOut(painter, rows_, FirstVisibleRow(), LinesPerPage() + 1, kMargin - horizontalScrollBar()->value(), 0,
                LineHeight(), QFontMetricsF(font()).ascent(), IsDarkPalette(palette()),
                [this](int line) -> const LaidOutLine& { return LaidOut(line); });
   TrimLayouts();
@@ -222,46 +317,71 @@ void ReadingView::paintEvent(QPaintEvent*) {
 
 void ReadingView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
+  if (WrapColumns() != rows_.Width()) {
+    WrapRows();
+  } else {
+    UpdateScrollBars();
+  }
 }
 
 void ReadingView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
     ForgetLayouts();
-    UpdateScrollBars();
+    WrapRows();
+  }
+}
+
+template <typename Visit>
+void ReadingView::ForEachVisibleWord(Visit visit) const {
+  const qreal height = LineHeight();
+  const qreal left = kMargin - horizontalScrollBar()->value();
+  const int first = FirstVisibleRow();
+  const int end = std::min(rows_.RowCount(), first + LinesPerPage() + 1);
+  int pointsLine = -1;
+  std::vector<WrapPoint> points;
+  for (int row = first; row < end; ++row) {
+    const WrappedRows::Place place = rows_.Locate(row);
+    if (place.line != pointsLine) {
+      points = WrapPointsOf(place.line, rows_.Width());
+      pointsLine = place.line;
+    }
+    const LaidOutLine& laid = LaidOut(place.line);
+    const RowSpan span = SpanOfRow(laid, points, place.row);
+    for (size_t i = span.segmentFrom; i < span.segmentTo; ++i) {
+      const LineSegment& s = laid.segments[i];
+      // A word cut by a row's end counts on the row it starts on.
+      if (!s.isWord || s.glyphFrom < span.glyphFrom) continue;
+      const auto [from, to] = SegmentEdges(laid, s, span);
+      if (!visit(WordPlace{place.line, s.start, s.length, s.wordIndex,
+                           QRectF(left + from, (row - first) * height, to - from, height), row})) {
+        return;
+      }
+    }
   }
 }
 
 std::vector<ReadingView::WordPlace> ReadingView::VisibleWords() const {
   std::vector<WordPlace> places;
-  const qreal height = LineHeight();
-  const qreal left = kMargin - horizontalScrollBar()->value();
-  const int first = FirstVisibleLine();
-  const int end = std::min(lines_.LineCount(), first + LinesPerPage() + 1);
-  for (int line = first; line < end; ++line) {
-    for (const LineSegment& s : LaidOut(line).segments) {
-      if (!s.isWord) continue;
-      places.push_back(
-          WordPlace{line, s.start, s.length, s.wordIndex, QRectF(left + s.x, (line - first) * height, s.width, height)});
-    }
-  }
+  ForEachVisibleWord([&places](const WordPlace& place) {
+    places.push_back(place);
+    return true;
+  });
   return places;
 }
 
 std::optional<ReadingView::WordPlace> ReadingView::WordAt(QPointF point) const {
-  const qreal height = LineHeight();
-  if (point.y() < 0) return std::nullopt;
-  const int line = FirstVisibleLine() + static_cast<int>(point.y() / height);
-  if (line >= lines_.LineCount()) return std::nullopt;
-  const qreal left = kMargin - horizontalScrollBar()->value();
-  const qreal top = (line - FirstVisibleLine()) * height;
-  for (const LineSegment& s : LaidOut(line).segments) {
-    if (s.isWord && point.x() >= left + s.x && point.x() < left + s.x + s.width) {
-      return WordPlace{line, s.start, s.length, s.wordIndex, QRectF(left + s.x, top, s.width, height)};
+  std::optional<WordPlace> found;
+  if (point.y() < 0) return found;
+  ForEachVisibleWord([&found, point](const WordPlace& place) {
+    if (point.y() >= place.rect.top() && point.y() < place.rect.bottom() && point.x() >= place.rect.left() &&
+        point.x() < place.rect.right()) {
+      found = place;
+      return false;
     }
-  }
-  return std::nullopt;
+    return true;
+  });
+  return found;
 }
 
 void ReadingView::mousePressEvent(QMouseEvent* event) {
@@ -295,15 +415,22 @@ bool ReadingView::viewportEvent(QEvent* event) {
 
 void ReadingView::ShowOccurrence(int line, uint32_t start, uint32_t length) {
   if (line < 0 || line >= lines_.LineCount()) return;
-  current_ = WordPlace{line, start, length, -1, QRectF()};
+  // The row of the line that holds the word.
+  const std::vector<WrapPoint> points = WrapPointsOf(line, rows_.Width());
+  const auto rowInLine = std::partition_point(points.begin(), points.end(),
+                                              [start](const WrapPoint& at) { return at.byte <= start; }) -
+                         points.begin();
+  const int row = rows_.FirstRowOf(line) + static_cast<int>(rowInLine);
+  current_ = WordPlace{line, start, length, -1, QRectF(), row};
   const int page = LinesPerPage();
-  if (line < FirstVisibleLine() || line >= FirstVisibleLine() + page) {
-    verticalScrollBar()->setValue(line - page / 3);
+  if (row < FirstVisibleRow() || row >= FirstVisibleRow() + page) {
+    verticalScrollBar()->setValue(row - page / 3);
   }
-  // Bring the word into sight sideways too.
   for (const LineSegment& s : LaidOut(line).segments) {
     if (s.start != start) continue;
     current_->wordIndex = s.wordIndex;
+    if (wrap_) break;
+    // Bring the word into sight sideways too.
     const int x = static_cast<int>(s.x);
     const int scroll = horizontalScrollBar()->value();
     const int visible = viewport()->width() - static_cast<int>(2 * kMargin);

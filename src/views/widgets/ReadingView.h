@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "views/LineWrap.h"
 #include "views/TextLineIndex.h"
 #include "views/widgets/ColouredLine.h"
 
@@ -18,7 +19,9 @@ namespace lexiscoop {
 // over the text, so a text of any size opens at once and scrolls smoothly;
 // the view keeps no copy of the text. Each line is shaped once, as a whole,
 // and kept while it stays near the lines in sight; colours, marks and the
-// levels shown are applied when it is painted.
+// levels shown are applied when it is painted. Lines wrap at the view's
+// width (by default) or run on to be scrolled sideways; rows are then the
+// wrapped rows, counted from the lines' lengths without laying them out.
 class ReadingView : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -30,6 +33,7 @@ class ReadingView : public QAbstractScrollArea {
     uint32_t length = 0;
     int wordIndex = -1;  // table entry; -1 for a word the run did not count
     QRectF rect;         // in viewport coordinates
+    int row = -1;        // the view's row (see Rows), where it is drawn
   };
 
   explicit ReadingView(QWidget* parent = nullptr);
@@ -67,8 +71,17 @@ class ReadingView : public QAbstractScrollArea {
   // The current occurrence, if any.
   std::optional<WordPlace> CurrentOccurrence() const { return current_; }
 
+  // Wraps the lines at the view's width (true, the default) or lets them
+  // run on to be scrolled sideways.
+  void SetWrap(bool wrap);
+  bool Wraps() const { return wrap_; }
+  // The rows the vertical scroll bar counts: wrapped rows, or lines.
+  const WrappedRows& Rows() const { return rows_; }
+
+  // The line of the first row in sight, and that row.
   int FirstVisibleLine() const;
-  // Whole lines that fit into the viewport.
+  int FirstVisibleRow() const;
+  // Whole rows that fit into the viewport.
   int LinesPerPage() const;
   qreal LineHeight() const;
   // The word under a viewport point, if any.
@@ -79,11 +92,12 @@ class ReadingView : public QAbstractScrollArea {
   // Makes the tooltip text of a counted word (table entry).
   void SetToolTipSource(std::function<QString(int wordIndex)> source) { toolTipSource_ = std::move(source); }
 
-  // Paints `count` lines from `firstLine` with their colours on `painter`
-  // in `font`, laid out for the painter's device, the first line's top at
-  // `top`, from `left` (for printing).
-  void PaintLines(QPainter& painter, int firstLine, int count, qreal left, qreal top, qreal lineHeight,
-                  const QFont& font, bool dark) const;
+  // Paints `count` of the rows of `rows` (the view's lines wrapped for the
+  // device) from `firstRow` with their colours on `painter` in `font`,
+  // laid out for the painter's device, the first row's top at `top`, from
+  // `left` (for printing).
+  void PaintRows(QPainter& painter, const WrappedRows& rows, int firstRow, int count, qreal left, qreal top,
+                 qreal lineHeight, const QFont& font, bool dark) const;
 
  signals:
   // A counted word was clicked.
@@ -98,6 +112,29 @@ class ReadingView : public QAbstractScrollArea {
 
  private:
   void UpdateScrollBars();
+  // The columns a row holds at the viewport's width; 0 when not wrapping.
+  int WrapColumns() const;
+  // Wraps the lines afresh for the viewport's width.
+  void WrapRows();
+  // Where a row of a line lies in its layout.
+  struct RowSpan {
+    uint32_t columnFrom = 0;
+    uint32_t columnTo = UINT32_MAX;
+    int glyphFrom = 0;      // its glyphs, when the layout has them
+    int glyphTo = 0;
+    size_t segmentFrom = 0;  // the segments that reach into it
+    size_t segmentTo = 0;
+    qreal shift = 0;  // the x of the row's start in the line
+  };
+  // Row `row` (from 0) of a line laid out as `laid`, wrapping at `points`.
+  static RowSpan SpanOfRow(const LaidOutLine& laid, const std::vector<WrapPoint>& points, int row);
+  // The left and right edge of segment `s` within `span`, from the row's start.
+  static std::pair<qreal, qreal> SegmentEdges(const LaidOutLine& laid, const LineSegment& s, const RowSpan& span);
+  // The wrap points of `line` at the view's width (none when not wrapping).
+  std::vector<WrapPoint> WrapPointsOf(int line, int width) const;
+  // Calls `visit(place, rect)` for every word of the rows in sight.
+  template <typename Visit>
+  void ForEachVisibleWord(Visit visit) const;
   bool GoToMark(int direction);
   QColor SegmentColour(const LineSegment& segment, bool dark, const QColor& plain) const;
   // Line `line` laid out in the view's font, from the cache.
@@ -109,13 +146,16 @@ class ReadingView : public QAbstractScrollArea {
   }
   // Keeps the cache to the lines around those in sight.
   void TrimLayouts() const;
-  // Paints lines `firstLine`.. `firstLine + count` as `laidOut` gives them.
+  // Paints rows `firstRow`.. `firstRow + count` of `rows` as `laidOut`
+  // gives their lines.
   template <typename LaidOutOf>
-  void PaintLaidOut(QPainter& painter, int firstLine, int count, qreal left, qreal top, qreal lineHeight,
-                    qreal ascent, bool dark, LaidOutOf laidOut) const;
+  void PaintLaidOut(QPainter& painter, const WrappedRows& rows, int firstRow, int count, qreal left, qreal top,
+                    qreal lineHeight, qreal ascent, bool dark, LaidOutOf laidOut) const;
 
   std::string_view text_;
   TextLineIndex lines_;
+  bool wrap_ = true;
+  WrappedRows rows_;
   ReadingWords words_;
   std::array<bool, kWordLevelCount> shown_;
   std::vector<bool> marked_;

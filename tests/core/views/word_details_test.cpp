@@ -35,18 +35,18 @@ TEST_F(WordDetailsTest, WordThatIsBothHeadwordAndForm) {
             "見出し語です\r\n"
             "\r\n"
             "   活用形一覧\r\n"
-            "left, lefts, \r\n"
+            "left, lefts\r\n"
             "\r\n"
             "登録語です\r\n"
             "\r\n"
             "   見出し語一覧\r\n"
-            "left, leave, \r\n");
+            "left, leave\r\n");
 }
 
 TEST_F(WordDetailsTest, FormOnlyAndUnknownWord) {
   EXPECT_EQ(Details("leaving"),
             "----- leaving -----\r\n\r\n見出し語ではありません\r\n\r\n"
-            "登録語です\r\n\r\n   見出し語一覧\r\nleave, \r\n");
+            "登録語です\r\n\r\n   見出し語一覧\r\nleave\r\n");
   EXPECT_EQ(Details("caat"),
             "----- caat -----\r\n\r\n見出し語ではありません\r\n\r\n登録語ではありません\r\n");
 }
@@ -55,11 +55,11 @@ TEST_F(WordDetailsTest, HeadwordByTheRuleAndEntriesMatchByteForByte) {
   // «bill» and «Bill» are both headwords: the rule ranks the lower-case one
   // first, whatever the case typed and the line order. The headword list
   // holds the candidates spelled exactly as the word.
-  const std::string billForms = "見出し語です\r\n\r\n   活用形一覧\r\nbill, bills, \r\n\r\n";
+  const std::string billForms = "見出し語です\r\n\r\n   活用形一覧\r\nbill, bills\r\n\r\n";
   EXPECT_EQ(Details("bill"),
-            "----- bill -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\nbill, \r\n");
+            "----- bill -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\nbill\r\n");
   EXPECT_EQ(Details("Bill"),
-            "----- Bill -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\nBill, \r\n");
+            "----- Bill -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\nBill\r\n");
   EXPECT_EQ(Details("BILL"),
             "----- BILL -----\r\n\r\n" + billForms + "登録語です\r\n\r\n   見出し語一覧\r\n\r\n");
 }
@@ -67,8 +67,8 @@ TEST_F(WordDetailsTest, HeadwordByTheRuleAndEntriesMatchByteForByte) {
 TEST_F(WordDetailsTest, FormsAreListedInWordOrder) {
   dict_.Line("go", {"goes", "going", "gone", "went"});
   EXPECT_EQ(Details("go"),
-            "----- go -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\ngo, goes, going, gone, went, \r\n\r\n"
-            "登録語です\r\n\r\n   見出し語一覧\r\ngo, \r\n");
+            "----- go -----\r\n\r\n見出し語です\r\n\r\n   活用形一覧\r\ngo, goes, going, gone, went\r\n\r\n"
+            "登録語です\r\n\r\n   見出し語一覧\r\ngo\r\n");
 }
 
 TEST(CopySelectedWordsTest, CopiesRowsInShownOrderWithOrWithoutCounts) {
