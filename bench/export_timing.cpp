@@ -65,11 +65,11 @@ Timing Median(const ListedText& listed, ExportFormat format, const std::string& 
   for (int run = 0; run < 5; ++run) {
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = ThreadCpuSeconds();
-    const std::string failure = WriteExportFile(ShownWordListTable(listed.shown, listed.result, listed.parser.FullText(), format), format, path);
+    const Status failure = WriteExportFile(ShownWordListTable(listed.shown, listed.result, listed.parser.FullText(), format), format, path);
     cpus.push_back(ThreadCpuSeconds() - cpuStart);
     walls.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    if (!failure.empty()) {
-      std::fprintf(stderr, "export_timing: %s: %s\n", path.c_str(), failure.c_str());
+    if (!failure.ok()) {
+      std::fprintf(stderr, "export_timing: %s: %s\n", path.c_str(), failure.ToString().c_str());
       return {};
     }
   }

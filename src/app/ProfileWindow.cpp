@@ -208,14 +208,14 @@ void TfrmProfile::ExportTable() {
     dialogs_.Fail(this, Qs("エクスポートできる形式は .xlsx .csv .tsv .jsonl です。\n") + path);
     return;
   }
-  std::string failure;
+  Status failure;
   {
     BusyCursor busy;
     failure = WriteExportFile(model_->Table(), *format, path.toStdString());
   }
-  if (!failure.empty()) {
+  if (!failure.ok()) {
     dialogs_.Fail(this, Qs("エクスポートできませんでした。\n") + path + QStringLiteral("\n") +
-                            QString::fromStdString(failure));
+                            QString::fromStdString(failure.ToString()));
     return;
   }
   if (exportPlace_ != nullptr) exportPlace_->Saved(path);

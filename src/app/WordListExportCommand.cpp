@@ -20,14 +20,14 @@ QString ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordL
     dialogs.Fail(parent, Qs("エクスポートできる形式は .xlsx .csv .tsv .jsonl です。\n") + path);
     return {};
   }
-  std::string failure;
+  Status failure;
   {
     BusyCursor busy;
     failure = WriteExportFile(ShownWordListTable(shown, result, text, *format), *format, file);
   }
-  if (!failure.empty()) {
+  if (!failure.ok()) {
     dialogs.Fail(parent, Qs("エクスポートできませんでした。\n") + path + QStringLiteral("\n") +
-                             QString::fromStdString(failure));
+                             QString::fromStdString(failure.ToString()));
     return {};
   }
   return path;

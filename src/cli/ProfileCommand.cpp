@@ -13,6 +13,7 @@
 #include "export/ExportFile.h"
 #include "export/ProfileExport.h"
 #include "platform/Cp932.h"
+#include "platform/OutputPath.h"
 #include "profile/LevelLookup.h"
 #include "profile/ProfileRun.h"
 
@@ -94,6 +95,12 @@ int RunProfileCommand(CliContext& context) {
   auto dictionary = LoadDictionary(context);
   const LevelLookup levels(dictionary->CurrentLexicon());
   const ProfileFiles files = CollectProfileFiles(paths, recursive);
+  if (!outputPath.empty() && outputPath != "-") {
+    if (const Status usable = CheckOutputPath(outputPath, files.paths); !usable.ok()) {
+      context.Error(Cp932FromUtf8(usable.message()));
+      return kExitFailure;
+    }
+  }
 
   ProfileProgress progress;
   std::vector<TextProfile> profiles;
@@ -128,9 +135,9 @@ int RunProfileCommand(CliContext& context) {
     const std::string bytes = ExportText(table, *format);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   } else {
-    const std::string failure = WriteExportFile(table, *format, outputPath);
-    if (!failure.empty()) {
-      context.Error(Cp932FromUtf8(outputPath + ": cannot write (" + failure + ")"));
+    const Status failure = WriteExportFile(table, *format, outputPath);
+    if (!failure.ok()) {
+      context.Error(Cp932FromUtf8(outputPath + ": cannot write (" + failure.ToString() + ")"));
       return kExitFailure;
     }
   }

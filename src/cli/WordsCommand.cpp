@@ -13,6 +13,7 @@
 #include "lists/KnownWords.h"
 #include "export/WordListExport.h"
 #include "platform/Cp932.h"
+#include "platform/OutputPath.h"
 #include "views/ShownWordList.h"
 #include "views/WordListBuilder.h"
 #include "views/WordListColumns.h"
@@ -99,9 +100,9 @@ int ExportWords(CliContext& context, const ShownWordList& shown, const AnalysedT
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     return kExitOk;
   }
-  const std::string failure = WriteExportFile(table, format, path);
-  if (!failure.empty()) {
-    context.Error(Cp932FromUtf8(path + ": cannot write (" + failure + ")"));
+  const Status failure = WriteExportFile(table, format, path);
+  if (!failure.ok()) {
+    context.Error(Cp932FromUtf8(path + ": cannot write (" + failure.ToString() + ")"));
     return kExitFailure;
   }
   return kExitOk;
@@ -152,6 +153,12 @@ int RunWordsCommand(CliContext& context) {
     if (!format) throw UsageError{"words: cannot tell the format of '" + outputPath + "' (give --format)"};
   }
   if (format == ExportFormat::Xlsx && outputPath.empty()) throw UsageError{"words: --format xlsx needs -o FILE"};
+  if (!outputPath.empty() && outputPath != "-") {
+    if (const Status usable = CheckOutputPath(outputPath, files); !usable.ok()) {
+      context.Error(Cp932FromUtf8(usable.message()));
+      return kExitFailure;
+    }
+  }
 
   auto dictionary = LoadDictionary(context);
   TMyParser parser;

@@ -174,7 +174,7 @@ int TCompressStringList::SaveToFile(const std::string& path) const {
     ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
     return kSaveRefused;
   }
-  return WriteFileAtomically(path, image);
+  return WriteFileAtomically(path, image).systemError();
 }
 
 }  // namespace lexiscoop

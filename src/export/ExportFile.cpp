@@ -1,7 +1,5 @@
 #include "export/ExportFile.h"
 
-#include <cstring>
-
 #include "export/TableText.h"
 #include "export/XlsxFile.h"
 #include "platform/AtomicFile.h"
@@ -57,10 +55,9 @@ std::string ExportText(const ExportTable& table, ExportFormat format) {
   return {};
 }
 
-std::string WriteExportFile(const ExportTable& table, ExportFormat format, const std::string& path) {
+Status WriteExportFile(const ExportTable& table, ExportFormat format, const std::string& path) {
   if (format == ExportFormat::Xlsx) return WriteXlsxFile(table, path);
-  const int error = WriteFileAtomically(path, ExportText(table, format));
-  return error == 0 ? std::string() : std::string(std::strerror(error));
+  return WriteFileAtomically(path, ExportText(table, format));
 }
 
 }  // namespace lexiscoop

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "export/ExportTable.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -27,8 +28,8 @@ const char* ExportFormatExtension(ExportFormat format);
 std::string ExportText(const ExportTable& table, ExportFormat format);
 
 // Writes the table to `path` in `format`, replacing the file whole (a failed
-// write leaves an old file as it was). Returns "" on success, else what
+// write leaves an old file as it was). The status's ToString() says what
 // failed (UTF-8).
-std::string WriteExportFile(const ExportTable& table, ExportFormat format, const std::string& path);
+Status WriteExportFile(const ExportTable& table, ExportFormat format, const std::string& path);
 
 }  // namespace lexiscoop

@@ -1,18 +1,15 @@
 #include "export/XlsxFile.h"
 
 #include <dlfcn.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "export/TableText.h"
+#include "platform/AtomicFile.h"
 
 // libxlsxwriter packs the workbook through minizip at zlib's default level,
 // and has no setting for it; deflating the worksheet then takes half the time
@@ -186,35 +183,17 @@ std::string WriteWorkbook(const ExportTable& table, const std::string& path) {
 
 }  // namespace
 
-std::string WriteXlsxFile(const ExportTable& table, const std::string& path) {
-  if (table.rows.size() > kXlsxMaxRows) {
-    return "too many rows for a worksheet (" + std::to_string(table.rows.size()) + ", at most " +
-           std::to_string(kXlsxMaxRows) + ")";
-  }
-  mode_t mode = 0644;
-  struct stat st{};
-  if (stat(path.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode &= ~mask;
-  }
-  std::string name = path + ".tmp-XXXXXX";
-  const int fd = mkstemp(name.data());
-  if (fd < 0) return std::strerror(errno);
-  close(fd);
+Status WriteXlsxFile(const ExportTable& table, const std::string& path) {
+  if (table.rows.size() > kXlsxMaxRows) return TooManyXlsxRows(table.rows.size());
+  return WriteFileAtomicallyThrough(path, [&table](const std::string& tempPath) {
+    const std::string failure = WriteWorkbook(table, tempPath);
+    return failure.empty() ? Status::OK() : Status::IoError(failure);
+  });
+}
 
-  std::string failure = WriteWorkbook(table, name);
-  if (failure.empty()) {
-    const int sync = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (sync < 0 || fsync(sync) != 0 || fchmod(sync, mode) != 0) failure = std::strerror(errno);
-    if (sync >= 0) close(sync);
-  }
-  if (failure.empty() && rename(name.c_str(), path.c_str()) != 0) failure = std::strerror(errno);
-  if (!failure.empty()) unlink(name.c_str());
-  return failure;
+Status TooManyXlsxRows(size_t rows) {
+  return Status::TooLarge("too many rows for a worksheet (" + std::to_string(rows) + ", at most " +
+                          std::to_string(kXlsxMaxRows) + ")");
 }
 
 }  // namespace lexiscoop

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "export/ExportTable.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -13,8 +14,13 @@ namespace lexiscoop {
 // text; every column as wide as its widest cell (up to a limit), a
 // double-width character counting twice. The file is replaced whole: the
 // workbook goes to a temporary file beside it, which is renamed over it only
-// when complete. Returns "" on success, else what failed (UTF-8).
-std::string WriteXlsxFile(const ExportTable& table, const std::string& path);
+// when complete (see WriteFileAtomicallyThrough: links followed, a device or
+// FIFO written to directly). A table of more than kXlsxMaxRows rows is
+// refused before anything is written.
+Status WriteXlsxFile(const ExportTable& table, const std::string& path);
+
+// The refusal of a table of `rows` rows, over kXlsxMaxRows.
+Status TooManyXlsxRows(size_t rows);
 
 // The most rows a worksheet holds below its header.
 constexpr size_t kXlsxMaxRows = 1048575;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -11,10 +14,25 @@ namespace lexiscoop {
 // folder, which is flushed to disk and then renamed over the old one. A
 // symbolic link is followed: the file it points to is replaced and the link
 // stays. An existing file keeps its permission bits (a read-only file is
-// replaced and stays read-only); a new file gets 0644. Returns 0, or the
-// errno of the step that failed, in which case the old file is byte for byte
+// replaced and stays read-only); a new file gets 0644. On failure the status
+// carries the errno of the step that failed, the old file is byte for byte
 // as it was and no temporary file is left behind.
-int WriteFileAtomically(const std::string& path, std::string_view bytes);
+//
+// A character device or a FIFO (`/dev/null`, `/dev/stdout` on a pipe) is
+// written to directly, as a user who names one means; a block device is
+// refused (EINVAL), a folder too (EISDIR). Temporary files of the same target
+// that a killed writer left behind (no live process holds them) are removed
+// first.
+Status WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The same for a writer that makes the file itself by name (a library that
+// opens and writes the file): `fill` is called with the name of the
+// temporary file, already created and empty, and writes the whole new
+// content to it; its failure is returned with nothing replaced. For a device
+// or FIFO the content is made in a temporary file under $TMPDIR (or /tmp)
+// and then copied to it.
+Status WriteFileAtomicallyThrough(const std::string& path,
+                                  const std::function<Status(const std::string& tempPath)>& fill);
 
 // The file that writing `path` replaces: `path` itself, or, when it is a
 // symbolic link, the file at the end of the chain of links (which need not
@@ -30,7 +48,9 @@ struct StagedFile {
 
 // Writes `bytes` to a new temporary file beside `target` (which must already
 // be resolved), syncs it and gives it the target's permission bits (0644 for
-// a new file). Returns 0 and fills `staged`, or an errno with nothing left
+// a new file). While the file is written it is held under an exclusive
+// flock, by which a later writer tells a live writer's file from one that a
+// killed writer left. Returns 0 and fills `staged`, or an errno with nothing left
 // behind.
 int StageFile(const std::string& target, std::string_view bytes, StagedFile& staged);
 
@@ -41,6 +61,10 @@ int RenameStaged(const StagedFile& staged);
 // Makes the renames and removals inside `folder` durable ("" = the current
 // folder). Returns 0 or an errno.
 int SyncFolder(const std::string& folder);
+
+// Removes the temporary files of `target` ("<target>.tmp-XXXXXX" beside it)
+// that no live writer holds: those a killed writer left behind.
+void RemoveAbandonedTemporaries(const std::string& target);
 
 // The steps of a write, for tests that make one of them fail.
 enum class WriteStep { Open, Write, Flush, Rename };

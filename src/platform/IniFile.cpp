@@ -147,6 +147,6 @@ std::string TIniFile::Text() const {
   return text;
 }
 
-int TIniFile::UpdateFile() const { return WriteFileAtomically(path_, Text()); }
+Status TIniFile::UpdateFile() const { return WriteFileAtomically(path_, Text()); }
 
 }  // namespace lexiscoop

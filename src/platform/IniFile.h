@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace lexiscoop {
 
 // A profile file of "[section]" headers and "key=value" lines, read whole when
@@ -32,8 +34,8 @@ class TIniFile {
 
   // The whole profile as it would be written.
   std::string Text() const;
-  // Replaces the file atomically with Text(). Returns 0 or an errno.
-  int UpdateFile() const;
+  // Replaces the file atomically with Text().
+  Status UpdateFile() const;
 
  private:
   struct Line {

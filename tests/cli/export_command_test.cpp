@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,58 @@ TEST_F(ExportCommandTest, WrongRequestsAreRefusedWithoutWriting) {
   std::filesystem::create_directory(out_ / "taken.xlsx");
   EXPECT_EQ(Words({"-o", out_ / "taken.xlsx"}).exitCode, 1);
   EXPECT_TRUE(std::filesystem::is_directory(out_ / "taken.xlsx"));
+}
+
+// Every kind of output path: an input given again as the output (by name,
+// through a link, as a file of a profiled folder) is refused before any
+// work and left as it was; a device or a pipe is written to as it is; a
+// folder is refused by name.
+TEST_F(ExportCommandTest, OutputPathsAreCheckedBeforeTheWork) {
+  const std::string text = out_ / "t.txt";
+  const std::string sample = testing::ReadFileBytes(TestDataFile("cli_sample.txt"));
+  testing::WriteFileBytes(text, sample);
+  std::filesystem::create_symlink(text, out_ / "link.csv");
+  std::filesystem::create_directory(out_ / "folder");
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* error;  // a part of the message; "" when none is expected
+  } cases[] = {
+      {{"words", text, "--format", "csv", "-o", text}, 1, "t.txt: is also an input"},
+      {{"words", text, "-o", out_ / "link.csv"}, 1, "link.csv: is also an input"},
+      {{"profile", text, "-o", text}, 1, "t.txt: is also an input"},
+      {{"profile", "-r", out_.path().string(), "--format", "csv", "-o", text}, 1, "is also an input"},
+      {{"words", text, "--format", "csv", "-o", "/dev/null"}, 0, ""},
+      {{"words", text, "--format", "xlsx", "-o", "/dev/null"}, 0, ""},
+      {{"profile", text, "--format", "tsv", "-o", "/dev/null"}, 0, ""},
+      {{"words", text, "--format", "csv", "-o", out_ / "folder"}, 1, "folder: is a folder"},
+      {{"profile", text, "--format", "csv", "-o", out_ / "folder/"}, 1, "is a folder"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " -o " + c.args.back());
+    std::vector<std::string> args = data_.With({});
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const testing::CliRun run = RunCliProgram(args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    if (*c.error != '\0') EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(testing::ReadFileBytes(text), sample);
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_TRUE(std::filesystem::is_directory(out_ / "folder"));
+  EXPECT_TRUE(std::filesystem::is_symlink(out_ / "link.csv"));
+
+  // -o /dev/stdout with standard output on a pipe writes into the pipe.
+  std::string command = "'" + std::string(LEXISCOOP_CLI_PATH) + "'";
+  for (const std::string& arg : data_.With({"words", text, "--format", "csv", "-o", "/dev/stdout"})) {
+    command += " '" + arg + "'";
+  }
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string piped;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) piped.append(buffer, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(piped.rfind("\xEF\xBB\xBFword,headword,level", 0), 0u) << piped.substr(0, 80);
 }
 
 }  // namespace

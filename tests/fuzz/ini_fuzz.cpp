@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string key = AlphaNumeric(bytes.substr(cut / 2, cut - cut / 2), "Width");
   const std::string_view value = bytes.substr(cut);
   second.WriteString(section, key, value);
-  Check(second.UpdateFile() == 0);
+  Check(second.UpdateFile().ok());
   const TIniFile third(path);
   std::string_view expected = value.substr(0, value.find_first_of("\r\n"));
   while (!expected.empty() && (expected.back() == ' ' || expected.back() == '\t')) expected.remove_suffix(1);

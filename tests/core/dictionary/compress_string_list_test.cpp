@@ -106,7 +106,7 @@ TEST_F(CompressStringListTest, DamagedFilesLeaveTheLinesWithoutAMessage) {
   wrongVersion[3] = '2';
   MessageCatcher messages;
   for (const std::string& damaged : {good.substr(0, good.size() - 1), wrongVersion, std::string("BDC")}) {
-    ASSERT_EQ(WriteFileAtomically(path, damaged), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, damaged).ok());
     TCompressStringList list = ListOf({"kept"});
     EXPECT_EQ(list.LoadFromFile(path), EBADMSG);
     EXPECT_EQ(Lines(list), std::vector<std::string>{"kept"});
@@ -135,7 +135,7 @@ TEST_F(CompressStringListTest, SortedLoadMatchesInsertingLineByLine) {
 TEST_F(CompressStringListTest, SaveRefusesAnEmptyNameAndAnUncreatableFolder) {
   EXPECT_EQ(ListOf({"x"}).SaveToFile(""), TCompressStringList::kSaveRefused);
   const std::string blocker = dir_ / "file";
-  ASSERT_EQ(WriteFileAtomically(blocker, "not a folder"), 0);
+  ASSERT_TRUE(WriteFileAtomically(blocker, "not a folder").ok());
   EXPECT_EQ(ListOf({"x"}).SaveToFile(blocker + "/sub/list.dat"), TCompressStringList::kSaveRefused);
   EXPECT_EQ(ReadBytes(blocker), "not a folder");
 }

@@ -111,7 +111,7 @@ TEST_F(DictionaryTest, MissingDictionaryIsReportedAndLeavesItEmpty) {
 TEST_F(DictionaryTest, UndecodableDictionaryGivesAnEmptyOneSilently) {
   WriteShippedDictionary({"go\tes"});
   Loaded();
-  ASSERT_EQ(WriteFileAtomically(ProgramFile("myLxScoop.dat"), "BDC1 not really"), 0);
+  ASSERT_TRUE(WriteFileAtomically(ProgramFile("myLxScoop.dat"), "BDC1 not really").ok());
   MessageCatcher messages;
   ConjugationDictionary& d = Loaded();
   EXPECT_EQ(d.CurrentLexicon()->HeadwordCount(), 0);
@@ -175,7 +175,7 @@ TEST_F(DictionaryTest, UndecodableLevelFileKeepsTheListItHad) {
   WriteShippedDictionary({"go\tes"});
   WriteList(LevelFile("LXBasics.dat"), {"go"});
   ConjugationDictionary& d = Loaded();
-  ASSERT_EQ(WriteFileAtomically(LevelFile("myLXBasics.dat"), "garbage"), 0);
+  ASSERT_TRUE(WriteFileAtomically(LevelFile("myLXBasics.dat"), "garbage").ok());
   d.ReloadDictionary(false);
   EXPECT_EQ(LinesOf(d.LevelList(1)), Lines{"go"});
 }

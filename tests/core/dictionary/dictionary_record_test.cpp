@@ -133,7 +133,7 @@ TEST_F(RecordTest, RefusesTextThatWouldBreakTheLines) {
 }
 
 TEST_F(RecordTest, UnreadableUserDictionaryIsNotOverwritten) {
-  ASSERT_EQ(WriteFileAtomically(ProgramFile("myLxScoop.dat"), "BDC1 damaged"), 0);
+  ASSERT_TRUE(WriteFileAtomically(ProgramFile("myLxScoop.dat"), "BDC1 damaged").ok());
   EXPECT_EQ(dictionary_.RecordHeadword("go", "went", 0), RecordStatus::DictionaryUnreadable);
   EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), "BDC1 damaged");
   EXPECT_EQ(dictionary_.LevelOf("go"), 1);

@@ -40,7 +40,7 @@ std::string Journal(const std::vector<std::pair<std::string, std::string>>& file
   return text + "END " + hex + "\n";
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) { ASSERT_EQ(WriteFileAtomically(path, bytes), 0); }
+void WriteBytes(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteFileAtomically(path, bytes).ok()); }
 
 std::string ListBytes(const Lines& lines) {
   TCompressStringList list;

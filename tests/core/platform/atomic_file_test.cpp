@@ -37,18 +37,18 @@ class AtomicFileTest : public ::testing::Test {
 
 TEST_F(AtomicFileTest, WritesNewAndReplacesOld) {
   const std::string path = dir_ + "/list.dat";
-  ASSERT_EQ(WriteFileAtomically(path, "first"), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "first").ok());
   EXPECT_EQ(Read(path), "first");
-  ASSERT_EQ(WriteFileAtomically(path, std::string("sec\0ond", 7)), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, std::string("sec\0ond", 7)).ok());
   EXPECT_EQ(Read(path), std::string("sec\0ond", 7));
   EXPECT_EQ(FilesInDir(), 1u);
 }
 
 TEST_F(AtomicFileTest, ReadOnlyFileIsReplacedAndStaysReadOnly) {
   const std::string path = dir_ + "/ro.dat";
-  ASSERT_EQ(WriteFileAtomically(path, "old"), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "old").ok());
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  ASSERT_EQ(WriteFileAtomically(path, "new"), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "new").ok());
   EXPECT_EQ(Read(path), "new");
   struct stat st{};
   ASSERT_EQ(stat(path.c_str(), &st), 0);
@@ -57,10 +57,10 @@ TEST_F(AtomicFileTest, ReadOnlyFileIsReplacedAndStaysReadOnly) {
 
 TEST_F(AtomicFileTest, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporary) {
   const std::string path = dir_ + "/dict.dat";
-  ASSERT_EQ(WriteFileAtomically(path, "old content"), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "old content").ok());
   for (WriteStep step : {WriteStep::Open, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
     SetWriteFaultForTesting(step);
-    EXPECT_NE(WriteFileAtomically(path, "new content that must not land"), 0);
+    EXPECT_FALSE(WriteFileAtomically(path, "new content that must not land").ok());
     SetWriteFaultForTesting(std::nullopt);
     EXPECT_EQ(Read(path), "old content");
     EXPECT_EQ(FilesInDir(), 1u);
@@ -68,8 +68,8 @@ TEST_F(AtomicFileTest, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporary) {
 }
 
 TEST_F(AtomicFileTest, MissingFolderIsAnError) {
-  EXPECT_EQ(WriteFileAtomically(dir_ + "/no/such/file", "x"), ENOENT);
-  EXPECT_EQ(WriteFileAtomically(dir_, "x"), EISDIR);
+  EXPECT_EQ(WriteFileAtomically(dir_ + "/no/such/file", "x").systemError(), ENOENT);
+  EXPECT_EQ(WriteFileAtomically(dir_, "x").systemError(), EISDIR);
 }
 
 TEST(FileSystemTest, ReadWholeFileRefusesFoldersAndOversizedFiles) {
@@ -90,7 +90,7 @@ TEST(FileSystemTest, ReadWholeFileRefusesFoldersAndOversizedFiles) {
 TEST_F(AtomicFileTest, WritesThroughSymbolicLinks) {
   fs::create_directory(dir_ + "/elsewhere");
   const std::string target = dir_ + "/elsewhere/real.dat";
-  ASSERT_EQ(WriteFileAtomically(target, "old"), 0);
+  ASSERT_TRUE(WriteFileAtomically(target, "old").ok());
   struct Case {
     const char* link;
     std::string pointsTo;
@@ -103,14 +103,14 @@ TEST_F(AtomicFileTest, WritesThroughSymbolicLinks) {
     SCOPED_TRACE(c.link);
     const std::string link = dir_ + c.link;
     ASSERT_EQ(symlink(c.pointsTo.c_str(), link.c_str()), 0);
-    ASSERT_EQ(WriteFileAtomically(link, std::string("via ") + c.link), 0);
+    ASSERT_TRUE(WriteFileAtomically(link, std::string("via ") + c.link).ok());
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Read(target), std::string("via ") + c.link);
   }
   // A link whose target does not exist yet creates it.
   const std::string dangling = dir_ + "/dangling.dat";
   ASSERT_EQ(symlink("elsewhere/new.dat", dangling.c_str()), 0);
-  ASSERT_EQ(WriteFileAtomically(dangling, "new"), 0);
+  ASSERT_TRUE(WriteFileAtomically(dangling, "new").ok());
   EXPECT_TRUE(fs::is_symlink(dangling));
   EXPECT_EQ(Read(dir_ + "/elsewhere/new.dat"), "new");
   // A loop of links is not followed forever, and replaces nothing.

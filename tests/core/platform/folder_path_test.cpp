@@ -19,7 +19,7 @@ TEST(FolderPathTest, CreatesEveryMissingFolder) {
   EXPECT_TRUE(CreateFolderPath(root + "/a/b/c/"));
   EXPECT_TRUE(FolderExists(root + "/a/b/c"));
   EXPECT_TRUE(CreateFolderPath(root + "/a/b"));  // already there
-  ASSERT_EQ(WriteFileAtomically(root + "/file", "x"), 0);
+  ASSERT_TRUE(WriteFileAtomically(root + "/file", "x").ok());
   EXPECT_FALSE(CreateFolderPath(root + "/file/sub"));
   EXPECT_TRUE(CreateFolderPath("/"));
   std::filesystem::remove_all(root);

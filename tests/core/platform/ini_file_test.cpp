@@ -26,7 +26,7 @@ class IniFileTest : public ::testing::Test {
     SetWriteFaultForTesting(std::nullopt);
     fs::remove_all(dir_);
   }
-  void Put(const std::string& bytes) { ASSERT_EQ(WriteFileAtomically(path_, bytes), 0); }
+  void Put(const std::string& bytes) { ASSERT_TRUE(WriteFileAtomically(path_, bytes).ok()); }
   std::string Read() {
     std::string bytes;
     EXPECT_EQ(ReadWholeFile(path_, bytes), 0);
@@ -77,7 +77,7 @@ TEST_F(IniFileTest, WritesCrLfAndKeepsForeignLines) {
   ini.WriteInteger("system", "left", 140);
   ini.WriteInteger("system", "top", 192);
   ini.WriteString("new", "ColWidth", "60,150,");
-  ASSERT_EQ(ini.UpdateFile(), 0);
+  ASSERT_TRUE(ini.UpdateFile().ok());
   EXPECT_EQ(Read(),
             "; note\r\n[system]\r\nleft=140\r\ntop=192\r\n\r\n[tools]\r\nx=y\r\n"
             "[new]\r\nColWidth=60,150,\r\n");
@@ -89,7 +89,7 @@ TEST_F(IniFileTest, WritesCrLfAndKeepsForeignLines) {
 TEST_F(IniFileTest, ValueWithLineBreakIsCutSoTheFileKeepsItsShape) {
   TIniFile ini(path_);
   ini.WriteString("system", "ColWidth", "1,2,\r\n[evil]\r\nwidth=1");
-  ASSERT_EQ(ini.UpdateFile(), 0);
+  ASSERT_TRUE(ini.UpdateFile().ok());
   TIniFile again(path_);
   EXPECT_EQ(again.ReadString("system", "ColWidth", ""), "1,2,");
   EXPECT_EQ(again.ReadInteger("evil", "width", 0), 0);
@@ -100,7 +100,7 @@ TEST_F(IniFileTest, FailedUpdateLeavesTheOldFile) {
   TIniFile ini(path_);
   ini.WriteInteger("system", "width", 900);
   SetWriteFaultForTesting(WriteStep::Rename);
-  EXPECT_NE(ini.UpdateFile(), 0);
+  EXPECT_FALSE(ini.UpdateFile().ok());
   SetWriteFaultForTesting(std::nullopt);
   EXPECT_EQ(Read(), "[system]\r\nwidth=700\r\n");
 }
@@ -108,7 +108,7 @@ TEST_F(IniFileTest, FailedUpdateLeavesTheOldFile) {
 TEST_F(IniFileTest, UnwritableFolderReportsAnError) {
   TIniFile ini(dir_ + "/no/such/folder/x.ini");
   ini.WriteInteger("system", "width", 1);
-  EXPECT_NE(ini.UpdateFile(), 0);
+  EXPECT_FALSE(ini.UpdateFile().ok());
 }
 
 TEST_F(IniFileTest, ASettingsFileThatIsALinkIsWrittenThroughIt) {
@@ -118,13 +118,13 @@ TEST_F(IniFileTest, ASettingsFileThatIsALinkIsWrittenThroughIt) {
   {
     TIniFile first(real);
     first.WriteInteger("system", "width", 700);
-    ASSERT_EQ(first.UpdateFile(), 0);
+    ASSERT_TRUE(first.UpdateFile().ok());
   }
   ASSERT_EQ(symlink("dotfiles/lexiscoop.ini", path_.c_str()), 0);
   for (const int width : {800, 900}) {
     TIniFile ini(path_);
     ini.WriteInteger("system", "width", width);
-    ASSERT_EQ(ini.UpdateFile(), 0);
+    ASSERT_TRUE(ini.UpdateFile().ok());
     EXPECT_TRUE(fs::is_symlink(path_));
     EXPECT_EQ(TIniFile(real).ReadInteger("system", "width", 0), width);
   }

@@ -37,13 +37,13 @@ TEST(SettingsFaultTest, EveryFailedStepKeepsTheOldSettings) {
   ASSERT_EQ(emptied.Text(), "");
   for (const WriteStep step : {WriteStep::Open, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
     SetWriteFaultForTesting(step);
-    EXPECT_EQ(changed.UpdateFile(), EIO) << static_cast<int>(step);
-    EXPECT_EQ(emptied.UpdateFile(), EIO) << static_cast<int>(step);
+    EXPECT_EQ(changed.UpdateFile().systemError(), EIO) << static_cast<int>(step);
+    EXPECT_EQ(emptied.UpdateFile().systemError(), EIO) << static_cast<int>(step);
     SetWriteFaultForTesting(std::nullopt);
     EXPECT_EQ(Read(path), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
   }
-  EXPECT_EQ(changed.UpdateFile(), 0);
+  EXPECT_TRUE(changed.UpdateFile().ok());
   EXPECT_EQ(TIniFile(path).ReadInteger("system", "Width", 0), 900);
   fs::remove_all(dir);
 }
