@@ -151,11 +151,13 @@ int Lookup(CliContext& context) {
 // hides the shipped ones; --shipped goes back to the shipped glosses.
 int Gloss(CliContext& context) {
   ExpectArgs(context, 2, "gloss HEADWORD TEXT|--shipped");
-  const std::string headword = ArgumentText(context, context.args[1]);
+  const std::string headword(TrimBlanks(ArgumentText(context, context.args[1])));
+  const bool revert = context.args[2] == "--shipped";
+  // A headword that dict record would refuse takes no glosses either.
+  if (!revert) CheckRecordArguments(headword, "");
   GlossTable glosses(context.dataDir, context.userDir);
   glosses.SetLockWaitNotice(LockWaitMessage(context));
   glosses.Reload();
-  const bool revert = context.args[2] == "--shipped";
   const GlossRecordStatus status =
       revert ? glosses.Revert(headword) : glosses.Record(headword, ArgumentText(context, context.args[2]));
   switch (status) {
@@ -163,6 +165,10 @@ int Gloss(CliContext& context) {
       break;
     case GlossRecordStatus::InvalidText:
       throw std::runtime_error("cannot record '" + headword + "': empty, or holds a tab or line break");
+    case GlossRecordStatus::TooLong:
+      throw std::runtime_error("cannot record the glosses of '" + headword + "': a line of the gloss file holds at most " +
+                               std::to_string(GlossTable::kMaxLineBytes) +
+                               " bytes (headword, tab and glosses); nothing was written");
     case GlossRecordStatus::UserFileUnreadable:
       throw std::runtime_error(glosses.UserPath() + ": cannot be read; nothing was written");
     case GlossRecordStatus::SaveFailed:
@@ -210,6 +216,7 @@ int Record(CliContext& context) {
       break;
     case RecordStatus::InvalidText:
       throw std::runtime_error("cannot record '" + headword + "': a spelling holds a line break, or the line is too long");
+    case RecordStatus::GlossTooLong:  // no glosses given
     case RecordStatus::NotSaved:
     case RecordStatus::Pending:
     case RecordStatus::DictionaryUnreadable:

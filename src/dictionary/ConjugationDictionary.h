@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ enum class RecordStatus {
   DictionaryUnreadable,  // a file the change reads (DamagedFile()) exists but
                          // cannot be read or decoded; nothing written, so it
                          // is never overwritten
+  GlossTooLong,          // the glosses would make a line longer than the
+                         // gloss file may hold (GlossTable::kMaxLineBytes);
+                         // nothing written
 };
 
 // The conjugation dictionary (活用辞典) and the four level lists.
@@ -107,6 +111,11 @@ class ConjugationDictionary {
   // at that moment, so a change another process made since the last load is
   // kept; afterwards every file holds the change or none does.
   RecordStatus RecordHeadword(std::string_view headword, std::string_view inflectionText, int level);
+  // The same, and in the same transaction the user's glosses of `headword`
+  // set as GlossTable::Record sets them from `glossText`: the headword, its
+  // level and its glosses reach the files together or not at all.
+  RecordStatus RecordHeadword(std::string_view headword, std::string_view inflectionText, int level,
+                              std::optional<std::string_view> glossText);
 
   // Removes the first dictionary line whose headword equals `headword` byte
   // for byte from the files as they are under the lock, writes the user's

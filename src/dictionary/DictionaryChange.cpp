@@ -104,6 +104,11 @@ bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionar
 
 RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, std::string_view inflectionText,
                                                    int level) {
+  return RecordHeadword(headword, inflectionText, level, std::nullopt);
+}
+
+RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, std::string_view inflectionText,
+                                                   int level, std::optional<std::string_view> glossText) {
   lastSaveStatus_ = 0;
   lastChangePending_ = false;
   damagedFile_.clear();
@@ -153,6 +158,23 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
       list.Delete(at);
     }
     if (!StageList(change, list, UserLevelPath(n))) return RecordStatus::NotSaved;
+  }
+  if (glossText) {
+    switch (glosses_.StageRecord(change, headword, *glossText)) {
+      case GlossRecordStatus::Recorded:
+        break;
+      case GlossRecordStatus::InvalidText:
+        return RecordStatus::InvalidText;
+      case GlossRecordStatus::TooLong:
+        return RecordStatus::GlossTooLong;
+      case GlossRecordStatus::UserFileUnreadable:
+        damagedFile_ = glosses_.UserPath();
+        lastSaveStatus_ = glosses_.UserLoadStatus();
+        return RecordStatus::DictionaryUnreadable;
+      case GlossRecordStatus::SaveFailed:
+        lastSaveStatus_ = glosses_.SaveStatus();
+        return RecordStatus::NotSaved;
+    }
   }
   if (!Finish(change, false, &lines)) return RecordStatus::NotSaved;
   return lastChangePending_ ? RecordStatus::Pending : RecordStatus::Recorded;

@@ -182,11 +182,23 @@ std::string GlossTable::NormalizeGlossText(std::string_view text) {
   return out;
 }
 
+const std::string* GlossTable::RecordedGlosses(const std::string& normalized, bool hasShipped) {
+  // No glosses where none are shipped: the user's line has nothing to hide.
+  return normalized.empty() && !hasShipped ? nullptr : &normalized;
+}
+
 GlossRecordStatus GlossTable::Record(std::string_view headword, std::string_view glossText) {
   const std::string glosses = NormalizeGlossText(glossText);
   std::string_view shipped;
-  if (glosses.empty() && !shipped_.Find(headword, false, shipped)) return ChangeUserLine(headword, nullptr);
-  return ChangeUserLine(headword, &glosses);
+  return ChangeUserLine(headword, RecordedGlosses(glosses, shipped_.Find(headword, false, shipped)));
+}
+
+GlossRecordStatus GlossTable::StageRecord(DictionaryTransaction& change, std::string_view headword,
+                                          std::string_view glossText) {
+  const std::string glosses = NormalizeGlossText(glossText);
+  std::string_view shipped;
+  bool staged = false;
+  return StageUserLine(change, headword, RecordedGlosses(glosses, shipped_.Find(headword, false, shipped)), staged);
 }
 
 GlossRecordStatus GlossTable::Revert(std::string_view headword) {
@@ -221,6 +233,7 @@ GlossRecordStatus GlossTable::StageUserLine(DictionaryTransaction& change, std::
   staged = false;
   saveStatus_ = 0;
   if (!IsStorableHeadword(headword)) return GlossRecordStatus::InvalidText;
+  if (glosses != nullptr && headword.size() + 1 + glosses->size() > kMaxLineBytes) return GlossRecordStatus::TooLong;
   TCompressStringList list;
   const std::string path = UserPath();
   if (FileExists(path)) {
@@ -244,10 +257,12 @@ GlossRecordStatus GlossTable::StageUserLine(DictionaryTransaction& change, std::
   if (!found && !glosses) return GlossRecordStatus::Recorded;  // nothing to remove
   if (!found) list.Add(std::string(headword) + '\t' + *glosses);
   list.SortByText();
+  // What the reader would refuse is never written: the user's glosses stay readable.
+  if (!TCompressStringList::WithinListBounds(list.Text())) return GlossRecordStatus::TooLong;
   try {
     change.Replace(path, list.FileImage());
   } catch (const std::exception&) {
-    saveStatus_ = TCompressStringList::kSaveRefused;
+    saveStatus_ = EIO;
     return GlossRecordStatus::SaveFailed;
   }
   staged = true;

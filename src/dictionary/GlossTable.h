@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/CompressStringList.h"
 #include "platform/FileLock.h"
 #include "platform/FileStamp.h"
 
@@ -23,6 +24,8 @@ inline constexpr const char* kUserGlossFile = "myLxGloss.dat";
 enum class GlossRecordStatus {
   Recorded,        // written and reloaded
   InvalidText,     // empty headword, or a tab or line break in it; nothing written
+  TooLong,         // the user's file would hold a line (or as many lines) as
+                   // its reader refuses (kMaxLineBytes); nothing written
   UserFileUnreadable,  // the user's file exists but does not read or decode;
                        // nothing written, so it is not overwritten
   SaveFailed,      // the write failed; the old file is unchanged (SaveStatus)
@@ -38,6 +41,11 @@ enum class GlossRecordStatus {
 // headword matches byte for byte is preferred.
 class GlossTable {
  public:
+  // The longest line, headword and TAB included, that a gloss file may hold:
+  // the reader refuses a file with a longer one, so the writer refuses to
+  // write one.
+  static constexpr size_t kMaxLineBytes = TCompressStringList::kMaxLineBytes;
+
   // `programFolder` holds the shipped file ("" = the current folder),
   // `userFolder` the user's file and the lock of its changes (the program
   // folder when empty). Starts empty; call Reload.
@@ -64,6 +72,13 @@ class GlossTable {
   // removed). Reads the user's file, changes that one line, writes the file
   // atomically and reloads.
   GlossRecordStatus Record(std::string_view headword, std::string_view glossText);
+
+  // Record as a part of a larger change: reads the user's file as it is
+  // now (the caller's `change` has begun and holds the lock), changes the
+  // line of `headword` and stages the file in `change`, which the caller
+  // commits. Stages nothing when nothing changes, and nothing on a refusal.
+  // The table itself is not reloaded.
+  GlossRecordStatus StageRecord(DictionaryTransaction& change, std::string_view headword, std::string_view glossText);
 
   // Removes the user's line of `headword`, so the shipped glosses show
   // again. Returns Recorded also when there was no such line (nothing is
@@ -151,6 +166,9 @@ class GlossTable {
                                   const std::string* glosses, bool& staged);
   // Not empty, and no tab, line break or zero byte in it.
   static bool IsStorableHeadword(std::string_view headword);
+  // The glosses Record stores for `glossText`; null when the user's line is
+  // to go instead.
+  static const std::string* RecordedGlosses(const std::string& normalized, bool hasShipped);
 
   std::string programFolder_;
   std::string userFolder_;  // the user's file and the lock

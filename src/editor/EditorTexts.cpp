@@ -1,5 +1,6 @@
 #include "editor/EditorTexts.h"
 
+#include "analysis/NumberFormat.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/DictionaryTransaction.h"
 #include "platform/Cp932.h"
@@ -100,6 +101,14 @@ std::string DeleteQuestion(std::string_view headword) {
 std::string RecordRefusedMessage(std::string_view headword) {
   static const Cp932Text kRefused{" は登録できません（原形・活用形に改行やタブは使えません）"};
   return std::string(headword) + kRefused.str();
+}
+
+std::string GlossTooLongMessage(std::string_view headword, size_t lineBytes, size_t maxBytes) {
+  static const Cp932Text kBefore{" の訳語が長すぎます（"};
+  static const Cp932Text kMiddle{" バイト。1 行は "};
+  static const Cp932Text kAfter{" バイトまで）。\r\n何も登録していません。"};
+  return std::string(headword) + kBefore.str() + FormatThousands(static_cast<int64_t>(lineBytes)) + kMiddle.str() +
+         FormatThousands(static_cast<int64_t>(maxBytes)) + kAfter.str();
 }
 
 std::string DictionaryUnreadableMessage(std::string_view path) {

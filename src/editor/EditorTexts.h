@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,11 @@ std::string DeleteQuestion(std::string_view headword);
 // A record refused because the headword or a spelling would break the
 // dictionary line.
 std::string RecordRefusedMessage(std::string_view headword);
+
+// A record refused because the glosses of `headword` would make a line of
+// `lineBytes` bytes (headword, TAB and glosses), longer than the gloss file
+// may hold (`maxBytes`); nothing was written.
+std::string GlossTooLongMessage(std::string_view headword, size_t lineBytes, size_t maxBytes);
 
 // A record refused because the user's dictionary file at `path` (a file
 // system path, UTF-8) exists but cannot be read; it is left as it is.

@@ -213,10 +213,20 @@ TEST_F(DictCommandTest, PackRefusesWhatWouldChangeTheList) {
 TEST_F(DictCommandTest, RecordAppliesTheEditorsHeadwordChecks) {
   const char* refused[] = {"new york", "日本", "\"go\"", "go,went", "it's\"", "tab\there", "   ", ""};
   for (const char* headword : refused) {
-    const CliRun run = Dict({"record", headword});
-    EXPECT_EQ(run.exitCode, 1) << headword;
-    EXPECT_NE(run.err.find("a～z, A～Z, -, '"), std::string::npos) << headword << ": " << run.err;
+    // dict gloss takes the headwords dict record takes.
+    for (const CliRun& run : {Dict({"record", headword}), Dict({"gloss", headword, "行く"})}) {
+      EXPECT_EQ(run.exitCode, 1) << headword;
+      EXPECT_NE(run.err.find("a～z, A～Z, -, '"), std::string::npos) << headword << ": " << run.err;
+    }
   }
+  EXPECT_FALSE(std::filesystem::exists(data_ / "myLxGloss.dat"));
+  // Glosses longer than the gloss file holds are refused with a message; the
+  // user's other glosses stay readable.
+  ASSERT_EQ(Dict({"gloss", "dog", "犬"}).exitCode, 0);
+  const CliRun tooLong = Dict({"gloss", "cat", std::string(70 * 1024, 'x')});
+  EXPECT_EQ(tooLong.exitCode, 1);
+  EXPECT_NE(tooLong.err.find("holds at most 65536 bytes"), std::string::npos) << tooLong.err;
+  EXPECT_EQ(Dict({"unpack", data_ / "myLxGloss.dat"}).out, "dog\t犬\n");
   // Surrounding blanks are trimmed as in the editor.
   CliRun run = Dict({"record", "  o'clock  ", "--level", "0"});
   EXPECT_EQ(run.exitCode, 0) << run.err;

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <exception>
+#include <optional>
 
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/GlossTable.h"
@@ -258,28 +259,24 @@ std::string TfrmEditDic::GlossText() const {
   return GlossTable::NormalizeGlossText(ToCp932(edGloss->text()));
 }
 
-bool TfrmEditDic::RecordGloss(const std::string& headword) {
-  const std::string gloss = GlossText();
-  if (gloss == dictionary_.Glosses().LookupExact(headword)) return true;  // unchanged: nothing to write
-  return dictionary_.RecordGloss(headword, gloss) == GlossRecordStatus::Recorded;
-}
-
 void TfrmEditDic::Record(const std::string& headword, const std::string& inflections, int level) {
+  // The glosses go with the headword in one change, unless they are as the
+  // files hold them.
+  const std::string gloss = GlossText();
+  std::optional<std::string_view> changedGloss;
+  if (gloss != dictionary_.Glosses().LookupExact(headword)) changedGloss = gloss;
   RecordStatus status;
-  bool glossSaved = true;
   {
     ListBusy busy(lvDic);
-    status = dictionary_.RecordHeadword(headword, inflections, level);
-    if (status == RecordStatus::Recorded) glossSaved = RecordGloss(headword);
+    status = dictionary_.RecordHeadword(headword, inflections, level, changedGloss);
     if (status == RecordStatus::Recorded) RefreshList();
   }
   switch (status) {
     case RecordStatus::Recorded:
-      if (glossSaved) {
-        dialogs_.Beep();
-      } else {
-        Inform(NotWrittenMessage(headword));
-      }
+      dialogs_.Beep();
+      break;
+    case RecordStatus::GlossTooLong:
+      Inform(GlossTooLongMessage(headword, headword.size() + 1 + gloss.size(), GlossTable::kMaxLineBytes));
       break;
     case RecordStatus::NotSaved:
       Inform(NotWrittenMessage(headword, dictionary_.LastSaveStatus()));

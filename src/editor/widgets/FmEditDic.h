@@ -115,10 +115,6 @@ class TfrmEditDic : public QDialog {
   std::string InflectionText() const;   // NormalizeLines of the box, CP932
   int CheckedLevel() const;             // 0 when no item is checked
   std::string GlossText() const;        // the 訳語 box as stored (CP932)
-  // Records the 訳語 box for `headword` (the user's myLxGloss.dat) when it
-  // differs from the glosses the headword has; false when the file could
-  // not be written.
-  bool RecordGloss(const std::string& headword);
   void SetInflectionLines(const std::vector<std::string>& lines);
   void CheckLevel(int level);
   void Inform(const std::string& cp932);

@@ -70,7 +70,7 @@ class CraftedDataFolderTest : public DictionaryTest {
   }
 
   static void WriteFile(const std::string& path, const std::string& bytes) {
-    ASSERT_EQ(WriteFileAtomically(path, bytes), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, bytes).ok());
   }
 
   ConjugationDictionary Dictionary() { return ConjugationDictionary(programFolder_, levelFolder_, data_); }

@@ -12,6 +12,7 @@
 #include "dictionary/Lexicon.h"
 #include "views/WordGloss.h"
 #include "dictionary/GlossTable.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "TestFolder.h"
 
@@ -147,6 +148,69 @@ TEST_F(GlossTableTest, RefusesBadHeadwordsAndNeverOverwritesADamagedUserFile) {
   EXPECT_EQ(table.Lookup("apple"), Sj("りんご")) << "the shipped glosses still show";
   EXPECT_EQ(table.Record("apple", Sj("林檎")), GlossRecordStatus::UserFileUnreadable);
   EXPECT_EQ(ReadBytes(folder_ / kUserGlossFile), before);
+}
+
+// The writer refuses every line the reader would refuse, so the user's
+// glosses never become a file that reads as damaged.
+TEST_F(GlossTableTest, TheWriterKeepsToTheReadersLineBound) {
+  const size_t room = GlossTable::kMaxLineBytes - std::string("cat\t").size();
+  struct Row {
+    size_t glossBytes;
+    GlossRecordStatus status;
+  } rows[] = {
+      {room, GlossRecordStatus::Recorded},
+      {room + 1, GlossRecordStatus::TooLong},
+      {70 * 1024, GlossRecordStatus::TooLong},
+      {32767 * 2, GlossRecordStatus::TooLong},  // 32,767 kanji pasted, 2 bytes each
+      {16 * 1024 * 2, GlossRecordStatus::Recorded},
+  };
+  GlossTable table(folder_.path());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.glossBytes);
+    std::string gloss;
+    while (gloss.size() < row.glossBytes) gloss += Sj("字");
+    gloss.resize(row.glossBytes);
+    table.Reload();
+    const std::string before = ReadBytes(folder_ / kUserGlossFile);
+    EXPECT_EQ(table.Record("cat", gloss), row.status);
+    if (row.status != GlossRecordStatus::Recorded) EXPECT_EQ(ReadBytes(folder_ / kUserGlossFile), before);
+    // Whatever was written reads back.
+    GlossTable reader(folder_.path());
+    reader.Reload();
+    EXPECT_EQ(reader.UserLoadStatus(), 0);
+    if (row.status == GlossRecordStatus::Recorded) EXPECT_EQ(reader.Lookup("cat").size(), row.glossBytes);
+  }
+}
+
+// The editor's 登録 with a 訳語: the headword, its level and its glosses
+// are one change, so a failure at any step of it leaves all three out.
+TEST_F(GlossTableTest, AHeadwordAndItsGlossesAreRecordedTogetherOrNotAtAll) {
+  WriteList(folder_ / kShippedDictionaryFile, "apple\ts\r\nrun\tran,ning,s\r\n");
+  WriteList(folder_ / "LXBasics.dat", "apple\r\n");
+  ConjugationDictionary dictionary(folder_.path(), folder_.path());
+  dictionary.ReloadDictionary(false);
+  // The files the change stages: the dictionary, the level list the
+  // headword joins, the glosses, then the intent record.
+  for (int passing = 0; passing < 4; ++passing) {
+    SCOPED_TRACE(passing);
+    SetWriteFaultForTesting(WriteStep::Open, passing);
+    const RecordStatus status = dictionary.RecordHeadword("zebra", "zebras", 1, std::string_view(Sj("縞馬")));
+    SetWriteFaultForTesting(std::nullopt);
+    EXPECT_EQ(status, RecordStatus::NotSaved);
+    ConjugationDictionary reader(folder_.path(), folder_.path());
+    reader.ReloadDictionary(false);
+    EXPECT_EQ(reader.LevelOf("zebra"), 0);
+    EXPECT_EQ(reader.Glosses().Lookup("zebra"), "");
+  }
+  ASSERT_EQ(dictionary.RecordHeadword("zebra", "zebras", 1, std::string_view(Sj("縞馬"))), RecordStatus::Recorded);
+  ConjugationDictionary reader(folder_.path(), folder_.path());
+  reader.ReloadDictionary(false);
+  EXPECT_EQ(reader.LevelOf("zebra"), 1);
+  EXPECT_EQ(GlossOfWord("zebras", *reader.CurrentLexicon()), Sj("縞馬"));
+  // A gloss too long for the file: nothing of the change is written.
+  EXPECT_EQ(dictionary.RecordHeadword("yak", "yaks", 1, std::string(70 * 1024, 'x')), RecordStatus::GlossTooLong);
+  reader.ReloadDictionary(false);
+  EXPECT_EQ(reader.LevelOf("yak"), 0);
 }
 
 TEST_F(GlossTableTest, MissingFilesGiveAnEmptyTableWithoutComplaint) {
