@@ -291,7 +291,7 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   bool rebuilding_ = false;
   std::unique_ptr<ShownWordList> shown_;
   // The filters start empty and are set at the end of start-up.
-  WordListFilter filter_{0, FormMode::None, ProperNounChoice::All};
+  WordListFilter filter_{0, FormMode::None, ProperNounChoice::All, {}};
   int lastLevelBit_ = 0;
   Qt::KeyboardModifiers buttonShift_;
   bool analyzeEnabled_ = false;  // set by a new text, cleared by a run

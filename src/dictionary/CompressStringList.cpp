@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "analysis/NumberFormat.h"
 #include "dictionary/DeltaCode.h"
 #include "dictionary/TextOrder.h"
 #include "platform/AtomicFile.h"
@@ -89,12 +90,6 @@ std::pair<size_t, bool> FirstBreach(std::string_view text) {
   return {0, false};
 }
 
-std::string Thousands(size_t value) {
-  std::string digits = std::to_string(value);
-  for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return digits;
-}
-
 }  // namespace
 
 bool TCompressStringList::WithinListBounds(std::string_view text) { return FirstBreach(text).first == 0; }
@@ -103,10 +98,10 @@ std::string TCompressStringList::ListBoundBreach(std::string_view text) {
   const auto [line, tooLong] = FirstBreach(text);
   if (line == 0) return {};
   if (tooLong) {
-    return "line " + std::to_string(line) + ": longer than " + Thousands(kMaxLineBytes) +
+    return "line " + std::to_string(line) + ": longer than " + FormatThousands(kMaxLineBytes) +
            " bytes, the most a list file holds";
   }
-  return "more than " + Thousands(kMaxLines) + " lines, the most a list file holds";
+  return "more than " + FormatThousands(kMaxLines) + " lines, the most a list file holds";
 }
 
 void TCompressStringList::LoadText(std::string_view text) {
