@@ -104,7 +104,7 @@ void ExpectAllChangesKept(int writers) {
   const std::string dir = data.path().string();
   std::vector<std::vector<Change>> scripts;
   for (int w = 0; w < writers; ++w) {
-    scripts.push_back(Script("w" + std::string(1, static_cast<char>('a' + w)) + "x", 1000u + static_cast<unsigned>(w)));
+    scripts.push_back(Script(std::string{'w', static_cast<char>('a' + w), 'x'}, 1000u + static_cast<unsigned>(w)));
   }
   std::vector<std::string> failures(static_cast<size_t>(writers));
   std::vector<std::thread> threads;

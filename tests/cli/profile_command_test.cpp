@@ -295,11 +295,11 @@ TEST_F(ProfileCommandTest, ExportsReadBackIndependently) {
   const std::vector<std::string> csvRows = testing::ReadExportBack("csv", csv);
   ASSERT_EQ(csvRows.size(), 4u);
   EXPECT_EQ(csvRows[0].rfind(R"(["file", "tokens", "types", )", 0), 0u) << csvRows[0];
-  EXPECT_NE(csvRows[1].find("\"" + texts_ / "a.txt" + "\", \"12\""), std::string::npos) << csvRows[1];
+  EXPECT_NE(csvRows[1].find(std::string("\"").append(texts_ / "a.txt").append("\", \"12\"")), std::string::npos) << csvRows[1];
   const std::vector<std::string> xlsxRows = testing::ReadExportBack("xlsx", xlsx);
   ASSERT_EQ(xlsxRows.size(), 5u);
   EXPECT_NE(xlsxRows[0].find(R"("freeze": "A2")"), std::string::npos) << xlsxRows[0];
-  EXPECT_NE(xlsxRows[2].find("\"" + texts_ / "a.txt" + "\", 12, "), std::string::npos) << xlsxRows[2];
+  EXPECT_NE(xlsxRows[2].find(std::string("\"").append(texts_ / "a.txt").append("\", 12, ")), std::string::npos) << xlsxRows[2];
   EXPECT_EQ(xlsxRows[4].substr(0, 13), R"x(["(total)", 2)x");
 }
 

@@ -40,11 +40,11 @@ TEST(WordTableTest, HyphensAndApostrophesMakeDifferentWords) {
 TEST(WordTableTest, SurvivesManyDistinctWordsThroughRehashing) {
   WordTable table;
   for (int round = 0; round < 2; ++round) {
-    for (int i = 0; i < 50000; ++i) table.CountWord("w" + std::to_string(i));
+    for (int i = 0; i < 50000; ++i) table.CountWord(std::string("w").append(std::to_string(i)));
   }
   ASSERT_EQ(table.Count(), 50000);
   for (int i = 0; i < 50000; i += 997) {
-    const int index = table.IndexOf("W" + std::to_string(i));
+    const int index = table.IndexOf(std::string("W").append(std::to_string(i)));
     ASSERT_EQ(index, i);
     EXPECT_EQ(table.Occurrences(index), 2);
   }
@@ -135,7 +135,7 @@ TEST(ClassifyWordsTest, NoClassifierMakesEveryWordNone) {
 
 TEST(SummaryTextTest, FormatsCountsReadingTimeAndBytes) {
   AnalysisResult result;
-  for (int i = 0; i < 250; ++i) result.words.CountWord("w" + std::to_string(i));
+  for (int i = 0; i < 250; ++i) result.words.CountWord(std::string("w").append(std::to_string(i)));
   result.tokenCount = 1000;
   EXPECT_EQ(SummaryText(result, 6000), Sjis("250 種 1,000 語 5min33sec(3 words per sec) / 6,000 ﾊﾞｲﾄ"));
 

@@ -49,7 +49,9 @@ class CraftedFilesTest : public DictionaryTest {
     dictionary.ReloadDictionary(true);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 10.0);
-    if (dictionary.DictionaryLoadStatus() != 0) EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
+    if (dictionary.DictionaryLoadStatus() != 0) {
+      EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
+    }
     return dictionary.DictionaryLoadStatus();
   }
 };

@@ -137,7 +137,9 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
     EXPECT_EQ(dictionary_.DamagedFile(), LevelFile("myLXJunior.dat"));
     EXPECT_EQ(ReadBytes(LevelFile("myLXJunior.dat")), bytes);
     EXPECT_EQ(FileExists(ProgramFile("myLxScoop.dat")), hadUserDictionary);
-    if (hadUserDictionary) EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), userDictionary);
+    if (hadUserDictionary) {
+      EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), userDictionary);
+    }
 
     // A new dictionary object starts with the level empty and disabled.
     ConjugationDictionary fresh(programFolder_, levelFolder_);

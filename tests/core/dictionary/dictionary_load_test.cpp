@@ -122,7 +122,7 @@ TEST_F(DictionaryTest, UndecodableDictionaryGivesAnEmptyOneSilently) {
 TEST_F(DictionaryTest, LevelListsAreSortedWithoutEmptyEntriesAndTellTheWindow) {
   WriteShippedDictionary({"go\tes"});
   Lines basics;
-  for (int i = 0; i < 1234; ++i) basics.push_back("w" + std::to_string(1000 + i));
+  for (int i = 0; i < 1234; ++i) basics.push_back(std::string("w").append(std::to_string(1000 + i)));
   basics.push_back("");
   basics.push_back("Apple");
   WriteList(LevelFile("LXBasics.dat"), basics);

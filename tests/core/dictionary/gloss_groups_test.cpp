@@ -25,7 +25,8 @@ std::string Dump(std::string_view text) {
     if (!out.empty()) out += '|';
     out += Utf8FromCp932(std::string(group.label)) + ':';
     for (size_t i = 0; i < group.glosses.size(); ++i) {
-      out += (i ? "," : "") + Utf8FromCp932(std::string(group.glosses[i]));
+      if (i) out += ',';
+      out += Utf8FromCp932(std::string(group.glosses[i]));
     }
   }
   return out;

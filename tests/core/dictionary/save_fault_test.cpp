@@ -146,7 +146,9 @@ TEST_F(SaveFaultTest, DeleteKeepsTheDictionaryFileItCouldNotWrite) {
     const bool removed = d.DeleteHeadword("run");
     EXPECT_EQ(removed, d.LastSaveStatus() == 0 || d.LastChangePending());
     // The reload shows the file as it is: run stays when it was not saved.
-    if (!d.LastChangePending()) EXPECT_EQ(HeadwordRow(d, "run") >= 0, d.LastSaveStatus() != 0);
+    if (!d.LastChangePending()) {
+      EXPECT_EQ(HeadwordRow(d, "run") >= 0, d.LastSaveStatus() != 0);
+    }
   };
   ExpectWholeChangeOrNone(change, 1);
   ASSERT_TRUE(dictionary_.DeleteHeadword("zoo"));

@@ -151,7 +151,9 @@ TEST_F(ShippedDictionaryTest, LevelListsAreDisjointSortedAndHoldOnlyHeadwords) {
     for (int i = 0; i < list.Count(); ++i) {
       EXPECT_TRUE(headwords.count(list[i])) << list[i] << " (level " << level << ") is no headword";
       EXPECT_TRUE(placed.insert(list[i]).second) << list[i] << " is in two levels";
-      if (i > 0) EXPECT_LT(CompareText(list[i - 1], list[i]), 0) << list[i - 1] << " / " << list[i];
+      if (i > 0) {
+        EXPECT_LT(CompareText(list[i - 1], list[i]), 0) << list[i - 1] << " / " << list[i];
+      }
     }
   }
 }

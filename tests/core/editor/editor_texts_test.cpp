@@ -49,13 +49,13 @@ TEST(EditorTextsTest, QuestionsAndMessagesAreTheProgramsTexts) {
 TEST(EditorTextsTest, RecordQuestionElidesLongListsOfSpellings) {
   auto lines = [](int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += "w" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < count; ++i) text.append("w").append(std::to_string(i)).append("\r\n");
     return text;
   };
   // Twenty lines are shown as they are.
   EXPECT_EQ(RecordQuestion("w", lines(20), 0).find(Sjis("ほか")), std::string::npos);
   const std::string question = RecordQuestion("w", lines(5000), 1);
-  EXPECT_NE(question.find("w19\r\n" + Sjis("…ほか 4980 行") + "\r\n\r\n"), std::string::npos);
+  EXPECT_NE(question.find(std::string("w19\r\n").append(Sjis("…ほか 4980 行")).append("\r\n\r\n")), std::string::npos);
   EXPECT_EQ(question.find("w20\r\n"), std::string::npos);
   EXPECT_NE(question.find(Sjis("--分類--\r\n基本\r\n\r\n登録しますか？")), std::string::npos);
   EXPECT_NE(RecordQuestion("w", lines(21), 0).find(Sjis("…ほか 1 行")), std::string::npos);

@@ -89,7 +89,7 @@ TEST(XlsxFileTest, LargeSheetIsPackedAtTheFastLevelAndReadsBackWhole) {
   ExportTable table;
   table.columns = {{"word"}, {"count", ColumnKind::Integer}, {"sentence"}};
   for (int i = 0; i < 3000; ++i) {
-    table.rows.push_back({"w" + std::to_string(i), int64_t{3000 - i}, std::string("And the LORD said <unto> Moses & ") + std::to_string(i)});
+    table.rows.push_back({std::string("w").append(std::to_string(i)), int64_t{3000 - i}, std::string("And the LORD said <unto> Moses & ") + std::to_string(i)});
   }
   ASSERT_TRUE(WriteXlsxFile(table, path).ok());
   const std::vector<std::pair<int, int>> members = MemberPacking(testing::ReadFileBytes(path));

@@ -27,10 +27,10 @@ std::string Dump(const ListReading& reading) {
   std::string out;
   for (const ListEntry& e : reading.entries) {
     out += e.word;
-    if (!e.level.empty()) out += "/" + Utf8FromCp932(e.level);
-    out += "@" + std::to_string(e.line) + " ";
+    if (!e.level.empty()) out.append("/").append(Utf8FromCp932(e.level));
+    out.append("@").append(std::to_string(e.line)).append(" ");
   }
-  for (const ListNote& n : reading.notes) out += "!" + std::to_string(n.line) + " ";
+  for (const ListNote& n : reading.notes) out.append("!").append(std::to_string(n.line)).append(" ");
   return out + "blank=" + std::to_string(reading.blankLines);
 }
 

@@ -83,7 +83,9 @@ TEST(ConversionPiecesTest, PiecesGiveWhatOneConversionGives) {
         for (size_t i = 1; i < steps.size(); ++i) ASSERT_LT(steps[i - 1], steps[i]) << where;
         EXPECT_EQ(steps.back(), text.size()) << where;
         // Small pieces give many steps where the text is converted.
-        if (DetectTextEncoding(text) != TextEncoding::Cp932 && piece <= 64) EXPECT_GT(steps.size(), text.size() / 400) << where;
+        if (DetectTextEncoding(text) != TextEncoding::Cp932 && piece <= 64) {
+          EXPECT_GT(steps.size(), text.size() / 400) << where;
+        }
       }
     }
   }
