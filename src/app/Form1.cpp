@@ -84,17 +84,17 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
   shown_ = std::make_unique<ShownWordList>();
   recentFiles_ = new RecentFiles(this);
-  loader_ = new TextFileLoader(
-      options_.readText,
-      [this](const QString& path, std::unique_ptr<TMyParser> text) {
-        Guarded([&] { TextFileLoaded(path, std::move(text)); });
-      },
-      [this](const QString&, const std::string& message) {
-        FinishLoading();
-        ShowFailure(message.c_str());
-      },
-      this);
-  connect(loader_, &TextFileLoader::progressed, this, &TForm1::ShowLoadProgress);
+  run_ = new RunController(options_.backgroundLoadBytes, options_.readText, this);
+  connect(run_, &RunController::stateChanged, this, &TForm1::RunStateChanged);
+  // The views let go of the text that is about to go.
+  connect(run_, &RunController::textAboutToBeReplaced, this, [this] { readingPane_->Clear(); });
+  connect(run_, &RunController::fileOpened, this,
+          [this](const QString& path) { Guarded([&] { TextFileOpened(path); }); });
+  // A close asked for during a run or rebuild, once its loop has unwound.
+  connect(run_, &RunController::closeDue, this, [this] { close(); }, Qt::QueuedConnection);
+  connect(run_, &RunController::loadProgressed, this, &TForm1::ShowLoadProgress);
+  connect(run_, &RunController::loadFailed, this,
+          [this](const std::string& message) { ShowFailure(message.c_str()); });
   connect(recentFiles_, &RecentFiles::openRequested, this, &TForm1::OpenRecentFile);
   createActions();
   createMenus();
@@ -116,7 +116,6 @@ TForm1::~TForm1() { SetMessageHandler({}); }
 
 void TForm1::FormCreate() {
   ReadSettings();
-  parser_ = std::make_unique<TMyParser>();
   createSearchMenu();
   mmDatas->setFont(FixedFont());
   pcMemo->setCurrentWidget(tsText);
@@ -140,7 +139,6 @@ void TForm1::FormCreate() {
   dictionaryLoaded_ = true;
   ReportDamagedFiles();
   setAcceptDrops(true);
-  dropTarget_ = true;
   SetFormMode(FormMode::Original);
   SetLevelMask(kAllLevels);
 
@@ -181,7 +179,7 @@ void TForm1::ReportDamagedFiles() {
 }
 
 void TForm1::ReloadIfChangedOnDisk() {
-  if (!dictionaryLoaded_ || running_ || rebuilding_ || loading_ || !dictionary_->FilesChangedOnDisk()) return;
+  if (!dictionaryLoaded_ || run_->Busy() || !dictionary_->FilesChangedOnDisk()) return;
   dictionary_->ReloadDictionary(false);
   AwaitAnalysisIfDictionaryChanged();
 }
@@ -189,8 +187,7 @@ void TForm1::ReloadIfChangedOnDisk() {
 void TForm1::AwaitAnalysisIfDictionaryChanged() {
   // Every load builds a new lexicon; results classified with another one
   // are no longer the text's.
-  if (awaiting_ || running_ || rebuilding_ || analysedLexicon_ == dictionary_->CurrentLexicon()) return;
-  analysedLexicon_.reset();
+  if (!run_->ResultsOutdated(dictionary_->CurrentLexicon())) return;
   SetAwaitingAnalysis(true);
 }
 
@@ -199,7 +196,7 @@ void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
   QToolButton* button = levelButtons_[static_cast<size_t>(level - 1)];
   if (!hint.empty()) button->setToolTip(QString::fromStdString(Utf8FromCp932(hint)));
   button->setProperty("levelListEnabled", enabled);
-  button->setEnabled(enabled && !awaiting_);
+  button->setEnabled(enabled && run_->ShowsResults());
 }
 
 void TForm1::LevelListsLoaded() {
@@ -224,15 +221,12 @@ void TForm1::SetStatusPanel(int panel, const QString& text) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (running_ || rebuilding_) {
-    // The scan or rebuild loop is still on the stack: stop it and close once it has
-    // unwound.
-    stopRequest_ = 1;
-    closePending_ = true;
+  // A scan or rebuild still on the stack is stopped first; the window
+  // closes once it has unwound. A load under way is abandoned.
+  if (!run_->RequestClose()) {
     event->ignore();
     return;
   }
-  FinishLoading();  // a load under way is abandoned
   WriteSettings();
   event->accept();
 }
@@ -381,7 +375,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::acCloseExecute() { close(); }
 
 void TForm1::acEditDicExecute() {
-  if (running_ || rebuilding_ || loading_) return;
+  if (run_->Busy()) return;
   // Changes are written and reloaded by the editor; a changed dictionary
   // leaves the text awaiting a new run.
   editor_->exec();

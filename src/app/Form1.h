@@ -10,6 +10,7 @@
 
 #include "analysis/Analysis.h"
 #include "app/ExportPlace.h"
+#include "app/RunController.h"
 #include "app/TextFileLoader.h"
 #include "dictionary/DictionaryObserver.h"
 #include "views/WordListFilter.h"
@@ -64,12 +65,9 @@ struct TForm1Options {
 
 // The main window: the tool bars, the text pane, the word list and the status
 // bar; it owns the text holder, the analysis result and the dictionary from
-// its creation to its destruction.
-//
-// States: awaiting analysis (a new text was set; Extract enabled, the result
-// controls disabled), running (Extract replaced by Stop; commands that would
-// replace the text or the dictionary disabled, closing deferred until the
-// scan has stopped), and results shown.
+// its creation to its destruction. The text, the run and the window's one
+// state are its RunController's; the window enables its commands from that
+// state (UpdateCommandStates).
 class TForm1 : public QMainWindow, private DictionaryObserver {
   Q_OBJECT
 
@@ -107,17 +105,18 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // A click on the level button of `bit` with `modifiers` held.
   void LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers);
 
-  bool Running() const { return running_; }
+  RunState State() const { return run_->State(); }
+  bool Running() const { return State() == RunState::Running; }
   // True while awaiting analysis, false while results are shown.
-  bool AwaitingAnalysis() const { return awaiting_; }
-  bool Rebuilding() const { return rebuilding_; }
+  bool AwaitingAnalysis() const { return !run_->ShowsResults(); }
+  bool Rebuilding() const { return State() == RunState::Rebuilding; }
   // True while a file is read in the background.
-  bool Loading() const { return loading_; }
+  bool Loading() const { return State() == RunState::Loading; }
   const WordListFilter& Filter() const { return filter_; }
   const ShownWordList& Shown() const { return *shown_; }
   bool HasDictionary() const { return dictionaryLoaded_; }
-  const AnalysisResult& Result() const { return result_; }
-  const TMyParser& Parser() const { return *parser_; }
+  const AnalysisResult& Result() const { return run_->Result(); }
+  const TMyParser& Parser() const { return run_->Text(); }
   const ConjugationDictionary& Dictionary() const { return *dictionary_; }
   // The dictionary editor, created hidden with the window.
   TfrmEditDic& Editor() const { return *editor_; }
@@ -205,6 +204,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void SetLevelCaptions(bool plainNames);
   void SetStatusPanel(int panel, const QString& text);
   void UpdateCommandStates();
+  // Follows the run state: the busy signs of a load, the commands.
+  void RunStateChanged(RunState state, RunState previous);
   void FitStatusPanel0();
   // Shares the window's width between the text pane and the word list;
   // until the user gives the 訳語 column a width of their own, it takes
@@ -235,11 +236,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   bool edWordKeyDown(int key);
 
   // Text input (Form1TextInput.cpp).
-  void LoadTextFile(const QString& path);
-  // The text of `path` read: it becomes the current text.
-  void TextFileLoaded(const QString& path, std::unique_ptr<TMyParser> text);
-  // Ends the background load's busy state.
-  void FinishLoading();
+  // The text of `path` is the current text: it is named and awaits analysis.
+  void TextFileOpened(const QString& path);
   // Shows how far the background load has got, in per cent.
   void ShowLoadProgress(int percent);
   void AssignCurrentText(const std::string& cp932, const QByteArray& original);
@@ -268,36 +266,22 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   std::string settingsPath_;
   std::string caption_;  // CP932
 
-  std::unique_ptr<TMyParser> parser_;
-  AnalysisResult result_;
-  // The lexicon the results shown were classified with.
-  std::shared_ptr<const Lexicon> analysedLexicon_;
+  // The text, the run's result and the state; made first, as the views
+  // show its result.
+  RunController* run_ = nullptr;
   std::unique_ptr<ConjugationDictionary> dictionary_;
   // Declared after the dictionary it edits, so it goes first.
   std::unique_ptr<TfrmEditDic> editor_;
+  // The dictionary loaded at start-up; without it the window takes no drop.
   bool dictionaryLoaded_ = false;
-  QString lastFileName_;
-  // The file the current text was read from (canonical path; its lock is
-  // held), or empty.
-  QString loadedFile_;
   // The first bytes of the current text as it came, before its conversion
   // to CP932; the text pane shows them where they differ (café, not cafe).
   QByteArray originalHead_;
-  int stopRequest_ = 0;
-  bool running_ = false;
-  bool loading_ = false;
-  QString loadingName_;  // the file name of the background load under way
-  TextFileLoader* loader_ = nullptr;
-  bool rebuilding_ = false;
   std::unique_ptr<ShownWordList> shown_;
   // The filters start empty and are set at the end of start-up.
   WordListFilter filter_{0, FormMode::None, ProperNounChoice::All, {}};
   int lastLevelBit_ = 0;
   Qt::KeyboardModifiers buttonShift_;
-  bool analyzeEnabled_ = false;  // set by a new text, cleared by a run
-  bool awaiting_ = true;
-  bool closePending_ = false;
-  bool dropTarget_ = false;
   bool shownOnce_ = false;
   bool listPaneChosen_ = false;  // the user has moved the panes' splitter
   bool sizingGloss_ = false;     // the program, not the user, sizes the 訳語 column

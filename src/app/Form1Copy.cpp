@@ -62,7 +62,7 @@ bool TForm1::CopyFocusedSelection() {
 void TForm1::lvWordsDblClick() {
   const std::vector<int> rows = SelectedRows();
   if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
-  const ClassifiedWord row = ClassifiedRowOf(*shown_, rows[0], result_);
+  const ClassifiedWord row = ClassifiedRowOf(*shown_, rows[0], run_->Result());
   const std::string details = WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) + "\r\n" +
                               WordRunLines(row.level, shown_->CountOfRow(rows[0])) + GlossLine(row.glosses.text);
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
@@ -73,7 +73,7 @@ void TForm1::acCopyWordsExecute() { PutOnClipboard(CopySelectedWords(*shown_, Se
 void TForm1::acCopyWordsNumExecute() { PutOnClipboard(CopySelectedWords(*shown_, SelectedRows(), true)); }
 
 void TForm1::CopyStatisticsReport() {
-  PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(ShownCaption(), result_, ReportForm::Clipboard)));
+  PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(ShownCaption(), run_->Result(), ReportForm::Clipboard)));
 }
 
 void TForm1::acCopyDataExecute() {

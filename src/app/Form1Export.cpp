@@ -9,8 +9,8 @@
 namespace lexiscoop {
 
 void TForm1::acExportExecute() {
-  if (running_ || rebuilding_ || awaiting_) return;
-  const QString written = ExportShownWordList(this, *dialogs_, *shown_, result_, parser_->FullText(),
+  if (run_->Busy() || !run_->ShowsResults()) return;
+  const QString written = ExportShownWordList(this, *dialogs_, *shown_, run_->Result(), run_->Text().FullText(),
                                               exportPlace_.Suggest(TextBaseName(), QStringLiteral(".xlsx"), QStringLiteral("words")));
   exportPlace_.Saved(written);
 }

@@ -365,12 +365,12 @@ void TForm1::createWorkArea() {
 
   lvWords = new QTableView(Splitter1);
   lvWords->setObjectName(QStringLiteral("lvWords"));
-  wordModel_ = new WordListModel(*shown_, result_, lvWords);
+  wordModel_ = new WordListModel(*shown_, run_->Result(), lvWords);
   lvWords->setModel(wordModel_);
   // The count follows the selection however it changes: mouse, keys,
   // select all or the program itself.
   connect(lvWords->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (!awaiting_) ShowSelectionCount();
+    if (run_->ShowsResults()) ShowSelectionCount();
   });
   lvWords->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -404,7 +404,7 @@ void TForm1::createWorkArea() {
   connect(lvWords->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
     if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
   });
-  readingPane_ = new ReadingPane(*lvWords, *shown_, result_, pcMemo);
+  readingPane_ = new ReadingPane(*lvWords, *shown_, run_->Result(), pcMemo);
   readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
   connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });

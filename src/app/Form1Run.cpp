@@ -1,14 +1,15 @@
-// The analysis run and the switch between the window's two states.
+// The analysis run, and the window's commands as the run state has them.
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -20,6 +21,7 @@
 #include "app/Form1.h"
 #include "app/OriginalPreview.h"
 #include "app/ReadingPane.h"
+#include "app/RunController.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
 #include "ui/BusyCursor.h"
@@ -56,22 +58,12 @@ std::string WithZeroByteNotice(std::string status, std::string_view text) {
 
 void TForm1::acAnalizeExecute() {
   Guarded([this] { RunAnalysis(); });
-  if (closePending_) {
-    closePending_ = false;
-    QTimer::singleShot(0, this, &QWidget::close);
-  }
 }
 
-void TForm1::acStopAnalizeExecute() {
-  // Stop abandons a load, or ends the run.
-  if (loading_) {
-    FinishLoading();
-    return;
-  }
-  stopRequest_ = 1;
-}
+void TForm1::acStopAnalizeExecute() { run_->Stop(); }
 
 void TForm1::SwapAnalyzeButton(QAction* action) {
+  if (tbAnalizeStart->defaultAction() == action) return;
   // A tool button with more than one action grows a menu arrow: it carries
   // exactly one.
   for (QAction* carried : tbAnalizeStart->actions()) tbAnalizeStart->removeAction(carried);
@@ -79,49 +71,29 @@ void TForm1::SwapAnalyzeButton(QAction* action) {
 }
 
 void TForm1::RunAnalysis() {
-  if (running_ || loading_) return;
-  if (parser_->FullText().empty()) {
-    result_.Clear();
-    return;
-  }
+  bool ran = false;
   {
     BusyCursor busy;
-    SwapAnalyzeButton(acStopAnalize);
-    stopRequest_ = 0;
-    analyzeEnabled_ = false;
-    running_ = true;
-    UpdateCommandStates();
-    // Put things back whether the scan ends, stops or fails.
-    struct Restore {
-      TForm1* form;
-      ~Restore() {
-        form->SwapAnalyzeButton(form->acAnalize);
-        form->running_ = false;
-        form->UpdateCommandStates();
-      }
-    } restore{this};
-
-    ProgressBar1->setValue(ProgressBar1->maximum());
-    QCoreApplication::processEvents();
-    ScanControl control;
-    control.pump = [this](int percent) {
-      ProgressBar1->setValue(ProgressBar1->maximum() * percent / 100);
-      QCoreApplication::processEvents();
-    };
-    control.stopRequest = &stopRequest_;
-    readingPane_->ShowText(parser_->FullText());  // the word table changes under it
-    ScanText(*parser_, result_, control);
+    ran = run_->Run(
+        dictionary_->CurrentLexicon(),
+        [this] {
+          ProgressBar1->setValue(ProgressBar1->maximum());
+          QCoreApplication::processEvents();
+          readingPane_->ShowText(run_->Text().FullText());  // the word table changes under it
+        },
+        [this](int percent) {
+          ProgressBar1->setValue(ProgressBar1->maximum() * percent / 100);
+          QCoreApplication::processEvents();
+        });
   }
+  if (!ran) return;
   // No events until the results are in place: the text commands are
   // enabled again, and a text set now would be shown as the one analysed.
-  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(SummaryText(result_, parser_->ByteCount()), parser_->FullText()))));
-  analysedLexicon_ = dictionary_->CurrentLexicon();
-  ClassifyWords(result_, analysedLexicon_);
+  const AnalysisResult& result = run_->Result();
+  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(SummaryText(result, run_->Text().ByteCount()), run_->Text().FullText()))));
   SetLevelCaptions(false);
-  // A stopped run says so wherever its figures appear, and the text can be
-  // run again at once.
-  analyzeEnabled_ = result_.stopped;
-  awaiting_ = false;
+  // A stopped run says so wherever its figures appear; its state, Stopped,
+  // offers the text for another run at once.
   ShowCaption();
   readingPane_->ShowResult(windowTitle());
   coverageChart_->SetFigures(readingPane_->Figures());
@@ -129,15 +101,31 @@ void TForm1::RunAnalysis() {
   RebuildWordList();
 }
 
+void TForm1::RunStateChanged(RunState state, RunState previous) {
+  // A large file's load shows that the window is busy and how far it got.
+  if (state == RunState::Loading) {
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(true);
+    ShowLoadProgress(0);
+  } else if (previous == RunState::Loading) {
+    QGuiApplication::restoreOverrideCursor();
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setValue(0);
+    statusBar()->clearMessage();
+  }
+  UpdateCommandStates();
+}
+
 void TForm1::SetAwaitingAnalysis(bool awaiting) {
   // Input that waited while the text was read (Extract pressed meanwhile,
   // say) is handled before the new state is written, so that nothing it
-  // starts is overwritten by the rest of this switch.
-  if (awaiting) QCoreApplication::processEvents();
-  awaiting_ = awaiting;
+  // starts is overwritten by the rest of this switch. Leaving the awaiting
+  // state is the run's: it has set the state to the results.
   if (awaiting) {
-    analyzeEnabled_ = true;
-    readingPane_->ShowText(parser_->FullText());
+    QCoreApplication::processEvents();
+    run_->AwaitAnalysis();
+    readingPane_->ShowText(run_->Text().FullText());
     ShowTextPreview();
     SetStatusPanel(1, QString());
     SetStatusPanel(2, QString());
@@ -156,8 +144,12 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
 }
 
 void TForm1::UpdateCommandStates() {
-  const bool busy = running_ || rebuilding_ || loading_;
-  acAnalize->setEnabled(analyzeEnabled_ && !busy);
+  // Everything here follows the run state alone.
+  const RunState state = run_->State();
+  const bool busy = run_->Busy();
+  const bool results = run_->ShowsResults();
+  SwapAnalyzeButton(state == RunState::Running || state == RunState::Loading ? acStopAnalize : acAnalize);
+  acAnalize->setEnabled(run_->CanAnalyze());
   // A new text or a new dictionary must not be applied under a running scan
   // or rebuild.
   acLoadFromFile->setEnabled(!busy);
@@ -165,10 +157,9 @@ void TForm1::UpdateCommandStates() {
   acEditDic->setEnabled(!busy && editor_ != nullptr);
 
   // The export reads the run's result, which a run or rebuild is writing.
-  acExport->setEnabled(!busy && !awaiting_);
-  acPrint->setEnabled(!busy && !awaiting_ && readingPane_->HasResult());
-  if (busy) return;  // the result controls keep their state during a run
-  const bool results = !awaiting_;
+  acExport->setEnabled(!busy && results);
+  acPrint->setEnabled(!busy && results && readingPane_->HasResult());
+  if (busy) return;  // the result controls keep their state while busy
   for (QAction* action : {acCopyWords, acCopyWordsNum, acAllSelect, acSortABC, acSortNum, acSortInitial,
                           acSWOriginal, acSWEntries, acSWWritten, acSWNoEntry, acCopyData}) {
     action->setEnabled(results);
@@ -190,8 +181,9 @@ void TForm1::UpdateCommandStates() {
 }
 
 void TForm1::ShowTextPreview() {
-  std::string lead = parser_->LeadingText(kPreviewBytes);
-  const bool omitted = parser_->ByteCount() > static_cast<int32_t>(lead.size());
+  const TMyParser& text = run_->Text();
+  std::string lead = text.LeadingText(kPreviewBytes);
+  const bool omitted = text.ByteCount() > static_cast<int32_t>(lead.size());
   if (omitted) lead.resize(WholeCharacters(lead));
   // A converted text shows as it was written where its start converts to
   // what is counted.
@@ -204,7 +196,7 @@ void TForm1::ShowTextPreview() {
   reText->setUpdatesEnabled(false);
   reText->setPlainText(preview);
   reText->setUpdatesEnabled(true);
-  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(ByteCountText(parser_->ByteCount()), parser_->FullText()))));
+  SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(ByteCountText(text.ByteCount()), text.FullText()))));
 }
 
 void TForm1::ShowSelectionCount() {
@@ -215,7 +207,7 @@ void TForm1::ShowSelectionCount() {
 void TForm1::SetLevelCaptions(bool plainNames) {
   for (int i = 0; i < kWordLevelCount; ++i) {
     const auto level = static_cast<WordLevel>(i);
-    const std::string caption = plainNames ? LevelButtonName(level) : LevelCaption(result_, level);
+    const std::string caption = plainNames ? LevelButtonName(level) : LevelCaption(run_->Result(), level);
     levelButtons_[static_cast<size_t>(i)]->setText(QString::fromStdString(Utf8FromCp932(caption)));
   }
 }

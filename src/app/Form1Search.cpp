@@ -117,7 +117,7 @@ bool TForm1::edWordKeyDown(int key) {
 void TForm1::JumpToWord() {
   HideSearchMenu();
   QListWidgetItem* picked = lbWordsMenu->currentItem();
-  if (picked != nullptr && !rebuilding_ && !running_) {
+  if (picked != nullptr && !Rebuilding() && !Running()) {
     const std::string target = Cp932FromUtf8(picked->text().toStdString());
     QItemSelectionModel* selection = lvWords->selectionModel();
     for (int row = 0; row < wordModel_->rowCount(); ++row) {

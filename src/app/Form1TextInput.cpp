@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -19,8 +18,8 @@
 #include "app/OriginalPreview.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
+#include "app/RunController.h"
 #include "platform/Cp932.h"
-#include "platform/FileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "views/WindowCaption.h"
@@ -33,94 +32,37 @@ void TForm1::SetCaptionName(const std::string& cp932Name) {
 }
 
 QString TForm1::TextBaseName() const {
-  return lastFileName_.isEmpty() ? QString() : QFileInfo(lastFileName_).completeBaseName();
+  const QString& path = run_->LastFileName();
+  return path.isEmpty() ? QString() : QFileInfo(path).completeBaseName();
 }
 
 std::string TForm1::ShownCaption() const {
-  const std::string note = awaiting_ ? std::string() : StoppedNote(result_);
+  const std::string note = run_->ShowsResults() ? StoppedNote(run_->Result()) : std::string();
   return note.empty() ? caption_ : caption_ + " (" + note + ")";
 }
 
 void TForm1::ShowCaption() { setWindowTitle(QString::fromStdString(Utf8FromCp932(ShownCaption()))); }
 
 void TForm1::OpenTextFile(const QString& path) {
-  Guarded([&] { LoadTextFile(path); });
+  Guarded([&] { run_->OpenFile(path); });
 }
 
-void TForm1::LoadTextFile(const QString& path) {
-  if (running_ || rebuilding_ || loading_ || path == lastFileName_) return;
-  const std::string nativePath = QFile::encodeName(path).toStdString();
-  if (!FileExists(nativePath)) {
-    // Remembered: the same path chosen again does nothing.
-    lastFileName_ = path;
-    return;
-  }
-  if (QFileInfo(path).canonicalFilePath() == loadedFile_) {
-    // The file of the current text, which holds its lock: it is read again
-    // in place.
-    BusyCursor busy;
-    readingPane_->Clear();  // it shows the text that is about to go
-    loadedFile_.clear();
-    parser_->LoadFile(nativePath);
-    TextFileLoaded(path, std::move(parser_));
-    return;
-  }
-  if (static_cast<int64_t>(QFileInfo(path).size()) < options_.backgroundLoadBytes && !options_.readText) {
-    auto text = std::make_unique<TMyParser>();
-    {
-      BusyCursor busy;
-      text->LoadFile(nativePath);
-    }
-    TextFileLoaded(path, std::move(text));
-    return;
-  }
-  // A large file is read on a worker: the window keeps painting, shows that
-  // it is busy, and 中止 abandons the load. The current text stays until the
-  // new one is in.
-  loading_ = true;
-  loadingName_ = QFileInfo(path).fileName();
-  QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-  ProgressBar1->setRange(0, 100);
-  ProgressBar1->setTextVisible(true);
-  ShowLoadProgress(0);
-  SwapAnalyzeButton(acStopAnalize);
-  UpdateCommandStates();
-  loader_->Start(path);
-}
-
-void TForm1::ShowLoadProgress(int percent) {
-  if (!loading_) return;
-  ProgressBar1->setValue(percent);
-  statusBar()->showMessage(Qs(texts::kLoadingFormat).arg(loadingName_, QString::number(percent)));
-}
-
-void TForm1::FinishLoading() {
-  if (!loading_) return;
-  loading_ = false;
-  loader_->Cancel();
-  QGuiApplication::restoreOverrideCursor();
-  ProgressBar1->setTextVisible(false);
-  ProgressBar1->setValue(0);
-  statusBar()->clearMessage();
-  SwapAnalyzeButton(acAnalize);
-  UpdateCommandStates();
-}
-
-void TForm1::TextFileLoaded(const QString& path, std::unique_ptr<TMyParser> text) {
-  FinishLoading();
-  lastFileName_ = path;
-  loadedFile_ = QFileInfo(path).canonicalFilePath();
+void TForm1::TextFileOpened(const QString& path) {
   SetCaptionName(Cp932FromUtf8(QFileInfo(path).fileName().toStdString()));
-  readingPane_->Clear();  // it shows the text that is about to go
-  parser_ = std::move(text);
   QFile file(path);
   originalHead_ = file.open(QIODevice::ReadOnly) ? file.read(kOriginalHeadBytes) : QByteArray();
   recentFiles_->Add(path);
   SetAwaitingAnalysis(true);
 }
 
+void TForm1::ShowLoadProgress(int percent) {
+  if (run_->State() != RunState::Loading) return;
+  ProgressBar1->setValue(percent);
+  statusBar()->showMessage(Qs(texts::kLoadingFormat).arg(run_->LoadingName(), QString::number(percent)));
+}
+
 void TForm1::OpenRecentFile(const QString& path) {
-  if (running_ || rebuilding_ || loading_) return;
+  if (run_->Busy()) return;
   if (!QFileInfo(path).isFile()) {
     recentFiles_->Remove(path);
     dialogs_->Inform(this, Qs(texts::kRecentFileGoneFormat).arg(path));
@@ -134,14 +76,10 @@ void TForm1::SetCurrentText(const std::string& cp932, const QByteArray& original
 }
 
 void TForm1::AssignCurrentText(const std::string& cp932, const QByteArray& original) {
-  if (running_ || rebuilding_ || loading_ || cp932 == parser_->FullText()) return;
-  originalHead_ = original.left(kOriginalHeadBytes);
-  lastFileName_.clear();
-  loadedFile_.clear();
   BusyCursor busy;
-  readingPane_->Clear();  // it shows the text that is about to go
-  parser_->AssignText(cp932);
-  if (const std::optional<std::string> caption = CaptionForText(parser_->FullText())) {
+  if (!run_->AssignText(cp932)) return;
+  originalHead_ = original.left(kOriginalHeadBytes);
+  if (const std::optional<std::string> caption = CaptionForText(run_->Text().FullText())) {
     caption_ = *caption;
     ShowCaption();
   }
@@ -161,7 +99,7 @@ void TForm1::acClipToTextExecute() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (dropTarget_ && !running_ && !rebuilding_ && !loading_ && event->mimeData()->hasUrls()) {
+  if (dictionaryLoaded_ && !run_->Busy() && event->mimeData()->hasUrls()) {
     event->acceptProposedAction();
   } else {
     event->ignore();
@@ -169,7 +107,7 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-  if (!dropTarget_ || running_ || rebuilding_ || loading_ || !event->mimeData()->hasUrls()) {
+  if (!dictionaryLoaded_ || run_->Busy() || !event->mimeData()->hasUrls()) {
     event->ignore();
     return;
   }

@@ -40,18 +40,17 @@ QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8F
 void TForm1::RebuildWordList() {
   // Only results shown are rebuilt; a filter changed while awaiting analysis
   // (from a level menu left open, say) applies to the next run's list.
-  if (rebuilding_ || running_ || awaiting_) return;
+  if (run_->Busy() || !run_->ShowsResults()) return;
   Guarded([this] {
-    rebuilding_ = true;
-    UpdateCommandStates();
+    const AnalysisResult& result = run_->Result();
+    run_->BeginRebuild();
     {
       BusyCursor busy;
       struct Restore {
         TForm1* form;
         ~Restore() {
-          form->rebuilding_ = false;
           form->ProgressBar1->setValue(0);
-          form->UpdateCommandStates();
+          form->run_->EndRebuild();
         }
       } restore{this};
       wordModel_->SetRowCount(0);
@@ -61,21 +60,17 @@ void TForm1::RebuildWordList() {
         ProgressBar1->setValue(percent);
         QCoreApplication::processEvents();
       };
-      WordListBuilder().Rebuild(result_, filter_, *shown_, control);
+      WordListBuilder().Rebuild(result, filter_, *shown_, control);
       wordModel_->SetRowCount(shown_->RowCount());
     }
     // The 訳語 column fits the glosses now shown, while its width and the
     // panes' share are the program's to choose.
     if (shownOnce_ && !listPaneChosen_ && !glossWidthChosen_) FitListPane();
-    if (const auto text = ShownWordsStatusText(shown_->RowCount(), result_.words.Count())) {
+    if (const auto text = ShownWordsStatusText(shown_->RowCount(), result.words.Count())) {
       SetStatusPanel(2, FromCp932(*text));
     }
     ShowSelectionCount();
   });
-  if (closePending_) {
-    closePending_ = false;
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-  }
 }
 
 std::vector<int> TForm1::SelectedRows() const { return SelectedRowNumbers(*lvWords->selectionModel()); }
@@ -99,7 +94,7 @@ void TForm1::SelectRows(const std::vector<int>& rows) {
 }
 
 void TForm1::SortList(int key) {
-  if (rebuilding_ || running_) return;
+  if (Rebuilding() || Running()) return;
   std::vector<int> rows = SelectedRows();
   // The level sorts from the most basic level at the first request, the
   // others from the top of their key (the list flips the direction).
@@ -127,7 +122,7 @@ void TForm1::acAllSelectExecute() {
 }
 
 void TForm1::SetFormMode(FormMode mode) {
-  if (mode == filter_.formMode || rebuilding_ || running_) return;
+  if (mode == filter_.formMode || run_->Busy()) return;
   filter_.formMode = mode;
   UpdateFilterImages();
   RebuildWordList();
@@ -136,7 +131,7 @@ void TForm1::SetFormMode(FormMode mode) {
 void TForm1::ToggleFormMode(FormMode mode) { SetFormMode(FormAfterToggle(filter_.formMode, mode)); }
 
 void TForm1::SetLevelMask(LevelMask mask) {
-  if (mask == filter_.levelMask || rebuilding_ || running_) return;
+  if (mask == filter_.levelMask || run_->Busy()) return;
   if (mask == 0) {
     dialogs_->Inform(this, FromCp932(EmptyLevelMaskMessage()));
   } else {
@@ -288,7 +283,7 @@ void TForm1::createLevelMenu() {
 }
 
 void TForm1::BuildStatisticsReport() {
-  const std::vector<std::string> lines = lexiscoop::BuildStatisticsReport(ShownCaption(), result_, ReportForm::Memo);
+  const std::vector<std::string> lines = lexiscoop::BuildStatisticsReport(ShownCaption(), run_->Result(), ReportForm::Memo);
   QStringList shown;
   for (const std::string& line : lines) shown << FromCp932(line);
   mmDatas->setPlainText(shown.join(QLatin1Char('\n')));
