@@ -32,6 +32,7 @@
 #include "app/ImageList.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
+#include "app/WordSearchBox.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/DictionaryTransaction.h"
@@ -82,9 +83,15 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   caption_ = Cp932FromUtf8(texts::kCaptionBase);
   setWindowTitle(Qs(texts::kCaptionBase));
 
-  shown_ = std::make_unique<ShownWordList>();
   recentFiles_ = new RecentFiles(this);
   run_ = new RunController(options_.backgroundLoadBytes, options_.readText, this);
+  words_ = new WordListController(*run_, this);
+  connect(words_, &WordListController::filterChanged, this, &TForm1::UpdateFilterImages);
+  connect(words_, &WordListController::emptyLevelMaskRefused, this,
+          [this] { dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(EmptyLevelMaskMessage()))); });
+  connect(words_, &WordListController::rebuilt, this, &TForm1::WordListRebuilt);
+  connect(words_, &WordListController::failed, this,
+          [this](const std::string& message) { ShowFailure(message.c_str()); });
   connect(run_, &RunController::stateChanged, this, &TForm1::RunStateChanged);
   // The views let go of the text that is about to go.
   connect(run_, &RunController::textAboutToBeReplaced, this, [this] { readingPane_->Clear(); });
@@ -100,6 +107,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   createMenus();
   createToolBars();
   createWorkArea();
+  words_->Attach(*lvWords, *wordModel_, *ProgressBar1);
   createStatusBar();
   createLevelMenu();
   // Every bar, the list and the status bar still fit; what a bar cannot
@@ -116,7 +124,8 @@ TForm1::~TForm1() { SetMessageHandler({}); }
 
 void TForm1::FormCreate() {
   ReadSettings();
-  createSearchMenu();
+  search_ = new WordSearchBox(*edWord, *lvWords, *words_, *this);
+  connect(edWord, &QLineEdit::textChanged, this, &TForm1::edWordChange);
   mmDatas->setFont(FixedFont());
   pcMemo->setCurrentWidget(tsText);
   pcMemo->setTabVisible(pcMemo->indexOf(tsDatas), false);
@@ -355,16 +364,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QResizeEvent*>(event)->size().width() != static_cast<QResizeEvent*>(event)->oldSize().width()) {
     // Until the user moves the splitter, a new width is shared afresh.
     FitListPane();
-  }
-  if (watched == edWord && type == QEvent::KeyPress) {
-    if (edWordKeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
-  }
-  if (lbWordsMenu != nullptr && watched == lbWordsMenu->viewport() && type == QEvent::MouseMove) {
-    // The pick follows the mouse without a click.
-    if (QListWidgetItem* item = lbWordsMenu->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-      lbWordsMenu->setCurrentItem(item);
-      lbWordsMenu->setFocus();
-    }
   }
   if (lvWords != nullptr) {
     if (watched == lvWords->viewport() && type == QEvent::MouseButtonPress) HideSearchMenu();

@@ -12,6 +12,7 @@
 #include "app/ExportPlace.h"
 #include "app/RunController.h"
 #include "app/TextFileLoader.h"
+#include "app/WordListController.h"
 #include "dictionary/DictionaryObserver.h"
 #include "views/WordListFilter.h"
 
@@ -45,6 +46,7 @@ class TfrmEditDic;
 class TMyParser;
 class TfrmProfile;
 class WordListModel;
+class WordSearchBox;
 
 // Where the window finds its files and how it reaches the user.
 struct TForm1Options {
@@ -112,8 +114,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   bool Rebuilding() const { return State() == RunState::Rebuilding; }
   // True while a file is read in the background.
   bool Loading() const { return State() == RunState::Loading; }
-  const WordListFilter& Filter() const { return filter_; }
-  const ShownWordList& Shown() const { return *shown_; }
+  const WordListFilter& Filter() const { return words_->Filter(); }
+  const ShownWordList& Shown() const { return words_->Shown(); }
   bool HasDictionary() const { return dictionaryLoaded_; }
   const AnalysisResult& Result() const { return run_->Result(); }
   const TMyParser& Parser() const { return run_->Text(); }
@@ -217,23 +219,19 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
   void BuildStatisticsReport();
   void UpdateFilterImages();
+  // The list was rebuilt with `rows` rows: the status panels follow.
+  void WordListRebuilt(int rows);
   void ShowLevelMenu(int bit);
   void createLevelMenu();
   // The filters' entries of the 表示 menu (Form1Words.cpp).
   void createFilterMenu(QMenu& view);
-  std::vector<int> SelectedRows() const;
-  void SelectRows(const std::vector<int>& rows);
   void PutOnClipboard(const std::string& cp932);
   // Ctrl+C: copies the selection of the widget that has the focus (a text
   // pane's selected text, the context lines); false when that widget has
   // nothing of its own to copy, so that the selected words are copied.
   bool CopyFocusedSelection();
 
-  // The search box (Form1Search.cpp).
-  void createSearchMenu();
   void HideSearchMenu();
-  void MoveSearchPick(int delta);
-  bool edWordKeyDown(int key);
 
   // Text input (Form1TextInput.cpp).
   // The text of `path` is the current text: it is named and awaits analysis.
@@ -277,9 +275,9 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // The first bytes of the current text as it came, before its conversion
   // to CP932; the text pane shows them where they differ (café, not cafe).
   QByteArray originalHead_;
-  std::unique_ptr<ShownWordList> shown_;
-  // The filters start empty and are set at the end of start-up.
-  WordListFilter filter_{0, FormMode::None, ProperNounChoice::All, {}};
+  // The shown word list, its filters, sort, selection and search.
+  WordListController* words_ = nullptr;
+  WordSearchBox* search_ = nullptr;
   int lastLevelBit_ = 0;
   Qt::KeyboardModifiers buttonShift_;
   bool shownOnce_ = false;
@@ -340,7 +338,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QLineEdit* edWord = nullptr;
   QComboBox* cbProperNoun = nullptr;
   QMenu* pmWordSelector = nullptr;
-  QListWidget* lbWordsMenu = nullptr;
   std::array<QToolButton*, kWordLevelCount> levelButtons_{};  // in WordLevel order
 
   // Work area and status bar.

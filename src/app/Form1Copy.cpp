@@ -60,17 +60,18 @@ bool TForm1::CopyFocusedSelection() {
 }
 
 void TForm1::lvWordsDblClick() {
-  const std::vector<int> rows = SelectedRows();
-  if (rows.size() != 1 || rows[0] >= shown_->RowCount()) return;
-  const ClassifiedWord row = ClassifiedRowOf(*shown_, rows[0], run_->Result());
-  const std::string details = WordDetailsText(shown_->WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) + "\r\n" +
-                              WordRunLines(row.level, shown_->CountOfRow(rows[0])) + GlossLine(row.glosses.text);
+  const std::vector<int> rows = words_->SelectedRows();
+  const ShownWordList& shown = words_->Shown();
+  if (rows.size() != 1 || rows[0] >= shown.RowCount()) return;
+  const ClassifiedWord row = ClassifiedRowOf(shown, rows[0], run_->Result());
+  const std::string details = WordDetailsText(shown.WordOfRow(rows[0]), *dictionary_->CurrentLexicon()) + "\r\n" +
+                              WordRunLines(row.level, shown.CountOfRow(rows[0])) + GlossLine(row.glosses.text);
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 
-void TForm1::acCopyWordsExecute() { PutOnClipboard(CopySelectedWords(*shown_, SelectedRows(), false)); }
+void TForm1::acCopyWordsExecute() { PutOnClipboard(CopySelectedWords(words_->Shown(), words_->SelectedRows(), false)); }
 
-void TForm1::acCopyWordsNumExecute() { PutOnClipboard(CopySelectedWords(*shown_, SelectedRows(), true)); }
+void TForm1::acCopyWordsNumExecute() { PutOnClipboard(CopySelectedWords(words_->Shown(), words_->SelectedRows(), true)); }
 
 void TForm1::CopyStatisticsReport() {
   PutOnClipboard(JoinCrLf(lexiscoop::BuildStatisticsReport(ShownCaption(), run_->Result(), ReportForm::Clipboard)));

@@ -365,7 +365,7 @@ void TForm1::createWorkArea() {
 
   lvWords = new QTableView(Splitter1);
   lvWords->setObjectName(QStringLiteral("lvWords"));
-  wordModel_ = new WordListModel(*shown_, run_->Result(), lvWords);
+  wordModel_ = new WordListModel(words_->Shown(), run_->Result(), lvWords);
   lvWords->setModel(wordModel_);
   // The count follows the selection however it changes: mouse, keys,
   // select all or the program itself.
@@ -404,7 +404,7 @@ void TForm1::createWorkArea() {
   connect(lvWords->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
     if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
   });
-  readingPane_ = new ReadingPane(*lvWords, *shown_, run_->Result(), pcMemo);
+  readingPane_ = new ReadingPane(*lvWords, words_->Shown(), run_->Result(), pcMemo);
   readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
   connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });

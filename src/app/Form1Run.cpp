@@ -200,7 +200,7 @@ void TForm1::ShowTextPreview() {
 }
 
 void TForm1::ShowSelectionCount() {
-  const int selected = lvWords->selectionModel() != nullptr ? SelectedRowCount(*lvWords->selectionModel()) : 0;
+  const int selected = words_->SelectedCount();
   SetStatusPanel(1, Qs(texts::kSelectionFormat).arg(QString::fromStdString(FormatThousands(selected))));
 }
 

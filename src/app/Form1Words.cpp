@@ -1,10 +1,9 @@
-// The shown word list: rebuild, sort, selection and the level and form
-// filters.
+// The word list's commands, which its controller carries out, and the
+// controls of the level and form filters.
 
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -17,14 +16,13 @@
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
 #include "app/ImageList.h"
+#include "app/WordSearchBox.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
-#include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
 #include "views/WordListBuilder.h"
-#include "views/widgets/RowSelection.h"
 #include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
@@ -37,76 +35,17 @@ QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8F
 
 }  // namespace
 
-void TForm1::RebuildWordList() {
-  // Only results shown are rebuilt; a filter changed while awaiting analysis
-  // (from a level menu left open, say) applies to the next run's list.
-  if (run_->Busy() || !run_->ShowsResults()) return;
-  Guarded([this] {
-    const AnalysisResult& result = run_->Result();
-    run_->BeginRebuild();
-    {
-      BusyCursor busy;
-      struct Restore {
-        TForm1* form;
-        ~Restore() {
-          form->ProgressBar1->setValue(0);
-          form->run_->EndRebuild();
-        }
-      } restore{this};
-      wordModel_->SetRowCount(0);
-      filter_.properNoun = ProperNounChoiceFromIndex(cbProperNoun->currentIndex());
-      RebuildControl control;
-      control.pump = [this](int percent) {
-        ProgressBar1->setValue(percent);
-        QCoreApplication::processEvents();
-      };
-      WordListBuilder().Rebuild(result, filter_, *shown_, control);
-      wordModel_->SetRowCount(shown_->RowCount());
-    }
-    // The 訳語 column fits the glosses now shown, while its width and the
-    // panes' share are the program's to choose.
-    if (shownOnce_ && !listPaneChosen_ && !glossWidthChosen_) FitListPane();
-    if (const auto text = ShownWordsStatusText(shown_->RowCount(), result.words.Count())) {
-      SetStatusPanel(2, FromCp932(*text));
-    }
-    ShowSelectionCount();
-  });
+void TForm1::RebuildWordList() { words_->Rebuild(); }
+
+void TForm1::WordListRebuilt(int rows) {
+  // The 訳語 column fits the glosses now shown, while its width and the
+  // panes' share are the program's to choose.
+  if (shownOnce_ && !listPaneChosen_ && !glossWidthChosen_) FitListPane();
+  if (const auto text = ShownWordsStatusText(rows, run_->Result().words.Count())) SetStatusPanel(2, FromCp932(*text));
+  ShowSelectionCount();
 }
 
-std::vector<int> TForm1::SelectedRows() const { return SelectedRowNumbers(*lvWords->selectionModel()); }
-
-void TForm1::SelectRows(const std::vector<int>& rows) {
-  QItemSelection selection;
-  const int lastColumn = wordModel_->columnCount() - 1;
-  std::vector<int> sorted = rows;
-  std::sort(sorted.begin(), sorted.end());
-  for (size_t i = 0; i < sorted.size();) {
-    size_t j = i;
-    while (j + 1 < sorted.size() && sorted[j + 1] <= sorted[j] + 1) ++j;
-    selection.select(wordModel_->index(sorted[i], 0), wordModel_->index(sorted[j], lastColumn));
-    i = j + 1;
-  }
-  lvWords->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  // The focus ends on the last word remembered.
-  if (!rows.empty()) {
-    lvWords->selectionModel()->setCurrentIndex(wordModel_->index(rows.back(), 0), QItemSelectionModel::NoUpdate);
-  }
-}
-
-void TForm1::SortList(int key) {
-  if (Rebuilding() || Running()) return;
-  std::vector<int> rows = SelectedRows();
-  // The level sorts from the most basic level at the first request, the
-  // others from the top of their key (the list flips the direction).
-  const bool sorted = key == kSortLevel && shown_->SortKeyValue() != kSortLevel ? shown_->SortBy(key, false, &rows)
-                                                                               : shown_->SortList(key, &rows);
-  if (!sorted) return;
-  wordModel_->SetRowCount(wordModel_->rowCount());
-  rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int row) { return row < 0 || row >= wordModel_->rowCount(); }),
-             rows.end());
-  SelectRows(rows);
-  lvWords->viewport()->update();
-}
+void TForm1::SortList(int key) { words_->Sort(key); }
 
 void TForm1::lvWordsColumnClick(int column) {
   const std::span<const WordListColumn* const> columns = WindowColumns();
@@ -116,37 +55,29 @@ void TForm1::lvWordsColumnClick(int column) {
 }
 
 void TForm1::acAllSelectExecute() {
-  BusyCursor busy;
-  lvWords->selectAll();
+  words_->SelectAll();
   ShowSelectionCount();
 }
 
-void TForm1::SetFormMode(FormMode mode) {
-  if (mode == filter_.formMode || run_->Busy()) return;
-  filter_.formMode = mode;
-  UpdateFilterImages();
-  RebuildWordList();
-}
+void TForm1::SetFormMode(FormMode mode) { words_->SetFormMode(mode); }
 
-void TForm1::ToggleFormMode(FormMode mode) { SetFormMode(FormAfterToggle(filter_.formMode, mode)); }
+void TForm1::ToggleFormMode(FormMode mode) { SetFormMode(FormAfterToggle(Filter().formMode, mode)); }
 
-void TForm1::SetLevelMask(LevelMask mask) {
-  if (mask == filter_.levelMask || run_->Busy()) return;
-  if (mask == 0) {
-    dialogs_->Inform(this, FromCp932(EmptyLevelMaskMessage()));
-  } else {
-    filter_.levelMask = mask;
-  }
-  UpdateFilterImages();
-  RebuildWordList();
-}
+void TForm1::SetLevelMask(LevelMask mask) { words_->SetLevelMask(mask); }
 
-void TForm1::acSWNoEntryExecute() { SetLevelMask(MaskAfterNoEntryToggle(filter_.levelMask)); }
+void TForm1::acSWNoEntryExecute() { SetLevelMask(MaskAfterNoEntryToggle(Filter().levelMask)); }
 
 void TForm1::cbProperNounChange() {
-  filter_.properNoun = ProperNounChoiceFromIndex(cbProperNoun->currentIndex());
-  RebuildWordList();
-  filterMenu_->Sync(filter_);
+  words_->SetProperNoun(ProperNounChoiceFromIndex(cbProperNoun->currentIndex()));
+  filterMenu_->Sync(Filter());
+}
+
+void TForm1::edWordChange() { search_->OfferWords(); }
+
+void TForm1::JumpToWord() { search_->JumpToPick(); }
+
+void TForm1::HideSearchMenu() {
+  if (search_ != nullptr) search_->Hide();
 }
 
 void TForm1::createFilterMenu(QMenu& view) {
@@ -156,10 +87,10 @@ void TForm1::createFilterMenu(QMenu& view) {
   }
   filterMenu_ = new FilterMenu(view, {acSWOriginal, acSWEntries, acSWWritten}, *acSWNoEntry, levels, this);
   connect(filterMenu_, &FilterMenu::levelToggled, this, [this](int bit) {
-    if (const std::optional<LevelMask> mask = MaskAfterLevelClick(filter_.levelMask, bit, LevelClickModifier::Shift)) {
+    if (const std::optional<LevelMask> mask = MaskAfterLevelClick(Filter().levelMask, bit, LevelClickModifier::Shift)) {
       SetLevelMask(*mask);
     }
-    filterMenu_->Sync(filter_);
+    filterMenu_->Sync(Filter());
   });
   connect(filterMenu_, &FilterMenu::allLevelsChosen, this, [this] { SetLevelMask(kAllLevels); });
   connect(filterMenu_, &FilterMenu::properNounChosen, this, [this](int index) {
@@ -169,15 +100,15 @@ void TForm1::createFilterMenu(QMenu& view) {
 
 void TForm1::UpdateFilterImages() {
   for (int i = 0; i < kWordLevelCount; ++i) {
-    const bool on = HasLevelBit(filter_.levelMask, ButtonBit(i));
+    const bool on = HasLevelBit(Filter().levelMask, ButtonBit(i));
     levelButtons_[static_cast<size_t>(i)]->setIcon(ImageListIcon(on ? kImageSwitchOn : kImageSwitchOff));
   }
   acSWNoEntry->setIcon(levelButtons_[static_cast<size_t>(LevelIndex(WordLevel::None))]->icon());
-  filterMenu_->Sync(filter_);
+  filterMenu_->Sync(Filter());
   const std::pair<QAction*, FormMode> forms[] = {
       {acSWWritten, FormMode::Written}, {acSWEntries, FormMode::Headword}, {acSWOriginal, FormMode::Original}};
   for (const auto& [action, mode] : forms) {
-    action->setIcon(ImageListIcon(filter_.formMode == mode ? kImageSwitchOn : kImageSwitchOff));
+    action->setIcon(ImageListIcon(Filter().formMode == mode ? kImageSwitchOn : kImageSwitchOff));
   }
 }
 
@@ -191,7 +122,7 @@ void TForm1::LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers) {
   } else if (modifiers & Qt::AltModifier) {
     modifier = LevelClickModifier::Alt;
   }
-  if (const std::optional<LevelMask> mask = MaskAfterLevelClick(filter_.levelMask, bit, modifier)) {
+  if (const std::optional<LevelMask> mask = MaskAfterLevelClick(Filter().levelMask, bit, modifier)) {
     SetLevelMask(*mask);
   } else {
     ShowLevelMenu(bit);
@@ -208,7 +139,7 @@ void TForm1::ShowLevelMenu(int bit) {
   }
   // The entries name the level; of 含める and 外す only the one that changes
   // something is offered, with the click that does the same.
-  const bool shown = HasLevelBit(filter_.levelMask, bit);
+  const bool shown = HasLevelBit(Filter().levelMask, bit);
   const QString shift = Qs(" (Shift+クリック)");
   QAction* include = pmWordSelector->findChild<QAction*>(QStringLiteral("miWSOn"));
   QAction* exclude = pmWordSelector->findChild<QAction*>(QStringLiteral("miWSOff"));
@@ -243,7 +174,7 @@ void TForm1::createLevelMenu() {
     action->setObjectName(QString::fromLatin1(item.name));
     const LevelMenuItem which = item.item;
     connect(action, &QAction::triggered, this,
-            [this, which] { SetLevelMask(MaskAfterLevelMenu(filter_.levelMask, lastLevelBit_, which)); });
+            [this, which] { SetLevelMask(MaskAfterLevelMenu(Filter().levelMask, lastLevelBit_, which)); });
   }
   for (int i = 0; i < kWordLevelCount; ++i) {
     QToolButton* button = levelButtons_[static_cast<size_t>(i)];
@@ -260,19 +191,19 @@ void TForm1::createLevelMenu() {
   // change puts the check marks back.
   connect(acSWWritten, &QAction::triggered, this, [this] {
     ToggleFormMode(FormMode::Written);
-    filterMenu_->Sync(filter_);
+    filterMenu_->Sync(Filter());
   });
   connect(acSWEntries, &QAction::triggered, this, [this] {
     ToggleFormMode(FormMode::Headword);
-    filterMenu_->Sync(filter_);
+    filterMenu_->Sync(Filter());
   });
   connect(acSWOriginal, &QAction::triggered, this, [this] {
     ToggleFormMode(FormMode::Original);
-    filterMenu_->Sync(filter_);
+    filterMenu_->Sync(Filter());
   });
   connect(acSWNoEntry, &QAction::triggered, this, [this] {
     acSWNoEntryExecute();
-    filterMenu_->Sync(filter_);
+    filterMenu_->Sync(Filter());
   });
   connect(acSortABC, &QAction::triggered, this, [this] { SortList(kSortAlphabetical); });
   connect(acSortNum, &QAction::triggered, this, [this] { SortList(kSortCount); });
