@@ -12,6 +12,7 @@ void AnalysisResult::Clear() {
   levelDistinct.fill(0);
   levelOccurrences.fill(0);
   classes.clear();
+  readings.clear();
   classifier.reset();
   levelEntriesUsed.fill(0);
   levelEntryCount.fill(0);
@@ -26,6 +27,7 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
   const WordTable& words = result.words;
   const int n = words.Count();
   result.classes.assign(static_cast<size_t>(n), WordClass{});
+  result.readings.clear();
   if (classifier) {
     std::vector<bool> used(static_cast<size_t>(classifier->LevelEntryCount()), false);
     for (int w = 0; w < n; ++w) {
@@ -49,6 +51,47 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
     result.levelOccurrences[l] += words.Occurrences(w);
   }
   result.classifier = std::move(classifier);
+}
+
+void ApplyWordReadings(AnalysisResult& result, std::vector<EntryReadings> readings) {
+  std::vector<EntryReadings> kept;
+  for (EntryReadings& split : readings) {
+    if (split.entry < 0 || split.entry >= result.words.Count() || split.readings.empty() ||
+        static_cast<size_t>(split.entry) >= result.classes.size() ||
+        (!kept.empty() && split.entry <= kept.back().entry))
+      continue;
+    int64_t sum = 0;
+    for (const WordReading& r : split.readings) sum += r.occurrences > 0 ? r.occurrences : -1'000'000'000'000LL;
+    if (sum != result.words.Occurrences(split.entry)) continue;
+    WordClass& shown = result.classes[static_cast<size_t>(split.entry)];
+    const auto before = static_cast<size_t>(LevelIndex(shown.level));
+    --result.levelDistinct[before];
+    result.levelOccurrences[before] -= result.words.Occurrences(split.entry);
+    for (const WordReading& r : split.readings) {
+      const auto l = static_cast<size_t>(LevelIndex(r.word.level));
+      result.levelOccurrences[l] += r.occurrences;
+      ++result.levelDistinct[l];  // each headword read is a word of its own
+    }
+    shown = split.readings.front().word;
+    kept.push_back(std::move(split));
+  }
+  result.readings = std::move(kept);
+  if (result.readings.empty() || !result.classifier) return;
+  // A reading may be the only use of its headword's level-list entry.
+  std::vector<bool> used(static_cast<size_t>(result.classifier->LevelEntryCount()), false);
+  result.levelEntriesUsed.fill(0);
+  auto use = [&](const WordClass& c) {
+    if (!c.InDictionary() || c.level == WordLevel::Other) return;
+    const int32_t entry = result.classifier->LevelEntryOf(c.headword);
+    if (entry >= 0 && static_cast<size_t>(entry) < used.size() && !used[static_cast<size_t>(entry)]) {
+      used[static_cast<size_t>(entry)] = true;
+      ++result.levelEntriesUsed[static_cast<size_t>(LevelIndex(c.level))];
+    }
+  };
+  for (const WordClass& c : result.classes) use(c);
+  for (const EntryReadings& split : result.readings) {
+    for (const WordReading& r : split.readings) use(r.word);
+  }
 }
 
 std::string SummaryText(const AnalysisResult& result, int32_t byteCount) {

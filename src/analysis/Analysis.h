@@ -11,6 +11,7 @@
 #include "analysis/TextSpan.h"
 #include "analysis/WordClassifier.h"
 #include "analysis/WordLevel.h"
+#include "analysis/WordReadings.h"
 #include "analysis/WordTable.h"
 
 namespace lexiscoop {
@@ -31,6 +32,10 @@ struct AnalysisResult {
   std::vector<TextSpan> firstOccurrences;
   // Entry i classifies word i of the table; empty until ClassifyWords.
   std::vector<WordClass> classes;
+  // The entries whose occurrences were read as more than one headword in
+  // their sentences (by increasing entry); empty unless words were read in
+  // context. Every view counts such an entry by these readings.
+  std::vector<EntryReadings> readings;
   // The lexicon that classified the words; kept so that the ids in
   // `classes` stay meaningful after the dictionary has been reloaded.
   std::shared_ptr<const WordClassifier> classifier;

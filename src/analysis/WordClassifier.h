@@ -16,6 +16,7 @@ constexpr HeadwordId kNoHeadword = -1;
 enum WordFlag : uint8_t {
   kWordOwnHeadword = 1,  // the word's own spelling is one of its candidate headwords
   kWordAmbiguous = 2,    // the word has more than one candidate headword
+  kWordReadInContext = 4,  // a reading of the word in its sentence, not the rule's choice
 };
 
 // What the lexicon says of one distinct word of a run.

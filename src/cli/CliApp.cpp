@@ -13,7 +13,7 @@ namespace lexiscoop {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: lexiscoop-cli [--data DIR] [--encoding utf8|sjis] COMMAND [ARGS]\n"
+    "Usage: lexiscoop-cli [--data DIR] [--encoding utf8|sjis] [--no-context] COMMAND [ARGS]\n"
     "\n"
     "Picks the English words out of a text (Shift-JIS, UTF-8 or UTF-16), counts\n"
     "them and classifies them by learner level.\n"
@@ -113,6 +113,8 @@ constexpr const char* kUsage =
     "  --data DIR          folder of the dictionary and level-list files\n"
     "                      (default: the program's folder)\n"
     "  --encoding ENC      output encoding: utf8 (default) or sjis (CP932 bytes)\n"
+    "  --no-context        count every spelling for the one headword the rule picks,\n"
+    "                      without reading it in its sentence (part-of-speech tags)\n"
     "  -h, --help          show this help and exit\n"
     "  -V, --version       show the version and exit\n"
     "\n"
@@ -183,6 +185,8 @@ int RunCli(int argc, char** argv) {
         if (enc == "sjis" || enc == "cp932" || enc == "shift_jis") context.sjisOutput = true;
         else if (enc == "utf8" || enc == "utf-8") context.sjisOutput = false;
         else throw UsageError{"unknown encoding '" + enc + "' (use utf8 or sjis)"};
+      } else if (arg == "--no-context") {
+        context.contextReading = false;
       } else if (commandName.empty() && !arg.empty() && arg[0] != '-') {
         commandName = arg;
       } else if (arg == "--") {

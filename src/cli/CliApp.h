@@ -23,6 +23,7 @@ struct CliContext {
   std::string dataDir;             // folder of the dictionary files
   std::string userDir;             // folder of the user's my… files (UserDataFolder)
   bool sjisOutput = false;         // write CP932 bytes instead of UTF-8
+  bool contextReading = true;      // read ambiguous words by their part of speech in the sentence
   std::vector<std::string> args;   // the command's own arguments
 
   // Writes CP932 text to standard output, converted unless sjisOutput.

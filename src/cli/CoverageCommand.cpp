@@ -118,7 +118,7 @@ int RunCoverageCommand(CliContext& context) {
   if (files.size() != 1) throw UsageError{"coverage needs exactly one FILE"};
 
   auto dictionary = LoadDictionary(context);
-  const AnalysedText text = AnalyseFile(files[0], *dictionary);
+  const AnalysedText text = AnalyseFile(context, files[0], *dictionary);
   const std::vector<WordLevel> levels = WordLevelsOf(text.result);
   const CoverageFigures figures = ComputeCoverage(text.result.words, levels);
   std::optional<KnownShare> known;

@@ -8,8 +8,11 @@
 #include "cli/TextInput.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/DictionaryTransaction.h"
+#include "dictionary/Lexicon.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
+#include "tagging/TaggerModel.h"
+#include "views/ContextReading.h"
 #include "views/WindowCaption.h"
 
 namespace lexiscoop {
@@ -55,13 +58,26 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
   return dictionary;
 }
 
-AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary, TMyParser* holder) {
+AnalysedText AnalyseFile(const CliContext& context, const std::string& path, ConjugationDictionary& dictionary,
+                         TMyParser* holder) {
   TMyParser own;
   TMyParser& parser = holder ? *holder : own;
   LoadTextFile(parser, path);
   AnalysedText text;
   ScanText(parser, text.result);
-  ClassifyWords(text.result, dictionary.CurrentLexicon());
+  const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
+  ClassifyWords(text.result, lexicon);
+  // A data folder without a model (a dictionary of one's own) reads by the
+  // rule; a model that is there but cannot be used is named.
+  const std::string modelPath = JoinPath(context.dataDir, tagging::kTaggerModelFile);
+  if (context.contextReading && lexicon && FileExists(modelPath)) {
+    const tagging::TaggerModelLoad model = tagging::TaggerModel::Load(modelPath);
+    if (model.model) {
+      ApplyWordReadings(text.result, ReadWordsInContext(text.result, *lexicon, model.model, parser.FullText()));
+    } else {
+      context.Error(model.error + "; every word is read by the headword rule");
+    }
+  }
   if (path == "-") {
     text.caption = CaptionForText(parser.FullText()).value_or(CaptionBase());
   } else {

@@ -30,7 +30,11 @@ struct AnalysedText {
 // Loads FILE ("-" for standard input), counts its words and classifies them.
 // The text's errors (unreadable file, text too large) pass on as exceptions.
 // With `holder`, the text is loaded into it and stays there for the caller.
-AnalysedText AnalyseFile(const std::string& path, ConjugationDictionary& dictionary,
+// Unless context reading is off, the words with more than one candidate
+// headword are then read in their sentences with the data folder's tagger
+// model; without one the rule reads them, and a model that cannot be used is
+// named on standard error before the rule reads them.
+AnalysedText AnalyseFile(const CliContext& context, const std::string& path, ConjugationDictionary& dictionary,
                          TMyParser* holder = nullptr);
 
 // A command-line word as CP932: converted from UTF-8 unless --encoding sjis.

@@ -22,7 +22,7 @@ int RunReportCommand(CliContext& context) {
   if (files.size() != 1) throw UsageError{"report needs exactly one FILE"};
 
   auto dictionary = LoadDictionary(context);
-  const AnalysedText text = AnalyseFile(files[0], *dictionary);
+  const AnalysedText text = AnalyseFile(context, files[0], *dictionary);
   const std::vector<std::string> lines = BuildStatisticsReport(text.caption, text.result, form);
   std::string out;
   for (const std::string& line : lines) {

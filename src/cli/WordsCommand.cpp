@@ -162,7 +162,7 @@ int RunWordsCommand(CliContext& context) {
 
   auto dictionary = LoadDictionary(context);
   TMyParser parser;
-  const AnalysedText text = AnalyseFile(files[0], *dictionary, &parser);
+  const AnalysedText text = AnalyseFile(context, files[0], *dictionary, &parser);
   std::vector<uint8_t> known;
   if (!unknownTo.empty()) {
     known = KnownWords(LoadKnownList(context, unknownTo).headwords).KnownEntries(text.result);

@@ -22,6 +22,8 @@ class Tagger {
   // The tags of one sentence's tokens (words and punctuation marks, as the
   // tokeniser splits them), one per token.
   const std::vector<Tag>& TagSentence(std::span<const std::string_view> tokens);
+  // The tags of the last sentence tagged.
+  const std::vector<Tag>& Tags() const { return tags_; }
 
   // The tag the model's weights score highest for a token's features (the
   // lowest tag of equal scores); the tag dictionary is not consulted.

@@ -12,6 +12,9 @@
 
 namespace lexiscoop::tagging {
 
+// The shipped model's file name, in the program's data folder.
+inline constexpr const char* kTaggerModelFile = "LxTagger.dat";
+
 // One feature of the model with its weights, as the trainer writes it.
 struct FeatureWeights {
   uint32_t hash = 0;

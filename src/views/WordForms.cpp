@@ -7,7 +7,12 @@ std::string_view ShownForm(const WordClassifier& classifier, const WordClass& wo
   std::string_view form;
   switch (mode) {
     case FormMode::Written: return classifier.StoredSpelling(word.spelling);
-    case FormMode::Headword: form = classifier.HeadwordForm(word.spelling); break;
+    case FormMode::Headword:
+      // A spelling with no headword of its own shows the headword it was read as.
+      form = (word.flags & kWordReadInContext) && !(word.flags & kWordOwnHeadword)
+                 ? classifier.HeadwordSpelling(word.headword)
+                 : classifier.HeadwordForm(word.spelling);
+      break;
     case FormMode::Original: form = classifier.HeadwordSpelling(word.headword); break;
     case FormMode::None: break;
   }

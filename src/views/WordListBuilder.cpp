@@ -51,12 +51,22 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
     shown.Reserve(static_cast<size_t>(n), words.SpellingBytes());
     ProgressPump pump(control.pump, control.sliceMs, control.wordsPerClockCheck);
     pump.Start(100);
+    auto split = result.readings.begin();  // the next entry read as several headwords
     for (int i = 0; i < n; ++i) {
       pump.Step([&] { return static_cast<int>(static_cast<int64_t>(n - i) * 100 / n); });
       if (static_cast<size_t>(i) < filter.leaveOut.size() && filter.leaveOut[static_cast<size_t>(i)] != 0) continue;
       const int32_t count = words.Occurrences(i);
       const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
-      if (!word.InDictionary()) {
+      if (classified && split != result.readings.end() && split->entry == i) {
+        // Each reading counts under its own headword and level.
+        for (const WordReading& reading : split->readings) {
+          if (showLevel[static_cast<size_t>(LevelIndex(reading.word.level))]) {
+            add(ShownForm(*result.classifier, reading.word, filter.formMode), reading.occurrences, i,
+                reading.word.level);
+          }
+        }
+        ++split;
+      } else if (!word.InDictionary()) {
         // A word not in the dictionary differs from every dictionary form
         // (those are spellings the lexicon would have found) and, the table
         // being case-blind, from every other such word: nothing to merge.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -234,3 +236,57 @@ TEST(WordsColumnsTest, GlossColumnFollowsTheRowsOwnHeadword) {
 
 }  // namespace
 }  // namespace lexiscoop
+
+namespace lexiscoop::testing {
+namespace {
+
+// The shipped data in a folder of its own, with the tagger's model as given.
+class ContextDataFolder : public TempFolder {
+ public:
+  explicit ContextDataFolder(bool damageModel) {
+    for (const char* name : {"LxScoop.dat", "LXBasics.dat", "LXJunior.dat", "LXToUnuvercity.dat", "LXGeneral.dat",
+                             "LxGloss.dat", "LxTagger.dat"}) {
+      std::filesystem::copy_file(std::string(LEXISCOOP_SHIPPED_DATA_DIR) + "/" + name, *this / name);
+    }
+    if (damageModel) {
+      std::fstream model(*this / "LxTagger.dat", std::ios::in | std::ios::out | std::ios::binary);
+      model.seekp(1000);
+      model.put('\x7f');
+    }
+  }
+};
+
+TEST(WordsContextTest, ReadsBySentenceUnlessOffAndFallsBackOnADamagedModel) {
+  TempFolder texts;
+  {
+    std::ofstream(texts / "text.txt") << "He leaves at six. The leaves fall. I saw a saw.\r\n";
+  }
+  const ContextDataFolder good(false), damaged(true);
+  const auto words = [&](const ContextDataFolder& data, std::initializer_list<std::string> options) {
+    std::vector<std::string> args = {"--data", data.path().string()};
+    args.insert(args.end(), options.begin(), options.end());
+    for (const std::string& a : {std::string("words"), std::string("--form"), std::string("base"), texts / "text.txt"})
+      args.push_back(a);
+    return RunCliProgram(args);
+  };
+  const CliRun read = words(good, {});
+  EXPECT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_EQ(read.err, "");
+  EXPECT_NE(read.out.find("leave\t1\t"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("leaf\t1\t"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("saw\t1\t"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("see\t1\t"), std::string::npos) << read.out;
+
+  const CliRun rule = words(good, {"--no-context"});
+  EXPECT_NE(rule.out.find("leaf\t2\t"), std::string::npos) << rule.out;
+  EXPECT_NE(rule.out.find("see\t2\t"), std::string::npos) << rule.out;
+
+  const CliRun fallback = words(damaged, {});
+  EXPECT_EQ(fallback.exitCode, 0);
+  EXPECT_NE(fallback.err.find("LxTagger.dat: damaged"), std::string::npos) << fallback.err;
+  EXPECT_NE(fallback.err.find("headword rule"), std::string::npos) << fallback.err;
+  EXPECT_EQ(fallback.out, rule.out);
+}
+
+}  // namespace
+}  // namespace lexiscoop::testing

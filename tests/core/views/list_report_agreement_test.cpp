@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
+#include "analysis/MyParser.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "tagging/TaggerModel.h"
+#include "views/ContextReading.h"
 #include "test_dictionary.h"
 #include "views/WordForms.h"
 #include "views/WordListBuilder.h"
@@ -127,6 +130,42 @@ TEST(ListReportAgreementTest, ShippedDataEveryFormEveryLevel) {
     ClassifyWords(result, lexicon);
     ExpectListAddsUpToReport(result, "seed " + std::to_string(seed));
   }
+}
+
+// With words read in their sentences, a spelling counts for several
+// headwords, and the list still adds up to the report.
+TEST(ListReportAgreementTest, ShippedDataReadInContextEveryFormEveryLevel) {
+  ConjugationDictionary dictionary(LEXISCOOP_SHIPPED_DATA_DIR, LEXISCOOP_SHIPPED_DATA_DIR);
+  dictionary.ReloadDictionary(false);
+  const auto lexicon = dictionary.CurrentLexicon();
+  const auto model = tagging::TaggerModel::Load(std::string(LEXISCOOP_SHIPPED_DATA_DIR) + "/LxTagger.dat");
+  ASSERT_TRUE(model.model) << model.error;
+  const char* const ambiguous[] = {"lives", "saw", "left", "found", "leaves", "wound", "bound", "rose",
+                                   "lay", "felt", "fell", "tears", "better", "means", "halves", "Saw"};
+  const char* const others[] = {"the", "she", "a", "he", "they", "my", "in", "at", "to", "of", "was",
+                                "house", "door", "with", "zqx", "run", "quickly", "green", "and"};
+  size_t splitEntries = 0;
+  for (uint32_t seed = 1; seed <= 20; ++seed) {
+    std::mt19937 rng(seed);
+    std::string text;
+    for (int sentence = 0; sentence < 60; ++sentence) {
+      const int length = 3 + static_cast<int>(rng() % 8);
+      for (int w = 0; w < length; ++w) {
+        text += rng() % 3 == 0 ? ambiguous[rng() % std::size(ambiguous)] : others[rng() % std::size(others)];
+        text += w + 1 < length ? " " : ". ";
+      }
+      if (rng() % 4 == 0) text += "\r\n";
+    }
+    TMyParser parser;
+    parser.AssignText(text);
+    AnalysisResult result;
+    ScanText(parser, result);
+    ClassifyWords(result, lexicon);
+    ApplyWordReadings(result, ReadWordsInContext(result, *lexicon, model.model, text));
+    for (const EntryReadings& split : result.readings) splitEntries += split.readings.size() > 1;
+    ExpectListAddsUpToReport(result, "seed " + std::to_string(seed));
+  }
+  EXPECT_GT(splitEntries, 20u);  // the texts did split spellings among headwords
 }
 
 TEST(ListReportAgreementTest, ResultKeepsTheLexiconItWasClassifiedWith) {

@@ -1,0 +1,94 @@
+// Words read in their sentences with the shipped dictionary and tagger: the
+// headword each occurrence counts for, and the rule where the model is
+// missing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/Analysis.h"
+#include "analysis/MyParser.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "dictionary/Lexicon.h"
+#include "tagging/TaggerModel.h"
+#include "views/ContextReading.h"
+
+namespace lexiscoop {
+namespace {
+
+class ContextReadingTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dictionary_ = new ConjugationDictionary(LEXISCOOP_SHIPPED_DATA_DIR, LEXISCOOP_SHIPPED_DATA_DIR);
+    dictionary_->ReloadDictionary(false);
+    model_ = tagging::TaggerModel::Load(std::string(LEXISCOOP_SHIPPED_DATA_DIR) + "/LxTagger.dat").model;
+  }
+  static void TearDownTestSuite() { delete dictionary_; }
+
+  // The headwords `word` counts for in `text`, «life» or «live 2, life 1».
+  static std::string ReadingsOf(const std::string& text, const std::string& word,
+                                std::shared_ptr<const tagging::TaggerModel> model) {
+    const auto lexicon = dictionary_->CurrentLexicon();
+    TMyParser parser;
+    parser.AssignText(text);
+    AnalysisResult result;
+    ScanText(parser, result);
+    ClassifyWords(result, lexicon);
+    ApplyWordReadings(result, ReadWordsInContext(result, *lexicon, std::move(model), text));
+    const int entry = result.words.IndexOf(word);
+    if (entry < 0) return "(absent)";
+    for (const EntryReadings& split : result.readings) {
+      if (split.entry != entry) continue;
+      std::string out;
+      for (const WordReading& r : split.readings) {
+        out += (out.empty() ? "" : ", ") + lexicon->At(r.word.headword).spelling;
+        if (split.readings.size() > 1) out += " " + std::to_string(r.occurrences);
+      }
+      return out;
+    }
+    const WordClass& c = result.classes[static_cast<size_t>(entry)];
+    return c.InDictionary() ? lexicon->At(c.headword).spelling : "(none)";
+  }
+
+  static ConjugationDictionary* dictionary_;
+  static std::shared_ptr<const tagging::TaggerModel> model_;
+};
+
+ConjugationDictionary* ContextReadingTest::dictionary_ = nullptr;
+std::shared_ptr<const tagging::TaggerModel> ContextReadingTest::model_;
+
+TEST_F(ContextReadingTest, ReadsEachOccurrenceAsItsSentenceUsesIt) {
+  ASSERT_TRUE(model_);
+  struct Row {
+    const char* text;
+    const char* word;
+    const char* readings;
+  };
+  const Row rows[] = {
+      {"My friend lives in China.", "lives", "live"},
+      {"Doctors save many lives every day.", "lives", "life"},
+      {"He lives here. She lives there. Cats have nine lives.", "lives", "live 2, life 1"},
+      {"The leaves fall in autumn.", "leaves", "leaf"},
+      {"He leaves at six.", "leaves", "leave"},
+      {"He cut the board with a saw.", "saw", "saw"},
+      {"I saw a bird.", "saw", "see"},
+      {"She left the room.", "left", "leave"},
+      {"I found my key under the bed.", "found", "find"},
+      {"They plan to found a new school.", "found", "found"},
+      {"He halves the cake.", "halves", "halve"},
+      {"Cut the apple into halves.", "halves", "half"},
+      {"He fell off his bike.", "fell", "fall"},
+      {"The sun rose at five.", "rose", "rise"},
+      {"He gave her a red rose.", "rose", "rose"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(ReadingsOf(row.text, row.word, model_), row.readings) << row.text;
+  }
+}
+
+TEST_F(ContextReadingTest, WithoutAModelTheRuleReadsEveryWord) {
+  EXPECT_EQ(ReadingsOf("He leaves at six.", "leaves", nullptr), "leaf");
+  EXPECT_EQ(ReadingsOf("He cut the board with a saw.", "saw", nullptr), "see");
+}
+
+}  // namespace
+}  // namespace lexiscoop
