@@ -13,6 +13,7 @@ void AnalysisResult::Clear() {
   levelOccurrences.fill(0);
   classes.clear();
   readings.clear();
+  watched.clear();
   classifier.reset();
   levelEntriesUsed.fill(0);
   levelEntryCount.fill(0);

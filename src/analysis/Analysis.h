@@ -13,6 +13,7 @@
 #include "analysis/WordLevel.h"
 #include "analysis/WordReadings.h"
 #include "analysis/WordTable.h"
+#include "analysis/WordWatch.h"
 
 namespace lexiscoop {
 
@@ -36,6 +37,9 @@ struct AnalysisResult {
   // their sentences (by increasing entry); empty unless words were read in
   // context. Every view counts such an entry by these readings.
   std::vector<EntryReadings> readings;
+  // Every occurrence of the words ScanControl::watch chose, in text order,
+  // with the headword each was read as; empty without a watch.
+  std::vector<WatchedOccurrence> watched;
   // The lexicon that classified the words; kept so that the ids in
   // `classes` stay meaningful after the dictionary has been reloaded.
   std::shared_ptr<const WordClassifier> classifier;
@@ -66,6 +70,9 @@ struct ScanControl {
   uint32_t sliceMs = 20;
   // How many words pass between two looks at the clock.
   int wordsPerClockCheck = 256;
+  // Chooses the words whose occurrences the scan records in
+  // AnalysisResult::watched. May be null: nothing is recorded.
+  WordWatch* watch = nullptr;
 };
 
 // How a scan ended.

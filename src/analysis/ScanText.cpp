@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "analysis/Analysis.h"
 #include "analysis/MyParser.h"
@@ -11,6 +12,7 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   result.words.Clear();
   result.tokenCount = 0;
   result.firstOccurrences.clear();
+  result.watched.clear();
   result.stopped = false;
   if (parser.FullText().empty()) return ScanEnd::Empty;
 
@@ -18,6 +20,7 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   ProgressPump pump(control.pump, control.sliceMs, control.wordsPerClockCheck);
   pump.Start(100);
   parser.Rewind();
+  std::vector<uint8_t> watched;  // per entry: its occurrences are recorded
   auto stopAsked = [&control] {
     return (control.stopRequest && *control.stopRequest > 0) ||
            (control.stopFlag && control.stopFlag->load(std::memory_order_relaxed));
@@ -31,10 +34,14 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
     const std::string_view normalized = NormalizeWord(parser.CurrentWordView());
     if (!normalized.empty()) {
       ++result.tokenCount;
-      result.words.CountWord(normalized);
+      const int entry = result.words.CountWord(normalized);
       // Entries are numbered in order of first appearance: a new one is the next.
       if (static_cast<size_t>(result.words.Count()) > result.firstOccurrences.size()) {
         result.firstOccurrences.push_back({parser.CurrentWordOffset(), parser.CurrentWordSourceLength()});
+        if (control.watch) watched.push_back(control.watch->WatchNewWord(normalized) ? 1 : 0);
+      }
+      if (control.watch && watched[static_cast<size_t>(entry)]) {
+        result.watched.push_back({static_cast<uint32_t>(parser.CurrentWordOffset()), entry});
       }
     }
     parser.NextWord();

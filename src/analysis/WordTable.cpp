@@ -81,7 +81,7 @@ int WordTable::IndexOf(std::string_view word) const {
   return static_cast<int>(s) - 1;
 }
 
-void WordTable::CountWord(std::string_view word) {
+int WordTable::CountWord(std::string_view word) {
   if ((entries_.size() + 1) * 4 > slots_.size() * 3) Grow();
   const size_t n = word.size();
   if (n <= 8) {
@@ -90,23 +90,23 @@ void WordTable::CountWord(std::string_view word) {
     if (!(x & kHighBitOfEachByte)) {
       const uint64_t folded = FoldAscii8(x);
       const uint64_t hash = FoldedHashOfShortAscii(folded, n);
-      CountInto(ShortSlotOf(x, folded, n, hash), word, hash);
-      return;
+      return CountInto(ShortSlotOf(x, folded, n, hash), word, hash);
     }
   }
   const uint64_t hash = FoldedHash(word);
-  CountInto(SlotOf(word, hash), word, hash);
+  return CountInto(SlotOf(word, hash), word, hash);
 }
 
-void WordTable::CountInto(size_t slot, std::string_view word, uint64_t hash) {
+int WordTable::CountInto(size_t slot, std::string_view word, uint64_t hash) {
   if (slots_[slot] != kFree) {
     ++entries_[slots_[slot] - 1].count;
-    return;
+    return static_cast<int>(slots_[slot] - 1);
   }
   entries_.push_back(Entry{static_cast<uint32_t>(spellings_.size()), 1});
   spellings_.append(word);
   slots_[slot] = static_cast<uint32_t>(entries_.size());
   tags_[slot] = TagOf(hash);
+  return static_cast<int>(entries_.size() - 1);
 }
 
 }  // namespace lexiscoop

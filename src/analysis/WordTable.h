@@ -25,8 +25,8 @@ class WordTable {
 
   void Clear();
   // Adds one occurrence of `word`: a new entry with count 1, or one more to
-  // the entry that equals it without regard to case.
-  void CountWord(std::string_view word);
+  // the entry that equals it without regard to case. Returns the entry.
+  int CountWord(std::string_view word);
 
   int Count() const { return static_cast<int>(entries_.size()); }
   bool Empty() const { return entries_.empty(); }
@@ -68,7 +68,7 @@ class WordTable {
   // (LoadUpTo8) and their lower-case fold.
   size_t ShortSlotOf(uint64_t bytes, uint64_t folded, size_t n, uint64_t hash) const;
   // Counts `word` into `slot` as SlotOf found it.
-  void CountInto(size_t slot, std::string_view word, uint64_t hash);
+  int CountInto(size_t slot, std::string_view word, uint64_t hash);
   static uint8_t TagOf(uint64_t hash) { return static_cast<uint8_t>(hash >> 56); }
   void Grow();
 

@@ -64,20 +64,17 @@ AnalysedText AnalyseFile(const CliContext& context, const std::string& path, Con
   TMyParser& parser = holder ? *holder : own;
   LoadTextFile(parser, path);
   AnalysedText text;
-  ScanText(parser, text.result);
   const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
-  ClassifyWords(text.result, lexicon);
   // A data folder without a model (a dictionary of one's own) reads by the
   // rule; a model that is there but cannot be used is named.
+  std::shared_ptr<const tagging::TaggerModel> model;
   const std::string modelPath = JoinPath(context.dataDir, tagging::kTaggerModelFile);
   if (context.contextReading && lexicon && FileExists(modelPath)) {
-    const tagging::TaggerModelLoad model = tagging::TaggerModel::Load(modelPath);
-    if (model.model) {
-      ApplyWordReadings(text.result, ReadWordsInContext(text.result, *lexicon, model.model, parser.FullText()));
-    } else {
-      context.Error(model.error + "; every word is read by the headword rule");
-    }
+    tagging::TaggerModelLoad load = tagging::TaggerModel::Load(modelPath);
+    if (!load.model) context.Error(load.error + "; every word is read by the headword rule");
+    model = std::move(load.model);
   }
+  AnalyseText(parser, text.result, lexicon, std::move(model));
   if (path == "-") {
     text.caption = CaptionForText(parser.FullText()).value_or(CaptionBase());
   } else {

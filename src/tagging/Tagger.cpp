@@ -21,13 +21,24 @@ Tag Tagger::Predict(const TaggerModel& model, const uint32_t* features, int feat
 }
 
 const std::vector<Tag>& Tagger::TagSentence(std::span<const std::string_view> tokens) {
+  TagTokens(tokens, tokens.size());
+  return tags_;
+}
+
+Tag Tagger::TagThrough(std::span<const std::string_view> tokens, size_t index) {
+  if (index >= tokens.size()) return Tag::kPunct;
+  TagTokens(tokens, index + 1);
+  return tags_[index];
+}
+
+void Tagger::TagTokens(std::span<const std::string_view> tokens, size_t count) {
   normalised_.resize(tokens.size());
   for (size_t i = 0; i < tokens.size(); ++i) normalised_[i] = NormaliseForTagger(tokens[i]);
   tags_.assign(tokens.size(), Tag::kPunct);
   const TaggerContext context{std::span<const std::string>(normalised_), tokens};
   uint8_t previous = kStartTag, previous2 = kStartTag2;
   uint32_t features[kFeatureCount];
-  for (size_t i = 0; i < tokens.size(); ++i) {
+  for (size_t i = 0; i < count; ++i) {
     if (const auto known = model_->DictionaryTag(normalised_[i])) {
       tags_[i] = *known;
     } else {
@@ -37,7 +48,6 @@ const std::vector<Tag>& Tagger::TagSentence(std::span<const std::string_view> to
     previous2 = previous;
     previous = static_cast<uint8_t>(tags_[i]);
   }
-  return tags_;
 }
 
 }  // namespace lexiscoop::tagging

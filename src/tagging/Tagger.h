@@ -22,14 +22,19 @@ class Tagger {
   // The tags of one sentence's tokens (words and punctuation marks, as the
   // tokeniser splits them), one per token.
   const std::vector<Tag>& TagSentence(std::span<const std::string_view> tokens);
-  // The tags of the last sentence tagged.
-  const std::vector<Tag>& Tags() const { return tags_; }
+  // The tag of token `index` of `tokens`, tagging only tokens 0..index (the
+  // tokens after it still count as its following words): the same tag as
+  // TagSentence(tokens)[index].
+  Tag TagThrough(std::span<const std::string_view> tokens, size_t index);
 
   // The tag the model's weights score highest for a token's features (the
   // lowest tag of equal scores); the tag dictionary is not consulted.
   static Tag Predict(const TaggerModel& model, const uint32_t* features, int featureCount);
 
  private:
+  // Tags the first `count` tokens of `tokens` into tags_.
+  void TagTokens(std::span<const std::string_view> tokens, size_t count);
+
   std::shared_ptr<const TaggerModel> model_;
   std::vector<std::string> normalised_;
   std::vector<Tag> tags_;

@@ -2,16 +2,26 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <exception>
+#include <thread>
 #include <unordered_map>
 
 #include "analysis/Analysis.h"
 #include "dictionary/Lexicon.h"
+#include "analysis/MyParser.h"
 #include "tagging/Tagger.h"
+#include "tagging/TaggerFeatures.h"
 
 namespace lexiscoop {
 namespace {
 
 using tagging::Tag;
+
+// Distinct windows whose tag is kept for windows met again.
+constexpr size_t kMostWindowsKept = 1 << 20;
+// Occurrences worth a thread of their own.
+constexpr size_t kOccurrencesForASecondThread = 20000;
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -69,111 +79,107 @@ bool IsWordByte(unsigned char c) {
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-// The words of a sentence that are worth a tag, and where they are.
-struct Hit {
-  size_t token;
-  int32_t entry;
-};
+constexpr size_t kNoToken = static_cast<size_t>(-1);
+constexpr size_t kWordsAround = 2;  // the tagger looks two words back and ahead
+constexpr size_t kReach = 256;      // bytes looked at either side of an occurrence
+
+bool EndsSentence(unsigned char c) { return c == '.' || c == '!' || c == '?'; }
+
+// Where the window of the occurrence at `offset` starts: two words back, at
+// most kReach bytes, not before a sentence's end or Japanese text. Shift-JIS
+// bytes may follow a double-byte lead byte in the ASCII range, so a window
+// that meets a byte above 0x7F starts at the first blank after it.
+size_t WindowStart(std::string_view text, size_t offset) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t floor = offset > kReach ? offset - kReach : 0;
+  size_t words = 0, i = offset;
+  bool inWord = true;
+  while (i > floor) {
+    const unsigned char c = bytes[i - 1];
+    if (c >= 0x80) {
+      while (i < offset && bytes[i] != ' ' && bytes[i] != '\t' && bytes[i] != '\n') ++i;
+      return i;
+    }
+    if (EndsSentence(c) || (c == '\n' && i >= 2 && bytes[i - 2] == '\n') ||
+        (c == '\n' && i >= 3 && bytes[i - 2] == '\r' && bytes[i - 3] == '\n'))
+      return i;
+    const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '\'' || c == '-';
+    if (word && !inWord && ++words > kWordsAround) return i;
+    inWord = word;
+    --i;
+  }
+  return i;
+}
+
+// The tokens (words and punctuation marks) of the sentence around a watched
+// occurrence, from two words before it, or the sentence's start, to two
+// tokens after it, into `tokens`. A full stop, question or
+// exclamation mark, a blank line or Japanese text ends a sentence. Returns the
+// index of the occurrence's token, or kNoToken when no token starts where the
+// scanner's word does (a word the scanner delimits otherwise).
+size_t WindowAround(std::string_view text, size_t offset, std::vector<std::string_view>& tokens) {
+  tokens.clear();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
+  size_t hit = kNoToken;
+  int lineBreaks = 0;
+  for (size_t i = WindowStart(text, offset); i < size;) {
+    if (hit != kNoToken && (tokens.size() > hit + kWordsAround || i > offset + kReach)) break;
+    const unsigned char c = bytes[i];
+    if (IsWordByte(c)) {
+      size_t end = i + 1;
+      while (end < size && (IsWordByte(bytes[end]) ||
+                            ((bytes[end] == '\'' || bytes[end] == '-') && end + 1 < size && IsWordByte(bytes[end + 1]))))
+        ++end;
+      if (i == offset) hit = tokens.size();
+      else if (i < offset && end > offset) return kNoToken;
+      tokens.push_back(text.substr(i, end - i));
+      lineBreaks = 0;
+      i = end;
+    } else if (c == '\n') {
+      if (++lineBreaks >= 2) {
+        if (hit != kNoToken) break;
+        tokens.clear();
+      }
+      ++i;
+    } else if (c == ' ' || c == '\t' || c == '\r') {
+      ++i;
+    } else if (c >= 0x80) {
+      if (hit != kNoToken) break;
+      tokens.clear();
+      i += IsLeadByte(c) && i + 1 < size ? 2 : 1;
+    } else {
+      tokens.push_back(text.substr(i, 1));
+      if (EndsSentence(c)) {
+        if (hit != kNoToken) break;
+        tokens.clear();
+      }
+      ++i;
+    }
+    if (hit == kNoToken && i > offset) return kNoToken;
+  }
+  return hit;
+}
+
+// The window's tokens and the occurrence's place in it, as one key: equal
+// keys get equal tags, the tagger seeing nothing outside the window.
+void WindowKey(std::span<const std::string_view> tokens, size_t hit, std::string& key) {
+  key.clear();
+  for (const std::string_view token : tokens) {
+    key.append(token);
+    key.push_back('\0');
+  }
+  key.push_back(static_cast<char>(hit));
+}
 
 // Counts of the headwords an entry was read as.
 using ReadingCounts = std::vector<std::pair<HeadwordId, int32_t>>;
 
-class SentenceReader {
- public:
-  SentenceReader(const AnalysisResult& result, const Lexicon& lexicon,
-                 std::shared_ptr<const tagging::TaggerModel> model)
-      : result_(result), lexicon_(lexicon), tagger_(std::move(model)) {}
-
-  // `readings[k]` gives the headword of ambiguous entry k for each tag;
-  // `slot[e]` is k + 1 for such an entry, 0 for the others.
-  void Read(std::string_view text, const std::vector<uint32_t>& slot,
-            const std::vector<std::array<HeadwordId, tagging::kTagCount>>& readings) {
-    slot_ = &slot;
-    readings_ = &readings;
-    // Lengths (bit per length below 64) of the ambiguous spellings by their
-    // folded first letter: most words need no table look-up.
-    std::array<uint64_t, 256> lengths{};
-    for (size_t e = 0; e < slot.size(); ++e) {
-      if (!slot[e]) continue;
-      const std::string_view w = result_.words.Word(static_cast<int>(e));
-      if (!w.empty() && w.size() < 64) lengths[static_cast<unsigned char>(Fold(w[0]))] |= uint64_t{1} << w.size();
-    }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const size_t size = text.size();
-    size_t lineBreaks = 0;
-    for (size_t i = 0; i < size;) {
-      const unsigned char c = bytes[i];
-      if (IsWordByte(c)) {
-        size_t end = i + 1;
-        while (end < size && (IsWordByte(bytes[end]) ||
-                              ((bytes[end] == '\'' || bytes[end] == '-') && end + 1 < size && IsWordByte(bytes[end + 1]))))
-          ++end;
-        const std::string_view word = text.substr(i, end - i);
-        if (word.size() < 64 && (lengths[static_cast<unsigned char>(Fold(word[0]))] >> word.size() & 1)) {
-          const int entry = result_.words.IndexOf(word);
-          if (entry >= 0 && slot[static_cast<size_t>(entry)]) hits_.push_back(Hit{tokens_.size(), entry});
-        }
-        tokens_.push_back(word);
-        lineBreaks = 0;
-        i = end;
-      } else if (c == '\n') {
-        if (++lineBreaks >= 2) Flush();
-        ++i;
-      } else if (c == ' ' || c == '\t' || c == '\r') {
-        ++i;
-      } else if (c >= 0x80) {  // Japanese text between English sentences
-        Flush();
-        i += IsLeadByte(c) && i + 1 < size ? 2 : 1;
-      } else {
-        tokens_.push_back(text.substr(i, 1));
-        if (c == '.' || c == '!' || c == '?') Flush();
-        ++i;
-      }
-      if (tokens_.size() >= kLongestSentence) Flush();
-    }
-    Flush();
-  }
-
-  std::unordered_map<int32_t, ReadingCounts>& Counts() { return counts_; }
-
- private:
-  static constexpr size_t kLongestSentence = 200;
-  static constexpr size_t kBefore = 6, kAfter = 4;  // the window tagged around a word
-
-  void Flush() {
-    // Many words to read: the sentence is tagged once, as a whole.
-    const bool whole = hits_.size() * (kBefore + kAfter + 1) >= tokens_.size();
-    if (whole && !hits_.empty()) tagger_.TagSentence(tokens_);
-    for (const Hit& hit : hits_) {
-      Tag tag;
-      if (whole) {
-        tag = tagger_.Tags()[hit.token];
-      } else {
-        const size_t from = hit.token > kBefore ? hit.token - kBefore : 0;
-        const size_t to = std::min(tokens_.size(), hit.token + kAfter + 1);
-        const std::span<const std::string_view> window(tokens_.data() + from, to - from);
-        tag = tagger_.TagSentence(window)[hit.token - from];
-      }
-      const size_t k = (*slot_)[static_cast<size_t>(hit.entry)] - 1;
-      const HeadwordId id = (*readings_)[k][static_cast<size_t>(tag)];
-      ReadingCounts& counts = counts_[hit.entry];
-      auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& p) { return p.first == id; });
-      if (it == counts.end()) counts.emplace_back(id, 1);
-      else ++it->second;
-    }
-    hits_.clear();
-    tokens_.clear();
-  }
-
-  const AnalysisResult& result_;
-  const Lexicon& lexicon_;
-  tagging::Tagger tagger_;
-  const std::vector<uint32_t>* slot_ = nullptr;
-  const std::vector<std::array<HeadwordId, tagging::kTagCount>>* readings_ = nullptr;
-  std::vector<std::string_view> tokens_;
-  std::vector<Hit> hits_;
-  std::unordered_map<int32_t, ReadingCounts> counts_;
-};
+void CountReading(ReadingCounts& counts, HeadwordId id) {
+  auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& p) { return p.first == id; });
+  if (it == counts.end()) counts.emplace_back(id, 1);
+  else ++it->second;
+}
 
 }  // namespace
 
@@ -221,64 +227,135 @@ HeadwordId ReadingForTag(const Lexicon& lexicon, std::string_view spelling,
   return candidates.front();
 }
 
-std::vector<EntryReadings> ReadWordsInContext(const AnalysisResult& result, const Lexicon& lexicon,
-                                              std::shared_ptr<const tagging::TaggerModel> model,
-                                              std::string_view text) {
-  if (!model || !result.Classified()) return {};
-  // Only a word whose reading some tag changes is worth tagging.
-  std::vector<uint32_t> slot(result.classes.size(), 0);
-  std::vector<std::array<HeadwordId, tagging::kTagCount>> readings;
-  for (size_t e = 0; e < result.classes.size(); ++e) {
-    const WordClass& c = result.classes[e];
-    if (!c.InDictionary()) continue;
-    const std::string_view word = result.words.Word(static_cast<int>(e));
-    if (!(c.flags & kWordAmbiguous) && !IsVerbFormFiledAsPlural(lexicon, word)) continue;
-    std::array<HeadwordId, tagging::kTagCount> byTag;
-    bool differs = false;
-    for (int t = 0; t < tagging::kTagCount; ++t) {
-      byTag[static_cast<size_t>(t)] = ReadingForTag(lexicon, word, lexicon.Candidates(word), static_cast<Tag>(t));
-      differs = differs || byTag[static_cast<size_t>(t)] != c.headword;
-    }
-    if (!differs) continue;
-    readings.push_back(byTag);
-    slot[e] = static_cast<uint32_t>(readings.size());
+ContextReader::ContextReader(std::shared_ptr<const Lexicon> lexicon,
+                             std::shared_ptr<const tagging::TaggerModel> model)
+    : lexicon_(std::move(lexicon)), model_(std::move(model)) {}
+
+bool ContextReader::WatchNewWord(std::string_view word) {
+  slotOfEntry_.push_back(0);
+  if (!lexicon_ || !model_) return false;
+  const std::span<const HeadwordId> candidates = lexicon_->Candidates(word);
+  if (candidates.empty() || (candidates.size() == 1 && !IsVerbFormFiledAsPlural(*lexicon_, word))) return false;
+  const HeadwordId rule = candidates.front();
+  Watched watched;
+  bool differs = false;
+  for (int t = 0; t < tagging::kTagCount; ++t) {
+    const HeadwordId id = ReadingForTag(*lexicon_, word, candidates, static_cast<Tag>(t));
+    watched.byTag[static_cast<size_t>(t)] = id;
+    differs = differs || id != rule;
   }
-  if (readings.empty()) return {};
-  SentenceReader reader(result, lexicon, std::move(model));
-  reader.Read(text, slot, readings);
+  if (!differs) return false;
+  watched.fixedTag = model_->DictionaryTag(tagging::NormaliseForTagger(word));
+  if (watched.fixedTag && watched.byTag[static_cast<size_t>(*watched.fixedTag)] == rule) return false;
+  watched_.push_back(watched);
+  slotOfEntry_.back() = static_cast<uint32_t>(watched_.size());
+  return true;
+}
+
+void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text) const {
+  tagging::Tagger tagger(model_);
+  std::unordered_map<std::string, Tag> tagOfWindow;
+  std::vector<std::string_view> tokens;
+  std::string key;
+  for (WatchedOccurrence& occurrence : occurrences) {
+    occurrence.reading = kNoHeadword;
+    const size_t entry = static_cast<size_t>(occurrence.entry);
+    if (entry >= slotOfEntry_.size() || slotOfEntry_[entry] == 0) continue;
+    const Watched& watched = watched_[slotOfEntry_[entry] - 1];
+    Tag tag;
+    if (watched.fixedTag) {
+      tag = *watched.fixedTag;
+    } else {
+      const size_t hit = WindowAround(text, occurrence.offset, tokens);
+      if (hit == kNoToken) continue;  // the rule reads it
+      WindowKey(tokens, hit, key);
+      if (const auto known = tagOfWindow.find(key); known != tagOfWindow.end()) {
+        tag = known->second;
+      } else {
+        tag = tagger.TagThrough(tokens, hit);
+        if (tagOfWindow.size() >= kMostWindowsKept) tagOfWindow.clear();
+        tagOfWindow.emplace(key, tag);
+      }
+    }
+    occurrence.reading = watched.byTag[static_cast<size_t>(tag)];
+  }
+}
+
+std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::string_view text) {
+  if (watched_.empty() || !result.Classified()) return {};
+  // A long text's occurrences are read in two halves at once.
+  const std::span<WatchedOccurrence> all(result.watched);
+  if (all.size() >= 2 * kOccurrencesForASecondThread && std::thread::hardware_concurrency() > 1) {
+    const size_t half = all.size() / 2;
+    std::exception_ptr failure;
+    std::thread second([&] {
+      try {
+        ReadOccurrences(all.subspan(half), text);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    try {
+      ReadOccurrences(all.first(half), text);
+    } catch (...) {
+      second.join();
+      throw;
+    }
+    second.join();
+    if (failure) std::rethrow_exception(failure);
+  } else {
+    ReadOccurrences(all, text);
+  }
+  std::vector<ReadingCounts> counts(watched_.size());
+  for (const WatchedOccurrence& occurrence : all) {
+    if (occurrence.reading != kNoHeadword) {
+      CountReading(counts[slotOfEntry_[static_cast<size_t>(occurrence.entry)] - 1], occurrence.reading);
+    }
+  }
 
   std::vector<EntryReadings> splits;
-  for (auto& [entry, counts] : reader.Counts()) {
-    const WordClass& rule = result.classes[static_cast<size_t>(entry)];
-    int64_t read = 0;
-    for (const auto& p : counts) read += p.second;
-    const int32_t occurrences = result.words.Occurrences(entry);
-    if (read > occurrences) continue;  // the tokeniser saw more than the scanner: keep the rule
-    // Occurrences the tokeniser did not reach keep the rule's headword.
-    auto ruleCount = std::find_if(counts.begin(), counts.end(), [&](const auto& p) { return p.first == rule.headword; });
-    if (ruleCount == counts.end()) {
-      counts.emplace_back(rule.headword, 0);
-      ruleCount = counts.end() - 1;
+  for (size_t entry = 0; entry < slotOfEntry_.size() && entry < result.classes.size(); ++entry) {
+    if (slotOfEntry_[entry] == 0) continue;
+    ReadingCounts& read = counts[slotOfEntry_[entry] - 1];
+    const WordClass& rule = result.classes[entry];
+    int64_t readCount = 0;
+    for (const auto& p : read) readCount += p.second;
+    const int32_t occurrences = result.words.Occurrences(static_cast<int>(entry));
+    if (read.empty() || readCount > occurrences) continue;
+    // Occurrences that were not read keep the rule's headword.
+    if (readCount < occurrences) {
+      CountReading(read, rule.headword);
+      auto ruleCount = std::find_if(read.begin(), read.end(), [&](const auto& p) { return p.first == rule.headword; });
+      ruleCount->second += static_cast<int32_t>(occurrences - readCount - 1);
     }
-    ruleCount->second += static_cast<int32_t>(occurrences - read);
-    if (counts.size() == 1) continue;  // every occurrence read as the rule reads it
-    std::stable_sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-    EntryReadings split{entry, {}};
-    for (const auto& [id, count] : counts) {
-      if (count == 0) continue;
+    if (read.size() == 1 && read.front().first == rule.headword) continue;  // read as the rule reads it
+    std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    EntryReadings split{static_cast<int32_t>(entry), {}};
+    for (const auto& [id, count] : read) {
       WordClass word = rule;
       if (id != rule.headword) {
         word.headword = id;
-        word.level = lexicon.At(id).level;
+        word.level = lexicon_->At(id).level;
         word.flags = static_cast<uint8_t>(word.flags | kWordReadInContext);
       }
       split.readings.push_back(WordReading{word, count});
     }
-    if (split.readings.size() == 1 && split.readings.front().word.headword == rule.headword) continue;
     splits.push_back(std::move(split));
   }
-  std::sort(splits.begin(), splits.end(), [](const auto& a, const auto& b) { return a.entry < b.entry; });
   return splits;
+}
+
+ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
+                    std::shared_ptr<const tagging::TaggerModel> model, ScanControl control) {
+  std::optional<ContextReader> reader;
+  if (lexicon && model) {
+    reader.emplace(lexicon, std::move(model));
+    control.watch = &*reader;
+  }
+  const ScanEnd end = ScanText(parser, result, control);
+  ClassifyWords(result, lexicon);
+  if (reader) ApplyWordReadings(result, reader->Read(result, parser.FullText()));
+  return end;
 }
 
 }  // namespace lexiscoop

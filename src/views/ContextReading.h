@@ -1,18 +1,22 @@
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "analysis/Analysis.h"
 #include "analysis/WordReadings.h"
+#include "analysis/WordWatch.h"
 #include "tagging/TagSet.h"
 #include "tagging/TaggerModel.h"
 
 namespace lexiscoop {
 
-struct AnalysisResult;
 class Lexicon;
+class TMyParser;
 
 // Of the candidate headwords of `spelling` (in rule order), the one whose
 // forms fit the part-of-speech tag the word has in its sentence: a past or
@@ -24,16 +28,46 @@ class Lexicon;
 HeadwordId ReadingForTag(const Lexicon& lexicon, std::string_view spelling,
                          std::span<const HeadwordId> candidates, tagging::Tag tag);
 
-// Reads every ambiguous word of a classified run in its sentence: the words
-// of the table with more than one candidate headword are found in `text`
-// (the scanned text, CP932), each tagged with a window of a few words around
-// it, and the headword its tag fits counted. Returns the entries whose
-// occurrences split among two or more headwords (by increasing entry, the
-// most frequent reading first; occurrences the tokeniser did not reach keep
-// the entry's class), ready for ApplyWordReadings. A text without an
-// ambiguous word costs one pass over the classes.
-std::vector<EntryReadings> ReadWordsInContext(const AnalysisResult& result, const Lexicon& lexicon,
-                                              std::shared_ptr<const tagging::TaggerModel> model,
-                                              std::string_view text);
+// Reads the words of one text in their sentences. As the scan's watch
+// (ScanControl::watch) it decides once per distinct word whether some tag
+// would read it as another headword than the rule's, so that the scan keeps
+// the places of those words only; Read then tags each such occurrence with a
+// few words either side. A word the tagger always gives one tag is read
+// without tagging. One reader per scan.
+class ContextReader final : public WordWatch {
+ public:
+  ContextReader(std::shared_ptr<const Lexicon> lexicon, std::shared_ptr<const tagging::TaggerModel> model);
+
+  bool WatchNewWord(std::string_view word) override;
+
+  // After the scan with this reader as its watch and ClassifyWords with the
+  // same lexicon: sets the reading of each of `result.watched` from `text`
+  // (the scanned text, CP932) and returns how the entries' occurrences split
+  // among headwords (by increasing entry, the most frequent reading first),
+  // ready for ApplyWordReadings. An occurrence the reader cannot place in
+  // the text keeps the rule's headword.
+  std::vector<EntryReadings> Read(AnalysisResult& result, std::string_view text);
+
+ private:
+  struct Watched {
+    std::array<HeadwordId, tagging::kTagCount> byTag;  // the reading for each tag
+    std::optional<tagging::Tag> fixedTag;              // the one tag the tagger gives the word
+  };
+
+  // Sets the reading of each occurrence (kNoHeadword: the rule's).
+  void ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text) const;
+
+  std::shared_ptr<const Lexicon> lexicon_;
+  std::shared_ptr<const tagging::TaggerModel> model_;
+  std::vector<uint32_t> slotOfEntry_;  // per entry: index into watched_ + 1, 0 when not watched
+  std::vector<Watched> watched_;
+};
+
+// Scans the holder's text into `result` and classifies it by `lexicon`; with
+// a model, reads the words whose headword their sentence decides in context
+// and records the split (ApplyWordReadings). Without one, the rule reads
+// every word: the result is what ScanText and ClassifyWords make.
+ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
+                    std::shared_ptr<const tagging::TaggerModel> model, ScanControl control = {});
 
 }  // namespace lexiscoop

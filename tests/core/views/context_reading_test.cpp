@@ -31,9 +31,7 @@ class ContextReadingTest : public testing::Test {
     TMyParser parser;
     parser.AssignText(text);
     AnalysisResult result;
-    ScanText(parser, result);
-    ClassifyWords(result, lexicon);
-    ApplyWordReadings(result, ReadWordsInContext(result, *lexicon, std::move(model), text));
+    AnalyseText(parser, result, lexicon, std::move(model));
     const int entry = result.words.IndexOf(word);
     if (entry < 0) return "(absent)";
     for (const EntryReadings& split : result.readings) {

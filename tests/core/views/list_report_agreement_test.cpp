@@ -159,9 +159,7 @@ TEST(ListReportAgreementTest, ShippedDataReadInContextEveryFormEveryLevel) {
     TMyParser parser;
     parser.AssignText(text);
     AnalysisResult result;
-    ScanText(parser, result);
-    ClassifyWords(result, lexicon);
-    ApplyWordReadings(result, ReadWordsInContext(result, *lexicon, model.model, text));
+    AnalyseText(parser, result, lexicon, model.model);
     for (const EntryReadings& split : result.readings) splitEntries += split.readings.size() > 1;
     ExpectListAddsUpToReport(result, "seed " + std::to_string(seed));
   }
