@@ -38,8 +38,9 @@ class ContextReadingTest : public testing::Test {
       if (split.entry != entry) continue;
       std::string out;
       for (const WordReading& r : split.readings) {
-        out += (out.empty() ? "" : ", ") + lexicon->At(r.word.headword).spelling;
-        if (split.readings.size() > 1) out += " " + std::to_string(r.occurrences);
+        if (!out.empty()) out += ", ";
+        out += lexicon->At(r.word.headword).spelling;
+        if (split.readings.size() > 1) out += ' ' + std::to_string(r.occurrences);
       }
       return out;
     }
