@@ -1,11 +1,14 @@
 #include "app/ExportPlace.h"
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "app/AppTexts.h"
 #include "platform/IniFile.h"
+#include "platform/OutputPath.h"
 
 namespace lexiscoop {
 
@@ -35,6 +38,18 @@ QString ExportPlace::Suggest(const QString& baseName, const QString& suffix, con
 void ExportPlace::Saved(const QString& path) {
   if (path.isEmpty()) return;
   folder_ = QFileInfo(path).absolutePath();
+}
+
+void ExportPlace::SetOpenText(std::function<QString()> openText) { openText_ = std::move(openText); }
+
+QString ExportPlace::Refusal(const QString& path, const std::vector<std::string>& inputs) const {
+  std::vector<std::string> protectedFiles = inputs;
+  const QString text = openText_ ? openText_() : QString();
+  if (!text.isEmpty()) protectedFiles.push_back(QFile::encodeName(text).toStdString());
+  const Status usable = CheckOutputPath(QFile::encodeName(path).toStdString(), protectedFiles);
+  if (usable.ok()) return {};
+  if (usable.systemError() == EISDIR) return Qs("フォルダーには書き出せません。\n") + path;
+  return Qs("読み込んだテキストのファイルです。書き出すとテキストが失われるため、何も書きませんでした。\n") + path;
 }
 
 }  // namespace lexiscoop

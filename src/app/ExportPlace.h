@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace lexiscoop {
 
@@ -24,8 +27,17 @@ class ExportPlace {
   // A file was saved at `path`: its folder is the next start.
   void Saved(const QString& path);
 
+  // `openText` gives the text file the window has loaded ("" for none),
+  // which no save may write over.
+  void SetOpenText(std::function<QString()> openText);
+  // Why `path` may not be written, for the user: it is the loaded text or
+  // one of `inputs` (the same file, also through a link or another name), or
+  // a folder. Empty when it may be written.
+  QString Refusal(const QString& path, const std::vector<std::string>& inputs = {}) const;
+
  private:
   QString folder_;
+  std::function<QString()> openText_;
 };
 
 }  // namespace lexiscoop

@@ -11,6 +11,7 @@ namespace lexiscoop {
 void TForm1::acExportExecute() {
   if (run_->Busy() || !run_->ShowsResults()) return;
   const QString written = ExportShownWordList(this, *dialogs_, words_->Shown(), run_->Result(), run_->Text().FullText(),
+                                              exportPlace_,
                                               exportPlace_.Suggest(TextBaseName(), QStringLiteral(".xlsx"), QStringLiteral("words")));
   exportPlace_.Saved(written);
 }

@@ -406,6 +406,7 @@ void TForm1::createWorkArea() {
   });
   readingPane_ = new ReadingPane(*lvWords, words_->Shown(), run_->Result(), pcMemo);
   readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
+  exportPlace_.SetOpenText([this] { return run_->LastFileName(); });
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
   connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });
   lvWords->viewport()->installEventFilter(this);

@@ -203,6 +203,14 @@ void TfrmProfile::ExportTable() {
                                 : QDir::home().filePath(QStringLiteral("profile.xlsx"));
   const QString path = dialogs_.ChooseExportFile(this, suggested);
   if (path.isEmpty()) return;
+  if (exportPlace_ != nullptr) {
+    std::vector<std::string> inputs;
+    for (const TextProfile& profile : model_->Profiles()) inputs.push_back(profile.path);
+    if (const QString refusal = exportPlace_->Refusal(path, inputs); !refusal.isEmpty()) {
+      dialogs_.Fail(this, refusal);
+      return;
+    }
+  }
   const std::optional<ExportFormat> format = ExportFormatFromPath(path.toStdString());
   if (!format) {
     dialogs_.Fail(this, Qs("エクスポートできる形式は .xlsx .csv .tsv .jsonl です。\n") + path);

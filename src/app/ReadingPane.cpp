@@ -380,6 +380,12 @@ void ReadingPane::PrintDialog() {
   PreparePrinter(printer);
   QPrintDialog dialog(&printer, page_);
   if (dialog.exec() != QDialog::Accepted) return;
+  if (printer.outputFormat() == QPrinter::PdfFormat && savePlace_ != nullptr) {
+    if (const QString refusal = savePlace_->Refusal(printer.outputFileName()); !refusal.isEmpty()) {
+      emit statusText(QString(refusal).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+      return;
+    }
+  }
   if (PrintReading(*view_, ReadingPrintHeader{title_, FromCp932(CoverageVerdict(figures_))}, printer, PrintPoints()) == 0) {
     emit statusText(Qs("印刷できませんでした"));
     return;
@@ -390,6 +396,10 @@ void ReadingPane::PrintDialog() {
 void ReadingPane::SavePdfDialog() {
   const QString path = QFileDialog::getSaveFileName(page_, Qs("PDF に保存"), SuggestedPdfPath(), Qs("PDF (*.pdf)"));
   if (path.isEmpty()) return;
+  if (const QString refusal = savePlace_ != nullptr ? savePlace_->Refusal(path) : QString(); !refusal.isEmpty()) {
+    emit statusText(QString(refusal).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    return;
+  }
   if (!SaveAsPdf(path)) {
     emit statusText(Qs("PDF を保存できませんでした: ") + path);
     return;

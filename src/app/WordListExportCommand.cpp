@@ -2,6 +2,7 @@
 
 #include "analysis/Analysis.h"
 #include "app/AppTexts.h"
+#include "app/ExportPlace.h"
 #include "export/ExportFile.h"
 #include "export/WordListExport.h"
 #include "ui/BusyCursor.h"
@@ -11,17 +12,22 @@
 namespace lexiscoop {
 
 QString ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
-                         const AnalysisResult& result, std::string_view text, const QString& suggestedName) {
+                            const AnalysisResult& result, std::string_view text, const ExportPlace& place,
+                            const QString& suggestedName) {
   const QString path = dialogs.ChooseExportFile(parent, suggestedName);
   if (path.isEmpty()) return {};
+  if (const QString refusal = place.Refusal(path); !refusal.isEmpty()) {
+    dialogs.Fail(parent, refusal);
+    return {};
+  }
   const std::string file = path.toStdString();
   const std::optional<ExportFormat> format = ExportFormatFromPath(file);
   if (!format) {
     dialogs.Fail(parent, Qs("エクスポートできる形式は .xlsx .csv .tsv .jsonl です。\n") + path);
     return {};
   }
-  Status failure;
-  {
+  Status failure = CheckExportRowCount(static_cast<size_t>(shown.RowCount()), *format);
+  if (failure.ok()) {
     BusyCursor busy;
     failure = WriteExportFile(ShownWordListTable(shown, result, text, *format), *format, file);
   }

@@ -7,6 +7,7 @@ class QWidget;
 
 namespace lexiscoop {
 
+class ExportPlace;
 class ShownWordList;
 class TDialogs;
 struct AnalysisResult;
@@ -16,9 +17,11 @@ struct AnalysisResult;
 // sentence) in the
 // format of its extension. A failure is shown with the file's name and
 // why; nothing is written when the user cancels. `suggestedName` is the
-// file name the dialog starts with. Returns the file written, or an empty
-// string.
+// file name the dialog starts with; `place` refuses the loaded text as
+// the output. A table over what the format holds is refused before any
+// row is made. Returns the file written, or an empty string.
 QString ExportShownWordList(QWidget* parent, TDialogs& dialogs, const ShownWordList& shown,
-                         const AnalysisResult& result, std::string_view text, const QString& suggestedName);
+                            const AnalysisResult& result, std::string_view text, const ExportPlace& place,
+                            const QString& suggestedName);
 
 }  // namespace lexiscoop

@@ -1,7 +1,10 @@
 #include "cli/CliApp.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <string>
 
 #include "cli/CliCommands.h"
 #include "platform/Cp932.h"
@@ -118,7 +121,8 @@ constexpr const char* kUsage =
     "  -h, --help          show this help and exit\n"
     "  -V, --version       show the version and exit\n"
     "\n"
-    "Exit status: 0 done, 1 failed (message on standard error), 2 wrong command line.\n";
+    "Exit status: 0 done, 1 failed (message on standard error), 2 wrong command line,\n"
+    "3 the dictionary or a list was changed but standard output could not be written.\n";
 
 struct Command {
   const char* name;
@@ -150,6 +154,11 @@ void CliContext::Out(std::string_view cp932) const {
   } else {
     WriteAll(stdout, Utf8FromCp932(cp932));
   }
+}
+
+void CliContext::Changed(const std::string& cp932Line) {
+  changeMade = cp932Line;
+  Out(cp932Line + "\n");
 }
 
 void CliContext::Error(std::string_view cp932) const {
@@ -200,10 +209,19 @@ int RunCli(int argc, char** argv) {
     for (const Command& command : kCommands) {
       if (commandName == command.name) {
         const int rc = command.run(context);
-        std::fflush(stdout);
-        if (std::ferror(stdout)) {
-          std::fprintf(stderr, "lexiscoop-cli: cannot write the output\n");
-          return kExitFailure;
+        const bool flushed = std::fflush(stdout) == 0;
+        const int flushError = errno;
+        if (!flushed || std::ferror(stdout)) {
+          const std::string reason = flushed ? std::string() : std::string(" (") + std::strerror(flushError) + ")";
+          if (context.changeMade.empty()) {
+            std::fprintf(stderr, "lexiscoop-cli: cannot write the output%s\n", reason.c_str());
+            return kExitFailure;
+          }
+          // The change stands: say it where it can still be read.
+          context.Error(context.changeMade);
+          std::fprintf(stderr, "lexiscoop-cli: the change above was made, but the output cannot be written%s\n",
+                       reason.c_str());
+          return kExitChangedOutputLost;
         }
         return rc;
       }

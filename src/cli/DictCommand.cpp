@@ -178,7 +178,7 @@ int Gloss(CliContext& context) {
                                "); nothing was changed");
   }
   static const Cp932Text kGloss("訳語: ");
-  context.Out(headword + "\t" + kGloss.str() + std::string(glosses.Lookup(headword)) + "\n");
+  context.Changed(headword + "\t" + kGloss.str() + std::string(glosses.Lookup(headword)));
   return kExitOk;
 }
 
@@ -222,7 +222,7 @@ int Record(CliContext& context) {
     case RecordStatus::DictionaryUnreadable:
       ReportUnapplied(*dictionary, headword, "recorded");
   }
-  context.Out("recorded " + headword + " (" + LevelName(dictionary->LevelOf(headword)) + ")\n");
+  context.Changed("recorded " + headword + " (" + LevelName(dictionary->LevelOf(headword)) + ")");
   return kExitOk;
 }
 
@@ -235,7 +235,7 @@ int Delete(CliContext& context) {
   if (!removed) {
     throw std::runtime_error("'" + headword + "' is not a headword of the dictionary (letter case counts)");
   }
-  context.Out("deleted " + headword + "\n");
+  context.Changed("deleted " + headword);
   return kExitOk;
 }
 

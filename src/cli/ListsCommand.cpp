@@ -110,9 +110,9 @@ int RunSetsImport(CliContext& context) {
   CheckListOutcome(store.SaveSet(import.list), name);
   size_t words = 0;
   for (const UserLevel& level : import.list.levels) words += level.headwords.size();
-  context.Out(name + ": " + std::to_string(words) + " headwords in " + std::to_string(import.list.levels.size()) +
-              " levels from " + std::to_string(import.entriesRead) + " entries; " +
-              std::to_string(NotedCount(files, import.notes)) + " lines noted\n");
+  context.Changed(name + ": " + std::to_string(words) + " headwords in " + std::to_string(import.list.levels.size()) +
+                  " levels from " + std::to_string(import.entriesRead) + " entries; " +
+                  std::to_string(NotedCount(files, import.notes)) + " lines noted");
   return kExitOk;
 }
 
@@ -169,8 +169,8 @@ int ChangeKnown(CliContext& context, const std::string& name, const std::vector<
   } else {
     CheckListOutcome(store.ChangeKnownList(name, {}, import.list, false, changed), name);
   }
-  context.Out(name + ": " + std::to_string(changed) + (adding ? " headwords added" : " headwords removed") +
-              (adding ? "; " + std::to_string(readNotes.size() + import.notes.size()) + " lines noted" : "") + "\n");
+  context.Changed(name + ": " + std::to_string(changed) + (adding ? " headwords added" : " headwords removed") +
+                  (adding ? "; " + std::to_string(readNotes.size() + import.notes.size()) + " lines noted" : ""));
   return kExitOk;
 }
 

@@ -94,6 +94,10 @@ std::vector<const WordListColumn*> ParseColumns(const std::string& list) {
 // (UTF-8 whatever --encoding says: the formats are UTF-8).
 int ExportWords(CliContext& context, const ShownWordList& shown, const AnalysedText& text, const TMyParser& parser,
                 ExportFormat format, const std::string& path) {
+  if (const Status fits = CheckExportRowCount(static_cast<size_t>(shown.RowCount()), format); !fits.ok()) {
+    context.Error(Cp932FromUtf8(path + ": cannot write (" + fits.ToString() + ")"));
+    return kExitFailure;
+  }
   const ExportTable table = ShownWordListTable(shown, text.result, parser.FullText(), format);
   if (path.empty() || path == "-") {
     const std::string bytes = ExportText(table, format);

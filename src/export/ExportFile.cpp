@@ -55,6 +55,10 @@ std::string ExportText(const ExportTable& table, ExportFormat format) {
   return {};
 }
 
+Status CheckExportRowCount(size_t rows, ExportFormat format) {
+  return format == ExportFormat::Xlsx && rows > kXlsxMaxRows ? TooManyXlsxRows(rows) : Status::OK();
+}
+
 Status WriteExportFile(const ExportTable& table, ExportFormat format, const std::string& path) {
   if (format == ExportFormat::Xlsx) return WriteXlsxFile(table, path);
   return WriteFileAtomically(path, ExportText(table, format));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,11 @@ const char* ExportFormatExtension(ExportFormat format);
 // the table leaves it out); empty
 // for Xlsx, which is written only to a file.
 std::string ExportText(const ExportTable& table, ExportFormat format);
+
+// TooManyXlsxRows for a table of `rows` rows that `format` cannot hold (an
+// xlsx worksheet holds kXlsxMaxRows below its header); OK otherwise. Asked
+// before the rows are made, which for so many would take long for nothing.
+Status CheckExportRowCount(size_t rows, ExportFormat format);
 
 // Writes the table to `path` in `format`, replacing the file whole (a failed
 // write leaves an old file as it was). The status's ToString() says what

@@ -108,7 +108,8 @@ SentenceExcerpt SentenceAround(std::string_view text, TextSpan span, int maxChar
   // characters are read in step, and keep the last sentence start seen.
   size_t low = static_cast<size_t>(std::max<int64_t>(0, span.offset - kReach));
   if (low > 0) {
-    const size_t lineFeed = text.find('\n', low);
+    // Only up to the word: a text of one long line is not read to its end.
+    const size_t lineFeed = text.substr(0, wordBegin).find('\n', low);
     if (lineFeed != std::string_view::npos && lineFeed < wordBegin) low = lineFeed + 1;
   }
   size_t start = low;

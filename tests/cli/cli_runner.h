@@ -55,8 +55,10 @@ class TempFolder {
 };
 
 // Runs the built lexiscoop-cli with `args`, standard input from /dev/null or
-// `stdinFile`, and collects its exit code and both outputs.
-inline CliRun RunCliProgram(const std::vector<std::string>& args, const std::string& stdinFile = "/dev/null") {
+// `stdinFile`, and collects its exit code and both outputs (standard output
+// goes to `stdoutFile` instead when one is named, and is not collected).
+inline CliRun RunCliProgram(const std::vector<std::string>& args, const std::string& stdinFile = "/dev/null",
+                            const std::string& stdoutFile = "") {
   static TempFolder outputs;
   const std::string outPath = outputs / "stdout";
   const std::string errPath = outputs / "stderr";
@@ -69,7 +71,8 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args, const std::str
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, stdinFile.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.empty() ? outPath.c_str() : stdoutFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   CliRun run;
   pid_t pid = 0;
@@ -78,7 +81,7 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args, const std::str
   if (rc != 0) return run;
   int status = 0;
   if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-  run.out = ReadFileBytes(outPath);
+  if (stdoutFile.empty()) run.out = ReadFileBytes(outPath);
   run.err = ReadFileBytes(errPath);
   return run;
 }

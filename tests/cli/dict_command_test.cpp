@@ -241,6 +241,32 @@ TEST_F(DictCommandTest, RecordAppliesTheEditorsHeadwordChecks) {
   EXPECT_FALSE(std::filesystem::exists(data_ / "myLXBasics.dat.tmp"));
 }
 
+// Standard output that cannot be written: a change is made all the same,
+// said on standard error and told apart by exit status 3; a command that
+// changed nothing fails with 1.
+TEST_F(DictCommandTest, AChangeWhoseOutputIsLostIsStillSaid) {
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* said;  // on standard error
+  } cases[] = {
+      {{"record", "study", "--level", "2"}, 3, "recorded study (中学)\n"},
+      {{"gloss", "study", "勉強する"}, 3, "study\t訳語: 勉強する\n"},
+      {{"delete", "dog"}, 3, "deleted dog\n"},
+      {{"lookup", "study"}, 1, "cannot write the output (No space left on device)\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    std::vector<std::string> all = data_.With({"dict"});
+    all.insert(all.end(), c.args.begin(), c.args.end());
+    const CliRun run = RunCliProgram(all, "/dev/null", "/dev/full");
+    EXPECT_EQ(run.exitCode, c.exitCode);
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Dict({"unpack", data_ / "myLXJunior.dat"}).out, "begin\nletter\nstudy\nwrite\n");
+  EXPECT_EQ(Dict({"lookup", "dog"}).out.find("見出し語です"), std::string::npos);
+}
+
 TEST_F(DictCommandTest, DamagedFilesAreNamedAndNeverWrittenOver) {
   std::string bytes = testing::ReadFileBytes(data_ / "LxScoop.dat");
   bytes.resize(bytes.size() - 3);

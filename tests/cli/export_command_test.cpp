@@ -174,6 +174,13 @@ TEST_F(ExportCommandTest, OutputPathsAreCheckedBeforeTheWork) {
   testing::WriteFileBytes(text, sample);
   std::filesystem::create_symlink(text, out_ / "link.csv");
   std::filesystem::create_directory(out_ / "folder");
+  // More distinct words than a worksheet has rows, all on one line.
+  std::string wide;
+  for (int n = 0; n < (1 << 20) + 4096; ++n) {
+    for (int i = 0; i < 6; ++i) wide += static_cast<char>('a' + (n >> (4 * i)) % 16);
+    wide += ' ';
+  }
+  testing::WriteFileBytes(out_ / "wide.txt", wide);
   struct Case {
     std::vector<std::string> args;
     int exitCode;
@@ -188,6 +195,7 @@ TEST_F(ExportCommandTest, OutputPathsAreCheckedBeforeTheWork) {
       {{"profile", text, "--format", "tsv", "-o", "/dev/null"}, 0, ""},
       {{"words", text, "--format", "csv", "-o", out_ / "folder"}, 1, "folder: is a folder"},
       {{"profile", text, "--format", "csv", "-o", out_ / "folder/"}, 1, "is a folder"},
+      {{"words", out_ / "wide.txt", "-o", out_ / "wide.xlsx"}, 1, "too many rows for a worksheet ("},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0] + " -o " + c.args.back());
@@ -201,6 +209,7 @@ TEST_F(ExportCommandTest, OutputPathsAreCheckedBeforeTheWork) {
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
   EXPECT_TRUE(std::filesystem::is_directory(out_ / "folder"));
   EXPECT_TRUE(std::filesystem::is_symlink(out_ / "link.csv"));
+  EXPECT_FALSE(std::filesystem::exists(out_ / "wide.xlsx"));
 
   // -o /dev/stdout with standard output on a pipe writes into the pipe.
   std::string command = "'" + std::string(LEXISCOOP_CLI_PATH) + "'";

@@ -130,6 +130,16 @@ class ExportAndCompareTest : public QObject {
       form.Reading().PreparePrinter(printer);
       QCOMPARE(printer.outputFileName(), handouts + QStringLiteral("/modern-english.pdf"));
       QCOMPARE(printer.docName(), QStringLiteral("modern-english"));
+      // The loaded text is never an export's file, by name or through a link.
+      QFile::link(text, folder.FilePath(QStringLiteral("link.csv")));
+      for (const QString& name : {text, folder.FilePath(QStringLiteral("link.csv"))}) {
+        const int failures = folder.dialogs.failed.size();
+        folder.dialogs.exportFile = name;
+        Action(form, "acExport")->trigger();
+        QCOMPARE(folder.dialogs.failed.size(), failures + 1);
+        QVERIFY(folder.dialogs.failed.last().contains(name));
+      }
+      QCOMPARE(ReadAll(text), QByteArray("The cat saw the dog.\r\n"));
       // A pasted text has no file name.
       form.SetCurrentText("A dog.\r\n");
       QCOMPARE(form.Reading().SuggestedPdfPath(), handouts + QStringLiteral("/reading.pdf"));
@@ -144,6 +154,11 @@ class ExportAndCompareTest : public QObject {
     folder.dialogs.exportFile.clear();
     window->findChild<QPushButton*>(QStringLiteral("pbExport"))->click();
     QCOMPARE(folder.dialogs.exportSuggestions.last(), handouts + QStringLiteral("/profile.xlsx"));
+    // Nor is a profiled file.
+    folder.dialogs.exportFile = text;
+    window->findChild<QPushButton*>(QStringLiteral("pbExport"))->click();
+    QVERIFY(folder.dialogs.failed.last().contains(text));
+    QCOMPARE(ReadAll(text), QByteArray("The cat saw the dog.\r\n"));
   }
 
   void compareWindowProfilesAFolderSortsAndExports() {
