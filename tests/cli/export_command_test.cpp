@@ -203,7 +203,9 @@ TEST_F(ExportCommandTest, OutputPathsAreCheckedBeforeTheWork) {
     args.insert(args.end(), c.args.begin(), c.args.end());
     const testing::CliRun run = RunCliProgram(args);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-    if (*c.error != '\0') EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    if (*c.error != '\0') {
+      EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    }
     EXPECT_EQ(testing::ReadFileBytes(text), sample);
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
