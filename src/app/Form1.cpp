@@ -30,6 +30,7 @@
 #include "app/DataPath.h"
 #include "app/FilterMenu.h"
 #include "app/ImageList.h"
+#include "app/ListPaneLayout.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
 #include "app/WordSearchBox.h"
@@ -256,60 +257,15 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::Splitter1Moved() {
   // Only the user drags the splitter: the share is theirs from now on.
-  listPaneChosen_ = true;
+  panes_->SplitterMoved();
   FitStatusPanel0();
-}
-
-void TForm1::FitListPane() {
-  // The list takes what its columns need, up to the glosses where the
-  // window is narrow, and leaves the text pane at least a third.
-  QHeaderView* header = lvWords->horizontalHeader();
-  const int chrome = 2 * lvWords->frameWidth() + lvWords->verticalScrollBar()->sizeHint().width() + 2;
-  int withoutGloss = chrome;
-  for (int column = 0; column < header->count(); ++column) {
-    if (!lvWords->isColumnHidden(column) && column != WordListModel::kGlossColumn) {
-      withoutGloss += header->sectionSize(column);
-    }
-  }
-  const int total = Splitter1->width() - Splitter1->handleWidth();
-  const bool glossShown = !lvWords->isColumnHidden(WordListModel::kGlossColumn);
-  const bool fitGloss = glossShown && !glossWidthChosen_;
-  // A fitted 訳語 column takes what the text pane's third leaves.
-  const int glossRoom = total * 2 / 3;
-  if (fitGloss) {
-    // The glosses take the width of the longest among the first rows (the
-    // commonest words after a sort by count), no narrower than a word or
-    // two and no wider than three glosses need, taken from the text pane
-    // as far as it keeps a third; longer ones are elided, whole in the
-    // tooltip.
-    const QFontMetrics metrics = lvWords->fontMetrics();
-    const int least = metrics.horizontalAdvance(QString(5, QChar(0x3042))) + 12;
-    const int most = metrics.horizontalAdvance(QString(16, QChar(0x3042))) + 12;
-    // Before a run, room for the glosses to come.
-    const int rows = std::min(wordModel_->rowCount(), 100);
-    int wanted = rows > 0 ? least : most;
-    for (int row = 0; row < rows; ++row) {
-      const QString gloss = wordModel_->index(row, WordListModel::kGlossColumn).data().toString();
-      wanted = std::max(wanted, metrics.horizontalAdvance(gloss) + 12);
-    }
-    wanted = std::min(wanted, most);
-    sizingGloss_ = true;
-    header->resizeSection(WordListModel::kGlossColumn, std::clamp(glossRoom - withoutGloss, least, wanted));
-    sizingGloss_ = false;
-  }
-  const int all = withoutGloss + (glossShown ? header->sectionSize(WordListModel::kGlossColumn) : 0);
-  // A fitted gloss column is shown whole as far as the text pane keeps its
-  // third; a width of the user's own may leave it to the scroll bar.
-  const int share = fitGloss ? glossRoom : std::max(total * 45 / 100, withoutGloss);
-  const int list = std::min({all, share, fitGloss ? glossRoom : total * 2 / 3});
-  Splitter1->setSizes({total - list, list});
 }
 
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (event->spontaneous() || shownOnce_) return;
   shownOnce_ = true;
-  FitListPane();
+  panes_->WindowShown();
   // The window manager adds its frame after the window is mapped.
   QTimer::singleShot(0, this, &TForm1::FitFrameToScreen);
   QTimer::singleShot(300, this, &TForm1::FitFrameToScreen);
@@ -360,11 +316,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (watched == pcMemo && type == QEvent::Resize) FitStatusPanel0();
-  if (watched == Splitter1 && type == QEvent::Resize && shownOnce_ && !listPaneChosen_ &&
-      static_cast<QResizeEvent*>(event)->size().width() != static_cast<QResizeEvent*>(event)->oldSize().width()) {
-    // Until the user moves the splitter, a new width is shared afresh.
-    FitListPane();
-  }
   if (lvWords != nullptr) {
     if (watched == lvWords->viewport() && type == QEvent::MouseButtonPress) HideSearchMenu();
   }
@@ -383,14 +334,7 @@ void TForm1::acEditDicExecute() {
 }
 
 void TForm1::acShowGlossExecute(bool shown) {
-  // A hidden section has no width; the one it had is kept for the settings.
-  if (!shown && !lvWords->isColumnHidden(WordListModel::kGlossColumn)) {
-    glossWidth_ = lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
-  }
-  sizingGloss_ = true;
-  lvWords->setColumnHidden(WordListModel::kGlossColumn, !shown);
-  sizingGloss_ = false;
-  if (shownOnce_ && !listPaneChosen_) FitListPane();
+  panes_->ShowGloss(shown);
 }
 
 }  // namespace lexiscoop

@@ -38,6 +38,7 @@ class Lexicon;
 class CoverageChart;
 class FilterMenu;
 class HelpWindow;
+class ListPaneLayout;
 class ReadingPane;
 class RecentFiles;
 class ShownWordList;
@@ -196,8 +197,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // Moves and shrinks the window so that its frame lies on the available
   // part of its screen.
   void FitFrameToScreen();
-  void ApplyColumnWidths(const std::string& value);
-  std::string ColumnWidthsText() const;
 
   // The analysis run (Form1Run.cpp).
   void RunAnalysis();
@@ -209,11 +208,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // Follows the run state: the busy signs of a load, the commands.
   void RunStateChanged(RunState state, RunState previous);
   void FitStatusPanel0();
-  // Shares the window's width between the text pane and the word list;
-  // until the user gives the 訳語 column a width of their own, it takes
-  // what the list's share leaves it, within bounds. Until the user moves
-  // the splitter, every change of the window's width shares it afresh.
-  void FitListPane();
   void SwapAnalyzeButton(QAction* action);
 
   // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
@@ -281,8 +275,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   int lastLevelBit_ = 0;
   Qt::KeyboardModifiers buttonShift_;
   bool shownOnce_ = false;
-  bool listPaneChosen_ = false;  // the user has moved the panes' splitter
-  bool sizingGloss_ = false;     // the program, not the user, sizes the 訳語 column
+  // The panes' share of the window's width and the list's column widths.
+  ListPaneLayout* panes_ = nullptr;
 
   // Commands.
   QAction* acClipToText = nullptr;
@@ -305,8 +299,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   QAction* acEditDic = nullptr;
   QAction* acShowGloss = nullptr;
   QAction* acWrapReading = nullptr;  // 表示 → 折り返し: the レベル表示 page wraps its lines
-  int glossWidth_ = 0;  // the 訳語 column's width while it is hidden
-  bool glossWidthChosen_ = false;  // the 訳語 column's width is the user's (settings or a drag)
   QAction* Close1 = nullptr;
   QAction* N1 = nullptr;
   QAction* acExport = nullptr;

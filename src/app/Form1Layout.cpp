@@ -26,6 +26,7 @@
 #include "app/Form1.h"
 #include "app/FilterMenu.h"
 #include "app/ImageList.h"
+#include "app/ListPaneLayout.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
 #include "app/WindowSettings.h"
@@ -400,10 +401,6 @@ void TForm1::createWorkArea() {
       header->moveSection(header->visualIndex(static_cast<int>(c)), columns[c]->shownAfter);
     }
   }
-  // A drag on the 訳語 column's edge gives it the user's own width.
-  connect(lvWords->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-    if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
-  });
   readingPane_ = new ReadingPane(*lvWords, words_->Shown(), run_->Result(), pcMemo);
   readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
   exportPlace_.SetOpenText([this] { return run_->LastFileName(); });
@@ -428,7 +425,7 @@ void TForm1::createWorkArea() {
   Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
   pcMemo->installEventFilter(this);
   connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
-  Splitter1->installEventFilter(this);
+  panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
   setCentralWidget(Splitter1);
 }
 

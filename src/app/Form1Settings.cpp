@@ -10,6 +10,7 @@
 
 #include "app/AppTexts.h"
 #include "app/Form1.h"
+#include "app/ListPaneLayout.h"
 #include "app/RecentFiles.h"
 #include "app/WindowSettings.h"
 #include "platform/FileSystem.h"
@@ -47,13 +48,7 @@ void TForm1::ReadSettings() {
   // way when the window closes, so the place is kept exactly.
   move(bounds.left, bounds.top);
   resize(bounds.width, bounds.height);
-  ApplyColumnWidths(ini.ReadString(texts::kSettingsSection, "ColWidth", ""));
-  const std::vector<std::optional<int>> glossWidth =
-      ParseColumnWidths(ini.ReadString(texts::kSettingsSection, "GlossWidth", ""));
-  if (!glossWidth.empty() && glossWidth[0] && *glossWidth[0] > 0 && *glossWidth[0] <= 10000) {
-    lvWords->horizontalHeader()->resizeSection(WordListModel::kGlossColumn, *glossWidth[0]);
-    glossWidthChosen_ = true;
-  }
+  panes_->Read(ini);
   acShowGloss->setChecked(ini.ReadString(texts::kSettingsSection, "ShowGloss", "1") != "0");
   recentFiles_->Read(ini);
   exportPlace_.Read(ini);
@@ -77,47 +72,12 @@ void TForm1::FitFrameToScreen() {
   move(left, top);
 }
 
-void TForm1::ApplyColumnWidths(const std::string& value) {
-  const std::vector<std::optional<int>> widths = ParseColumnWidths(value);
-  const std::span<const WordListColumn* const> columns = WindowColumns();
-  QHeaderView* header = lvWords->horizontalHeader();
-  for (size_t c = 0; c < columns.size() && c < widths.size(); ++c) {
-    const std::optional<int>& width = widths[c];
-    // A width that is not a number, or not a usable one, keeps the column
-    // as it is; a column with a setting of its own (訳語) reads that.
-    if (columns[c]->ownWidthSetting || !width || *width < 0 || *width > 10000) continue;
-    header->resizeSection(static_cast<int>(c), *width);
-  }
-}
-
-std::string TForm1::ColumnWidthsText() const {
-  std::vector<std::optional<int>> widths;
-  const std::span<const WordListColumn* const> columns = WindowColumns();
-  const QHeaderView* header = lvWords->horizontalHeader();
-  // A hidden column has no width to keep; the 訳語 column's is kept on its
-  // own (GlossWidth).
-  for (size_t c = 0; c < columns.size(); ++c) {
-    const int column = static_cast<int>(c);
-    if (columns[c]->ownWidthSetting || lvWords->isColumnHidden(column)) {
-      widths.emplace_back();
-    } else {
-      widths.emplace_back(header->sectionSize(column));
-    }
-  }
-  return FormatColumnWidths(widths);
-}
-
 void TForm1::WriteSettings() {
   // Writing the settings never keeps the window from closing.
   try {
     TIniFile ini(settingsPath_);
     WriteWindowBounds(ini, WindowBounds{x(), y(), width(), height()});
-    ini.WriteString(texts::kSettingsSection, "ColWidth", ColumnWidthsText());
-    const int glossWidth = lvWords->isColumnHidden(WordListModel::kGlossColumn)
-                               ? glossWidth_
-                               : lvWords->horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
-    // Only a width the user gave it: a fitted one follows the window.
-    if (glossWidthChosen_) ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
+    panes_->Write(ini);
     ini.WriteString(texts::kSettingsSection, "ShowGloss", acShowGloss->isChecked() ? "1" : "0");
     recentFiles_->Write(ini);
     exportPlace_.Write(ini);

@@ -15,6 +15,7 @@
 #include "app/AppTexts.h"
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
+#include "app/ListPaneLayout.h"
 #include "app/ImageList.h"
 #include "app/WordSearchBox.h"
 #include "dictionary/ConjugationDictionary.h"
@@ -38,9 +39,7 @@ QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8F
 void TForm1::RebuildWordList() { words_->Rebuild(); }
 
 void TForm1::WordListRebuilt(int rows) {
-  // The 訳語 column fits the glosses now shown, while its width and the
-  // panes' share are the program's to choose.
-  if (shownOnce_ && !listPaneChosen_ && !glossWidthChosen_) FitListPane();
+  panes_->RowsChanged();
   if (const auto text = ShownWordsStatusText(rows, run_->Result().words.Count())) SetStatusPanel(2, FromCp932(*text));
   ShowSelectionCount();
 }

@@ -1,0 +1,158 @@
+#include "app/ListPaneLayout.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "app/AppTexts.h"
+#include "app/WindowSettings.h"
+#include "platform/IniFile.h"
+#include "views/WordListColumns.h"
+#include "views/widgets/WordListModel.h"
+
+namespace lexiscoop {
+
+ListPaneLayout::ListPaneLayout(QSplitter& splitter, QTableView& list, QObject* parent)
+    : QObject(parent), splitter_(splitter), list_(list) {
+  // A drag on the 訳語 column's edge gives it the user's own width.
+  connect(list_.horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
+  });
+  splitter_.installEventFilter(this);
+}
+
+void ListPaneLayout::WindowShown() {
+  if (windowShown_) return;
+  windowShown_ = true;
+  Fit();
+}
+
+void ListPaneLayout::RowsChanged() {
+  // The 訳語 column fits the glosses now shown, while its width and the
+  // panes' share are the program's to choose.
+  if (windowShown_ && !listPaneChosen_ && !glossWidthChosen_) Fit();
+}
+
+void ListPaneLayout::ShowGloss(bool shown) {
+  // A hidden section has no width; the one it had is kept for the settings.
+  if (!shown && !list_.isColumnHidden(WordListModel::kGlossColumn)) {
+    glossWidth_ = list_.horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
+  }
+  sizingGloss_ = true;
+  list_.setColumnHidden(WordListModel::kGlossColumn, !shown);
+  sizingGloss_ = false;
+  if (windowShown_ && !listPaneChosen_) Fit();
+}
+
+bool ListPaneLayout::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &splitter_ && event->type() == QEvent::Resize && windowShown_ && !listPaneChosen_) {
+    const auto* resize = static_cast<QResizeEvent*>(event);
+    // Until the user moves the splitter, a new width is shared afresh.
+    if (resize->size().width() != resize->oldSize().width()) Fit();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void ListPaneLayout::Fit() {
+  // The list takes what its columns need, up to the glosses where the
+  // window is narrow, and leaves the text pane at least a third.
+  QHeaderView* header = list_.horizontalHeader();
+  const int chrome = 2 * list_.frameWidth() + list_.verticalScrollBar()->sizeHint().width() + 2;
+  int withoutGloss = chrome;
+  for (int column = 0; column < header->count(); ++column) {
+    if (!list_.isColumnHidden(column) && column != WordListModel::kGlossColumn) {
+      withoutGloss += header->sectionSize(column);
+    }
+  }
+  const int total = splitter_.width() - splitter_.handleWidth();
+  const bool glossShown = !list_.isColumnHidden(WordListModel::kGlossColumn);
+  const bool fitGloss = glossShown && !glossWidthChosen_;
+  // A fitted 訳語 column takes what the text pane's third leaves.
+  const int glossRoom = total * 2 / 3;
+  if (fitGloss) {
+    // The glosses take the width of the longest among the first rows (the
+    // commonest words after a sort by count), no narrower than a word or
+    // two and no wider than three glosses need, taken from the text pane
+    // as far as it keeps a third; longer ones are elided, whole in the
+    // tooltip.
+    const QFontMetrics metrics = list_.fontMetrics();
+    const int least = metrics.horizontalAdvance(QString(5, QChar(0x3042))) + 12;
+    const int most = metrics.horizontalAdvance(QString(16, QChar(0x3042))) + 12;
+    const QAbstractItemModel& model = *list_.model();
+    // Before a run, room for the glosses to come.
+    const int rows = std::min(model.rowCount(), 100);
+    int wanted = rows > 0 ? least : most;
+    for (int row = 0; row < rows; ++row) {
+      const QString gloss = model.index(row, WordListModel::kGlossColumn).data().toString();
+      wanted = std::max(wanted, metrics.horizontalAdvance(gloss) + 12);
+    }
+    wanted = std::min(wanted, most);
+    sizingGloss_ = true;
+    header->resizeSection(WordListModel::kGlossColumn, std::clamp(glossRoom - withoutGloss, least, wanted));
+    sizingGloss_ = false;
+  }
+  const int all = withoutGloss + (glossShown ? header->sectionSize(WordListModel::kGlossColumn) : 0);
+  // A fitted gloss column is shown whole as far as the text pane keeps its
+  // third; a width of the user's own may leave it to the scroll bar.
+  const int share = fitGloss ? glossRoom : std::max(total * 45 / 100, withoutGloss);
+  const int list = std::min({all, share, fitGloss ? glossRoom : total * 2 / 3});
+  splitter_.setSizes({total - list, list});
+}
+
+void ListPaneLayout::Read(const TIniFile& ini) {
+  ApplyColumnWidths(ini.ReadString(texts::kSettingsSection, "ColWidth", ""));
+  const std::vector<std::optional<int>> glossWidth =
+      ParseColumnWidths(ini.ReadString(texts::kSettingsSection, "GlossWidth", ""));
+  if (!glossWidth.empty() && glossWidth[0] && *glossWidth[0] > 0 && *glossWidth[0] <= 10000) {
+    list_.horizontalHeader()->resizeSection(WordListModel::kGlossColumn, *glossWidth[0]);
+    glossWidthChosen_ = true;
+  }
+}
+
+void ListPaneLayout::Write(TIniFile& ini) const {
+  ini.WriteString(texts::kSettingsSection, "ColWidth", ColumnWidthsText());
+  const int glossWidth = list_.isColumnHidden(WordListModel::kGlossColumn)
+                             ? glossWidth_
+                             : list_.horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
+  // Only a width the user gave it: a fitted one follows the window.
+  if (glossWidthChosen_) ini.WriteString(texts::kSettingsSection, "GlossWidth", std::to_string(glossWidth));
+}
+
+void ListPaneLayout::ApplyColumnWidths(const std::string& value) {
+  const std::vector<std::optional<int>> widths = ParseColumnWidths(value);
+  const std::span<const WordListColumn* const> columns = WindowColumns();
+  QHeaderView* header = list_.horizontalHeader();
+  for (size_t c = 0; c < columns.size() && c < widths.size(); ++c) {
+    const std::optional<int>& width = widths[c];
+    // A width that is not a number, or not a usable one, keeps the column
+    // as it is; a column with a setting of its own (訳語) reads that.
+    if (columns[c]->ownWidthSetting || !width || *width < 0 || *width > 10000) continue;
+    header->resizeSection(static_cast<int>(c), *width);
+  }
+}
+
+std::string ListPaneLayout::ColumnWidthsText() const {
+  std::vector<std::optional<int>> widths;
+  const std::span<const WordListColumn* const> columns = WindowColumns();
+  const QHeaderView* header = list_.horizontalHeader();
+  // A hidden column has no width to keep; the 訳語 column's is kept on its
+  // own (GlossWidth).
+  for (size_t c = 0; c < columns.size(); ++c) {
+    const int column = static_cast<int>(c);
+    if (columns[c]->ownWidthSetting || list_.isColumnHidden(column)) {
+      widths.emplace_back();
+    } else {
+      widths.emplace_back(header->sectionSize(column));
+    }
+  }
+  return FormatColumnWidths(widths);
+}
+
+}  // namespace lexiscoop
