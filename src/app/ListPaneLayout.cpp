@@ -61,8 +61,9 @@ bool ListPaneLayout::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListPaneLayout::Fit() {
-  // The list takes what its columns need, up to the glosses where the
-  // window is narrow, and leaves the text pane at least a third.
+  // The list takes what its columns need, the glosses included, as far as
+  // the text pane keeps a usable width; where the window is narrow the
+  // glosses take their room from the text pane first.
   QHeaderView* header = list_.horizontalHeader();
   const int chrome = 2 * list_.frameWidth() + list_.verticalScrollBar()->sizeHint().width() + 2;
   int withoutGloss = chrome;
@@ -74,14 +75,15 @@ void ListPaneLayout::Fit() {
   const int total = splitter_.width() - splitter_.handleWidth();
   const bool glossShown = !list_.isColumnHidden(WordListModel::kGlossColumn);
   const bool fitGloss = glossShown && !glossWidthChosen_;
-  // A fitted 訳語 column takes what the text pane's third leaves.
-  const int glossRoom = total * 2 / 3;
+  // The text pane keeps 30% of the width, no less than its minimum.
+  const QWidget* textPane = splitter_.widget(0);
+  const int textFloor = std::max(textPane != nullptr ? textPane->minimumWidth() : 0, total * 3 / 10);
+  const int listRoom = std::max(0, total - textFloor);
   if (fitGloss) {
     // The glosses take the width of the longest among the first rows (the
     // commonest words after a sort by count), no narrower than a word or
-    // two and no wider than three glosses need, taken from the text pane
-    // as far as it keeps a third; longer ones are elided, whole in the
-    // tooltip.
+    // two and no wider than three glosses need, as far as the list's room
+    // allows; longer ones are elided, whole in the tooltip.
     const QFontMetrics metrics = list_.fontMetrics();
     const int least = metrics.horizontalAdvance(QString(5, QChar(0x3042))) + 12;
     const int most = metrics.horizontalAdvance(QString(16, QChar(0x3042))) + 12;
@@ -95,14 +97,14 @@ void ListPaneLayout::Fit() {
     }
     wanted = std::min(wanted, most);
     sizingGloss_ = true;
-    header->resizeSection(WordListModel::kGlossColumn, std::clamp(glossRoom - withoutGloss, least, wanted));
+    header->resizeSection(WordListModel::kGlossColumn, std::clamp(listRoom - withoutGloss, least, wanted));
     sizingGloss_ = false;
   }
   const int all = withoutGloss + (glossShown ? header->sectionSize(WordListModel::kGlossColumn) : 0);
   // A fitted gloss column is shown whole as far as the text pane keeps its
-  // third; a width of the user's own may leave it to the scroll bar.
-  const int share = fitGloss ? glossRoom : std::max(total * 45 / 100, withoutGloss);
-  const int list = std::min({all, share, fitGloss ? glossRoom : total * 2 / 3});
+  // floor; a width of the user's own may leave it to the scroll bar.
+  const int share = fitGloss ? listRoom : std::max(total * 45 / 100, withoutGloss);
+  const int list = std::min({all, share, fitGloss ? listRoom : total * 2 / 3});
   splitter_.setSizes({total - list, list});
 }
 
