@@ -70,9 +70,11 @@ struct RollForwardStep {
   std::string target;
 };
 
-// Plans the renames of `entries` without changing anything: 0, or
+// Plans the renames of `entries` without changing anything: 0,
 // kJournalNamesOutside when a new version is not a regular file of its
-// own (a link, a folder) or a user's file links to nothing.
+// own (a link, a folder), or kJournalTargetIsLink when a file to replace is
+// a symbolic link: a record anyone may have written is never followed out
+// of the folder it names.
 int PlanRollForward(const std::string& dataFolder, const std::vector<IntentEntry>& entries,
                     const std::vector<std::string>& known, std::vector<RollForwardStep>& steps) {
   for (const IntentEntry& entry : entries) {
@@ -88,11 +90,7 @@ int PlanRollForward(const std::string& dataFolder, const std::vector<IntentEntry
       if (BareName(file) == entry.target) path = file;
     }
     if (path.empty()) return kJournalNamesOutside;
-    // The user's own link is followed as the writer followed it; no other.
-    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-      if (IsDanglingLink(path)) return kJournalNamesOutside;
-      path = ResolveWriteTarget(path);
-    }
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return kJournalTargetIsLink;
     RollForwardStep step{FolderOf(path), BareName(path) + ".tmp-" + entry.suffix, BareName(path)};
     const std::string temp = JoinPath(step.folder, step.temp);
     if (lstat(temp.c_str(), &st) != 0) {
@@ -151,6 +149,10 @@ std::string ChangeRefusalText(int rc) {
       return std::string(kLockFileName) + ": not a regular file (a folder, a link or a FIFO); nothing was done";
     case kUserFileDanglingLink:
       return "a user's dictionary file is a symbolic link to nothing; nothing was done";
+    case kJournalTargetIsLink:
+      return std::string(kJournalFileName) +
+             ": a file it names is a symbolic link, which an interrupted change is never completed through; "
+             "nothing was done (put the file itself in the link's place, or remove " + kJournalFileName + ")";
     case ETIMEDOUT:
       return std::string(kLockFileName) + ": another program kept the dictionary locked for " +
              std::to_string(kLockWaitLimitMs / 1000) + " seconds; nothing was done";
@@ -185,7 +187,8 @@ void DictionaryTransaction::RemoveStaleTemporaries() const {
   }
   targets.push_back(JournalPath(dataFolder_));
   for (const std::string& target : targets) {
-    for (const std::string& stale : StaleTemporariesOf(target, lockedAt_)) unlink(stale.c_str());
+    // A file that a live writer holds is not stale, whatever its age.
+    for (const std::string& stale : StaleTemporariesOf(target, lockedAt_)) RemoveIfAbandoned(stale);
   }
 }
 

@@ -19,6 +19,7 @@ inline constexpr const char* kJournalFileName = "lexiscoop.journal";
 inline constexpr int kJournalNamesOutside = -21;    // the intent record names a file not ours
 inline constexpr int kJournalNotRegularFile = -22;  // the intent record is a folder, link, FIFO...
 inline constexpr int kUserFileDanglingLink = -23;   // a user's file links to nothing
+inline constexpr int kJournalTargetIsLink = -24;    // the intent record would rename over a link
 
 // The message (ASCII) of a refusal that is not an errno, naming the file:
 // «lexiscoop.journal: names a file outside the data folder; nothing was

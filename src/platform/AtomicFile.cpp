@@ -109,14 +109,19 @@ int TargetMode(const std::string& target, mode_t& mode) {
   return 0;
 }
 
-// Syncs the temporary file, gives it `mode` and closes it. Returns 0 or an
-// errno, with the file removed.
-int FinishTemp(TempFile& temp, mode_t mode) {
+// Syncs the temporary file and gives it `mode`; then closes it, or hands it
+// to `hold` open, still held, when one is given. Returns 0 or an errno, with
+// the file removed.
+int FinishTemp(TempFile& temp, mode_t mode, HeldFile* hold = nullptr) {
   if (Faulted(WriteStep::Flush) || fsync(temp.fd) != 0) return Abandon(temp.fd, temp.path);
   // Permission bits last: a read-only mode must not stop our own writes.
   if (fchmod(temp.fd, mode) != 0) return Abandon(temp.fd, temp.path);
   const int fd = temp.fd;
   temp.fd = -1;
+  if (hold != nullptr) {
+    *hold = HeldFile(fd);
+    return 0;
+  }
   if (close(fd) != 0) return Abandon(-1, temp.path);
   return 0;
 }
@@ -165,7 +170,7 @@ int StageFile(const std::string& target, std::string_view bytes, StagedFile& sta
     errno = rc;
     return Abandon(temp.fd, temp.path);
   }
-  if (const int rc = FinishTemp(temp, mode); rc != 0) return rc;
+  if (const int rc = FinishTemp(temp, mode, &staged.hold); rc != 0) return rc;
   staged.tempPath = temp.path;
   staged.target = target;
   return 0;
@@ -239,15 +244,31 @@ void RemoveAbandonedTemporaries(const std::string& target) {
     if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix) names.emplace_back(name);
   }
   closedir(dir);
-  for (const std::string& name : names) {
-    const std::string path = JoinPath(folder, name);
-    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) continue;
-    struct stat st{};
-    // Held by nobody: its writer is gone.
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0) unlink(path.c_str());
-    close(fd);
+  for (const std::string& name : names) RemoveIfAbandoned(JoinPath(folder, name));
+}
+
+bool RemoveIfAbandoned(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st{};
+  // Held by nobody: its writer is gone.
+  const bool abandoned = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0;
+  const bool removed = abandoned && unlink(path.c_str()) == 0;
+  close(fd);
+  return removed;
+}
+
+HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = std::exchange(other.fd_, -1);
   }
+  return *this;
+}
+
+void HeldFile::Close() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
@@ -284,7 +305,7 @@ Status WriteFileAtomicallyThrough(const std::string& path,
     return filled;
   }
   if (const int rc = FinishNamedTemp(temp, mode); rc != 0) return Status::FromErrno(rc);
-  if (kind == OutputKind::Replace) return Status::FromErrno(Replace({temp.path, target}));
+  if (kind == OutputKind::Replace) return Status::FromErrno(Replace(StagedFile{temp.path, target, HeldFile()}));
   // A device or FIFO takes the finished content as a stream.
   std::string bytes;
   int rc = ReadWholeFile(temp.path, bytes);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/Status.h"
 
@@ -39,11 +40,32 @@ Status WriteFileAtomicallyThrough(const std::string& path,
 // exist yet). A loop of links gives `path` itself.
 std::string ResolveWriteTarget(const std::string& path);
 
+// An open file whose exclusive flock tells RemoveAbandonedTemporaries that
+// its writer is alive; closed (and the flock let go) with the object.
+class HeldFile {
+ public:
+  HeldFile() = default;
+  explicit HeldFile(int fd) : fd_(fd) {}
+  HeldFile(HeldFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  HeldFile& operator=(HeldFile&& other) noexcept;
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile() { Close(); }
+
+  void Close();
+
+ private:
+  int fd_ = -1;
+};
+
 // A complete new version of a file, written and synced under a temporary
-// name "<target>.tmp-XXXXXX" beside it, waiting to be renamed over it.
+// name "<target>.tmp-XXXXXX" beside it, waiting to be renamed over it. It
+// stays held while it waits, so that no other writer of the target takes
+// it for one a killed writer left.
 struct StagedFile {
   std::string tempPath;
   std::string target;  // the file it replaces (links already followed)
+  HeldFile hold;
 };
 
 // Writes `bytes` to a new temporary file beside `target` (which must already
@@ -65,6 +87,10 @@ int SyncFolder(const std::string& folder);
 // Removes the temporary files of `target` ("<target>.tmp-XXXXXX" beside it)
 // that no live writer holds: those a killed writer left behind.
 void RemoveAbandonedTemporaries(const std::string& target);
+
+// Removes the regular file `path` (no link followed) when no live writer
+// holds it. Returns true when it was removed.
+bool RemoveIfAbandoned(const std::string& path);
 
 // The steps of a write, for tests that make one of them fail.
 enum class WriteStep { Open, Write, Flush, Rename };

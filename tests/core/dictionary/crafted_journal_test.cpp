@@ -128,28 +128,38 @@ TEST_F(CraftedDataFolderTest, AnIntentRecordNamingAnythingButOurOwnFilesIsLeftAl
             "lexiscoop.journal: names a file outside the data folder; nothing was done");
 }
 
-TEST_F(CraftedDataFolderTest, OurOwnRecordIsCompletedThroughTheUsersLinkOnly) {
-  // The user's dictionary is a link to a file of theirs: the record names
-  // the link, and its new version waits beside the file linked to.
+TEST_F(CraftedDataFolderTest, OurOwnRecordIsNeverCompletedThroughALink) {
+  // The user's dictionary is a link: completing the record would rename
+  // through it, so a reader and a writer leave everything as it is.
   fs::create_directories(root_ / "real");
   WriteList(root_ / "real/mine.dat", {"go\tes,ing,ne,2went"});
   fs::create_symlink(root_ / "real/mine.dat", data_ + "/myLxScoop.dat");
-  TCompressStringList next;
-  next.Add("go\tes,ing,ne,2went");
-  next.Add("zoo\ts");
-  WriteFile(root_ / "real/mine.dat.tmp-Ab12Cd", next.FileImage());
+  WriteFile(root_ / "real/mine.dat.tmp-Ab12Cd", "new dictionary");
+  WriteFile(data_ + "/myLxScoop.dat.tmp-Ab12Cd", "new dictionary");
   WriteFile(data_ + "/myLXBasics.dat.tmp-Qq34Rr", "new level list");
   fs::create_directories(data_ + "/known");
   WriteFile(data_ + "/known/mine.lxk.tmp-Kk56Ll", "new known words");
   WriteFile(data_ + "/" + kJournalFileName,
             IntentRecordText({{"myLxScoop.dat", "Ab12Cd"}, {"myLXBasics.dat", "Qq34Rr"}, {"known/mine.lxk", "Kk56Ll"}}));
+  const auto before = Tree(root_.path());
   ConjugationDictionary reader = Dictionary();
   reader.ReloadDictionary(false);
+  EXPECT_EQ(reader.InterruptedChangeStatus(), kJournalTargetIsLink);
+  EXPECT_EQ(reader.RecordHeadword("zoo", "zoos", 1), RecordStatus::NotSaved);
+  EXPECT_EQ(reader.LastSaveStatus(), kJournalTargetIsLink);
+  EXPECT_EQ(Tree(root_.path()), before);
+  EXPECT_NE(ChangeRefusalText(kJournalTargetIsLink).find("lexiscoop.journal: a file it names is a symbolic link"),
+            std::string::npos);
+
+  // With the file itself in the link's place the record is completed.
+  fs::remove(data_ + "/myLxScoop.dat");
+  fs::copy_file(root_ / "real/mine.dat", data_ + "/myLxScoop.dat");
+  reader.ReloadDictionary(false);
   EXPECT_EQ(reader.InterruptedChangeStatus(), 0);
-  EXPECT_TRUE(fs::is_symlink(data_ + "/myLxScoop.dat"));
-  EXPECT_EQ(ReadList(root_ / "real/mine.dat"), (Lines{"go\tes,ing,ne,2went", "zoo\ts"}));
+  EXPECT_EQ(testing_support::ReadBytes(data_ + "/myLxScoop.dat"), "new dictionary");
   EXPECT_EQ(testing_support::ReadBytes(data_ + "/myLXBasics.dat"), "new level list");
   EXPECT_EQ(testing_support::ReadBytes(data_ + "/known/mine.lxk"), "new known words");
+  EXPECT_EQ(testing_support::ReadBytes(root_ / "real/mine.dat.tmp-Ab12Cd"), "new dictionary");
   EXPECT_FALSE(fs::exists(data_ + "/" + kJournalFileName));
 }
 
@@ -186,7 +196,9 @@ TEST_F(CraftedDataFolderTest, ALockOrUserFileThatIsNotARegularFileRefusesEveryCh
 
     ConjugationDictionary dictionary = Dictionary();
     dictionary.ReloadDictionary(false);  // returns: nothing waits on a FIFO
-    if (row.refusal != kUserFileDanglingLink) EXPECT_EQ(dictionary.InterruptedChangeStatus(), row.refusal);
+    if (row.refusal != kUserFileDanglingLink) {
+      EXPECT_EQ(dictionary.InterruptedChangeStatus(), row.refusal);
+    }
     EXPECT_EQ(dictionary.RecordHeadword("zoo", "zoos", 1), RecordStatus::NotSaved);
     EXPECT_EQ(dictionary.LastSaveStatus(), row.refusal);
     EXPECT_NE(ChangeRefusalText(row.refusal).find(row.refusal == kUserFileDanglingLink ? "symbolic link" : row.entry),

@@ -132,6 +132,15 @@ TEST_F(OutputPathTest, AbandonedTemporariesAreRemovedHeldOnesKept) {
   EXPECT_TRUE(fs::exists(target + ".tmp-Held99"));
   EXPECT_TRUE(fs::exists(target + ".tmp-toolong1"));
   EXPECT_EQ(Read("out.xlsx"), "PK");
+
+  // A staged file waiting for its rename is live until its writer lets go.
+  StagedFile staged;
+  ASSERT_EQ(StageFile(target, "staged", staged), 0);
+  RemoveAbandonedTemporaries(target);
+  EXPECT_TRUE(fs::exists(staged.tempPath));
+  staged.hold.Close();
+  RemoveAbandonedTemporaries(target);
+  EXPECT_FALSE(fs::exists(staged.tempPath));
 }
 
 }  // namespace
