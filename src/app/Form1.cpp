@@ -104,12 +104,8 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   connect(run_, &RunController::loadFailed, this,
           [this](const std::string& message) { ShowFailure(message.c_str()); });
   connect(recentFiles_, &RecentFiles::openRequested, this, &TForm1::OpenRecentFile);
-  createActions();
-  createMenus();
-  createToolBars();
-  createWorkArea();
+  createLayout();
   words_->Attach(*lvWords, *wordModel_, *ProgressBar1);
-  createStatusBar();
   createLevelMenu();
   // Every bar, the list and the status bar still fit; what a bar cannot
   // show goes behind its » button.

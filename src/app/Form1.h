@@ -10,6 +10,7 @@
 
 #include "analysis/Analysis.h"
 #include "app/ExportPlace.h"
+#include "app/MainWindowUi.h"
 #include "app/RunController.h"
 #include "app/TextFileLoader.h"
 #include "app/WordListController.h"
@@ -71,7 +72,7 @@ struct TForm1Options {
 // its creation to its destruction. The text, the run and the window's one
 // state are its RunController's; the window enables its commands from that
 // state (UpdateCommandStates).
-class TForm1 : public QMainWindow, private DictionaryObserver {
+class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObserver {
   Q_OBJECT
 
  public:
@@ -168,15 +169,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   void JumpToWord();
 
  private:
-  // Layout (Form1Layout.cpp).
-  void createActions();
-  void createMenus();
-  void createToolBars();
-  void createWorkArea();
-  void createStatusBar();
-  QToolBar* createBand(const char* bandName);
-  QToolButton* addButton(QWidget* bar, const char* name, QAction* action, int width);
-  void addSeparator(QWidget* bar);
+  // Builds the commands and widgets and wires them (Form1Wiring.cpp).
+  void createLayout();
 
   // Start-up (Form1.cpp).
   void FormCreate();
@@ -278,33 +272,8 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // The panes' share of the window's width and the list's column widths.
   ListPaneLayout* panes_ = nullptr;
 
-  // Commands.
-  QAction* acClipToText = nullptr;
-  QAction* acAnalize = nullptr;
-  QAction* acStopAnalize = nullptr;
-  QAction* acLoadFromFile = nullptr;
-  QAction* acSortABC = nullptr;
-  QAction* acSortNum = nullptr;
-  QAction* acSortInitial = nullptr;
-  QAction* acCopyWords = nullptr;
-  QAction* acCopyWordsNum = nullptr;
-  QAction* acOpenDoc = nullptr;
-  QAction* acAllSelect = nullptr;
-  QAction* acSWEntries = nullptr;
-  QAction* acSWWritten = nullptr;
-  QAction* acSWNoEntry = nullptr;
-  QAction* acSWOriginal = nullptr;
-  QAction* acClose = nullptr;
-  QAction* acCopyData = nullptr;
-  QAction* acEditDic = nullptr;
-  QAction* acShowGloss = nullptr;
-  QAction* acWrapReading = nullptr;  // 表示 → 折り返し: the レベル表示 page wraps its lines
-  QAction* Close1 = nullptr;
-  QAction* N1 = nullptr;
-  QAction* acExport = nullptr;
-  QAction* acPrint = nullptr;
-  QAction* acCompareTexts = nullptr;
   RecentFiles* recentFiles_ = nullptr;
+  QMenu* pmWordSelector = nullptr;  // the level buttons' menu
   FilterMenu* filterMenu_ = nullptr;
   // The level bar as the user left it (settings ShowLevelBar); it is shown
   // at first only when no dictionary loaded.
@@ -316,34 +285,6 @@ class TForm1 : public QMainWindow, private DictionaryObserver {
   // The help pages where no program is registered for them, made on first use.
   HelpWindow* helpWindow_ = nullptr;
 
-  // Bars.
-  QToolBar* CoolBar1 = nullptr;
-  QToolBar* cbWordsSel = nullptr;
-  QToolBar* cbProUse = nullptr;
-  QWidget* ToolBar1 = nullptr;
-  QWidget* tbWordsSel = nullptr;
-  QWidget* tbProUse = nullptr;
-  QToolButton* tbAnalizeStart = nullptr;
-  QToolButton* ToolButton8 = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
-  QLabel* lbTickCount = nullptr;
-  QLineEdit* edWord = nullptr;
-  QComboBox* cbProperNoun = nullptr;
-  QMenu* pmWordSelector = nullptr;
-  std::array<QToolButton*, kWordLevelCount> levelButtons_{};  // in WordLevel order
-
-  // Work area and status bar.
-  QSplitter* Splitter1 = nullptr;
-  QTabWidget* pcMemo = nullptr;
-  QWidget* tsText = nullptr;
-  QWidget* tsDatas = nullptr;
-  QPlainTextEdit* reText = nullptr;
-  QPlainTextEdit* mmDatas = nullptr;
-  CoverageChart* coverageChart_ = nullptr;
-  ReadingPane* readingPane_ = nullptr;
-  QTableView* lvWords = nullptr;
-  WordListModel* wordModel_ = nullptr;
-  std::array<QLabel*, 3> statusPanels_{};
 };
 
 }  // namespace lexiscoop

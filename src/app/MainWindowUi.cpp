@@ -1,14 +1,16 @@
 // The main window's layout: commands, menus, the three bars, the work area and
-// the status bar. Everything here is built once, from the constructor.
+// the status bar. Everything here is built once, from the window's constructor.
+
+#include "app/MainWindowUi.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -23,12 +25,8 @@
 #include <algorithm>
 
 #include "app/AppTexts.h"
-#include "app/Form1.h"
-#include "app/FilterMenu.h"
 #include "app/ImageList.h"
-#include "app/ListPaneLayout.h"
 #include "app/ReadingPane.h"
-#include "app/RecentFiles.h"
 #include "app/WindowSettings.h"
 #include "views/widgets/CoverageChart.h"
 #include "views/widgets/ReportPage.h"
@@ -69,11 +67,57 @@ QWidget* PageWithBorder(QWidget* content, const char* name) {
   return page;
 }
 
+QToolButton* AddButton(QToolBar* bar, const char* name, QAction* action, int width) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(QString::fromLatin1(name));
+  if (action != nullptr) button->setDefaultAction(action);
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setAutoRaise(true);
+  button->setIconSize(QSize(16, 16));
+  // The design width, or the caption's where it is longer: a caption is
+  // never cut short.
+  button->setMinimumWidth(width);
+  button->setFixedHeight(kButtonHeight);
+  button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+  bar->addWidget(button);
+  return button;
+}
+
+QToolBar* CreateBand(QMainWindow& window, const char* bandName) {
+  // A tool bar of the window's top area: what does not fit its width goes
+  // to the bar's extension menu (») at its right end.
+  auto* band = new QToolBar(&window);
+  band->setObjectName(QString::fromLatin1(bandName));
+  band->setMovable(false);
+  band->setFloatable(false);
+  // Not a fixed height: the extension opens the bar downwards, over the
+  // panes, in as many rows as its items need.
+  band->setMinimumHeight(kBandHeight);
+  band->setContentsMargins(0, 0, 0, 0);
+  band->setIconSize(QSize(16, 16));
+  band->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  band->setStyleSheet(QStringLiteral(
+      "QToolBar { border: none; border-bottom: 1px solid palette(mid); spacing: 0px; padding: 0px 2px;"
+      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbf6, stop:1 #e4e2d6); }"));
+  window.addToolBarBreak(Qt::TopToolBarArea);
+  window.addToolBar(Qt::TopToolBarArea, band);
+  return band;
+}
+
 }  // namespace
 
-void TForm1::createActions() {
+void MainWindowUi::Build(QMainWindow& window, QMenu& recentFilesMenu, const ShownWordList& shown,
+                         const AnalysisResult& result) {
+  createActions(window);
+  createMenus(window, recentFilesMenu);
+  createToolBars(window);
+  createWorkArea(window, shown, result);
+  createStatusBar(window);
+}
+
+void MainWindowUi::createActions(QMainWindow& window) {
   struct Spec {
-    QAction* TForm1::*member;
+    QAction* MainWindowUi::*member;
     const char* name;
     const char* caption;
     const char* hint;
@@ -81,32 +125,32 @@ void TForm1::createActions() {
     const char* shortcut;
   };
   const Spec specs[] = {
-      {&TForm1::acClipToText, "acClipToText", "貼付(&P)", "クリップボードのテキストを貼り付ける", 0, "Ctrl+V"},
-      {&TForm1::acAnalize, "acAnalize", "抽出(&A)", "テキストから単語を拾い出す", 1, "Ctrl+A"},
-      {&TForm1::acStopAnalize, "acStopAnalize", "中止(&Q)", "抽出作業を中止する", 16, ""},
-      {&TForm1::acLoadFromFile, "acLoadFromFile", "読込(&O)", "テキストファイルを読み込む", 2, "Ctrl+O"},
-      {&TForm1::acSortABC, "acSortABC", "文字(&L)", "単語をアルファベット順に並び替える", 3, ""},
-      {&TForm1::acSortNum, "acSortNum", "頻度(&N)", "単語を出現頻度で並び替える", 5, ""},
-      {&TForm1::acSortInitial, "acSortInitial", "出た順(&R)", "単語を最初の並び順に戻す", 4, ""},
-      {&TForm1::acCopyWords, "acCopyWords", "単語(&C)", "選択した項目の単語をコピー", 6, "Ctrl+C"},
-      {&TForm1::acCopyWordsNum, "acCopyWordsNum", "個数付(&N)", "選択した項目を個数付きで単語をコピー", 7, "Ctrl+N"},
-      {&TForm1::acOpenDoc, "acOpenDoc", "案内(&H)", "利用案内ドキュメントを開く", 8, "Ctrl+H"},
-      {&TForm1::acAllSelect, "acAllSelect", "すべて(&S)", "すべての項目を選択する", 14, "Ctrl+S"},
-      {&TForm1::acSWEntries, "acSWEntries", "見出し語", "辞書の見出しに登録されているもの", 12, ""},
-      {&TForm1::acSWWritten, "acSWWritten", "表記", "テキストに書かれているスペルで、辞書に活用が登録されているもの", 12, ""},
-      {&TForm1::acSWNoEntry, "acSWNoEntry", "未登録", "辞書にないもの", 12, ""},
-      {&TForm1::acSWOriginal, "acSWOriginal", "原形", "元になる単語の形", 12, ""},
-      {&TForm1::acClose, "acClose", "閉じる(&X)", "アプリケーションを終了する", 15, ""},
-      {&TForm1::acCopyData, "acCopyData", "データコピー", "詳細データの百分率の列をクリップボードにコピー", kImageCopyWords, ""},
-      {&TForm1::acEditDic, "acEditDic", "辞書(&D)", "辞書を編集", 11, "Ctrl+D"},
-      {&TForm1::Close1, "Close1", "終了(&X)", "", -1, ""},
-      {&TForm1::N1, "N1", "登録単語情報(&I)", "", 11, ""},
-      {&TForm1::acExport, "acExport", "エクスポート(&E)…", "単語リストを Excel・CSV・フラッシュカードに書き出す", -1, ""},
-      {&TForm1::acCompareTexts, "acCompareTexts", "複数のテキストを比較(&M)…", "複数のテキストのレベル構成を並べて比べる", -1, ""},
-      {&TForm1::acPrint, "acPrint", "印刷(&P)…", "レベルで色分けした本文を印刷する (PDF にも)", -1, "Ctrl+P"},
+      {&MainWindowUi::acClipToText, "acClipToText", "貼付(&P)", "クリップボードのテキストを貼り付ける", 0, "Ctrl+V"},
+      {&MainWindowUi::acAnalize, "acAnalize", "抽出(&A)", "テキストから単語を拾い出す", 1, "Ctrl+A"},
+      {&MainWindowUi::acStopAnalize, "acStopAnalize", "中止(&Q)", "抽出作業を中止する", 16, ""},
+      {&MainWindowUi::acLoadFromFile, "acLoadFromFile", "読込(&O)", "テキストファイルを読み込む", 2, "Ctrl+O"},
+      {&MainWindowUi::acSortABC, "acSortABC", "文字(&L)", "単語をアルファベット順に並び替える", 3, ""},
+      {&MainWindowUi::acSortNum, "acSortNum", "頻度(&N)", "単語を出現頻度で並び替える", 5, ""},
+      {&MainWindowUi::acSortInitial, "acSortInitial", "出た順(&R)", "単語を最初の並び順に戻す", 4, ""},
+      {&MainWindowUi::acCopyWords, "acCopyWords", "単語(&C)", "選択した項目の単語をコピー", 6, "Ctrl+C"},
+      {&MainWindowUi::acCopyWordsNum, "acCopyWordsNum", "個数付(&N)", "選択した項目を個数付きで単語をコピー", 7, "Ctrl+N"},
+      {&MainWindowUi::acOpenDoc, "acOpenDoc", "案内(&H)", "利用案内ドキュメントを開く", 8, "Ctrl+H"},
+      {&MainWindowUi::acAllSelect, "acAllSelect", "すべて(&S)", "すべての項目を選択する", 14, "Ctrl+S"},
+      {&MainWindowUi::acSWEntries, "acSWEntries", "見出し語", "辞書の見出しに登録されているもの", 12, ""},
+      {&MainWindowUi::acSWWritten, "acSWWritten", "表記", "テキストに書かれているスペルで、辞書に活用が登録されているもの", 12, ""},
+      {&MainWindowUi::acSWNoEntry, "acSWNoEntry", "未登録", "辞書にないもの", 12, ""},
+      {&MainWindowUi::acSWOriginal, "acSWOriginal", "原形", "元になる単語の形", 12, ""},
+      {&MainWindowUi::acClose, "acClose", "閉じる(&X)", "アプリケーションを終了する", 15, ""},
+      {&MainWindowUi::acCopyData, "acCopyData", "データコピー", "詳細データの百分率の列をクリップボードにコピー", kImageCopyWords, ""},
+      {&MainWindowUi::acEditDic, "acEditDic", "辞書(&D)", "辞書を編集", 11, "Ctrl+D"},
+      {&MainWindowUi::Close1, "Close1", "終了(&X)", "", -1, ""},
+      {&MainWindowUi::N1, "N1", "登録単語情報(&I)", "", 11, ""},
+      {&MainWindowUi::acExport, "acExport", "エクスポート(&E)…", "単語リストを Excel・CSV・フラッシュカードに書き出す", -1, ""},
+      {&MainWindowUi::acCompareTexts, "acCompareTexts", "複数のテキストを比較(&M)…", "複数のテキストのレベル構成を並べて比べる", -1, ""},
+      {&MainWindowUi::acPrint, "acPrint", "印刷(&P)…", "レベルで色分けした本文を印刷する (PDF にも)", -1, "Ctrl+P"},
   };
   for (const Spec& spec : specs) {
-    auto* action = new QAction(ImageListIcon(spec.image), Qs(spec.caption), this);
+    auto* action = new QAction(ImageListIcon(spec.image), Qs(spec.caption), &window);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setToolTip(spec.hint[0] != '\0' ? Qs(spec.hint) : QString());
     if (spec.shortcut[0] != '\0') {
@@ -116,50 +160,28 @@ void TForm1::createActions() {
       action->setShortcutContext(Qt::WindowShortcut);
     }
     this->*(spec.member) = action;
-    addAction(action);
+    window.addAction(action);
   }
   acAnalize->setEnabled(false);
 
-  connect(acAnalize, &QAction::triggered, this, &TForm1::acAnalizeExecute);
-  connect(acStopAnalize, &QAction::triggered, this, &TForm1::acStopAnalizeExecute);
-  connect(acLoadFromFile, &QAction::triggered, this, &TForm1::acLoadFromFileExecute);
-  connect(acClipToText, &QAction::triggered, this, &TForm1::acClipToTextExecute);
-  connect(acOpenDoc, &QAction::triggered, this, &TForm1::acOpenDocExecute);
-  connect(acClose, &QAction::triggered, this, &TForm1::acCloseExecute);
-  connect(Close1, &QAction::triggered, this, &TForm1::acCloseExecute);
-  connect(acEditDic, &QAction::triggered, this, &TForm1::acEditDicExecute);
-  acShowGloss = new QAction(Qs("訳語(&G)"), this);
+  acShowGloss = new QAction(Qs("訳語(&G)"), &window);
   acShowGloss->setObjectName(QStringLiteral("acShowGloss"));
   acShowGloss->setStatusTip(Qs("単語一覧に訳語の列を表示する"));
   acShowGloss->setCheckable(true);
   acShowGloss->setChecked(true);
-  connect(acShowGloss, &QAction::toggled, this, &TForm1::acShowGlossExecute);
-  acWrapReading = new QAction(Qs("折り返し(&W)"), this);
+  acWrapReading = new QAction(Qs("折り返し(&W)"), &window);
   acWrapReading->setObjectName(QStringLiteral("acWrapReading"));
   acWrapReading->setStatusTip(Qs("レベル表示の本文を画面の幅で折り返す"));
   acWrapReading->setCheckable(true);
   acWrapReading->setChecked(true);
-  connect(acWrapReading, &QAction::toggled, this, [this](bool wrap) { readingPane_->SetWrap(wrap); });
-  connect(N1, &QAction::triggered, this, &TForm1::N1Click);
-  connect(acExport, &QAction::triggered, this, &TForm1::acExportExecute);
-  connect(acCompareTexts, &QAction::triggered, this, &TForm1::acCompareTextsExecute);
-  // Prints what the レベル表示 page shows, with the page in front.
-  connect(acPrint, &QAction::triggered, this, [this] {
-    pcMemo->setCurrentWidget(readingPane_->Page());
-    readingPane_->PrintDialog();
-  });
-  connect(acCopyWords, &QAction::triggered, this, &TForm1::acCopyWordsExecute);
-  acCopyWords->installEventFilter(this);  // Ctrl+C with a selection elsewhere
-  connect(acCopyWordsNum, &QAction::triggered, this, &TForm1::acCopyWordsNumExecute);
-  connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
 }
 
-void TForm1::createMenus() {
-  QMenuBar* bar = menuBar();
+void MainWindowUi::createMenus(QMainWindow& window, QMenu& recentFilesMenu) {
+  QMenuBar* bar = window.menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = bar->addMenu(Qs("ファイル(&F)"));
   file->addAction(acLoadFromFile);
-  file->addMenu(recentFiles_->Menu());
+  file->addMenu(&recentFilesMenu);
   file->addSeparator();
   file->addAction(acExport);
   file->addAction(acCompareTexts);
@@ -176,70 +198,29 @@ void TForm1::createMenus() {
   edit->addAction(acCopyWordsNum);
   edit->addAction(acAllSelect);
 
-  QMenu* view = bar->addMenu(Qs("表示(&V)"));
+  QMenu* view = viewMenu = bar->addMenu(Qs("表示(&V)"));
   view->addAction(acSortABC);
   view->addAction(acSortInitial);
   view->addAction(acSortNum);
   view->addSeparator();
   view->addAction(acShowGloss);
   view->addAction(acWrapReading);
-  createFilterMenu(*view);
 
   QMenu* help = bar->addMenu(Qs("ヘルプ(&H)"));
   help->addAction(N1);
   help->addAction(acOpenDoc);
 }
 
-QToolButton* TForm1::addButton(QWidget* bar, const char* name, QAction* action, int width) {
-  auto* button = new QToolButton(bar);
-  button->setObjectName(QString::fromLatin1(name));
-  if (action != nullptr) button->setDefaultAction(action);
-  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  button->setAutoRaise(true);
-  button->setIconSize(QSize(16, 16));
-  // The design width, or the caption's where it is longer: a caption is
-  // never cut short.
-  button->setMinimumWidth(width);
-  button->setFixedHeight(kButtonHeight);
-  button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
-  static_cast<QToolBar*>(bar)->addWidget(button);
-  return button;
-}
-
-void TForm1::addSeparator(QWidget* bar) { static_cast<QToolBar*>(bar)->addSeparator(); }
-
-QToolBar* TForm1::createBand(const char* bandName) {
-  // A tool bar of the window's top area: what does not fit its width goes
-  // to the bar's extension menu (») at its right end.
-  auto* band = new QToolBar(this);
-  band->setObjectName(QString::fromLatin1(bandName));
-  band->setMovable(false);
-  band->setFloatable(false);
-  // Not a fixed height: the extension opens the bar downwards, over the
-  // panes, in as many rows as its items need.
-  band->setMinimumHeight(kBandHeight);
-  band->setContentsMargins(0, 0, 0, 0);
-  band->setIconSize(QSize(16, 16));
-  band->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  band->setStyleSheet(QStringLiteral(
-      "QToolBar { border: none; border-bottom: 1px solid palette(mid); spacing: 0px; padding: 0px 2px;"
-      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfbf6, stop:1 #e4e2d6); }"));
-  band->installEventFilter(this);
-  addToolBarBreak(Qt::TopToolBarArea);
-  addToolBar(Qt::TopToolBarArea, band);
-  return band;
-}
-
-void TForm1::createToolBars() {
+void MainWindowUi::createToolBars(QMainWindow& window) {
   // 1. The main bar.
-  CoolBar1 = createBand("CoolBar1");
+  CoolBar1 = CreateBand(window, "CoolBar1");
   ToolBar1 = CoolBar1;
-  addButton(ToolBar1, "ToolButton9", acClose, 60);
-  addSeparator(ToolBar1);
-  addButton(ToolBar1, "ToolButton3", acLoadFromFile, 60);
-  addButton(ToolBar1, "ToolButton1", acClipToText, 60);
-  addSeparator(ToolBar1);
-  tbAnalizeStart = addButton(ToolBar1, "tbAnalizeStart", acAnalize, 60);
+  AddButton(CoolBar1, "ToolButton9", acClose, 60);
+  CoolBar1->addSeparator();
+  AddButton(CoolBar1, "ToolButton3", acLoadFromFile, 60);
+  AddButton(CoolBar1, "ToolButton1", acClipToText, 60);
+  CoolBar1->addSeparator();
+  tbAnalizeStart = AddButton(CoolBar1, "tbAnalizeStart", acAnalize, 60);
 
   auto* progressPanel = new QWidget(ToolBar1);
   progressPanel->setObjectName(QStringLiteral("ProgressPanel"));
@@ -256,29 +237,28 @@ void TForm1::createToolBars() {
   lbTickCount->setGeometry(4, 20, 80, 14);
   CoolBar1->addWidget(progressPanel);
 
-  addSeparator(ToolBar1);
-  addButton(ToolBar1, "ToolButton13", acOpenDoc, 60);
-  addButton(ToolBar1, "ToolButton10", acEditDic, 60);
+  CoolBar1->addSeparator();
+  AddButton(CoolBar1, "ToolButton13", acOpenDoc, 60);
+  AddButton(CoolBar1, "ToolButton10", acEditDic, 60);
 
   // 2. The word-list bar.
-  cbWordsSel = createBand("cbWordsSel");
+  cbWordsSel = CreateBand(window, "cbWordsSel");
   tbWordsSel = cbWordsSel;
-  addButton(tbWordsSel, "ToolButton36", acCopyWords, 96);
-  addButton(tbWordsSel, "ToolButton37", acCopyWordsNum, 96);
-  addButton(tbWordsSel, "ToolButton38", acAllSelect, 96);
-  ToolButton8 = addButton(tbWordsSel, "ToolButton8", nullptr, 96);
+  AddButton(cbWordsSel, "ToolButton36", acCopyWords, 96);
+  AddButton(cbWordsSel, "ToolButton37", acCopyWordsNum, 96);
+  AddButton(cbWordsSel, "ToolButton38", acAllSelect, 96);
+  ToolButton8 = AddButton(cbWordsSel, "ToolButton8", nullptr, 96);
   ToolButton8->setText(Qs("詳細データコピー"));
   ToolButton8->setIcon(ImageListIcon(kImageCopyWords));
   ToolButton8->setToolTip(Qs("詳細データ (統計レポート) をクリップボードにコピー"));
   QFont narrower = ToolButton8->font();  // its caption is the longest of the bar
   narrower.setPixelSize(11);
   ToolButton8->setFont(narrower);
-  connect(ToolButton8, &QToolButton::clicked, this, &TForm1::CopyStatisticsReport);
-  addSeparator(tbWordsSel);
-  addButton(tbWordsSel, "ToolButton40", acSortABC, 96);
-  addButton(tbWordsSel, "ToolButton41", acSortNum, 96);
-  addButton(tbWordsSel, "ToolButton42", acSortInitial, 96);
-  addSeparator(tbWordsSel);
+  cbWordsSel->addSeparator();
+  AddButton(cbWordsSel, "ToolButton40", acSortABC, 96);
+  AddButton(cbWordsSel, "ToolButton41", acSortNum, 96);
+  AddButton(cbWordsSel, "ToolButton42", acSortInitial, 96);
+  cbWordsSel->addSeparator();
 
   auto* searchPanel = new QWidget(tbWordsSel);
   searchPanel->setObjectName(QStringLiteral("Panel1"));
@@ -298,25 +278,24 @@ void TForm1::createToolBars() {
   searchLayout->addWidget(edWord);
   cbWordsSel->addWidget(searchPanel);
 
-  addSeparator(tbWordsSel);
-  addButton(tbWordsSel, "ToolButton30", acSWOriginal, 96);
-  addButton(tbWordsSel, "ToolButton31", acSWEntries, 96);
-  addButton(tbWordsSel, "ToolButton32", acSWWritten, 96);
-  addSeparator(tbWordsSel);
-  addButton(tbWordsSel, "ToolButton34", acSWNoEntry, 96);
+  cbWordsSel->addSeparator();
+  AddButton(cbWordsSel, "ToolButton30", acSWOriginal, 96);
+  AddButton(cbWordsSel, "ToolButton31", acSWEntries, 96);
+  AddButton(cbWordsSel, "ToolButton32", acSWWritten, 96);
+  cbWordsSel->addSeparator();
+  AddButton(cbWordsSel, "ToolButton34", acSWNoEntry, 96);
 
   // 3. The level bar.
-  cbProUse = createBand("cbProUse");
+  cbProUse = CreateBand(window, "cbProUse");
   tbProUse = cbProUse;
   const char* levelButtonNames[kWordLevelCount] = {"tbWSBasic", "tbWSJunior", "tbWSToUnivercity",
                                                    "tbWSGeneral", "tbWSOther", "tbWSNone"};
   for (int i = 0; i < kWordLevelCount; ++i) {
-    QToolButton* button = addButton(tbProUse, levelButtonNames[i], nullptr, 72);
+    QToolButton* button = AddButton(cbProUse, levelButtonNames[i], nullptr, 72);
     button->setIcon(ImageListIcon(kImageSwitchOff));
     levelButtons_[static_cast<size_t>(i)] = button;
   }
-  SetLevelCaptions(true);
-  addSeparator(tbProUse);
+  cbProUse->addSeparator();
   auto* properNounLabel = new QLabel(Qs("固有名詞(&N):"), tbProUse);
   properNounLabel->setObjectName(QStringLiteral("lbProperNoun"));
   cbProUse->addWidget(properNounLabel);
@@ -328,18 +307,12 @@ void TForm1::createToolBars() {
   cbProperNoun->setToolTip(Qs("固有名詞 (大文字で始まる未登録の語) を一覧に含めるかどうか"));
   properNounLabel->setBuddy(cbProperNoun);
   cbProUse->addWidget(cbProperNoun);
-  addSeparator(tbProUse);
-  addButton(tbProUse, "tbCopyData", acCopyData, 72);
-  // Shown or hidden from 表示 → レベルバー.
-  connect(filterMenu_->LevelBarAction(), &QAction::toggled, this, [this](bool shown) {
-    cbProUse->setVisible(shown);
-    if (dictionaryLoaded_) levelBarShown_ = shown;
-  });
-  filterMenu_->LevelBarAction()->setChecked(true);
+  cbProUse->addSeparator();
+  AddButton(cbProUse, "tbCopyData", acCopyData, 72);
 }
 
-void TForm1::createWorkArea() {
-  Splitter1 = new QSplitter(Qt::Horizontal, this);
+void MainWindowUi::createWorkArea(QMainWindow& window, const ShownWordList& shown, const AnalysisResult& result) {
+  Splitter1 = new QSplitter(Qt::Horizontal, &window);
   Splitter1->setObjectName(QStringLiteral("Splitter1"));
   Splitter1->setHandleWidth(3);
   Splitter1->setChildrenCollapsible(false);
@@ -366,13 +339,8 @@ void TForm1::createWorkArea() {
 
   lvWords = new QTableView(Splitter1);
   lvWords->setObjectName(QStringLiteral("lvWords"));
-  wordModel_ = new WordListModel(words_->Shown(), run_->Result(), lvWords);
+  wordModel_ = new WordListModel(shown, result, lvWords);
   lvWords->setModel(wordModel_);
-  // The count follows the selection however it changes: mouse, keys,
-  // select all or the program itself.
-  connect(lvWords->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (run_->ShowsResults()) ShowSelectionCount();
-  });
   lvWords->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lvWords->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -401,13 +369,8 @@ void TForm1::createWorkArea() {
       header->moveSection(header->visualIndex(static_cast<int>(c)), columns[c]->shownAfter);
     }
   }
-  readingPane_ = new ReadingPane(*lvWords, words_->Shown(), run_->Result(), pcMemo);
-  readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
-  exportPlace_.SetOpenText([this] { return run_->LastFileName(); });
+  readingPane_ = new ReadingPane(*lvWords, shown, result, pcMemo);
   pcMemo->addTab(readingPane_->Page(), Qs("レベル表示"));
-  connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });
-  lvWords->viewport()->installEventFilter(this);
-  lvWords->installEventFilter(this);
 
   // The pages may be squeezed below what they ask for, so that a small
   // window still shows the bars, the list and the status bar whole.
@@ -423,14 +386,11 @@ void TForm1::createWorkArea() {
   listWidth += designWidth;
   listWidth = std::max(listWidth, kWordListWidth);
   Splitter1->setSizes({kDesignWidth - listWidth - 3, listWidth});
-  pcMemo->installEventFilter(this);
-  connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
-  panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
-  setCentralWidget(Splitter1);
+  window.setCentralWidget(Splitter1);
 }
 
-void TForm1::createStatusBar() {
-  QStatusBar* bar = statusBar();
+void MainWindowUi::createStatusBar(QMainWindow& window) {
+  QStatusBar* bar = window.statusBar();
   bar->setObjectName(QStringLiteral("StatusBar1"));
   bar->setFixedHeight(23);
   bar->setSizeGripEnabled(true);
