@@ -28,6 +28,7 @@
 #include "app/ImageList.h"
 #include "app/ReadingPane.h"
 #include "app/WindowSettings.h"
+#include "ui/ElidingLabel.h"
 #include "views/widgets/CoverageChart.h"
 #include "views/widgets/ReportPage.h"
 #include "views/widgets/WordListModel.h"
@@ -396,7 +397,8 @@ void MainWindowUi::createStatusBar(QMainWindow& window) {
   bar->setSizeGripEnabled(true);
   const int designWidths[3] = {50, 80, 50};
   for (int panel = 0; panel < 3; ++panel) {
-    auto* label = new QLabel(bar);
+    // A panel narrower than its text shows it cut short, whole in its tooltip.
+    auto* label = new ElidingLabel(bar);
     label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);

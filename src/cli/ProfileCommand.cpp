@@ -125,6 +125,7 @@ int RunProfileCommand(CliContext& context) {
 
   bool failed = false;
   for (const TextProfile& p : profiles) {
+    if (!p.notice.empty()) context.Error(Cp932FromUtf8(p.path + ": " + p.notice));
     if (p.status == ProfileStatus::Done) continue;
     failed = failed || p.status == ProfileStatus::Failed;
     context.Error(Cp932FromUtf8(p.path + (p.status == ProfileStatus::Skipped ? ": skipped: " : ": ") + p.error));

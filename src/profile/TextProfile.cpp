@@ -100,6 +100,7 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels, cons
   try {
     TMyParser parser;
     parser.AssignText(ReadTextFile(path));
+    profile.notice = Utf8FromCp932(ZeroByteNotice(parser.FullText()));
     AnalysisResult result;
     ScanControl control;
     control.stopFlag = stop;

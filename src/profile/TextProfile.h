@@ -26,6 +26,7 @@ struct TextProfile {
   std::string path;  // the file's path as given or found (file-name bytes)
   ProfileStatus status = ProfileStatus::Done;
   std::string error;  // UTF-8; empty when Done
+  std::string notice;  // UTF-8: where a zero byte ended the text; empty when none did
   int64_t bytes = 0;  // size of the file
   int64_t tokens = 0;
   int64_t types = 0;  // distinct words

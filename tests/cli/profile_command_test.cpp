@@ -188,6 +188,17 @@ TEST_F(ProfileCommandTest, BadFilesAreRowsOrNotesAndNeverStopTheRest) {
 
   // A skipped binary file alone is no failure.
   EXPECT_EQ(Profile({texts_ / "a.txt", texts_ / "binary.dat"}).exitCode, 0);
+
+  // A zero byte past the head ends the text where words and report end it,
+  // and every one of them says so.
+  WriteFileBytes(texts_ / "cut.txt", std::string(9000, ' ') + std::string("cat\0dog dog", 11));
+  for (const char* command : {"profile", "words", "report"}) {
+    const testing::CliRun cut = RunCliProgram(data_.With({command, texts_ / "cut.txt"}));
+    EXPECT_EQ(cut.exitCode, 0) << command;
+    EXPECT_NE(cut.err.find("cut.txt: 9,004 バイト目のゼロバイトで読み終えました: 残り 7 バイトは数えていません"),
+              std::string::npos)
+        << command << ": " << cut.err;
+  }
 }
 
 // Runs the CLI with its address space limited to `limitBytes`.

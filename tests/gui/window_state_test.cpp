@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "TestSupport.h"
@@ -19,6 +20,7 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/widgets/FmEditDic.h"
+#include "ui/ElidingLabel.h"
 #include "views/widgets/WordListModel.h"
 
 using namespace lexiscoop;
@@ -72,6 +74,27 @@ class WindowStateTest : public QObject {
   }
 
  private slots:
+  // A status line longer than its panel, as the zero-byte notice makes it
+  // in a small window, is cut short with its whole text in the tooltip.
+  void aLongStatusLineShowsWholeInItsTooltip() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    form.resize(743, 500);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.SetCurrentText(std::string("The cat saw the dog in the old garden.\r\n\0the rest", 50));
+    Action(form, "acAnalize")->trigger();
+    auto* panel = form.findChild<ElidingLabel*>(QStringLiteral("StatusPanel0"));
+    QVERIFY(panel != nullptr);
+    QVERIFY(panel->text().endsWith(U("残り 9 バイトは数えていません")));
+    QTRY_VERIFY(panel->Elided());
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(panel, &help);
+    QTRY_COMPARE(QToolTip::text(), panel->text());
+    form.resize(1600, 1000);
+    QTRY_VERIFY(!panel->Elided());
+  }
+
   void selectionCountFollowsEverySelectionChange() {
     ProgramFolder folder;
     TForm1 form(folder.Options());
