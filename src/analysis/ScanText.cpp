@@ -20,7 +20,7 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
   ProgressPump pump(control.pump, control.sliceMs, control.wordsPerClockCheck);
   pump.Start(100);
   parser.Rewind();
-  std::vector<uint8_t> watched;  // per entry: its occurrences are recorded
+  std::vector<int32_t> watched;  // per entry: how many more of its occurrences to record
   auto stopAsked = [&control] {
     return (control.stopRequest && *control.stopRequest > 0) ||
            (control.stopFlag && control.stopFlag->load(std::memory_order_relaxed));
@@ -38,9 +38,10 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
       // Entries are numbered in order of first appearance: a new one is the next.
       if (static_cast<size_t>(result.words.Count()) > result.firstOccurrences.size()) {
         result.firstOccurrences.push_back({parser.CurrentWordOffset(), parser.CurrentWordSourceLength()});
-        if (control.watch) watched.push_back(control.watch->WatchNewWord(normalized) ? 1 : 0);
+        if (control.watch) watched.push_back(control.watch->WatchNewWord(normalized));
       }
-      if (control.watch && watched[static_cast<size_t>(entry)]) {
+      if (control.watch && watched[static_cast<size_t>(entry)] > 0) {
+        --watched[static_cast<size_t>(entry)];
         result.watched.push_back({static_cast<uint32_t>(parser.CurrentWordOffset()), entry});
       }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "analysis/WordClassifier.h"
@@ -13,6 +14,9 @@ struct AnalysisResult;
 struct WordReading {
   WordClass word;              // the headword and level of this reading
   int32_t occurrences = 0;     // at least 1
+  // The headword's glosses with the part of speech its occurrences took
+  // most often first (CP932); empty when that is the glosses' own order.
+  std::string glosses;
 };
 
 // How the occurrences of one word-table entry split among headwords when

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string_view>
 
@@ -12,10 +13,13 @@ namespace lexiscoop {
 class WordWatch {
  public:
   virtual ~WordWatch() = default;
+  // Every occurrence, as a limit of WatchNewWord.
+  static constexpr int32_t kEveryOccurrence = INT32_MAX;
+
   // Called once for each new entry of the word table, in entry order, with
-  // the word as the table holds it; true to keep the places of its
-  // occurrences.
-  virtual bool WatchNewWord(std::string_view word) = 0;
+  // the word as the table holds it: of how many of its occurrences, from the
+  // first on, to keep the places (0 for none).
+  virtual int32_t WatchNewWord(std::string_view word) = 0;
 };
 
 // One occurrence of a watched word, in the order of the text.
@@ -23,6 +27,9 @@ struct WatchedOccurrence {
   uint32_t offset = 0;  // where the word starts in the scanned text (bytes)
   int32_t entry = -1;   // its word-table entry
   HeadwordId reading = kNoHeadword;  // the headword it was read as in its sentence; kNoHeadword: the entry's
+  uint8_t tag = kNoTag;              // its part-of-speech tag in the sentence (a tagging::Tag)
+
+  static constexpr uint8_t kNoTag = 0xFF;
 };
 
 }  // namespace lexiscoop

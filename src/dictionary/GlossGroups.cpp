@@ -52,6 +52,21 @@ std::vector<GlossGroup> DecodeGlossGroups(std::string_view text) {
   return groups;
 }
 
+std::string GlossesWithGroupFirst(std::string_view text, std::string_view label) {
+  if (label.empty() || LeadingGlossLabel(text).empty()) return {};
+  const std::vector<std::string_view> parts = Split(text, kGroupSeparator);
+  size_t lead = 0;
+  while (lead < parts.size() && LeadingGlossLabel(parts[lead]) != label) ++lead;
+  if (lead == 0 || lead == parts.size()) return {};
+  std::string out(parts[lead]);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i == lead) continue;
+    out += kGroupSeparator;
+    out += parts[i];
+  }
+  return out;
+}
+
 std::string_view FirstGlossGroup(std::string_view text) {
   if (LeadingGlossLabel(text).empty()) return text;
   return text.substr(0, text.find(kGroupSeparator));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,5 +31,10 @@ std::string_view FirstGlossGroup(std::string_view text);
 
 // The part-of-speech label that `text` starts with, or "".
 std::string_view LeadingGlossLabel(std::string_view text);
+
+// `text` with its group labelled `label` moved to the front, the others in
+// their order («形 近い / 動 閉じる; 閉める» for 形); "" when that group
+// already leads, when there is none or when the text is not grouped.
+std::string GlossesWithGroupFirst(std::string_view text, std::string_view label);
 
 }  // namespace lexiscoop

@@ -41,10 +41,18 @@ struct ClassifiedWord {
 // The classification of entry `entry` of the result's word table. A result
 // that was never classified, or an entry outside the table, gives an entry
 // that is not in the dictionary (level None, nothing else).
+// An entry whose occurrences were read as several headwords (see
+// AnalysisResult::readings) gives its most frequent reading.
 ClassifiedWord ClassifiedWordOf(const AnalysisResult& result, int32_t entry);
 
+// The classification of entry `entry` read as headword `headword`, one of
+// its readings; kNoHeadword, or a headword it was not read as, gives
+// ClassifiedWordOf(result, entry).
+ClassifiedWord ClassifiedReadingOf(const AnalysisResult& result, int32_t entry, HeadwordId headword);
+
 // The classification of the word shown in row `row` of `shown`: that of the
-// row's first word in the text, the entry that gave the row its form. A row
+// row's first word in the text, the entry that gave the row its form, read
+// as the headword the row stands for. A row
 // shows a headword's spelling, which may count for another headword when
 // looked up afresh (found, the verb of «founded», spells a form of find), so
 // a row is never looked up again by its text. Rows outside the list give

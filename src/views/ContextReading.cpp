@@ -10,6 +10,7 @@
 #include "analysis/Analysis.h"
 #include "dictionary/Lexicon.h"
 #include "analysis/MyParser.h"
+#include "dictionary/GlossGroups.h"
 #include "tagging/Tagger.h"
 #include "tagging/TaggerFeatures.h"
 
@@ -20,6 +21,9 @@ using tagging::Tag;
 
 // Distinct windows whose tag is kept for windows met again.
 constexpr size_t kMostWindowsKept = 1 << 20;
+// Occurrences of a word read only for its glosses' part of speech that are
+// tagged: the first ones tell the common use.
+constexpr int32_t kGlossSample = 16;
 // Occurrences worth a thread of their own.
 constexpr size_t kOccurrencesForASecondThread = 20000;
 
@@ -172,13 +176,87 @@ void WindowKey(std::span<const std::string_view> tokens, size_t hit, std::string
   key.push_back(static_cast<char>(hit));
 }
 
-// Counts of the headwords an entry was read as.
-using ReadingCounts = std::vector<std::pair<HeadwordId, int32_t>>;
+// How often an entry was read as one headword, and with which tags.
+struct ReadingTally {
+  HeadwordId id = kNoHeadword;
+  int32_t count = 0;
+  std::array<int32_t, tagging::kTagCount> tags{};
+};
+using ReadingTallies = std::vector<ReadingTally>;
 
-void CountReading(ReadingCounts& counts, HeadwordId id) {
-  auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& p) { return p.first == id; });
-  if (it == counts.end()) counts.emplace_back(id, 1);
-  else ++it->second;
+ReadingTally* FindTally(ReadingTallies& tallies, HeadwordId id) {
+  auto it = std::find_if(tallies.begin(), tallies.end(), [&](const ReadingTally& t) { return t.id == id; });
+  return it == tallies.end() ? nullptr : &*it;
+}
+
+void Tally(ReadingTallies& tallies, HeadwordId id, uint8_t tag) {
+  ReadingTally* tally = FindTally(tallies, id);
+  if (!tally) {
+    tallies.push_back(ReadingTally{id, 0, {}});
+    tally = &tallies.back();
+  }
+  ++tally->count;
+  if (tag < tagging::kTagCount) ++tally->tags[tag];
+}
+
+// The gloss labels (CP932) that answer a tag, the best first: a participle
+// reads as an adjective and an adverb as an adjective or a preposition where
+// the glosses have no group of their own part of speech.
+std::span<const std::string_view> GlossLabelsOf(Tag tag) {
+  static constexpr std::string_view kNoun[] = {"\x96\xBC"};                            // 名
+  static constexpr std::string_view kVerb[] = {"\x93\xAE"};                            // 動
+  static constexpr std::string_view kParticiple[] = {"\x93\xAE", "\x8C\x60"};          // 動 形
+  static constexpr std::string_view kAdjective[] = {"\x8C\x60"};                       // 形
+  static constexpr std::string_view kAdverb[] = {"\x95\x9B", "\x8C\x60", "\x91\x4F"};  // 副 形 前
+  static constexpr std::string_view kPreposition[] = {"\x91\x4F", "\x90\xDA", "\x95\x9B"};  // 前 接 副
+  static constexpr std::string_view kConjunction[] = {"\x90\xDA"};                     // 接
+  static constexpr std::string_view kPronoun[] = {"\x91\xE3"};                         // 代
+  static constexpr std::string_view kInterjection[] = {"\x8A\xD4"};                    // 間
+  switch (tag) {
+    case Tag::kNN: case Tag::kNNS: case Tag::kNP: return kNoun;
+    case Tag::kVB: case Tag::kVBD: case Tag::kVBZ: case Tag::kMD: return kVerb;
+    case Tag::kVBG: case Tag::kVBN: return kParticiple;
+    case Tag::kJJ: case Tag::kJJR: case Tag::kJJS: return kAdjective;
+    case Tag::kRB: case Tag::kRP: return kAdverb;
+    case Tag::kIN: return kPreposition;
+    case Tag::kCC: return kConjunction;
+    case Tag::kPRP: case Tag::kPRPS: return kPronoun;
+    case Tag::kUH: return kInterjection;
+    default: return {};
+  }
+}
+
+// Of the gloss groups of `gloss`, the label that the tags in `tags` answer
+// most often; "" for none. Ties go to the group met first.
+std::string_view CommonestLabel(const std::array<int32_t, tagging::kTagCount>& tags, std::string_view gloss) {
+  std::vector<std::pair<std::string_view, int32_t>> labels;  // the groups' labels in order
+  for (const GlossGroup& group : DecodeGlossGroups(gloss)) {
+    if (!group.label.empty()) labels.emplace_back(group.label, 0);
+  }
+  for (int t = 0; t < tagging::kTagCount; ++t) {
+    if (tags[static_cast<size_t>(t)] == 0) continue;
+    for (const std::string_view label : GlossLabelsOf(static_cast<Tag>(t))) {
+      auto it = std::find_if(labels.begin(), labels.end(), [&](const auto& l) { return l.first == label; });
+      if (it != labels.end()) {
+        it->second += tags[static_cast<size_t>(t)];
+        break;
+      }
+    }
+  }
+  std::string_view best;
+  int32_t bestCount = 0;
+  for (const auto& [label, count] : labels) {
+    if (count > bestCount) {
+      best = label;
+      bestCount = count;
+    }
+  }
+  return best;
+}
+
+// Whether glosses are grouped by more than one part of speech.
+bool HasGlossGroups(std::string_view gloss) {
+  return !LeadingGlossLabel(gloss).empty() && gloss.find(" / ") != std::string_view::npos;
 }
 
 }  // namespace
@@ -231,25 +309,33 @@ ContextReader::ContextReader(std::shared_ptr<const Lexicon> lexicon,
                              std::shared_ptr<const tagging::TaggerModel> model)
     : lexicon_(std::move(lexicon)), model_(std::move(model)) {}
 
-bool ContextReader::WatchNewWord(std::string_view word) {
+int32_t ContextReader::WatchNewWord(std::string_view word) {
   slotOfEntry_.push_back(0);
-  if (!lexicon_ || !model_) return false;
+  if (!lexicon_ || !model_) return 0;
   const std::span<const HeadwordId> candidates = lexicon_->Candidates(word);
-  if (candidates.empty() || (candidates.size() == 1 && !IsVerbFormFiledAsPlural(*lexicon_, word))) return false;
+  if (candidates.empty()) return 0;
   const HeadwordId rule = candidates.front();
   Watched watched;
-  bool differs = false;
+  const bool ambiguous = candidates.size() > 1 || IsVerbFormFiledAsPlural(*lexicon_, word);
+  bool differs = false, grouped = false;
   for (int t = 0; t < tagging::kTagCount; ++t) {
-    const HeadwordId id = ReadingForTag(*lexicon_, word, candidates, static_cast<Tag>(t));
+    const HeadwordId id = ambiguous ? ReadingForTag(*lexicon_, word, candidates, static_cast<Tag>(t)) : rule;
     watched.byTag[static_cast<size_t>(t)] = id;
     differs = differs || id != rule;
+    grouped = grouped || HasGlossGroups(lexicon_->At(id).gloss);
   }
-  if (!differs) return false;
+  if (!differs && !grouped) return 0;
   watched.fixedTag = model_->DictionaryTag(tagging::NormaliseForTagger(word));
-  if (watched.fixedTag && watched.byTag[static_cast<size_t>(*watched.fixedTag)] == rule) return false;
+  int32_t limit = differs ? kEveryOccurrence : kGlossSample;
+  if (watched.fixedTag) {
+    // Every occurrence takes the one tag: the first tells the reading.
+    const HeadwordId id = watched.byTag[static_cast<size_t>(*watched.fixedTag)];
+    if (id == rule && !HasGlossGroups(lexicon_->At(id).gloss)) return 0;
+    limit = id == rule ? 1 : kEveryOccurrence;
+  }
   watched_.push_back(watched);
   slotOfEntry_.back() = static_cast<uint32_t>(watched_.size());
-  return true;
+  return limit;
 }
 
 void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text) const {
@@ -278,6 +364,7 @@ void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, st
       }
     }
     occurrence.reading = watched.byTag[static_cast<size_t>(tag)];
+    occurrence.tag = static_cast<uint8_t>(tag);
   }
 }
 
@@ -306,41 +393,42 @@ std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::stri
   } else {
     ReadOccurrences(all, text);
   }
-  std::vector<ReadingCounts> counts(watched_.size());
+  std::vector<ReadingTallies> tallies(watched_.size());
   for (const WatchedOccurrence& occurrence : all) {
     if (occurrence.reading != kNoHeadword) {
-      CountReading(counts[slotOfEntry_[static_cast<size_t>(occurrence.entry)] - 1], occurrence.reading);
+      Tally(tallies[slotOfEntry_[static_cast<size_t>(occurrence.entry)] - 1], occurrence.reading, occurrence.tag);
     }
   }
 
   std::vector<EntryReadings> splits;
   for (size_t entry = 0; entry < slotOfEntry_.size() && entry < result.classes.size(); ++entry) {
     if (slotOfEntry_[entry] == 0) continue;
-    ReadingCounts& read = counts[slotOfEntry_[entry] - 1];
+    ReadingTallies& read = tallies[slotOfEntry_[entry] - 1];
     const WordClass& rule = result.classes[entry];
     int64_t readCount = 0;
-    for (const auto& p : read) readCount += p.second;
+    for (const ReadingTally& t : read) readCount += t.count;
     const int32_t occurrences = result.words.Occurrences(static_cast<int>(entry));
     if (read.empty() || readCount > occurrences) continue;
     // Occurrences that were not read keep the rule's headword.
     if (readCount < occurrences) {
-      CountReading(read, rule.headword);
-      auto ruleCount = std::find_if(read.begin(), read.end(), [&](const auto& p) { return p.first == rule.headword; });
-      ruleCount->second += static_cast<int32_t>(occurrences - readCount - 1);
+      Tally(read, rule.headword, WatchedOccurrence::kNoTag);
+      FindTally(read, rule.headword)->count += static_cast<int32_t>(occurrences - readCount - 1);
     }
-    if (read.size() == 1 && read.front().first == rule.headword) continue;  // read as the rule reads it
-    std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.count > b.count; });
     EntryReadings split{static_cast<int32_t>(entry), {}};
-    for (const auto& [id, count] : read) {
+    bool changed = read.size() > 1 || read.front().id != rule.headword;
+    for (const ReadingTally& t : read) {
       WordClass word = rule;
-      if (id != rule.headword) {
-        word.headword = id;
-        word.level = lexicon_->At(id).level;
+      if (t.id != rule.headword) {
+        word.headword = t.id;
+        word.level = lexicon_->At(t.id).level;
         word.flags = static_cast<uint8_t>(word.flags | kWordReadInContext);
       }
-      split.readings.push_back(WordReading{word, count});
+      std::string glosses = GlossesWithGroupFirst(lexicon_->At(t.id).gloss, CommonestLabel(t.tags, lexicon_->At(t.id).gloss));
+      changed = changed || !glosses.empty();
+      split.readings.push_back(WordReading{word, t.count, std::move(glosses)});
     }
-    splits.push_back(std::move(split));
+    if (changed) splits.push_back(std::move(split));
   }
   return splits;
 }

@@ -30,22 +30,24 @@ HeadwordId ReadingForTag(const Lexicon& lexicon, std::string_view spelling,
 
 // Reads the words of one text in their sentences. As the scan's watch
 // (ScanControl::watch) it decides once per distinct word whether some tag
-// would read it as another headword than the rule's, so that the scan keeps
-// the places of those words only; Read then tags each such occurrence with a
-// few words either side. A word the tagger always gives one tag is read
-// without tagging. One reader per scan.
+// would read it as another headword than the rule's, or pick another of its
+// headword's gloss groups, so that the scan keeps the places of those words
+// only (of a word read only for its glosses, the first few); Read then tags
+// each such occurrence with a few words either side. A word the tagger
+// always gives one tag is read without tagging. One reader per scan.
 class ContextReader final : public WordWatch {
  public:
   ContextReader(std::shared_ptr<const Lexicon> lexicon, std::shared_ptr<const tagging::TaggerModel> model);
 
-  bool WatchNewWord(std::string_view word) override;
+  int32_t WatchNewWord(std::string_view word) override;
 
   // After the scan with this reader as its watch and ClassifyWords with the
   // same lexicon: sets the reading of each of `result.watched` from `text`
   // (the scanned text, CP932) and returns how the entries' occurrences split
   // among headwords (by increasing entry, the most frequent reading first),
-  // ready for ApplyWordReadings. An occurrence the reader cannot place in
-  // the text keeps the rule's headword.
+  // ready for ApplyWordReadings; each reading's glosses put the part of
+  // speech its occurrences took most often first. An occurrence the reader
+  // cannot place in the text keeps the rule's headword.
   std::vector<EntryReadings> Read(AnalysisResult& result, std::string_view text);
 
  private:

@@ -212,7 +212,13 @@ int32_t ShownWordList::FirstWordOfPosition(int position) const {
   return forms_[static_cast<size_t>(position)].firstWord;
 }
 
-void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level) {
+HeadwordId ShownWordList::HeadwordOfPosition(int position) const {
+  if (position < 0 || position >= FormCount()) return kNoHeadword;
+  return forms_[static_cast<size_t>(position)].headword;
+}
+
+void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level,
+                                 HeadwordId headword) {
   const auto position = static_cast<int32_t>(forms_.size());
   const auto [found, added] = displayLookup_.Insert(form, FoldedHash(form), position,
                                                     [this](int32_t p) { return FormAt(p); });
@@ -221,14 +227,16 @@ void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t w
     NoteWordPosition(word, found);
     return;
   }
-  forms_.push_back({static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(form.size()), count, word, level});
+  forms_.push_back(
+      {static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(form.size()), count, word, level, headword});
   bytes_.append(form);
   NoteWordPosition(word, position);
 }
 
 void ShownWordList::AddDistinctForm(std::string_view form, int32_t count, int32_t word, WordLevel level) {
   NoteWordPosition(word, static_cast<int32_t>(forms_.size()));
-  forms_.push_back({static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(form.size()), count, word, level});
+  forms_.push_back({static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(form.size()), count, word, level,
+                    kNoHeadword});
   bytes_.append(form);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/WordClassifier.h"
 #include "analysis/WordLevel.h"
 #include "platform/FoldedIndex.h"
 
@@ -71,6 +72,10 @@ class ShownWordList {
   // the entry, among those shown under p, that occurs first in the text.
   // -1 for a position outside the list.
   int32_t FirstWordOfPosition(int position) const;
+  // The headword position p was read as when its first word's occurrences
+  // count for several headwords (see AnalysisResult::readings); otherwise,
+  // and outside the list, kNoHeadword: the first word's own class.
+  HeadwordId HeadwordOfPosition(int position) const;
   // The DisplayList position that shows word-table entry `word`, or -1 when
   // the filter left the word out.
   int32_t PositionOfWord(int word) const;
@@ -103,7 +108,9 @@ class ShownWordList {
   // Adds `count` to the entry of `form`, merging forms that differ only in
   // letter case under the spelling met first, whose level stays. `word` is
   // the word-table entry the form stands for.
-  void AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level);
+  // `headword`: the reading the form stands for, kNoHeadword for the word's class.
+  void AddShownForm(std::string_view form, int32_t count, int32_t word, WordLevel level,
+                    HeadwordId headword = kNoHeadword);
   // Adds a form that is known to differ, letter case ignored, from every
   // form added through AddShownForm and from every other form added here:
   // no look-up, and never found by AddShownForm.
@@ -123,6 +130,7 @@ class ShownWordList {
     int32_t count;       // the summed occurrences of its words
     int32_t firstWord;   // its first word-table entry
     WordLevel level;     // the level of that word
+    HeadwordId headword; // the reading of that word it shows; kNoHeadword: its class
   };
   // The alphabetical sort: the same order as CompareOrdinalUpper, on keys of
   // the first eight bytes first.

@@ -42,9 +42,10 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
     for (const LevelInfo& level : ShippedLevels().Levels()) {
       showLevel[static_cast<size_t>(LevelIndex(level.id))] = HasLevelBit(filter.levelMask, level.filterBit);
     }
-    auto add = [&](std::string_view form, int32_t count, int word, WordLevel level) {
+    auto add = [&](std::string_view form, int32_t count, int word, WordLevel level,
+                   HeadwordId headword = kNoHeadword) {
       if (!form.empty() && PassesProperNounChoice(form, filter.properNoun)) {
-        shown.AddShownForm(form, count, word, level);
+        shown.AddShownForm(form, count, word, level, headword);
       }
     };
 
@@ -62,7 +63,7 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
         for (const WordReading& reading : split->readings) {
           if (showLevel[static_cast<size_t>(LevelIndex(reading.word.level))]) {
             add(ShownForm(*result.classifier, reading.word, filter.formMode), reading.occurrences, i,
-                reading.word.level);
+                reading.word.level, reading.word.headword);
           }
         }
         ++split;

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Measures context reading on tools/mkdict/context_eval.txt through the
 program: each sentence is written as a one-line text and
-`lexiscoop-cli words --form base` lists its words; a sentence counts as read
-right when the listed base forms hold the expected headword. Prints the share
-with context reading and, beside it, with --no-context (the one headword rule).
+`lexiscoop-cli words --form base --columns word,gloss` lists its words; a
+sentence's headword is right when the listed base forms hold the expected
+headword, its gloss group when that row's glosses start with the expected part
+of speech. Prints the shares with context reading and, beside them, with
+--no-context (the one headword rule and the glosses' own order).
 
     measure_context.py CLI [EVAL]
 """
@@ -14,9 +16,11 @@ import tempfile
 
 
 def base_forms(cli, path, *options):
-    out = subprocess.run([cli, *options, "words", "--form", "base", path],
+    """Each listed base form, lower case, with its glosses."""
+    out = subprocess.run([cli, *options, "words", "--form", "base", "--columns", "word,gloss", path],
                          capture_output=True, text=True, check=True).stdout
-    return {line.split("\t")[0].lower() for line in out.splitlines() if line}
+    rows = (line.split("\t") for line in out.splitlines() if line)
+    return {row[0].lower(): row[1] if len(row) > 1 else "" for row in rows}
 
 
 def main():
@@ -29,22 +33,26 @@ def main():
                 continue
             sentence, word, headword, group = line.rstrip("\n").split("\t")
             rows.append((sentence, word, headword, group))
-    right = {"context": 0, "rule": 0}
+    right = {"context": [0, 0], "rule": [0, 0]}
     misses = []
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "sentence.txt")
         for sentence, word, headword, group in rows:
             with open(path, "w", encoding="ascii", newline="") as f:
                 f.write(sentence + "\r\n")
-            if headword.lower() in base_forms(cli, path):
-                right["context"] += 1
-            else:
-                misses.append(f"{sentence}\t{word}\texpected {headword}")
-            if headword.lower() in base_forms(cli, path, "--no-context"):
-                right["rule"] += 1
+            for mode, options in (("context", ()), ("rule", ("--no-context",))):
+                forms = base_forms(cli, path, *options)
+                headword_right = headword.lower() in forms
+                group_right = headword_right and forms[headword.lower()].startswith(group + " ")
+                right[mode][0] += headword_right
+                right[mode][1] += group_right
+                if mode == "context" and not (headword_right and group_right):
+                    misses.append(f"{sentence}\t{word}\texpected {headword} {group}\tgot "
+                                  + "; ".join(f"{k}: {v}" for k, v in forms.items() if k[:2] == word.lower()[:2]))
     n = len(rows)
-    print(f"context reading: headword right {right['context']}/{n} = {100 * right['context'] / n:.1f}%")
-    print(f"one headword rule: headword right {right['rule']}/{n} = {100 * right['rule'] / n:.1f}%")
+    for mode, name in (("context", "context reading"), ("rule", "one headword rule")):
+        h, g = right[mode]
+        print(f"{name}: headword right {h}/{n} = {100 * h / n:.1f}%, gloss group right {g}/{n} = {100 * g / n:.1f}%")
     for miss in misses:
         print("  miss:", miss)
 

@@ -10,6 +10,8 @@
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/Lexicon.h"
 #include "tagging/TaggerModel.h"
+#include "platform/Cp932.h"
+#include "views/ClassifiedWord.h"
 #include "views/ContextReading.h"
 
 namespace lexiscoop {
@@ -81,6 +83,32 @@ TEST_F(ContextReadingTest, ReadsEachOccurrenceAsItsSentenceUsesIt) {
   };
   for (const Row& row : rows) {
     EXPECT_EQ(ReadingsOf(row.text, row.word, model_), row.readings) << row.text;
+  }
+}
+
+TEST_F(ContextReadingTest, TheTagPutsItsPartOfSpeechFirstInTheGlosses) {
+  ASSERT_TRUE(model_);
+  struct Row {
+    const char* text;
+    const char* word;
+    const char* firstGroup;  // UTF-8
+  };
+  const Row rows[] = {
+      {"Close the door.", "close", "動 閉じる"},
+      {"The station is close to the park.", "close", "形 近い"},
+      {"The band played live music.", "live", "形 生きている"},
+      {"I live in Tokyo.", "live", "動 住む"},
+      {"He lives here. Cats have nine lives.", "lives", "動 住む"},  // lives: live, the commonest reading
+  };
+  for (const Row& row : rows) {
+    const auto lexicon = dictionary_->CurrentLexicon();
+    TMyParser parser;
+    parser.AssignText(row.text);
+    AnalysisResult result;
+    AnalyseText(parser, result, lexicon, model_);
+    const ClassifiedWord word = ClassifiedWordOf(result, result.words.IndexOf(row.word));
+    EXPECT_EQ(Utf8FromCp932(word.glosses.text).rfind(row.firstGroup, 0), 0u)
+        << row.text << ": " << Utf8FromCp932(word.glosses.text);
   }
 }
 
