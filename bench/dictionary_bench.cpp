@@ -20,7 +20,6 @@
 #include "dictionary/DeltaCode.h"
 #include "dictionary/InflectionItem.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageHook.h"
 
 namespace lexiscoop {
 namespace {

@@ -21,7 +21,6 @@
 #include "lists/ListFile.h"
 #include "lists/ListResolution.h"
 #include "lists/ListStore.h"
-#include "platform/MessageHook.h"
 
 namespace lexiscoop {
 namespace {
@@ -35,7 +34,6 @@ struct BenchData {
   BenchData() {
     char tmpl[] = "/tmp/lexiscoop-lists-bench-XXXXXX";
     folder = mkdtemp(tmpl);
-    SetMessageHandler([](std::string_view) {});
     ConjugationDictionary dictionary(LEXISCOOP_SHIPPED_DATA_DIR, LEXISCOOP_SHIPPED_DATA_DIR, folder);
     dictionary.ReloadDictionary(false);
     lexicon = dictionary.CurrentLexicon();

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <utility>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QResizeEvent>
@@ -34,6 +36,7 @@
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
 #include "app/WordSearchBox.h"
+#include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
 #include "dictionary/DictionaryTransaction.h"
@@ -42,7 +45,6 @@
 #include "views/widgets/WordListModel.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageHook.h"
 #include "platform/UserDataFolder.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
@@ -70,13 +72,6 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
                                                                        : options_.programFolder);
   settingsPath_ = options_.settingsPath.empty() ? UserAppDataFolderSlash() + texts::kSettingsFileName
                                                 : options_.settingsPath;
-
-  // Messages of the core (a missing list file, a refused save) reach the
-  // user in a message box over whichever window is in front.
-  SetMessageHandler([this](std::string_view cp932Text) {
-    QWidget* parent = QApplication::activeModalWidget();
-    dialogs_->Inform(parent != nullptr ? parent : this, QString::fromStdString(Utf8FromCp932(cp932Text)));
-  });
 
   setObjectName(QStringLiteral("Form1"));
   setFont(WindowFont());
@@ -117,7 +112,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   UpdateCommandStates();
 }
 
-TForm1::~TForm1() { SetMessageHandler({}); }
+TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
   ReadSettings();
@@ -169,13 +164,18 @@ bool TForm1::CheckDictionaryFiles() {
 void TForm1::ReportDamagedFiles() {
   // The window goes on with what loaded, but says which file it could not
   // read; the editor never writes over it.
-  std::vector<std::string> damaged;
-  if (dictionary_->DictionaryLoadStatus() != 0) damaged.push_back(dictionary_->DictionaryPath());
-  for (int level = 1; level <= kLevelCount; ++level) {
-    if (dictionary_->LevelLoadStatus(level) != 0) damaged.push_back(dictionary_->LevelPath(level));
+  std::vector<std::pair<std::string, int>> damaged;
+  if (dictionary_->DictionaryLoadStatus() != 0) {
+    damaged.emplace_back(dictionary_->DictionaryPath(), dictionary_->DictionaryLoadStatus());
   }
-  for (const std::string& path : damaged) {
-    dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(DamagedFileMessage(path))));
+  for (int level = 1; level <= kLevelCount; ++level) {
+    if (dictionary_->LevelLoadStatus(level) != 0) damaged.emplace_back(dictionary_->LevelPath(level), dictionary_->LevelLoadStatus(level));
+  }
+  for (const auto& [path, status] : damaged) {
+    // A file gone since it was found is named as missing.
+    const std::string message =
+        status == ENOENT ? TCompressStringList::MissingFileMessage(path) : DamagedFileMessage(path);
+    dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(message)));
   }
   if (const int rc = dictionary_->InterruptedChangeStatus(); rc != 0) {
     const std::string refusal = ChangeRefusalText(rc);

@@ -9,7 +9,6 @@
 #include "cli/CliCommands.h"
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageHook.h"
 #include "platform/UserDataFolder.h"
 
 namespace lexiscoop {
@@ -170,7 +169,6 @@ void CliContext::Error(std::string_view cp932) const {
 int RunCli(int argc, char** argv) {
   CliContext context;
   context.dataDir = ExecutableFolder();
-  SetMessageHandler([&context](std::string_view text) { context.Error(text); });
   std::string commandName;
   try {
     for (int i = 1; i < argc; ++i) {

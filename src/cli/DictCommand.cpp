@@ -49,9 +49,7 @@ void ExpectArgs(const CliContext& context, size_t count, const char* usage) {
   if (context.args.size() != count + 1) throw UsageError{std::string("usage: dict ") + usage};
 }
 
-std::string Reason(int rc) {
-  return rc == TCompressStringList::kSaveRefused ? std::string() : std::string(" (") + std::strerror(rc) + ")";
-}
+std::string Reason(int rc) { return std::string(" (") + std::strerror(rc) + ")"; }
 
 // A change refused for what the data folder holds is said as it is.
 void ThrowIfRefused(int rc) {
@@ -103,10 +101,8 @@ int Pack(CliContext& context) {
   }
   TCompressStringList list;
   list.SetText(text);
-  if (const int rc = list.SaveToFile(context.args[2]); rc != 0) {
-    throw std::runtime_error(context.args[2] + ": cannot be written" +
-                             (rc == TCompressStringList::kSaveRefused ? std::string()
-                                                                      : std::string(" (") + std::strerror(rc) + ")"));
+  if (const Status saved = list.SaveToFile(context.args[2]); !saved.ok()) {
+    throw std::runtime_error(context.args[2] + ": cannot be written (" + saved.ToString() + ")");
   }
   return kExitOk;
 }
@@ -117,7 +113,7 @@ int Unpack(CliContext& context) {
   std::string text;
   std::string breach;
   const int rc = TCompressStringList::DecodeFile(context.args[1], text, &breach);
-  if (rc == ENOENT) return kExitFailure;  // the list has reported the missing file
+  if (rc == ENOENT) throw std::runtime_error(TCompressStringList::MissingFileMessage(context.args[1]));
   if (rc == EBADMSG) throw std::runtime_error(context.args[1] + ": not a compressed list file");
   if (rc == EFBIG && !breach.empty()) throw std::runtime_error(context.args[1] + ": " + breach);
   if (rc != 0) throw std::runtime_error(context.args[1] + ": " + std::strerror(rc));

@@ -13,7 +13,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderPath.h"
-#include "platform/MessageHook.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -32,11 +32,7 @@ int TCompressStringList::LoadFromFile(const std::string& path) {
 }
 
 int TCompressStringList::DecodeFile(const std::string& path, std::string& text, std::string* breach) {
-  if (!FileExists(path)) {
-    static const Cp932Text kMissing{" がありません"};
-    ShowMessage(Cp932FromUtf8(path) + kMissing.str());
-    return ENOENT;
-  }
+  if (!FileExists(path)) return ENOENT;
   try {
     std::string image;
     // The header records the file size in 32 bits: anything larger is not ours.
@@ -155,21 +151,27 @@ void TCompressStringList::RemoveEmptyEntries() {
   std::erase_if(MutableItems(), [](const Item& item) { return item.text.empty(); });
 }
 
-int TCompressStringList::SaveToFile(const std::string& path) const {
-  if (path.empty()) return kSaveRefused;
+std::string TCompressStringList::MissingFileMessage(const std::string& path) {
+  static const Cp932Text kMissing{" がありません"};
+  return Cp932FromUtf8(path) + kMissing.str();
+}
+
+Status TCompressStringList::SaveToFile(const std::string& path) const {
+  if (path.empty()) return Status::InvalidArgument("no file name given", ENOENT);
   const std::string folder = FolderOf(path);
   if (!folder.empty() && !FolderExists(folder)) {
     CreateFolderPath(folder);
-    if (!FolderExists(folder)) return kSaveRefused;
+    if (!FolderExists(folder)) return Status::NotFound(folder + ": the folder cannot be made", ENOENT);
   }
   std::string image;
   try {
     image = FileImage();
-  } catch (const std::exception&) {
-    ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
-    return kSaveRefused;
+  } catch (const std::bad_alloc&) {
+    return Status::IoError("out of memory", ENOMEM);
+  } catch (const std::exception& e) {
+    return Status::TooLarge(e.what(), EFBIG);
   }
-  return WriteFileAtomically(path, image).systemError();
+  return WriteFileAtomically(path, image);
 }
 
 }  // namespace lexiscoop

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "analysis/StringList.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -11,9 +12,6 @@ namespace lexiscoop {
 // the list's text, every line followed by CR LF, coded by TDeltaCode.
 class TCompressStringList : public TStringList {
  public:
-  // Status of SaveToFile for an empty name, a folder that cannot be created
-  // or a failure while encoding.
-  static constexpr int kSaveRefused = 1;
   // No list the program writes holds a line this long or this many lines; a
   // file that does is refused on load (EFBIG) before its lines are made.
   static constexpr size_t kMaxLineBytes = 64 * 1024;
@@ -21,29 +19,32 @@ class TCompressStringList : public TStringList {
 
   // Replaces the lines with those stored in the compressed file `path`, in
   // file order (a sorted list puts them in its order and applies its
-  // duplicates policy). Returns 0 on success. A missing file is reported to
-  // the user ("<path> がありません") and returns ENOENT; a file that cannot be
-  // read returns its errno, one that does not decode EBADMSG, and one whose
-  // text holds a line over kMaxLineBytes or more than kMaxLines lines EFBIG,
-  // all without a message. On every failure the list keeps its lines.
+  // duplicates policy). Returns 0 on success, ENOENT for a missing file
+  // (which the caller may name with MissingFileMessage), the errno of a
+  // file that cannot be read, EBADMSG for one that does not decode, and
+  // EFBIG for one whose text holds a line over kMaxLineBytes or more than
+  // kMaxLines lines. On every failure the list keeps its lines.
   int LoadFromFile(const std::string& path) override;
 
   // The decoded text of the compressed file `path`, as LoadFromFile reads
-  // it, with the same statuses and the same message; `text` is left as it
+  // it, with the same statuses; `text` is left as it
   // was on failure. For EFBIG, `breach` (if given) says which bound the
   // file goes past (see ListBoundBreach).
   static int DecodeFile(const std::string& path, std::string& text, std::string* breach = nullptr);
 
+  // The message of a missing list file (CP932): «<path> がありません».
+  static std::string MissingFileMessage(const std::string& path);
+
   // Writes the list as the compressed file `path`, creating missing folders.
   // The old file is replaced atomically and keeps its permission bits, so a
   // failed save leaves it byte for byte and a read-only file stays read-only.
-  // Returns 0 when written; kSaveRefused for an empty name, a folder that
-  // cannot be created, or an encoding failure (after a message); otherwise
-  // the errno of the failed write.
-  int SaveToFile(const std::string& path) const;
+  // A status naming the failure otherwise: an empty name or a folder that
+  // cannot be made (with ENOENT), a list too large to encode (EFBIG), or the
+  // failed write's.
+  Status SaveToFile(const std::string& path) const;
 
   // The bytes SaveToFile writes: the list's text in the compressed format.
-  // Throws what the coder throws (after its message).
+  // Throws what the coder throws.
   std::string FileImage() const;
 
   // True when a decoded text stays within kMaxLineBytes and kMaxLines.

@@ -127,7 +127,7 @@ class ConjugationDictionary {
 
   // How the last RecordHeadword or DeleteHeadword ended: 0 when every file
   // it had to change was written (or it changed none), otherwise the errno
-  // (or TCompressStringList::kSaveRefused, or a refusal code of
+  // (EFBIG for a list too large to encode, or a refusal code of
   // DictionaryTransaction.h) of the failure. After a failure
   // no file was changed, unless LastChangePending(): then the change is
   // decided and the next load completes it.
@@ -198,10 +198,9 @@ class ConjugationDictionary {
   void ReloadFiles(bool dictionaryOnly);
   std::vector<std::string> StampedFiles(bool dictionaryOnly) const;
   // Reads the file a change edits: the user's file, else the shipped one,
-  // else nothing. False (and DamagedFile() set) when the file exists but
-  // cannot be read.
-  bool ReadToChange(TCompressStringList& list, const std::string& user, const std::string& shipped,
-                    bool reportMissing);
+  // else nothing (an empty list). False (and DamagedFile() set) when the
+  // file exists but cannot be read.
+  bool ReadToChange(TCompressStringList& list, const std::string& user, const std::string& shipped);
   // Stages `list` as the new content of `path`; false (status set) when it
   // cannot be encoded.
   bool StageList(DictionaryTransaction& change, const TCompressStringList& list, const std::string& path);

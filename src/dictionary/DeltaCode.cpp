@@ -5,7 +5,6 @@
 
 #include "dictionary/CompressFormat.h"
 #include "platform/Cp932.h"
-#include "platform/MessageHook.h"
 
 namespace lexiscoop {
 
@@ -120,66 +119,60 @@ int TDeltaCode::ClassOfRank(int rank) const {
 }
 
 bool TDeltaCode::Encode() {
-  try {
-    coded_.clear();
-    if (plain_.size() > static_cast<size_t>(INT32_MAX)) {
-      throw std::length_error("text too large for a compressed list file");
-    }
-    CountAndRank();
+  coded_.clear();
+  if (plain_.size() > static_cast<size_t>(INT32_MAX)) {
+    throw std::length_error("text too large for a compressed list file");
+  }
+  CountAndRank();
 
-    // Code value and length of every byte value that occurs.
-    uint32_t codeValue[256] = {};
-    int codeLength[256] = {};
-    for (int r = 0; r <= highestRank_; ++r) {
-      const int k = ClassOfRank(r);
-      const uint8_t symbol = table_[r].symbol;
-      codeValue[symbol] = (static_cast<uint32_t>(k) << widths_[k]) | static_cast<uint32_t>(r - bases_[k]);
-      codeLength[symbol] = widths_[k] + cf::kPrefixWidth;
-    }
+  // Code value and length of every byte value that occurs.
+  uint32_t codeValue[256] = {};
+  int codeLength[256] = {};
+  for (int r = 0; r <= highestRank_; ++r) {
+    const int k = ClassOfRank(r);
+    const uint8_t symbol = table_[r].symbol;
+    codeValue[symbol] = (static_cast<uint32_t>(k) << widths_[k]) | static_cast<uint32_t>(r - bases_[k]);
+    codeLength[symbol] = widths_[k] + cf::kPrefixWidth;
+  }
 
-    // Upper bound of the code words: every code is at most 10 bits.
-    coded_.reserve(cf::ImageSize(highestRank_, (plain_.size() * 10 + 15) / 16));
-    coded_.assign(cf::kSymbolTableOffset, '\0');
-    std::memcpy(coded_.data(), cf::kMagic, 3);
-    coded_[3] = cf::kVersion;
-    PutI32(coded_, cf::kTextSizeOffset, static_cast<int64_t>(plain_.size()));
-    PutU16(coded_, cf::kHighestRankOffset, highestRank_);
-    coded_[cf::kPrefixWidthOffset] = static_cast<char>(prefixWidth_);
-    for (int k = 0; k < cf::kClassCount; ++k) coded_[cf::kClassWidthOffset + k] = static_cast<char>(widths_[k]);
-    for (int r = 0; r <= highestRank_; ++r) coded_.push_back(static_cast<char>(table_[r].symbol));
+  // Upper bound of the code words: every code is at most 10 bits.
+  coded_.reserve(cf::ImageSize(highestRank_, (plain_.size() * 10 + 15) / 16));
+  coded_.assign(cf::kSymbolTableOffset, '\0');
+  std::memcpy(coded_.data(), cf::kMagic, 3);
+  coded_[3] = cf::kVersion;
+  PutI32(coded_, cf::kTextSizeOffset, static_cast<int64_t>(plain_.size()));
+  PutU16(coded_, cf::kHighestRankOffset, highestRank_);
+  coded_[cf::kPrefixWidthOffset] = static_cast<char>(prefixWidth_);
+  for (int k = 0; k < cf::kClassCount; ++k) coded_[cf::kClassWidthOffset + k] = static_cast<char>(widths_[k]);
+  for (int r = 0; r <= highestRank_; ++r) coded_.push_back(static_cast<char>(table_[r].symbol));
 
-    // The bit accumulator fills from bit 31 down; `freePos` is the highest
-    // unused bit. Whenever the upper half is full it goes out as one word.
-    uint32_t acc = 0;
-    int freePos = 31;
-    char word[2];
-    for (const char c : plain_) {
-      const auto b = static_cast<unsigned char>(c);
-      freePos -= codeLength[b];
-      acc |= codeValue[b] << (freePos + 1);
-      if (freePos < 16) {
-        word[0] = static_cast<char>((acc >> 16) & 0xFF);
-        word[1] = static_cast<char>(acc >> 24);
-        coded_.append(word, 2);
-        acc <<= 16;
-        freePos += 16;
-      }
-    }
-    if (freePos < 31) {
+  // The bit accumulator fills from bit 31 down; `freePos` is the highest
+  // unused bit. Whenever the upper half is full it goes out as one word.
+  uint32_t acc = 0;
+  int freePos = 31;
+  char word[2];
+  for (const char c : plain_) {
+    const auto b = static_cast<unsigned char>(c);
+    freePos -= codeLength[b];
+    acc |= codeValue[b] << (freePos + 1);
+    if (freePos < 16) {
       word[0] = static_cast<char>((acc >> 16) & 0xFF);
       word[1] = static_cast<char>(acc >> 24);
       coded_.append(word, 2);
+      acc <<= 16;
+      freePos += 16;
     }
-    if (coded_.size() > static_cast<size_t>(INT32_MAX)) {
-      throw std::length_error("file too large for a compressed list file");
-    }
-    PutI32(coded_, cf::kFileSizeOffset, static_cast<int64_t>(coded_.size()));
-    return true;
-  } catch (...) {
-    static const Cp932Text kFailed{"読み込みに失敗しました"};
-    ShowMessage(kFailed.str());
-    throw;
   }
+  if (freePos < 31) {
+    word[0] = static_cast<char>((acc >> 16) & 0xFF);
+    word[1] = static_cast<char>(acc >> 24);
+    coded_.append(word, 2);
+  }
+  if (coded_.size() > static_cast<size_t>(INT32_MAX)) {
+    throw std::length_error("file too large for a compressed list file");
+  }
+  PutI32(coded_, cf::kFileSizeOffset, static_cast<int64_t>(coded_.size()));
+  return true;
 }
 
 bool TDeltaCode::Decode() { return Decode(coded_); }

@@ -48,7 +48,7 @@ class TDeltaCode {
 
   // Writes the file image of the whole plain data into the coded data.
   // Returns true. A failure on the way (memory, a text larger than a 32-bit
-  // size can record) shows "読み込みに失敗しました" and is rethrown.
+  // size can record) throws: std::bad_alloc, std::length_error.
   bool Encode();
 
   // Rebuilds the plain data from the coded data, or from `image`. Returns

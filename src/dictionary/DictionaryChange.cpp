@@ -56,13 +56,9 @@ int FindLine(const TStringList& lines, std::string_view headword, bool exactCase
 }  // namespace
 
 bool ConjugationDictionary::ReadToChange(TCompressStringList& list, const std::string& user,
-                                         const std::string& shipped, bool reportMissing) {
+                                         const std::string& shipped) {
   const std::string& path = FileExists(user) ? user : shipped;
-  if (!FileExists(path)) {
-    // Neither file: an empty list, the missing dictionary told by name.
-    if (reportMissing) list.LoadFromFile(path);
-    return true;
-  }
+  if (!FileExists(path)) return true;  // neither file: an empty list
   if (path == decoded_.path && StampOf(path) == decoded_.stamp) {
     list.LoadText(decoded_.text);  // the very file the last load decoded
     return true;
@@ -79,8 +75,11 @@ bool ConjugationDictionary::StageList(DictionaryTransaction& change, const TComp
   try {
     change.Replace(path, list.FileImage());
     return true;
+  } catch (const std::bad_alloc&) {
+    lastSaveStatus_ = ENOMEM;
+    return false;
   } catch (const std::exception&) {
-    lastSaveStatus_ = TCompressStringList::kSaveRefused;
+    lastSaveStatus_ = EFBIG;  // larger than the file format records
     return false;
   }
 }
@@ -123,11 +122,11 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
   // The files as they are now, whatever this object loaded before: a
   // damaged one is never overwritten.
   TCompressStringList lines;
-  if (!ReadToChange(lines, UserDictionaryPath(), ShippedDictionaryPath(), true)) return RecordStatus::DictionaryUnreadable;
+  if (!ReadToChange(lines, UserDictionaryPath(), ShippedDictionaryPath())) return RecordStatus::DictionaryUnreadable;
   std::array<TCompressStringList, kLevelCount> levels;
   for (int n = 1; n <= kLevelCount; ++n) {
     TCompressStringList& list = levels[static_cast<size_t>(n - 1)];
-    if (!ReadToChange(list, UserLevelPath(n), ShippedLevelPath(n), false)) return RecordStatus::DictionaryUnreadable;
+    if (!ReadToChange(list, UserLevelPath(n), ShippedLevelPath(n))) return RecordStatus::DictionaryUnreadable;
   }
   if (level < 0) {
     level = 0;
@@ -190,7 +189,7 @@ bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
     return false;
   }
   TCompressStringList lines;
-  if (!ReadToChange(lines, UserDictionaryPath(), ShippedDictionaryPath(), true)) return false;
+  if (!ReadToChange(lines, UserDictionaryPath(), ShippedDictionaryPath())) return false;
   const int i = FindLine(lines, headword, true);
   if (i < 0) return false;
   lines.Delete(i);

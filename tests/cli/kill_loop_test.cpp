@@ -20,7 +20,6 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryTransaction.h"
-#include "platform/MessageHook.h"
 
 namespace lexiscoop {
 namespace {
@@ -84,7 +83,6 @@ TEST(KillLoopTest, KilledChangesLeaveTheWholeChangeOrNone) {
   CliDataFolder data;
   ASSERT_TRUE(data.packed());
   const std::string dir = data.path().string();
-  SetMessageHandler([](std::string_view) {});
 
   // One whole run, to spread the kills over the time a run takes.
   const auto start = std::chrono::steady_clock::now();
@@ -140,7 +138,6 @@ TEST(KillLoopTest, KilledChangesLeaveTheWholeChangeOrNone) {
   EXPECT_EQ(dictionary.LevelOf("final"), 1);
   std::printf("kill loop: %d kills, %d changes whole, %d untouched, at most %zu temporary files left\n", kKills,
               applied, kept, temporaries);
-  SetMessageHandler(nullptr);
 }
 
 }  // namespace

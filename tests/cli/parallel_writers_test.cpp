@@ -16,7 +16,6 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
-#include "platform/MessageHook.h"
 
 namespace lexiscoop {
 namespace {
@@ -100,7 +99,6 @@ std::string RunWindowWriter(const std::string& data, const std::vector<Change>& 
 void ExpectAllChangesKept(int writers) {
   CliDataFolder data;
   ASSERT_TRUE(data.packed());
-  SetMessageHandler([](std::string_view) {});
   const std::string dir = data.path().string();
   std::vector<std::vector<Change>> scripts;
   for (int w = 0; w < writers; ++w) {
@@ -159,7 +157,6 @@ void ExpectAllChangesKept(int writers) {
     }
     EXPECT_EQ(spellings.size(), e.forms.size() + 1);
   }
-  SetMessageHandler(nullptr);
 }
 
 TEST(ParallelWritersTest, TwoWritersKeepEveryChange) { ExpectAllChangesKept(2); }

@@ -31,7 +31,6 @@
 #include "dictionary/DictionaryFiles.h"
 #include "platform/Compare.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageHook.h"
 
 namespace {
 
@@ -49,7 +48,6 @@ const std::string& Folder() {
   static const std::string folder = [] {
     std::string tmpl = FolderExists("/dev/shm") ? "/dev/shm/lexiscoop-fuzz-XXXXXX" : "/tmp/lexiscoop-fuzz-XXXXXX";
     Check(mkdtemp(tmpl.data()) != nullptr);
-    SetMessageHandler([](std::string_view) {});
     return tmpl;
   }();
   // Registered once the name exists, so that it runs before the name is gone.

@@ -24,7 +24,6 @@
 #include "views/widgets/WordListModel.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/IniFile.h"
-#include "platform/MessageHook.h"
 
 using namespace lexiscoop;
 using namespace lexiscoop::testing;
@@ -351,13 +350,6 @@ class FormShellTest : public QObject {
     form.OpenDocument(folder.FilePath(QStringLiteral("help/lxedit.html")), QStringLiteral("#record"));
     QCOMPARE(form.findChildren<HelpWindow*>().size(), 1);
     QCOMPARE(browser.source().fragment(), QStringLiteral("record"));
-  }
-
-  void coreMessagesReachTheMessageBox() {
-    ProgramFolder folder;
-    TForm1 form(folder.Options());
-    ShowMessage(Sjis("テスト"));
-    QCOMPARE(folder.dialogs.informed, QStringList{U("テスト")});
   }
 
   void closeCommandsCloseTheWindow() {

@@ -355,7 +355,7 @@ class ReadingViewTest : public QObject {
     ProgramFolder folder;
     TCompressStringList glosses;
     glosses.LoadText(Sjis("#LxGloss 2\r\ndog\t犬\r\nwrite\t動 書く; 記す / 名 書き込み\r\n"));
-    QCOMPARE(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()), 0);
+    QVERIFY(glosses.SaveToFile(folder.FilePath(U(kShippedGlossFile)).toStdString()).ok());
     TForm1 form(folder.Options());
     Run(form, kText);
     ReadingView& view = form.Reading().View();

@@ -14,7 +14,6 @@
 
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/EditorChecks.h"
-#include "platform/MessageHook.h"
 
 int main(int argc, char** argv) {
   using namespace lexiscoop;
@@ -22,7 +21,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: dict_writer DATA SCRIPT\n");
     return 2;
   }
-  SetMessageHandler([](std::string_view text) { std::fprintf(stderr, "message: %.*s\n", int(text.size()), text.data()); });
   ConjugationDictionary dictionary(argv[1], argv[1]);
   dictionary.ReloadDictionary(false);
   std::ifstream script(argv[2]);

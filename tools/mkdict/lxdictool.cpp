@@ -43,9 +43,9 @@ int Pack(const std::string& in, const std::string& out) {
       return 1;
     }
   }
-  const int status = list.SaveToFile(out);
-  if (status != 0) {
-    std::cerr << "lxdictool: cannot write " << out << " (status " << status << ")\n";
+  const lexiscoop::Status status = list.SaveToFile(out);
+  if (!status.ok()) {
+    std::cerr << "lxdictool: cannot write " << out << " (" << status.ToString() << ")\n";
     return 1;
   }
   return 0;

@@ -72,7 +72,7 @@ inline Lines SpellingsOf(const ConjugationDictionary& d, std::string_view text) 
 inline void WriteList(const std::string& path, const Lines& lines) {
   TCompressStringList list;
   for (const std::string& line : lines) list.Add(line);
-  ASSERT_EQ(list.SaveToFile(path), 0) << path;
+  ASSERT_TRUE(list.SaveToFile(path).ok()) << path;
 }
 
 // The lines of a compressed list file; empty when it does not load.

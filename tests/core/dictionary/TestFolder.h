@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "platform/MessageHook.h"
 
 namespace lexiscoop::testing_support {
 
@@ -33,22 +32,6 @@ class TestFolder {
 
  private:
   std::string path_;
-};
-
-// Collects the messages shown while it lives.
-class MessageCatcher {
- public:
-  MessageCatcher() {
-    SetMessageHandler([this](std::string_view text) { messages_.emplace_back(text); });
-  }
-  ~MessageCatcher() { SetMessageHandler(nullptr); }
-  MessageCatcher(const MessageCatcher&) = delete;
-  MessageCatcher& operator=(const MessageCatcher&) = delete;
-
-  const std::vector<std::string>& messages() const { return messages_; }
-
- private:
-  std::vector<std::string> messages_;
 };
 
 inline std::string ReadBytes(const std::string& path) {

@@ -82,7 +82,7 @@ TEST_F(CraftedFilesTest, LinesWithinTheLineBoundAreStillBounded) {
 TEST_F(CraftedFilesTest, MillionsOfEmptyLinesAreRefused) {
   TCompressStringList list;
   list.SetText(std::string(3 * TCompressStringList::kMaxLines, '\n'));
-  ASSERT_EQ(list.SaveToFile(ProgramFile("LxScoop.dat")), 0);
+  ASSERT_TRUE(list.SaveToFile(ProgramFile("LxScoop.dat")).ok());
   ConjugationDictionary dictionary(programFolder_, levelFolder_);
   dictionary.ReloadDictionary(true);
   EXPECT_EQ(dictionary.DictionaryLoadStatus(), EFBIG);

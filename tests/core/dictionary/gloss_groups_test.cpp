@@ -66,11 +66,11 @@ TEST(GlossGroupsTest, ReadsAVersionTwoShippedFileUnderAnOlderUserFile) {
   TestFolder folder;
   TCompressStringList shipped;
   shipped.LoadText(Sj("#LxGloss 2\nclose\t動 閉じる; 閉める / 形 近い\nlight\t名 光 / 形 明るい\n"));
-  ASSERT_EQ(shipped.SaveToFile(folder / kShippedGlossFile), 0);
+  ASSERT_TRUE(shipped.SaveToFile(folder / kShippedGlossFile).ok());
   // A user's file of the first version: free text, no version line.
   TCompressStringList user;
   user.LoadText(Sj("light\tライト; 明かり / 灯\n"));
-  ASSERT_EQ(user.SaveToFile(folder / kUserGlossFile), 0);
+  ASSERT_TRUE(user.SaveToFile(folder / kUserGlossFile).ok());
 
   GlossTable table(folder.path());
   table.Reload();

@@ -173,7 +173,7 @@ TEST_F(SaveFaultTest, ListSaveToANewFileLeavesNothingWhenItFails) {
     SetWriteFaultForTesting(step);
     TCompressStringList list;
     list.Add("line");
-    EXPECT_EQ(list.SaveToFile(path), EIO) << StepName(step);
+    EXPECT_EQ(list.SaveToFile(path).systemError(), EIO) << StepName(step);
     SetWriteFaultForTesting(std::nullopt);
     EXPECT_EQ(Take(root_.path()), before) << StepName(step);
   }

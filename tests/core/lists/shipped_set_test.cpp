@@ -13,7 +13,6 @@
 #include "lists/LevelSetIndex.h"
 #include "lists/ListFile.h"
 #include "lists/ListResolution.h"
-#include "platform/MessageHook.h"
 #include "views/Coverage.h"
 #include "views/SetCoverage.h"
 #include "views/WordLevels.h"
@@ -22,7 +21,6 @@ namespace lexiscoop {
 namespace {
 
 TEST(ShippedSetTest, ShippedListsImportedAsAUserSetClassifyEveryWordAlike) {
-  SetMessageHandler([](std::string_view) {});
   ConjugationDictionary dictionary(LEXISCOOP_SHIPPED_DATA_DIR, LEXISCOOP_SHIPPED_DATA_DIR, "/nonexistent");
   dictionary.ReloadDictionary(false);
   const auto lexicon = dictionary.CurrentLexicon();
