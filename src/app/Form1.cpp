@@ -31,6 +31,7 @@
 #include "app/AppTexts.h"
 #include "app/DataPath.h"
 #include "app/FilterMenu.h"
+#include "app/LevelBar.h"
 #include "app/ImageList.h"
 #include "app/ListPaneLayout.h"
 #include "app/ReadingPane.h"
@@ -82,7 +83,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   recentFiles_ = new RecentFiles(this);
   run_ = new RunController(options_.backgroundLoadBytes, options_.readText, this);
   words_ = new WordListController(*run_, this);
-  connect(words_, &WordListController::filterChanged, this, &TForm1::UpdateFilterImages);
+  connect(words_, &WordListController::filterChanged, this, [this] { levelBar_->ShowFilters(); });
   connect(words_, &WordListController::emptyLevelMaskRefused, this,
           [this] { dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(EmptyLevelMaskMessage()))); });
   connect(words_, &WordListController::rebuilt, this, &TForm1::WordListRebuilt);
@@ -101,7 +102,6 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   connect(recentFiles_, &RecentFiles::openRequested, this, &TForm1::OpenRecentFile);
   createLayout();
   words_->Attach(*lvWords, *wordModel_, *ProgressBar1);
-  createLevelMenu();
   // Every bar, the list and the status bar still fit; what a bar cannot
   // show goes behind its » button.
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
@@ -198,16 +198,12 @@ void TForm1::AwaitAnalysisIfDictionaryChanged() {
 }
 
 void TForm1::LevelListLoaded(int level, bool enabled, const std::string& hint) {
-  if (level < 1 || level > kListedLevelCount) return;
-  QToolButton* button = levelButtons_[static_cast<size_t>(level - 1)];
-  if (!hint.empty()) button->setToolTip(QString::fromStdString(Utf8FromCp932(hint)));
-  button->setProperty("levelListEnabled", enabled);
-  button->setEnabled(enabled && run_->ShowsResults());
+  levelBar_->LevelListLoaded(level, enabled, hint, run_->ShowsResults());
 }
 
 void TForm1::LevelListsLoaded() {
   // The level bar as the user left it: hidden unless shown from 表示.
-  filterMenu_->LevelBarAction()->setChecked(levelBarShown_);
+  levelBar_->Menu().LevelBarAction()->setChecked(levelBarShown_);
   cbProUse->setVisible(levelBarShown_);
   lbTickCount->hide();
 }
@@ -304,11 +300,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (QWindow* window = windowHandle()) window->startSystemMove();
         return true;
       }
-    }
-  }
-  if (type == QEvent::MouseButtonPress) {
-    for (QToolButton* button : levelButtons_) {
-      if (watched == button) buttonShift_ = static_cast<QMouseEvent*>(event)->modifiers();
     }
   }
   if (watched == pcMemo && type == QEvent::Resize) FitStatusPanel0();

@@ -37,7 +37,7 @@ namespace lexiscoop {
 class ConjugationDictionary;
 class Lexicon;
 class CoverageChart;
-class FilterMenu;
+class LevelBar;
 class HelpWindow;
 class ListPaneLayout;
 class ReadingPane;
@@ -196,7 +196,6 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   void RunAnalysis();
   void ShowTextPreview();
   void ShowSelectionCount();
-  void SetLevelCaptions(bool plainNames);
   void SetStatusPanel(int panel, const QString& text);
   void UpdateCommandStates();
   // Follows the run state: the busy signs of a load, the commands.
@@ -206,13 +205,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
 
   // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
   void BuildStatisticsReport();
-  void UpdateFilterImages();
   // The list was rebuilt with `rows` rows: the status panels follow.
   void WordListRebuilt(int rows);
-  void ShowLevelMenu(int bit);
-  void createLevelMenu();
-  // The filters' entries of the 表示 menu (Form1Words.cpp).
-  void createFilterMenu(QMenu& view);
   void PutOnClipboard(const std::string& cp932);
   // Ctrl+C: copies the selection of the widget that has the focus (a text
   // pane's selected text, the context lines); false when that widget has
@@ -266,15 +260,13 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   // The shown word list, its filters, sort, selection and search.
   WordListController* words_ = nullptr;
   WordSearchBox* search_ = nullptr;
-  int lastLevelBit_ = 0;
-  Qt::KeyboardModifiers buttonShift_;
   bool shownOnce_ = false;
   // The panes' share of the window's width and the list's column widths.
   ListPaneLayout* panes_ = nullptr;
 
   RecentFiles* recentFiles_ = nullptr;
-  QMenu* pmWordSelector = nullptr;  // the level buttons' menu
-  FilterMenu* filterMenu_ = nullptr;
+  // The level bar, the level menu and the filters' entries of 表示.
+  LevelBar* levelBar_ = nullptr;
   // The level bar as the user left it (settings ShowLevelBar); it is shown
   // at first only when no dictionary loaded.
   bool levelBarShown_ = false;

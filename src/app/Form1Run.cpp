@@ -17,7 +17,7 @@
 #include "analysis/MyParser.h"
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
-#include "app/FilterMenu.h"
+#include "app/LevelBar.h"
 #include "app/Form1.h"
 #include "app/OriginalPreview.h"
 #include "app/ReadingPane.h"
@@ -91,7 +91,7 @@ void TForm1::RunAnalysis() {
   // enabled again, and a text set now would be shown as the one analysed.
   const AnalysisResult& result = run_->Result();
   SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(SummaryText(result, run_->Text().ByteCount()), run_->Text().FullText()))));
-  SetLevelCaptions(false);
+  levelBar_->SetCaptions(&run_->Result());
   // A stopped run says so wherever its figures appear; its state, Stopped,
   // offers the text for another run at once.
   ShowCaption();
@@ -129,7 +129,7 @@ void TForm1::SetAwaitingAnalysis(bool awaiting) {
     ShowTextPreview();
     SetStatusPanel(1, QString());
     SetStatusPanel(2, QString());
-    SetLevelCaptions(true);
+    levelBar_->SetCaptions(nullptr);
     wordModel_->SetRowCount(0);
     pcMemo->setCurrentWidget(tsText);
   } else {
@@ -169,14 +169,7 @@ void TForm1::UpdateCommandStates() {
       if (QWidget* control = bar->widgetForAction(item)) control->setEnabled(results);
     }
   }
-  // A level whose list is empty stays disabled.
-  std::array<bool, kWordLevelCount> listed{};
-  for (size_t i = 0; i < levelButtons_.size(); ++i) {
-    const QVariant enabled = levelButtons_[i]->property("levelListEnabled");
-    listed[i] = !enabled.isValid() || enabled.toBool();
-    if (!listed[i]) levelButtons_[i]->setEnabled(false);
-  }
-  filterMenu_->SetEnabled(results, listed);
+  levelBar_->SetEnabled(results);
   lvWords->setEnabled(results);
 }
 
@@ -204,12 +197,5 @@ void TForm1::ShowSelectionCount() {
   SetStatusPanel(1, Qs(texts::kSelectionFormat).arg(QString::fromStdString(FormatThousands(selected))));
 }
 
-void TForm1::SetLevelCaptions(bool plainNames) {
-  for (int i = 0; i < kWordLevelCount; ++i) {
-    const auto level = static_cast<WordLevel>(i);
-    const std::string caption = plainNames ? LevelButtonName(level) : LevelCaption(run_->Result(), level);
-    levelButtons_[static_cast<size_t>(i)]->setText(QString::fromStdString(Utf8FromCp932(caption)));
-  }
-}
 
 }  // namespace lexiscoop

@@ -2,6 +2,8 @@
 // connected to the window's slots and controllers, once, from the constructor.
 
 #include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QSplitter>
@@ -13,16 +15,19 @@
 
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
+#include "app/LevelBar.h"
 #include "app/ListPaneLayout.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
+#include "views/ShownWordList.h"
 
 namespace lexiscoop {
 
 void TForm1::createLayout() {
   Build(*this, *recentFiles_->Menu(), words_->Shown(), run_->Result());
-  createFilterMenu(*viewMenu);
-  SetLevelCaptions(true);
+  levelBar_ = new LevelBar({levelButtons_, cbProperNoun, {acSWOriginal, acSWEntries, acSWWritten}, acSWNoEntry, viewMenu},
+                           *words_, *this);
+  levelBar_->SetCaptions(nullptr);
   panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
   readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
   exportPlace_.SetOpenText([this] { return run_->LastFileName(); });
@@ -55,11 +60,37 @@ void TForm1::createLayout() {
   // A press on an empty spot of a bar drags the window (eventFilter).
   for (QToolBar* band : {CoolBar1, cbWordsSel, cbProUse}) band->installEventFilter(this);
   // Shown or hidden from 表示 → レベルバー.
-  connect(filterMenu_->LevelBarAction(), &QAction::toggled, this, [this](bool shown) {
+  connect(levelBar_->Menu().LevelBarAction(), &QAction::toggled, this, [this](bool shown) {
     cbProUse->setVisible(shown);
     if (dictionaryLoaded_) levelBarShown_ = shown;
   });
-  filterMenu_->LevelBarAction()->setChecked(true);
+  levelBar_->Menu().LevelBarAction()->setChecked(true);
+
+  connect(cbProperNoun, &QComboBox::currentIndexChanged, this, &TForm1::cbProperNounChange);
+  // The actions are checkable (the 表示 menu shows their state): a refused
+  // change puts the check marks back.
+  connect(acSWWritten, &QAction::triggered, this, [this] {
+    ToggleFormMode(FormMode::Written);
+    levelBar_->Menu().Sync(Filter());
+  });
+  connect(acSWEntries, &QAction::triggered, this, [this] {
+    ToggleFormMode(FormMode::Headword);
+    levelBar_->Menu().Sync(Filter());
+  });
+  connect(acSWOriginal, &QAction::triggered, this, [this] {
+    ToggleFormMode(FormMode::Original);
+    levelBar_->Menu().Sync(Filter());
+  });
+  connect(acSWNoEntry, &QAction::triggered, this, [this] {
+    acSWNoEntryExecute();
+    levelBar_->Menu().Sync(Filter());
+  });
+  connect(acSortABC, &QAction::triggered, this, [this] { SortList(kSortAlphabetical); });
+  connect(acSortNum, &QAction::triggered, this, [this] { SortList(kSortCount); });
+  connect(acSortInitial, &QAction::triggered, this, [this] { SortList(kSortFirstAppearance); });
+  connect(acAllSelect, &QAction::triggered, this, &TForm1::acAllSelectExecute);
+  connect(lvWords->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm1::lvWordsColumnClick);
+  connect(lvWords, &QTableView::doubleClicked, this, &TForm1::lvWordsDblClick);
 
   // The count follows the selection however it changes: mouse, keys,
   // select all or the program itself.
