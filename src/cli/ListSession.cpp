@@ -8,22 +8,14 @@
 
 namespace lexiscoop {
 
-void CheckListOutcome(const ListStoreOutcome& outcome, const std::string& name) {
-  const std::string file = Cp932FromUtf8(outcome.file);
-  switch (outcome.code) {
-    case ListStoreCode::Done:
-    case ListStoreCode::Pending:  // decided; the next reader or writer completes it
-      return;
-    case ListStoreCode::NoSuchList:
-      throw std::runtime_error(name + ": " + ListMessage(ListText::NoSuchList));
-    case ListStoreCode::BadName:
-      throw std::runtime_error(name + ": " + ListMessage(ListText::BadName));
-    case ListStoreCode::Damaged:
-      throw std::runtime_error(file + ": " + ListMessage(ListText::Damaged));
-    case ListStoreCode::NotWritten:
-      break;
-  }
-  throw std::runtime_error(file + ": " + ListMessage(ListText::CannotRead, std::strerror(outcome.error)) +
+void CheckListOutcome(const Status& outcome, const std::string& name) {
+  if (outcome.ok()) return;
+  // A failure about a file has the file's path as its message.
+  const std::string file = Cp932FromUtf8(outcome.message());
+  if (outcome.IsNotFound()) throw std::runtime_error(name + ": " + ListMessage(ListText::NoSuchList));
+  if (outcome.IsInvalidArgument()) throw std::runtime_error(name + ": " + ListMessage(ListText::BadName));
+  if (outcome.IsCorruption()) throw std::runtime_error(file + ": " + ListMessage(ListText::Damaged));
+  throw std::runtime_error(file + ": " + ListMessage(ListText::CannotRead, std::strerror(outcome.systemError())) +
                            "; nothing was changed");
 }
 

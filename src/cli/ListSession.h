@@ -10,7 +10,7 @@ namespace lexiscoop {
 
 // Returns when `outcome` is good; else throws std::runtime_error with the
 // store's message (CP932), naming the list `name` or the file concerned.
-void CheckListOutcome(const ListStoreOutcome& outcome, const std::string& name);
+void CheckListOutcome(const Status& outcome, const std::string& name);
 
 // The known-word list `name` (CP932) of the user's data folder; throws as
 // CheckListOutcome when it is missing, damaged or unreadable.

@@ -77,9 +77,9 @@ int RunSetsList(CliContext& context) {
   int status = kExitOk;
   for (const std::string& name : store.SetNames()) {
     UserLevelSet set;
-    const ListStoreOutcome outcome = store.LoadSet(name, set);
+    const Status outcome = store.LoadSet(name, set);
     if (!outcome.ok()) {
-      context.Error(Cp932FromUtf8(outcome.file) + ": " + ListMessage(ListText::Damaged));
+      context.Error(Cp932FromUtf8(outcome.message()) + ": " + ListMessage(ListText::Damaged));
       status = kExitFailure;
       continue;
     }
@@ -96,7 +96,7 @@ int RunSetsImport(CliContext& context) {
   const ListArguments args = TakeArguments(context, "sets import");
   if (args.words.size() < 2) throw UsageError{"usage: sets import NAME FILE... [--keep-unknown]"};
   const std::string name = ArgumentText(context, args.words[0]);
-  if (!IsListName(name)) CheckListOutcome({ListStoreCode::BadName, 0, {}}, name);
+  if (!IsListName(name)) CheckListOutcome(Status::InvalidArgument({}), name);
   const std::vector<std::string> paths(args.words.begin() + 1, args.words.end());
   auto dictionary = LoadDictionary(context);
   const std::vector<ListReading> files = ReadFiles(context, paths);
@@ -131,9 +131,9 @@ int RunKnownList(CliContext& context) {
     int status = kExitOk;
     for (const std::string& name : store.KnownListNames()) {
       KnownWordList list;
-      const ListStoreOutcome outcome = store.LoadKnownList(name, list);
+      const Status outcome = store.LoadKnownList(name, list);
       if (!outcome.ok()) {
-        context.Error(Cp932FromUtf8(outcome.file) + ": " + ListMessage(ListText::Damaged));
+        context.Error(Cp932FromUtf8(outcome.message()) + ": " + ListMessage(ListText::Damaged));
         status = kExitFailure;
         continue;
       }

@@ -19,6 +19,26 @@
 namespace lexiscoop {
 namespace {
 
+// The kinds of ending a load or change of a stored list has.
+enum class ListStoreCode { Done, NoSuchList, Damaged, BadName, NotWritten, Pending };
+
+Status Outcome(ListStoreCode code, int error, const std::string& path) {
+  switch (code) {
+    case ListStoreCode::Done:
+    case ListStoreCode::Pending:  // decided; the next reader or writer completes it
+      return Status::OK();
+    case ListStoreCode::NoSuchList:
+      return Status::NotFound(path, ENOENT);
+    case ListStoreCode::Damaged:
+      return Status::Corruption(path, error);
+    case ListStoreCode::BadName:
+      return Status::InvalidArgument({});
+    case ListStoreCode::NotWritten:
+      break;
+  }
+  return Status::IoError(path, error);
+}
+
 constexpr const char* kSetFolder = "levelsets";
 constexpr const char* kKnownFolder = "known";
 
@@ -50,29 +70,29 @@ std::vector<std::string> NamesIn(const std::string& folder, const std::string& e
 // Reads a stored file under the readers' lock: Done, NoSuchList, Damaged
 // or NotWritten (unreadable).
 template <typename T>
-ListStoreOutcome ReadStored(const std::string& folder, const std::string& path, T& out,
+Status ReadStored(const std::string& folder, const std::string& path, T& out,
                             bool (*decode)(std::string_view, T&)) {
   DictionaryReadLock lock;
   lock.Acquire(folder);
   std::string bytes;
   const int rc = ReadWholeFile(path, bytes, static_cast<int64_t>(kMaxStoredListBytes));
-  if (rc == ENOENT) return {ListStoreCode::NoSuchList, rc, path};
-  if (rc == EFBIG) return {ListStoreCode::Damaged, rc, path};
-  if (rc != 0) return {ListStoreCode::NotWritten, rc, path};
-  if (!decode(bytes, out)) return {ListStoreCode::Damaged, EBADMSG, path};
-  return {ListStoreCode::Done, 0, path};
+  if (rc == ENOENT) return Outcome(ListStoreCode::NoSuchList, rc, path);
+  if (rc == EFBIG) return Outcome(ListStoreCode::Damaged, rc, path);
+  if (rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
+  if (!decode(bytes, out)) return Outcome(ListStoreCode::Damaged, EBADMSG, path);
+  return Outcome(ListStoreCode::Done, 0, path);
 }
 
-ListStoreOutcome FromCommit(const CommitOutcome& outcome, const std::string& path) {
+Status FromCommit(const CommitOutcome& outcome, const std::string& path) {
   switch (outcome.state) {
     case CommitState::Applied:
-      return {ListStoreCode::Done, 0, path};
+      return Outcome(ListStoreCode::Done, 0, path);
     case CommitState::Pending:
-      return {ListStoreCode::Pending, outcome.error, path};
+      return Outcome(ListStoreCode::Pending, outcome.error, path);
     case CommitState::NotWritten:
       break;
   }
-  return {ListStoreCode::NotWritten, outcome.error, path};
+  return Outcome(ListStoreCode::NotWritten, outcome.error, path);
 }
 
 }  // namespace
@@ -108,77 +128,77 @@ std::vector<std::string> ListStore::KnownListNames() const {
   return NamesIn(JoinPath(userFolder_, kKnownFolder), kKnownListExtension);
 }
 
-ListStoreOutcome ListStore::LoadSet(const std::string& name, UserLevelSet& set) const {
-  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+Status ListStore::LoadSet(const std::string& name, UserLevelSet& set) const {
+  if (!IsListName(name)) return Outcome(ListStoreCode::BadName, 0, {});
   return ReadStored(userFolder_, SetPath(name), set, &DecodeLevelSet);
 }
 
-ListStoreOutcome ListStore::LoadKnownList(const std::string& name, KnownWordList& list) const {
-  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+Status ListStore::LoadKnownList(const std::string& name, KnownWordList& list) const {
+  if (!IsListName(name)) return Outcome(ListStoreCode::BadName, 0, {});
   return ReadStored(userFolder_, KnownListPath(name), list, &DecodeKnownList);
 }
 
-ListStoreOutcome ListStore::Store(const std::string& path, std::string bytes) {
+Status ListStore::Store(const std::string& path, std::string bytes) {
   CreateFolderPath(FolderOf(path));
   DictionaryTransaction change(userFolder_, {path});
-  if (const int rc = change.Begin(); rc != 0) return {ListStoreCode::NotWritten, rc, path};
+  if (const int rc = change.Begin(); rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
   std::string old;
   const int rc = ReadWholeFile(path, old, static_cast<int64_t>(kMaxStoredListBytes));
   if (rc == 0) {
     // Only a whole file of the same kind is replaced.
     UserLevelSet set;
     KnownWordList list;
-    if (!DecodeLevelSet(old, set) && !DecodeKnownList(old, list)) return {ListStoreCode::Damaged, EBADMSG, path};
+    if (!DecodeLevelSet(old, set) && !DecodeKnownList(old, list)) return Outcome(ListStoreCode::Damaged, EBADMSG, path);
   } else if (rc != ENOENT) {
-    return {rc == EFBIG ? ListStoreCode::Damaged : ListStoreCode::NotWritten, rc, path};
+    return Outcome(rc == EFBIG ? ListStoreCode::Damaged : ListStoreCode::NotWritten, rc, path);
   }
   change.Replace(path, std::move(bytes));
   return FromCommit(change.Commit(), path);
 }
 
-ListStoreOutcome ListStore::Remove(const std::string& path) {
+Status ListStore::Remove(const std::string& path) {
   DictionaryTransaction change(userFolder_, {path});
-  if (const int rc = change.Begin(); rc != 0) return {ListStoreCode::NotWritten, rc, path};
-  if (!FileExists(path)) return {ListStoreCode::NoSuchList, ENOENT, path};
-  if (unlink(path.c_str()) != 0) return {ListStoreCode::NotWritten, errno, path};
+  if (const int rc = change.Begin(); rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
+  if (!FileExists(path)) return Outcome(ListStoreCode::NoSuchList, ENOENT, path);
+  if (unlink(path.c_str()) != 0) return Outcome(ListStoreCode::NotWritten, errno, path);
   SyncFolder(FolderOf(path));
-  return {ListStoreCode::Done, 0, path};
+  return Outcome(ListStoreCode::Done, 0, path);
 }
 
-ListStoreOutcome ListStore::SaveSet(const UserLevelSet& set) {
-  if (!IsListName(set.name)) return {ListStoreCode::BadName, 0, {}};
+Status ListStore::SaveSet(const UserLevelSet& set) {
+  if (!IsListName(set.name)) return Outcome(ListStoreCode::BadName, 0, {});
   return Store(SetPath(set.name), EncodeLevelSet(set));
 }
 
-ListStoreOutcome ListStore::RemoveSet(const std::string& name) {
-  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+Status ListStore::RemoveSet(const std::string& name) {
+  if (!IsListName(name)) return Outcome(ListStoreCode::BadName, 0, {});
   return Remove(SetPath(name));
 }
 
-ListStoreOutcome ListStore::RemoveKnownList(const std::string& name) {
-  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+Status ListStore::RemoveKnownList(const std::string& name) {
+  if (!IsListName(name)) return Outcome(ListStoreCode::BadName, 0, {});
   return Remove(KnownListPath(name));
 }
 
-ListStoreOutcome ListStore::ChangeKnownList(const std::string& name, const std::vector<std::string>& add,
+Status ListStore::ChangeKnownList(const std::string& name, const std::vector<std::string>& add,
                                             const std::vector<std::string>& remove, bool create, int& changed) {
   changed = 0;
-  if (!IsListName(name)) return {ListStoreCode::BadName, 0, {}};
+  if (!IsListName(name)) return Outcome(ListStoreCode::BadName, 0, {});
   const std::string path = KnownListPath(name);
   CreateFolderPath(FolderOf(path));
   DictionaryTransaction change(userFolder_, {path});
-  if (const int rc = change.Begin(); rc != 0) return {ListStoreCode::NotWritten, rc, path};
+  if (const int rc = change.Begin(); rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
   // The list as it is now, under the lock: what others added since stays.
   KnownWordList list;
   std::string old;
   const int rc = ReadWholeFile(path, old, static_cast<int64_t>(kMaxStoredListBytes));
   if (rc == ENOENT) {
-    if (!create) return {ListStoreCode::NoSuchList, rc, path};
+    if (!create) return Outcome(ListStoreCode::NoSuchList, rc, path);
     list.name = name;
   } else if (rc != 0) {
-    return {rc == EFBIG ? ListStoreCode::Damaged : ListStoreCode::NotWritten, rc, path};
+    return Outcome(rc == EFBIG ? ListStoreCode::Damaged : ListStoreCode::NotWritten, rc, path);
   } else if (!DecodeKnownList(old, list)) {
-    return {ListStoreCode::Damaged, EBADMSG, path};
+    return Outcome(ListStoreCode::Damaged, EBADMSG, path);
   }
   std::unordered_set<std::string> present;
   for (const std::string& headword : list.headwords) present.insert(FoldedKey(headword));
@@ -196,7 +216,7 @@ ListStoreOutcome ListStore::ChangeKnownList(const std::string& name, const std::
     std::erase_if(list.headwords, [&](const std::string& h) { return dropped.count(FoldedKey(h)) > 0; });
     changed += static_cast<int>(dropped.size());
   }
-  if (changed == 0 && rc == 0) return {ListStoreCode::Done, 0, path};
+  if (changed == 0 && rc == 0) return Outcome(ListStoreCode::Done, 0, path);
   change.Replace(path, EncodeKnownList(list));
   return FromCommit(change.Commit(), path);
 }

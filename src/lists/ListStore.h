@@ -4,27 +4,18 @@
 #include <vector>
 
 #include "lists/UserLevelSet.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
-// How a load or change of a stored list ended.
-enum class ListStoreCode {
-  Done,
-  NoSuchList,   // no stored list of that name
-  Damaged,      // the stored file is not whole (`file` names it); nothing written
-  BadName,      // the name cannot name a list
-  NotWritten,   // the change failed before anything was written (`error`)
-  Pending,      // the change is decided but completes at the next reader or writer
-};
-
-struct ListStoreOutcome {
-  ListStoreCode code = ListStoreCode::Done;
-  int error = 0;     // errno where one is the cause
-  std::string file;  // the file concerned (as a path of the file system)
-
-  bool ok() const { return code == ListStoreCode::Done || code == ListStoreCode::Pending; }
-};
-
+// How a load or change of a stored list ends: a Status, OK when done (a
+// change that is decided but completes at the next reader or writer is
+// done too); NotFound when there is no stored list of that name,
+// Corruption when the stored file is not whole, InvalidArgument when the
+// name cannot name a list (message empty), IoError when the change failed
+// before anything was written (systemError() says why: an errno or a
+// refusal code of DictionaryTransaction.h). The message of a failure about a
+// file is that file's path.
 // The level sets and known-word lists of the user, one file each in the
 // folders "levelsets" and "known" of the user's data folder (see
 // ListFileFormat.h). Every change is a dictionary transaction on the data
@@ -40,26 +31,26 @@ class ListStore {
   std::vector<std::string> SetNames() const;
   std::vector<std::string> KnownListNames() const;
 
-  ListStoreOutcome LoadSet(const std::string& name, UserLevelSet& set) const;
-  ListStoreOutcome LoadKnownList(const std::string& name, KnownWordList& list) const;
+  Status LoadSet(const std::string& name, UserLevelSet& set) const;
+  Status LoadKnownList(const std::string& name, KnownWordList& list) const;
 
   // Stores `set` under its name, replacing an earlier set of that name.
-  ListStoreOutcome SaveSet(const UserLevelSet& set);
-  ListStoreOutcome RemoveSet(const std::string& name);
+  Status SaveSet(const UserLevelSet& set);
+  Status RemoveSet(const std::string& name);
 
   // Adds `add` to and then removes `remove` from the known list `name`
   // (headwords, ASCII letter case ignored), creating it when `create`.
   // `changed` counts the headwords added or removed.
-  ListStoreOutcome ChangeKnownList(const std::string& name, const std::vector<std::string>& add,
+  Status ChangeKnownList(const std::string& name, const std::vector<std::string>& add,
                                    const std::vector<std::string>& remove, bool create, int& changed);
-  ListStoreOutcome RemoveKnownList(const std::string& name);
+  Status RemoveKnownList(const std::string& name);
 
   std::string SetPath(const std::string& name) const;
   std::string KnownListPath(const std::string& name) const;
 
  private:
-  ListStoreOutcome Store(const std::string& path, std::string bytes);
-  ListStoreOutcome Remove(const std::string& path);
+  Status Store(const std::string& path, std::string bytes);
+  Status Remove(const std::string& path);
 
   std::string userFolder_;
 };

@@ -133,13 +133,13 @@ TEST(ListStoreTest, SetsAndKnownListsSurviveARestartAndDamageIsNeverWrittenOver)
   const std::string klass = Cp932FromUtf8("2年3組");
   {
     ListStore store(folder.path());
-    ASSERT_EQ(store.SaveSet(SampleSet()).code, ListStoreCode::Done);
+    ASSERT_TRUE(store.SaveSet(SampleSet()).ok());
     int changed = 0;
-    ASSERT_EQ(store.ChangeKnownList(klass, {"go", "see", "Go"}, {}, true, changed).code, ListStoreCode::Done);
+    ASSERT_TRUE(store.ChangeKnownList(klass, {"go", "see", "Go"}, {}, true, changed).ok());
     EXPECT_EQ(changed, 2);
-    EXPECT_EQ(store.ChangeKnownList(klass, {"apple"}, {"SEE", "zzz"}, false, changed).code, ListStoreCode::Done);
+    EXPECT_TRUE(store.ChangeKnownList(klass, {"apple"}, {"SEE", "zzz"}, false, changed).ok());
     EXPECT_EQ(changed, 2);
-    EXPECT_EQ(store.ChangeKnownList("nope", {"go"}, {}, false, changed).code, ListStoreCode::NoSuchList);
+    EXPECT_TRUE(store.ChangeKnownList("nope", {"go"}, {}, false, changed).IsNotFound());
   }
   ListStore store(folder.path());  // as after a restart
   EXPECT_EQ(store.SetNames(), (std::vector<std::string>{SampleSet().name}));
@@ -157,24 +157,24 @@ TEST(ListStoreTest, SetsAndKnownListsSurviveARestartAndDamageIsNeverWrittenOver)
   damaged[damaged.size() / 2] ^= 0x20;
   std::ofstream(path, std::ios::binary) << damaged;
   int changed = 0;
-  for (const ListStoreOutcome& outcome :
+  for (const Status& outcome :
        {store.LoadKnownList(klass, list), store.ChangeKnownList(klass, {"see"}, {}, true, changed)}) {
-    EXPECT_EQ(outcome.code, ListStoreCode::Damaged);
-    EXPECT_EQ(outcome.file, path);
+    EXPECT_TRUE(outcome.IsCorruption());
+    EXPECT_EQ(outcome.message(), path);
   }
   UserLevelSet clash = SampleSet();
   clash.name = klass;
   std::ofstream(store.SetPath(klass), std::ios::binary) << "garbage";
-  EXPECT_EQ(store.SaveSet(clash).code, ListStoreCode::Damaged);
+  EXPECT_TRUE(store.SaveSet(clash).IsCorruption());
   EXPECT_EQ(FileText(path), damaged);
   EXPECT_EQ(FileText(store.SetPath(klass)), "garbage");
 
   // Removing is the user's own choice and works on a damaged file too.
-  EXPECT_EQ(store.RemoveKnownList(klass).code, ListStoreCode::Done);
-  EXPECT_EQ(store.RemoveKnownList(klass).code, ListStoreCode::NoSuchList);
+  EXPECT_TRUE(store.RemoveKnownList(klass).ok());
+  EXPECT_TRUE(store.RemoveKnownList(klass).IsNotFound());
   EXPECT_TRUE(store.KnownListNames().empty());
   for (const char* bad : {"", ".hidden", "a/b", "tab\there"}) {
-    EXPECT_EQ(store.RemoveSet(bad).code, ListStoreCode::BadName) << bad;
+    EXPECT_TRUE(store.RemoveSet(bad).IsInvalidArgument()) << bad;
   }
 }
 
