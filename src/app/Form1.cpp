@@ -29,6 +29,7 @@
 
 #include "analysis/MyParser.h"
 #include "app/AppTexts.h"
+#include "app/ContextModel.h"
 #include "app/DataPath.h"
 #include "app/FilterMenu.h"
 #include "app/LevelBar.h"

@@ -33,10 +33,14 @@ class QToolButton;
 class QWidget;
 
 namespace lexiscoop {
+namespace tagging {
+class TaggerModel;
+}
 
 class ConjugationDictionary;
 class Lexicon;
 class CoverageChart;
+class ContextModel;
 class LevelBar;
 class HelpWindow;
 class ListPaneLayout;
@@ -194,6 +198,9 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
 
   // The analysis run (Form1Run.cpp).
   void RunAnalysis();
+  // The model runs read words in context with; null when 文脈で読み分ける is
+  // off or the model cannot be used (said once).
+  std::shared_ptr<const tagging::TaggerModel> ContextReadingModel();
   void ShowTextPreview();
   void ShowSelectionCount();
   void SetStatusPanel(int panel, const QString& text);
@@ -243,6 +250,7 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   TDialogs* dialogs_;
   std::unique_ptr<TDialogs> ownDialogs_;
   std::string programFolder_;
+  std::unique_ptr<ContextModel> contextModel_;
   std::string settingsPath_;
   std::string caption_;  // CP932
 

@@ -17,6 +17,7 @@
 #include "analysis/MyParser.h"
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
+#include "app/ContextModel.h"
 #include "app/LevelBar.h"
 #include "app/Form1.h"
 #include "app/OriginalPreview.h"
@@ -24,6 +25,7 @@
 #include "app/RunController.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "platform/Cp932.h"
+#include "platform/FileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "views/widgets/CoverageChart.h"
@@ -62,6 +64,15 @@ void TForm1::acAnalizeExecute() {
 
 void TForm1::acStopAnalizeExecute() { run_->Stop(); }
 
+std::shared_ptr<const tagging::TaggerModel> TForm1::ContextReadingModel() {
+  if (!acReadInContext->isChecked()) return nullptr;
+  if (!contextModel_) contextModel_ = std::make_unique<ContextModel>(JoinPath(programFolder_, tagging::kTaggerModelFile));
+  std::string error;
+  std::shared_ptr<const tagging::TaggerModel> model = contextModel_->Get(error);
+  if (!error.empty()) dialogs_->Fail(this, QString::fromStdString(error));
+  return model;
+}
+
 void TForm1::SwapAnalyzeButton(QAction* action) {
   if (tbAnalizeStart->defaultAction() == action) return;
   // A tool button with more than one action grows a menu arrow: it carries
@@ -75,7 +86,7 @@ void TForm1::RunAnalysis() {
   {
     BusyCursor busy;
     ran = run_->Run(
-        dictionary_->CurrentLexicon(),
+        dictionary_->CurrentLexicon(), ContextReadingModel(),
         [this] {
           ProgressBar1->setValue(ProgressBar1->maximum());
           QCoreApplication::processEvents();

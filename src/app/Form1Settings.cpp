@@ -53,6 +53,7 @@ void TForm1::ReadSettings() {
   recentFiles_->Read(ini);
   exportPlace_.Read(ini);
   acWrapReading->setChecked(ini.ReadString(texts::kSettingsSection, "WrapReading", "1") != "0");
+  acReadInContext->setChecked(ini.ReadString(texts::kSettingsSection, "ReadInContext", "1") != "0");
   levelBarShown_ = ini.ReadString(texts::kSettingsSection, "ShowLevelBar", "0") == "1";
 }
 
@@ -82,6 +83,7 @@ void TForm1::WriteSettings() {
     recentFiles_->Write(ini);
     exportPlace_.Write(ini);
     ini.WriteString(texts::kSettingsSection, "WrapReading", acWrapReading->isChecked() ? "1" : "0");
+    ini.WriteString(texts::kSettingsSection, "ReadInContext", acReadInContext->isChecked() ? "1" : "0");
     ini.WriteString(texts::kSettingsSection, "ShowLevelBar", levelBarShown_ ? "1" : "0");
     // A fresh account may have no configuration folder yet.
     CreateFolderPath(FolderOf(settingsPath_));

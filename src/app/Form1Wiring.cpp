@@ -43,6 +43,10 @@ void TForm1::createLayout() {
   connect(acEditDic, &QAction::triggered, this, &TForm1::acEditDicExecute);
   connect(acShowGloss, &QAction::toggled, this, &TForm1::acShowGlossExecute);
   connect(acWrapReading, &QAction::toggled, this, [this](bool wrap) { readingPane_->SetWrap(wrap); });
+  // Results read the other way are no longer the text's: 抽出 again.
+  connect(acReadInContext, &QAction::toggled, this, [this] {
+    if (run_->ShowsResults()) SetAwaitingAnalysis(true);
+  });
   connect(N1, &QAction::triggered, this, &TForm1::N1Click);
   connect(acExport, &QAction::triggered, this, &TForm1::acExportExecute);
   connect(acCompareTexts, &QAction::triggered, this, &TForm1::acCompareTextsExecute);

@@ -175,6 +175,11 @@ void MainWindowUi::createActions(QMainWindow& window) {
   acWrapReading->setStatusTip(Qs("レベル表示の本文を画面の幅で折り返す"));
   acWrapReading->setCheckable(true);
   acWrapReading->setChecked(true);
+  acReadInContext = new QAction(Qs("文脈で読み分ける(&C)"), &window);
+  acReadInContext->setObjectName(QStringLiteral("acReadInContext"));
+  acReadInContext->setStatusTip(Qs("語形が二つ以上の見出し語や品詞に当たる語を、文中の品詞から読み分ける（次の抽出から）"));
+  acReadInContext->setCheckable(true);
+  acReadInContext->setChecked(true);
 }
 
 void MainWindowUi::createMenus(QMainWindow& window, QMenu& recentFilesMenu) {
@@ -206,6 +211,7 @@ void MainWindowUi::createMenus(QMainWindow& window, QMenu& recentFilesMenu) {
   view->addSeparator();
   view->addAction(acShowGloss);
   view->addAction(acWrapReading);
+  view->addAction(acReadInContext);
 
   QMenu* help = bar->addMenu(Qs("ヘルプ(&H)"));
   help->addAction(N1);

@@ -65,6 +65,7 @@ class MainWindowUi {
   QAction* acEditDic = nullptr;
   QAction* acShowGloss = nullptr;
   QAction* acWrapReading = nullptr;  // 表示 → 折り返し: the レベル表示 page wraps its lines
+  QAction* acReadInContext = nullptr;  // 表示 → 文脈で読み分ける: runs read ambiguous words by their tags
   QAction* Close1 = nullptr;
   QAction* N1 = nullptr;
   QAction* acExport = nullptr;

@@ -218,7 +218,7 @@ void ReadingPane::ShowResult(const QString& title) {
   ReadingWords words;
   words.words = &result_.words;
   words.levels = WordLevelsOf(result_);
-  figures_ = ComputeCoverage(result_.words, words.levels);
+  figures_ = ComputeCoverage(result_.words, words.levels, result_.readings);
   figures_.stopped = result_.stopped;
   view_->SetWords(std::move(words));
   hasResult_ = true;

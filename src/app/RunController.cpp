@@ -8,6 +8,7 @@
 #include "dictionary/Lexicon.h"
 #include "platform/FileSystem.h"
 #include "ui/BusyCursor.h"
+#include "views/ContextReading.h"
 
 namespace lexiscoop {
 
@@ -126,8 +127,8 @@ bool RunController::ResultsOutdated(const std::shared_ptr<const Lexicon>& curren
   return (state_ == RunState::ResultsShown || state_ == RunState::Stopped) && analysedLexicon_ != current;
 }
 
-bool RunController::Run(std::shared_ptr<const Lexicon> lexicon, const std::function<void()>& started,
-                        const std::function<void(int percent)>& pump) {
+bool RunController::Run(std::shared_ptr<const Lexicon> lexicon, std::shared_ptr<const tagging::TaggerModel> model,
+                        const std::function<void()>& started, const std::function<void(int percent)>& pump) {
   if (Busy()) return false;
   if (parser_->FullText().empty()) {
     result_.Clear();
@@ -141,13 +142,12 @@ bool RunController::Run(std::shared_ptr<const Lexicon> lexicon, const std::funct
     ScanControl control;
     control.pump = pump;
     control.stopRequest = &stopRequest_;
-    end = ScanText(*parser_, result_, control);
+    end = AnalyseText(*parser_, result_, lexicon, std::move(model), control);
   } catch (...) {
     SetState(RunState::AwaitingAnalysis);
     throw;
   }
   analysedLexicon_ = std::move(lexicon);
-  ClassifyWords(result_, analysedLexicon_);
   SetState(end == ScanEnd::Stopped ? RunState::Stopped : RunState::ResultsShown);
   return true;
 }

@@ -14,6 +14,9 @@
 namespace lexiscoop {
 
 class Lexicon;
+namespace tagging {
+class TaggerModel;
+}
 class TMyParser;
 
 // The main window's text and its analysis: the text holder, the run's
@@ -67,12 +70,13 @@ class RunController : public QObject {
   bool ResultsOutdated(const std::shared_ptr<const Lexicon>& current) const;
 
   // Enters Running, calls `started`, scans the text, calling `pump` with
-  // the progress, and classifies the words with `lexicon`: then
+  // the progress, and classifies the words with `lexicon`, reading the
+  // ambiguous ones in their sentences with `model` unless it is null: then
   // ResultsShown, or Stopped after Stop. False (and nothing done) while
   // busy; false with the result cleared for an empty text. A failure puts
   // the state back to AwaitingAnalysis and is rethrown.
-  bool Run(std::shared_ptr<const Lexicon> lexicon, const std::function<void()>& started,
-           const std::function<void(int percent)>& pump);
+  bool Run(std::shared_ptr<const Lexicon> lexicon, std::shared_ptr<const tagging::TaggerModel> model,
+           const std::function<void()>& started, const std::function<void(int percent)>& pump);
   // 中止: abandons a load at once, or ends the run at its next word.
   void Stop();
   // The list rebuild over the results shown.

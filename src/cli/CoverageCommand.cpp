@@ -120,7 +120,7 @@ int RunCoverageCommand(CliContext& context) {
   auto dictionary = LoadDictionary(context);
   const AnalysedText text = AnalyseFile(context, files[0], *dictionary);
   const std::vector<WordLevel> levels = WordLevelsOf(text.result);
-  const CoverageFigures figures = ComputeCoverage(text.result.words, levels);
+  const CoverageFigures figures = ComputeCoverage(text.result.words, levels, text.result.readings);
   std::optional<KnownShare> known;
   if (!knownList.empty()) {
     const KnownWords words(LoadKnownList(context, knownList).headwords);

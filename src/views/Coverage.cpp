@@ -58,10 +58,17 @@ void CoverageTally::Add(std::string_view word, WordLevel level, int32_t occurren
   }
 }
 
-CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels) {
+CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels,
+                                std::span<const EntryReadings> readings) {
   CoverageTally tally;
+  auto split = readings.begin();
   for (int i = 0; i < words.Count(); ++i) {
     const size_t k = static_cast<size_t>(i);
+    while (split != readings.end() && split->entry < i) ++split;
+    if (split != readings.end() && split->entry == i) {
+      for (const WordReading& reading : split->readings) tally.Add(words.Word(i), reading.word.level, reading.occurrences);
+      continue;
+    }
     tally.Add(words.Word(i), k < levels.size() ? levels[k] : WordLevel::None, words.Occurrences(i));
   }
   return tally.Figures();

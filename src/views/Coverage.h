@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "analysis/WordLevel.h"
+#include "analysis/WordReadings.h"
 #include "analysis/WordTable.h"
 
 namespace lexiscoop {
@@ -64,8 +65,11 @@ class CoverageTally {
 bool LooksLikeName(std::string_view word);
 
 // The coverage of a word table whose entry i has the level levels[i]. Entries
-// beyond the end of `levels` count as not in the dictionary.
-CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels);
+// beyond the end of `levels` count as not in the dictionary. An entry in
+// `readings` (by increasing entry) counts each reading's occurrences at the
+// reading's level.
+CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels,
+                                std::span<const EntryReadings> readings = {});
 
 // The one-line verdict (CP932): the lowest stage that reaches 95% and what
 // that means, e.g. «中学修了レベルで 96.2% (支援があれば読める)», or the figure
