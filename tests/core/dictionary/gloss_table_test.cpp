@@ -171,12 +171,12 @@ TEST_F(GlossTableTest, TheWriterKeepsToTheReadersLineBound) {
     table.Reload();
     const std::string before = ReadBytes(folder_ / kUserGlossFile);
     EXPECT_EQ(table.Record("cat", gloss), row.status);
-    if (row.status != GlossRecordStatus::Recorded) EXPECT_EQ(ReadBytes(folder_ / kUserGlossFile), before);
+    if (row.status != GlossRecordStatus::Recorded) { EXPECT_EQ(ReadBytes(folder_ / kUserGlossFile), before); }
     // Whatever was written reads back.
     GlossTable reader(folder_.path());
     reader.Reload();
     EXPECT_EQ(reader.UserLoadStatus(), 0);
-    if (row.status == GlossRecordStatus::Recorded) EXPECT_EQ(reader.Lookup("cat").size(), row.glossBytes);
+    if (row.status == GlossRecordStatus::Recorded) { EXPECT_EQ(reader.Lookup("cat").size(), row.glossBytes); }
   }
 }
 

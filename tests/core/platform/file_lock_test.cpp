@@ -129,7 +129,7 @@ TEST_F(FileLockTest, OnlyARegularFileIsALock) {
     fs::remove_all(path_);
     fs::remove(outside);
     const std::string kind = row.kind;
-    if (kind == "fifo") ASSERT_EQ(mkfifo(path_.c_str(), 0644), 0);
+    if (kind == "fifo") { ASSERT_EQ(mkfifo(path_.c_str(), 0644), 0); }
     if (kind == "folder") fs::create_directory(path_);
     if (kind == "dangling link") fs::create_symlink(outside, path_);
     if (kind == "link to a file") {

@@ -37,7 +37,7 @@ Reading Read(const std::shared_ptr<const Lexicon>& lexicon, const AnalysisResult
   ClassifyWords(own, lexicon);
   reading.levelOccurrences = own.levelOccurrences;
   ShownWordList shown;
-  WordListBuilder().Rebuild(shared, {kAllLevels, FormMode::Original, ProperNounChoice::All}, shown);
+  WordListBuilder().Rebuild(shared, {kAllLevels, FormMode::Original, ProperNounChoice::All, {}}, shown);
   shown.SortBy(kSortAlphabetical, false);
   for (int r = 0; r < shown.RowCount(); ++r) reading.rows.emplace_back(shown.WordOfRow(r));
   reading.report = BuildStatisticsReport("x / text", shared, ReportForm::Memo);

@@ -77,14 +77,14 @@ void ExpectListAddsUpToReport(const AnalysisResult& result, const std::string& l
   for (const FormMode form : {FormMode::Written, FormMode::Headword, FormMode::Original}) {
     for (int l = 0; l < kWordLevelCount; ++l) {
       const auto level = static_cast<WordLevel>(l);
-      const WordListFilter filter{LevelBit(LevelBitOf(level)), form, ProperNounChoice::All};
+      const WordListFilter filter{LevelBit(LevelBitOf(level)), form, ProperNounChoice::All, {}};
       ASSERT_TRUE(builder.Rebuild(result, filter, shown));
       EXPECT_EQ(SumOfRows(shown), result.levelOccurrences[static_cast<size_t>(l)])
           << label << ": level " << l << ", form " << static_cast<int>(form);
       // Merged rows never outnumber the words they came from.
       EXPECT_LE(shown.RowCount(), result.levelDistinct[static_cast<size_t>(l)]) << label << ": level " << l;
     }
-    ASSERT_TRUE(builder.Rebuild(result, {kAllLevels, form, ProperNounChoice::All}, shown));
+    ASSERT_TRUE(builder.Rebuild(result, {kAllLevels, form, ProperNounChoice::All, {}}, shown));
     EXPECT_EQ(SumOfRows(shown), result.tokenCount) << label << ": all levels, form " << static_cast<int>(form);
   }
 }

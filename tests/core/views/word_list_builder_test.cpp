@@ -56,7 +56,7 @@ class WordListBuilderTest : public ::testing::Test {
 TEST_F(WordListBuilderTest, MergesInflectionsUnderTheBaseFormAndShowsUnknownWordsAsWritten) {
   const auto words = {"cat", "cats", "cats", "caat"};
   EXPECT_EQ(Build(words), (Rows{{"cat", 3}, {"caat", 1}}));
-  EXPECT_EQ(Build(words, {kAllLevelsButNone, FormMode::Original, ProperNounChoice::All}),
+  EXPECT_EQ(Build(words, {kAllLevelsButNone, FormMode::Original, ProperNounChoice::All, {}}),
             (Rows{{"cat", 3}}));
 }
 
@@ -74,10 +74,10 @@ TEST_F(WordListBuilderTest, EachFormModeShowsItsOwnForm) {
       {FormMode::None, {{"caat", 1}}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Build(words, {kAllLevels, c.mode, ProperNounChoice::All}), c.rows)
+    EXPECT_EQ(Build(words, {kAllLevels, c.mode, ProperNounChoice::All, {}}), c.rows)
         << "form " << static_cast<int>(c.mode);
   }
-  EXPECT_TRUE(Build(words, {kAllLevelsButNone, FormMode::None, ProperNounChoice::All}).empty());
+  EXPECT_TRUE(Build(words, {kAllLevelsButNone, FormMode::None, ProperNounChoice::All, {}}).empty());
 }
 
 TEST_F(WordListBuilderTest, AmbiguousFormResolvesAlikeWhateverTheLineOrder) {
@@ -91,7 +91,7 @@ TEST_F(WordListBuilderTest, AmbiguousFormResolvesAlikeWhateverTheLineOrder) {
     CountWords(result, {"xs"});
     ClassifyWords(result, dict.MakeLexicon());
     for (const FormMode mode : {FormMode::Headword, FormMode::Original}) {
-      ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, mode, ProperNounChoice::All}, shown_));
+      ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, mode, ProperNounChoice::All, {}}, shown_));
       EXPECT_EQ(RowsOf(shown_), (Rows{{"aaa", 1}})) << "aaa first " << aaaFirst;
     }
   }
@@ -109,15 +109,15 @@ TEST_F(WordListBuilderTest, ListAndStatisticsChooseTheSameHeadword) {
   EXPECT_EQ(result.levelDistinct[LevelIndex(WordLevel::General)], 0);
 
   const LevelMask basicOnly = LevelBit(kLevelBitBasic);
-  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Original, ProperNounChoice::All}), (Rows{{"find", 1}}));
-  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Written, ProperNounChoice::All}), (Rows{{"found", 1}}));
-  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Headword, ProperNounChoice::All}), (Rows{{"found", 1}}));
-  EXPECT_TRUE(Build({"found"}, {LevelBit(kLevelBitGeneral), FormMode::Original, ProperNounChoice::All}).empty());
+  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Original, ProperNounChoice::All, {}}), (Rows{{"find", 1}}));
+  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Written, ProperNounChoice::All, {}}), (Rows{{"found", 1}}));
+  EXPECT_EQ(Build({"found"}, {basicOnly, FormMode::Headword, ProperNounChoice::All, {}}), (Rows{{"found", 1}}));
+  EXPECT_TRUE(Build({"found"}, {LevelBit(kLevelBitGeneral), FormMode::Original, ProperNounChoice::All, {}}).empty());
 
   // No candidate has items: the spelling's own headwords, then lower case first.
   dict_.Line("Bass", {});
   dict_.Line("bass", {});
-  EXPECT_EQ(Build({"BASS"}, {kAllLevels, FormMode::Original, ProperNounChoice::All}), (Rows{{"bass", 1}}));
+  EXPECT_EQ(Build({"BASS"}, {kAllLevels, FormMode::Original, ProperNounChoice::All, {}}), (Rows{{"bass", 1}}));
 }
 
 TEST_F(WordListBuilderTest, LineWithoutHeadwordListsItsSpellingAsWrittenUnderOther) {
@@ -127,7 +127,7 @@ TEST_F(WordListBuilderTest, LineWithoutHeadwordListsItsSpellingAsWrittenUnderOth
   const AnalysisResult result = Classified({"Sees", "cat"});
   EXPECT_EQ(result.levelOccurrences[LevelIndex(WordLevel::Other)], 1);
   for (const FormMode mode : {FormMode::Written, FormMode::Headword, FormMode::Original}) {
-    EXPECT_EQ(Build({"Sees", "cat"}, {LevelBit(kLevelBitOther), mode, ProperNounChoice::All}), (Rows{{"sees", 1}}))
+    EXPECT_EQ(Build({"Sees", "cat"}, {LevelBit(kLevelBitOther), mode, ProperNounChoice::All, {}}), (Rows{{"sees", 1}}))
         << static_cast<int>(mode);
   }
 }
@@ -149,7 +149,7 @@ TEST_F(WordListBuilderTest, LevelMaskSelectsByThePreferredHeadword) {
       {static_cast<LevelMask>(LevelBit(kLevelBitOther) | LevelBit(kLevelBitNone)), {{"Thomas", 1}, {"caat", 1}}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Build(words, {c.mask, FormMode::Original, ProperNounChoice::All}), c.rows)
+    EXPECT_EQ(Build(words, {c.mask, FormMode::Original, ProperNounChoice::All, {}}), c.rows)
         << "mask " << static_cast<int>(c.mask);
   }
 }
@@ -157,7 +157,7 @@ TEST_F(WordListBuilderTest, LevelMaskSelectsByThePreferredHeadword) {
 TEST_F(WordListBuilderTest, ProperNounChoiceLooksAtTheFirstByteOfTheShownForm) {
   const AnalysisResult result = Classified({"Thomas", "wrote", "a", "letter", "The", "dog", "Japan", "1st", "_x"});
   auto build = [&](ProperNounChoice choice) {
-    WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Original, choice}, shown_);
+    WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Original, choice, {}}, shown_);
     return RowsOf(shown_);
   };
   EXPECT_EQ(build(ProperNounChoice::ProperOnly), (Rows{{"Thomas", 1}, {"Japan", 1}}));
