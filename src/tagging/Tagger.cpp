@@ -25,13 +25,13 @@ const std::vector<Tag>& Tagger::TagSentence(std::span<const std::string_view> to
   return tags_;
 }
 
-Tag Tagger::TagThrough(std::span<const std::string_view> tokens, size_t index) {
+Tag Tagger::TagThrough(std::span<const std::string_view> tokens, size_t index, bool predictLast) {
   if (index >= tokens.size()) return Tag::kPunct;
-  TagTokens(tokens, index + 1);
+  TagTokens(tokens, index + 1, predictLast);
   return tags_[index];
 }
 
-void Tagger::TagTokens(std::span<const std::string_view> tokens, size_t count) {
+void Tagger::TagTokens(std::span<const std::string_view> tokens, size_t count, bool predictLast) {
   normalised_.resize(tokens.size());
   for (size_t i = 0; i < tokens.size(); ++i) normalised_[i] = NormaliseForTagger(tokens[i]);
   tags_.assign(tokens.size(), Tag::kPunct);
@@ -39,7 +39,8 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, size_t count) {
   uint8_t previous = kStartTag, previous2 = kStartTag2;
   uint32_t features[kFeatureCount];
   for (size_t i = 0; i < count; ++i) {
-    if (const auto known = model_->DictionaryTag(normalised_[i])) {
+    const bool predict = predictLast && i + 1 == count;
+    if (const auto known = predict ? std::nullopt : model_->DictionaryTag(normalised_[i])) {
       tags_[i] = *known;
     } else {
       TokenFeatures(context, i, previous, previous2, features);

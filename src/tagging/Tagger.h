@@ -24,8 +24,9 @@ class Tagger {
   const std::vector<Tag>& TagSentence(std::span<const std::string_view> tokens);
   // The tag of token `index` of `tokens`, tagging only tokens 0..index (the
   // tokens after it still count as its following words): the same tag as
-  // TagSentence(tokens)[index].
-  Tag TagThrough(std::span<const std::string_view> tokens, size_t index);
+  // TagSentence(tokens)[index]. With `predictLast`, token `index` is tagged
+  // by the weights even when the tag dictionary holds it.
+  Tag TagThrough(std::span<const std::string_view> tokens, size_t index, bool predictLast = false);
 
   // The tag the model's weights score highest for a token's features (the
   // lowest tag of equal scores); the tag dictionary is not consulted.
@@ -33,7 +34,7 @@ class Tagger {
 
  private:
   // Tags the first `count` tokens of `tokens` into tags_.
-  void TagTokens(std::span<const std::string_view> tokens, size_t count);
+  void TagTokens(std::span<const std::string_view> tokens, size_t count, bool predictLast = false);
 
   std::shared_ptr<const TaggerModel> model_;
   std::vector<std::string> normalised_;

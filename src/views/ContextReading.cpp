@@ -254,6 +254,18 @@ std::string_view CommonestLabel(const std::array<int32_t, tagging::kTagCount>& t
   return best;
 }
 
+// The tag a noun or verb tag is most often confused with: NNS and VBZ, NN
+// and VB.
+std::optional<Tag> NounOrVerbCounterpart(Tag tag) {
+  switch (tag) {
+    case Tag::kNNS: return Tag::kVBZ;
+    case Tag::kVBZ: return Tag::kNNS;
+    case Tag::kNN: return Tag::kVB;
+    case Tag::kVB: return Tag::kNN;
+    default: return std::nullopt;
+  }
+}
+
 // Whether glosses are grouped by more than one part of speech.
 bool HasGlossGroups(std::string_view gloss) {
   return !LeadingGlossLabel(gloss).empty() && gloss.find(" / ") != std::string_view::npos;
@@ -326,6 +338,17 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
   }
   if (!differs && !grouped) return 0;
   watched.fixedTag = model_->DictionaryTag(tagging::NormaliseForTagger(word));
+  // The tag dictionary gives tears, books and lands as plural nouns only;
+  // where the verb would read the word otherwise, the weights decide.
+  if (watched.fixedTag) {
+    if (const std::optional<Tag> other = NounOrVerbCounterpart(*watched.fixedTag)) {
+      const HeadwordId id = watched.byTag[static_cast<size_t>(*watched.fixedTag)];
+      if (id != watched.byTag[static_cast<size_t>(*other)] || HasGlossGroups(lexicon_->At(id).gloss)) {
+        watched.fixedTag.reset();
+        watched.predict = true;
+      }
+    }
+  }
   int32_t limit = differs ? kEveryOccurrence : kGlossSample;
   if (watched.fixedTag) {
     // Every occurrence takes the one tag: the first tells the reading.
@@ -358,7 +381,7 @@ void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, st
       if (const auto known = tagOfWindow.find(key); known != tagOfWindow.end()) {
         tag = known->second;
       } else {
-        tag = tagger.TagThrough(tokens, hit);
+        tag = tagger.TagThrough(tokens, hit, watched.predict);
         if (tagOfWindow.size() >= kMostWindowsKept) tagOfWindow.clear();
         tagOfWindow.emplace(key, tag);
       }

@@ -54,6 +54,7 @@ class ContextReader final : public WordWatch {
   struct Watched {
     std::array<HeadwordId, tagging::kTagCount> byTag;  // the reading for each tag
     std::optional<tagging::Tag> fixedTag;              // the one tag the tagger gives the word
+    bool predict = false;  // tag by the weights, not the tag dictionary: its tag would hide a reading
   };
 
   // Sets the reading of each occurrence (kNoHeadword: the rule's).
