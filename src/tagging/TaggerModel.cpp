@@ -149,6 +149,9 @@ TaggerModelLoad TaggerModel::Decode(std::string_view image) {
     at += length + 2;
   }
 
+  model->wordIndex_.reserve(model->words_.size());
+  for (size_t i = 0; i < model->words_.size(); ++i) model->wordIndex_.emplace(model->words_[i], model->wordTags_[i]);
+
   size_t slotCount = 16;
   while (slotCount < 2 * featureCount) slotCount *= 2;
   model->slots_.assign(slotCount, 0);
@@ -187,10 +190,9 @@ std::span<const TaggerModel::Weight> TaggerModel::WeightsOf(uint32_t hash) const
 }
 
 std::optional<Tag> TaggerModel::DictionaryTag(std::string_view normalisedWord) const {
-  const auto it = std::lower_bound(words_.begin(), words_.end(), normalisedWord,
-                                   [](const std::string& a, std::string_view b) { return a < b; });
-  if (it == words_.end() || *it != normalisedWord) return std::nullopt;
-  return wordTags_[static_cast<size_t>(it - words_.begin())];
+  const auto it = wordIndex_.find(normalisedWord);
+  if (it == wordIndex_.end()) return std::nullopt;
+  return it->second;
 }
 
 }  // namespace lexiscoop::tagging

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "tagging/TagSet.h"
@@ -79,6 +80,7 @@ class TaggerModel {
   uint32_t slotMask_ = 0;
   std::vector<std::string> words_;  // increasing
   std::vector<Tag> wordTags_;
+  std::unordered_map<std::string_view, Tag> wordIndex_;  // words_ (views into them) -> tag
 };
 
 }  // namespace lexiscoop::tagging

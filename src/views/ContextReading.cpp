@@ -165,15 +165,19 @@ size_t WindowAround(std::string_view text, size_t offset, std::vector<std::strin
   return hit;
 }
 
-// The window's tokens and the occurrence's place in it, as one key: equal
-// keys get equal tags, the tagger seeing nothing outside the window.
-void WindowKey(std::span<const std::string_view> tokens, size_t hit, std::string& key) {
-  key.clear();
+// The window's tokens and the occurrence's place in it, as one 64-bit key
+// (FNV-1a over the tokens, each ended by a zero byte): equal windows get
+// equal tags, the tagger seeing nothing outside the window, and two windows
+// of a text sharing a key is as good as impossible.
+uint64_t WindowKey(std::span<const std::string_view> tokens, size_t hit) {
+  uint64_t hash = 0xCBF29CE484222325ULL;
+  auto add = [&hash](unsigned char c) { hash = (hash ^ c) * 0x100000001B3ULL; };
   for (const std::string_view token : tokens) {
-    key.append(token);
-    key.push_back('\0');
+    for (const char c : token) add(static_cast<unsigned char>(c));
+    add(0);
   }
-  key.push_back(static_cast<char>(hit));
+  add(static_cast<unsigned char>(hit));
+  return hash;
 }
 
 // How often an entry was read as one headword, and with which tags.
@@ -363,9 +367,8 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
 
 void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text) const {
   tagging::Tagger tagger(model_);
-  std::unordered_map<std::string, Tag> tagOfWindow;
+  std::unordered_map<uint64_t, Tag> tagOfWindow;
   std::vector<std::string_view> tokens;
-  std::string key;
   for (WatchedOccurrence& occurrence : occurrences) {
     occurrence.reading = kNoHeadword;
     const size_t entry = static_cast<size_t>(occurrence.entry);
@@ -377,7 +380,7 @@ void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, st
     } else {
       const size_t hit = WindowAround(text, occurrence.offset, tokens);
       if (hit == kNoToken) continue;  // the rule reads it
-      WindowKey(tokens, hit, key);
+      const uint64_t key = WindowKey(tokens, hit);
       if (const auto known = tagOfWindow.find(key); known != tagOfWindow.end()) {
         tag = known->second;
       } else {
