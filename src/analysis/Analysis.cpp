@@ -1,5 +1,7 @@
 #include "analysis/Analysis.h"
 
+#include <algorithm>
+
 #include "analysis/NumberFormat.h"
 #include "platform/Cp932.h"
 
@@ -17,6 +19,7 @@ void AnalysisResult::Clear() {
   classifier.reset();
   levelEntriesUsed.fill(0);
   levelEntryCount.fill(0);
+  levelSet.reset();
   stopped = false;
 }
 
@@ -25,6 +28,7 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
   result.levelOccurrences.fill(0);
   result.levelEntriesUsed.fill(0);
   result.levelEntryCount.fill(0);
+  result.levelSet.reset();
   const WordTable& words = result.words;
   const int n = words.Count();
   result.classes.assign(static_cast<size_t>(n), WordClass{});
@@ -46,12 +50,29 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
       result.levelEntryCount[static_cast<size_t>(LevelIndex(level.id))] = classifier->LevelListSize(level.id);
     }
   }
-  for (int w = 0; w < n; ++w) {
-    const auto l = static_cast<size_t>(LevelIndex(result.classes[static_cast<size_t>(w)].level));
-    ++result.levelDistinct[l];
-    result.levelOccurrences[l] += words.Occurrences(w);
-  }
+  CountLevels(result);
   result.classifier = std::move(classifier);
+}
+
+void CountLevels(AnalysisResult& result) {
+  result.levelDistinct.fill(0);
+  result.levelOccurrences.fill(0);
+  auto count = [&](LevelId level, int32_t occurrences) {
+    const auto l = static_cast<size_t>(LevelIndex(level));
+    if (l >= result.levelDistinct.size()) return;
+    ++result.levelDistinct[l];
+    result.levelOccurrences[l] += occurrences;
+  };
+  const int n = std::min(result.words.Count(), static_cast<int>(result.classes.size()));
+  auto split = result.readings.begin();
+  for (int w = 0; w < n; ++w) {
+    while (split != result.readings.end() && split->entry < w) ++split;
+    if (split != result.readings.end() && split->entry == w) {
+      for (const WordReading& r : split->readings) count(r.word.level, r.occurrences);  // each a word of its own
+      continue;
+    }
+    count(result.classes[static_cast<size_t>(w)].level, result.words.Occurrences(w));
+  }
 }
 
 void ApplyWordReadings(AnalysisResult& result, std::vector<EntryReadings> readings) {
@@ -131,7 +152,7 @@ std::string ZeroByteNotice(std::string_view text) {
 }
 
 std::string LevelCaption(const AnalysisResult& result, WordLevel level) {
-  const std::string& name = LevelButtonName(level);
+  const std::string& name = result.Levels().Name(level);
   const int total = result.words.Count();
   if (total == 0) return name;
   const int64_t percent =

@@ -25,8 +25,9 @@ class TMyParser;
 struct AnalysisResult {
   WordTable words;
   int32_t tokenCount = 0;  // words counted; the sum of all occurrences
-  std::array<int32_t, kWordLevelCount> levelDistinct{};     // entries per level
-  std::array<int32_t, kWordLevelCount> levelOccurrences{};  // occurrences per level
+  // Per level of `levelSet`, in its order (the places past its levels hold 0).
+  std::array<int32_t, kMaxLevelCount> levelDistinct{};     // entries per level
+  std::array<int32_t, kMaxLevelCount> levelOccurrences{};  // occurrences per level
   // Where entry i first occurs in the scanned text, as the scanner delimits
   // it (the word as written, before folding and before its contraction
   // ending is cut); recorded by ScanText.
@@ -43,10 +44,13 @@ struct AnalysisResult {
   // The lexicon that classified the words; kept so that the ids in
   // `classes` stay meaningful after the dictionary has been reloaded.
   std::shared_ptr<const WordClassifier> classifier;
-  // Per level list (Basic..General): how many of its entries gave a word of
-  // the run its level, and how many entries it had.
-  std::array<int32_t, kListedLevelCount> levelEntriesUsed{};
-  std::array<int32_t, kListedLevelCount> levelEntryCount{};
+  // Per level list of `levelSet` (its listed levels): how many of its
+  // entries gave a word of the run its level, and how many entries it had.
+  std::array<int32_t, LevelSet::kMaxListedLevels> levelEntriesUsed{};
+  std::array<int32_t, LevelSet::kMaxListedLevels> levelEntryCount{};
+  // The level set the levels in `classes` and the counters above belong to;
+  // null: the shipped set (as ClassifyWords leaves it).
+  std::shared_ptr<const LevelSet> levelSet;
   // The scan was stopped before the end of the text: every figure is that of
   // the words counted up to then.
   bool stopped = false;
@@ -55,6 +59,8 @@ struct AnalysisResult {
   void Clear();
   // True once ClassifyWords has classified the current table.
   bool Classified() const { return classes.size() == static_cast<size_t>(words.Count()) && classifier != nullptr; }
+  // The set the result is classified by.
+  const LevelSet& Levels() const { return levelSet ? *levelSet : ShippedLevels(); }
 };
 
 // How a scan keeps the window alive and learns that it should stop.
@@ -89,6 +95,10 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
 // classifier. Nothing is written anywhere else. A null classifier (no
 // dictionary) makes every word None.
 void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier> classifier);
+
+// Counts levelDistinct and levelOccurrences again from the levels in
+// `classes` and `readings` (after they were given by another set).
+void CountLevels(AnalysisResult& result);
 
 // The summary of status panel 0 (CP932):
 // «250 種 1,000 語 5min33sec(3 words per sec) / 6,000 ﾊﾞｲﾄ»; after a stopped

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,15 +31,36 @@ struct LevelInfo {
   const char* userFile;          // the user's copy of the list; null: no list
 };
 
+// A listed level of a set made at run time: its CLI key, name (UTF-8) and
+// text colour on a light background (0xRRGGBB).
+struct LevelSpec {
+  std::string key;
+  std::string name;
+  uint32_t colour = 0;
+};
+
 // An ordered set of levels: the levels with a level list, most basic first
-// (at most kMaxListedLevels), then Other and None. Immutable once made; the
-// shipped set is ShippedLevels().
+// (at most kMaxListedLevels), then Other and None. Immutable once made and
+// cheap to copy; the shipped set is ShippedLevels().
 class LevelSet {
  public:
   static constexpr int kMaxListedLevels = 9;
 
   // `levels` in order, each with its place as id; must outlive the set.
   explicit LevelSet(std::span<const LevelInfo> levels);
+  // The set `name` (CP932) of `listed` (1..kMaxListedLevels levels; more are
+  // left out) followed by the shipped set's Other and None. Its levels keep
+  // the filter bits of the shipped levels in the same places (1, 2, 3, 5),
+  // then take 7..11; Other and None keep 6 and 0.
+  static LevelSet Made(std::string name, std::span<const LevelSpec> listed);
+
+  // True for the shipped set (and every set over the shipped table).
+  bool Shipped() const;
+  // The name of a set made at run time (CP932); empty for the shipped set.
+  const std::string& SetName() const { return setName_; }
+  // Every level's filter bit, with the unused bit 4: the word list's mask
+  // that shows everything (127 for the shipped set).
+  uint32_t AllFilterBits() const;
 
   // Every level, the listed ones first, then Other and None.
   std::span<const LevelInfo> Levels() const { return levels_; }
@@ -71,9 +93,15 @@ class LevelSet {
  private:
   int Clamped(LevelId id) const { return Index(id) < Count() ? Index(id) : Count() - 1; }
 
+  struct Storage;
   std::span<const LevelInfo> levels_;
   std::vector<std::string> names_;  // CP932
+  std::string setName_;             // CP932
+  std::shared_ptr<const Storage> storage_;  // what levels_ points into, for a set made at run time
 };
+
+// The most levels of any set: the listed ones, then Other and None.
+inline constexpr int kMaxLevelCount = LevelSet::kMaxListedLevels + 2;
 
 // The shipped levels: 基本, 中学, 大学受験, 一般, その他, 未登録.
 // clang-format off

@@ -46,6 +46,8 @@ class WordClassifier {
   // The Japanese glosses of headword `id` («gloss; gloss», CP932); empty
   // when it has none.
   virtual std::string_view HeadwordGloss(HeadwordId) const { return {}; }
+  // The shipped level of headword `id` (Other when in no level list).
+  virtual WordLevel HeadwordLevel(HeadwordId) const { return WordLevel::Other; }
   // The spelling of entry `spelling` as the chosen headword stores it (表記).
   virtual std::string_view StoredSpelling(int32_t spelling) const = 0;
   // The entry's 見出し語 form: the spelling of the candidate headword that

@@ -6,10 +6,8 @@
 #include "cli/DictionarySession.h"
 #include "cli/ListSession.h"
 #include "lists/KnownWords.h"
-#include "lists/LevelSetIndex.h"
 #include "views/Coverage.h"
 #include "views/KnownShare.h"
-#include "views/SetCoverage.h"
 #include "views/WordLevels.h"
 
 namespace lexiscoop {
@@ -60,24 +58,23 @@ std::string CoverageJson(const CoverageFigures& figures, const std::optional<Kno
 
 // The coverage by the stages of a set of one's own: a line per level of the
 // set, key TAB per cent, or the same as JSON with the levels' names.
-int PrintSetCoverage(CliContext& context, const AnalysedText& text, const UserLevelSet& set,
-                     const std::optional<KnownShare>& known, bool json) {
-  const LevelSetIndex index(set);
-  const SetCoverage coverage =
-      ComputeSetCoverage(text.result.words, index.EntryLevels(text.result), index.LevelCount());
+int PrintSetCoverage(CliContext& context, const CoverageFigures& coverage, const std::optional<KnownShare>& known,
+                     bool json) {
+  const LevelSet& levels = coverage.Levels();
   std::string out;
   if (json) {
-    out = "{\"words\":" + std::to_string(coverage.runningWords) + ",\"set\":" + JsonString(set.name) +
+    out = "{\"words\":" + std::to_string(coverage.runningWords) + ",\"set\":" + JsonString(levels.SetName()) +
           ",\"stages\":[";
   }
-  for (size_t s = 0; s < coverage.known.size(); ++s) {
-    const UserLevel& level = set.levels[s];
+  for (int s = 0; s < coverage.StageCount(); ++s) {
+    const auto stage = static_cast<CoverageStage>(s);
+    const LevelInfo& level = levels.Listed()[static_cast<size_t>(s)];
     if (json) {
       out += std::string(s > 0 ? "," : "") + "{\"key\":" + JsonString(level.key) + ",\"name\":" +
-             JsonString(level.name) + ",\"percent\":" + coverage.PercentText(s) +
-             ",\"known\":" + std::to_string(coverage.known[s]) + "}";
+             JsonString(levels.Name(level.id)) + ",\"percent\":" + coverage.PercentText(stage) +
+             ",\"known\":" + std::to_string(coverage.known[static_cast<size_t>(s)]) + "}";
     } else {
-      out += level.key + "\t" + coverage.PercentText(s) + "\n";
+      out += std::string(level.key) + "\t" + coverage.PercentText(stage) + "\n";
     }
   }
   if (json) {
@@ -118,16 +115,18 @@ int RunCoverageCommand(CliContext& context) {
   if (files.size() != 1) throw UsageError{"coverage needs exactly one FILE"};
 
   auto dictionary = LoadDictionary(context);
-  const AnalysedText text = AnalyseFile(context, files[0], *dictionary);
+  AnalysedText text = AnalyseFile(context, files[0], *dictionary);
+  ApplyLevelSet(context, setName, text.result);
   const std::vector<WordLevel> levels = WordLevelsOf(text.result);
-  const CoverageFigures figures = ComputeCoverage(text.result.words, levels, text.result.readings);
+  const CoverageFigures figures =
+      ComputeCoverage(text.result.words, levels, text.result.readings, text.result.levelSet);
   std::optional<KnownShare> known;
   if (!knownList.empty()) {
     const KnownWords words(LoadKnownList(context, knownList).headwords);
-    known = ComputeKnownShare(text.result.words, levels, words.KnownEntries(text.result));
+    known = ComputeKnownShare(text.result.words, levels, words.KnownEntries(text.result), text.result.Levels().None());
   }
 
-  if (!setName.empty()) return PrintSetCoverage(context, text, LoadLevelSet(context, setName), known, json);
+  if (!setName.empty()) return PrintSetCoverage(context, figures, known, json);
   if (json) {
     context.Out(CoverageJson(figures, known));
     return kExitOk;

@@ -10,6 +10,8 @@
 #include "analysis/NumberFormat.h"
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "cli/ListSession.h"
+#include "lists/LevelSetIndex.h"
 #include "cli/PackText.h"
 #include "dictionary/CompressStringList.h"
 #include "dictionary/DictionaryFiles.h"
@@ -128,15 +130,24 @@ int Unpack(CliContext& context) {
 }
 
 int Lookup(CliContext& context) {
-  ExpectArgs(context, 1, "lookup WORD");
-  const std::string word = ArgumentText(context, context.args[1]);
+  std::string setName;
+  std::vector<std::string> words;
+  for (size_t i = 1; i < context.args.size(); ++i) {
+    std::string value;
+    if (TakeOption(context.args, i, "--levels-set", value)) setName = ArgumentText(context, value);
+    else words.push_back(context.args[i]);  // a word may start with a hyphen
+  }
+  if (words.size() != 1) throw UsageError{"usage: dict lookup WORD [--levels-set NAME]"};
+  const std::string word = ArgumentText(context, words[0]);
+  const LevelSetIndex levels = setName.empty() ? LevelSetIndex() : LevelSetIndex(LoadLevelSet(context, setName));
   auto dictionary = LoadDictionary(context);
   const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
   std::string out = WordDetailsText(word, *lexicon);
-  // The level the analysis gives the word.
+  // The level the analysis gives the word, in the chosen set.
   const WordClass wordClass = lexicon->Classify(word);
+  const LevelId level = setName.empty() ? wordClass.level : levels.LevelOfWord(*lexicon, wordClass, word);
   static const Cp932Text kLevel("レベル: ");
-  out += "\r\n" + kLevel.str() + LevelButtonName(wordClass.level) + "\r\n";
+  out += "\r\n" + kLevel.str() + levels.Levels().Name(level) + "\r\n";
   // The glosses of the headword the word counts for.
   out += GlossLine(GlossOfWord(word, *lexicon));
   context.Out(WithLfLineEnds(out));

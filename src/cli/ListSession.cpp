@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "lists/LevelSetIndex.h"
 #include "lists/ListTexts.h"
 #include "platform/Cp932.h"
 
@@ -29,6 +30,11 @@ UserLevelSet LoadLevelSet(const CliContext& context, const std::string& name) {
   UserLevelSet set;
   CheckListOutcome(ListStore(context.userDir).LoadSet(name, set), name);
   return set;
+}
+
+void ApplyLevelSet(const CliContext& context, const std::string& name, AnalysisResult& result) {
+  if (name.empty()) return;
+  LevelSetIndex(LoadLevelSet(context, name)).Apply(result);
 }
 
 }  // namespace lexiscoop

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "analysis/Analysis.h"
 #include "cli/CliApp.h"
 #include "lists/ListStore.h"
 #include "lists/UserLevelSet.h"
@@ -18,5 +19,9 @@ KnownWordList LoadKnownList(const CliContext& context, const std::string& name);
 
 // The level set `name` of one's own, likewise.
 UserLevelSet LoadLevelSet(const CliContext& context, const std::string& name);
+
+// Classifies `result` again by the level set `name` of one's own (throws as
+// LoadLevelSet); an empty name leaves the shipped set.
+void ApplyLevelSet(const CliContext& context, const std::string& name, AnalysisResult& result);
 
 }  // namespace lexiscoop

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DictionarySession.h"
+#include "cli/ListSession.h"
+#include "lists/LevelSetIndex.h"
 #include "export/ExportFile.h"
 #include "export/ProfileExport.h"
 #include "platform/Cp932.h"
@@ -51,6 +54,7 @@ int RunProfileCommand(CliContext& context) {
   std::optional<ExportFormat> format;
   std::string outputPath;
   std::string sortColumn;
+  std::string setName;
   std::vector<std::string> paths;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -64,6 +68,8 @@ int RunProfileCommand(CliContext& context) {
       if (!format) throw UsageError{"unknown format '" + value + "' (use tsv, csv, json or xlsx)"};
     } else if (TakeOption(args, i, "-o", value) || TakeOption(args, i, "--output", value)) {
       outputPath = value;
+    } else if (TakeOption(args, i, "--levels-set", value)) {
+      setName = ArgumentText(context, value);
     } else if (TakeOption(args, i, "--sort", value)) {
       sortColumn = value;
     } else if (TakeOption(args, i, "--threads", value)) {
@@ -81,9 +87,14 @@ int RunProfileCommand(CliContext& context) {
     }
   }
   if (paths.empty()) throw UsageError{"profile needs at least one FILE or FOLDER"};
+  // The set's columns name its levels: read it before the sort key is checked.
+  const auto index = std::make_shared<const LevelSetIndex>(
+      setName.empty() ? LevelSetIndex() : LevelSetIndex(LoadLevelSet(context, setName)));
   if (!sortColumn.empty()) {
     std::vector<TextProfile> none;
-    if (!SortProfiles(none, sortColumn, false)) throw UsageError{"profile: no column '" + sortColumn + "' to sort by"};
+    if (!SortProfiles(none, sortColumn, false, index->Levels())) {
+      throw UsageError{"profile: no column '" + sortColumn + "' to sort by"};
+    }
   }
   if (!outputPath.empty() && !format) {
     format = ExportFormatFromPath(outputPath);
@@ -93,7 +104,12 @@ int RunProfileCommand(CliContext& context) {
   if (format == ExportFormat::Xlsx && outputPath.empty()) throw UsageError{"profile: --format xlsx needs -o FILE"};
 
   auto dictionary = LoadDictionary(context);
-  const LevelLookup levels(dictionary->CurrentLexicon());
+  const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
+  const LevelLookup levels =
+      setName.empty() ? LevelLookup(lexicon)
+                      : LevelLookup(lexicon, index->SharedSet(), [index, lexicon](const WordClass& word, std::string_view spelling) {
+                          return index->LevelOfWord(*lexicon, word, spelling);
+                        });
   const ProfileFiles files = CollectProfileFiles(paths, recursive);
   if (!outputPath.empty() && outputPath != "-") {
     if (const Status usable = CheckOutputPath(outputPath, files.paths); !usable.ok()) {
@@ -130,8 +146,8 @@ int RunProfileCommand(CliContext& context) {
     failed = failed || p.status == ProfileStatus::Failed;
     context.Error(Cp932FromUtf8(p.path + (p.status == ProfileStatus::Skipped ? ": skipped: " : ": ") + p.error));
   }
-  if (!sortColumn.empty()) SortProfiles(profiles, sortColumn, descending);
-  const ExportTable table = ProfileTable(profiles);
+  if (!sortColumn.empty()) SortProfiles(profiles, sortColumn, descending, index->Levels());
+  const ExportTable table = ProfileTable(profiles, index->Levels());
   if (outputPath.empty() || outputPath == "-") {
     const std::string bytes = ExportText(table, *format);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);

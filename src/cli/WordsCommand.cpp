@@ -41,16 +41,17 @@ void ForEachListName(const std::string& list, Take take) {
   }
 }
 
-LevelMask ParseLevels(const std::string& list) {
+// The levels of `list` (keys of `levels`, or all).
+LevelMask ParseLevels(const std::string& list, const LevelSet& levels) {
   LevelMask mask = 0;
   ForEachListName(list, [&](const std::string& name) {
     if (name == "all") {
-      mask = kAllLevels;
-    } else if (const LevelInfo* level = ShippedLevels().FindKey(name)) {
+      mask = static_cast<LevelMask>(levels.AllFilterBits());
+    } else if (const LevelInfo* level = levels.FindKey(name)) {
       mask = static_cast<LevelMask>(mask | LevelBit(level->filterBit));
     } else {
       std::string keys;
-      for (const LevelInfo& known : ShippedLevels().Levels()) keys += std::string(known.key) + ", ";
+      for (const LevelInfo& known : levels.Levels()) keys += std::string(known.key) + ", ";
       throw UsageError{"unknown level '" + name + "' in --levels (use " + keys.substr(0, keys.size() - 2) + " or all)"};
     }
   });
@@ -123,13 +124,16 @@ int RunWordsCommand(CliContext& context) {
   std::vector<const WordListColumn*> columns = ParseColumns("word,count,percent");
   std::vector<std::string> files;
   std::string unknownTo;
+  std::string knownList;
+  std::string setName;
+  std::optional<std::string> levelList;
   const std::vector<std::string>& args = context.args;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string value;
     if (TakeOption(args, i, "--form", value)) {
       filter.formMode = ParseForm(value);
     } else if (TakeOption(args, i, "--levels", value)) {
-      filter.levelMask = ParseLevels(value);
+      levelList = value;
     } else if (TakeOption(args, i, "--proper", value)) {
       filter.properNoun = ParseProper(value);
     } else if (TakeOption(args, i, "--sort", value)) {
@@ -143,6 +147,10 @@ int RunWordsCommand(CliContext& context) {
       columns = ParseColumns(value);
     } else if (TakeOption(args, i, "--unknown-to", value)) {
       unknownTo = ArgumentText(context, value);
+    } else if (TakeOption(args, i, "--known", value)) {
+      knownList = ArgumentText(context, value);
+    } else if (TakeOption(args, i, "--levels-set", value)) {
+      setName = ArgumentText(context, value);
     } else if (args[i] == "--desc") {
       descending = true;
     } else if (args[i].size() > 1 && args[i][0] == '-') {
@@ -152,6 +160,7 @@ int RunWordsCommand(CliContext& context) {
     }
   }
   if (files.size() != 1) throw UsageError{"words needs exactly one FILE"};
+  if (levelList && setName.empty()) filter.levelMask = ParseLevels(*levelList, ShippedLevels());
   if (!outputPath.empty() && !format) {
     format = ExportFormatFromPath(outputPath);
     if (!format) throw UsageError{"words: cannot tell the format of '" + outputPath + "' (give --format)"};
@@ -166,12 +175,17 @@ int RunWordsCommand(CliContext& context) {
 
   auto dictionary = LoadDictionary(context);
   TMyParser parser;
-  const AnalysedText text = AnalyseFile(context, files[0], *dictionary, &parser);
-  std::vector<uint8_t> known;
+  AnalysedText text = AnalyseFile(context, files[0], *dictionary, &parser);
+  ApplyLevelSet(context, setName, text.result);
+  if (levelList && !setName.empty()) filter.levelMask = ParseLevels(*levelList, text.result.Levels());
+  else if (!levelList) filter.levelMask = static_cast<LevelMask>(text.result.Levels().AllFilterBits());
+  std::vector<uint8_t> newOnly;
   if (!unknownTo.empty()) {
-    known = KnownWords(LoadKnownList(context, unknownTo).headwords).KnownEntries(text.result);
-    filter.leaveOut = known;
+    newOnly = KnownWords(LoadKnownList(context, unknownTo).headwords).KnownEntries(text.result);
+    filter.leaveOut = newOnly;
   }
+  std::vector<uint8_t> known;
+  if (!knownList.empty()) known = KnownWords(LoadKnownList(context, knownList).headwords).KnownEntries(text.result);
   ShownWordList shown;
   WordListBuilder().Rebuild(text.result, filter, shown);
   shown.SortBy(sortKey, descending);
@@ -182,7 +196,7 @@ int RunWordsCommand(CliContext& context) {
   out.reserve(shown.RowCount() * size_t{24});
   std::string cell;
   for (int r = 0; r < shown.RowCount(); ++r) {
-    const ListRow row{shown, text.result, r, parser.FullText()};
+    const ListRow row{shown, text.result, r, parser.FullText(), known};
     for (size_t c = 0; c < columns.size(); ++c) {
       if (c > 0) out += '\t';
       cell.clear();

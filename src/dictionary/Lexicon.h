@@ -94,6 +94,7 @@ class Lexicon final : public WordClassifier {
   WordClass Classify(std::string_view word) const override;
   std::string_view HeadwordSpelling(HeadwordId id) const override { return At(id).spelling; }
   std::string_view HeadwordGloss(HeadwordId id) const override { return At(id).gloss; }
+  WordLevel HeadwordLevel(HeadwordId id) const override { return At(id).level; }
   std::string_view StoredSpelling(int32_t spelling) const override;
   std::string_view HeadwordForm(int32_t spelling) const override;
   int32_t LevelEntryCount() const override { return levelEntryCount_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace lexiscoop {
@@ -17,12 +18,12 @@ struct ProfileColumn {
   std::function<double(const TextProfile&)> key;
 };
 
-std::string StageKey(std::optional<CoverageStage> stage) {
-  return stage ? std::string(CoverageStageKey(*stage)) : std::string();
+std::string StageKey(const TextProfile& p, std::optional<CoverageStage> stage) {
+  return stage ? std::string(p.coverage.Levels().Listed()[static_cast<size_t>(*stage)].key) : std::string();
 }
 
-const std::vector<ProfileColumn>& Columns() {
-  static const std::vector<ProfileColumn> columns = [] {
+// The columns for the levels of `levels`.
+std::vector<ProfileColumn> MakeColumns(const LevelSet& levels) {
     std::vector<ProfileColumn> c;
     auto add = [&c](std::string name, ColumnKind kind, std::function<ExportValue(const TextProfile&)> cell,
                     std::function<double(const TextProfile&)> key) {
@@ -44,43 +45,49 @@ const std::vector<ProfileColumn>& Columns() {
     add("file", ColumnKind::Text, [](const TextProfile& p) { return ExportValue(p.path); }, nullptr);
     integer("tokens", [](const TextProfile& p) { return p.tokens; });
     integer("types", [](const TextProfile& p) { return p.types; });
-    for (size_t l = 0; l < kWordLevelCount; ++l) {
-      const std::string key(ShippedLevels().Levels()[l].key);
+    for (size_t l = 0; l < levels.Levels().size(); ++l) {
+      const std::string key(levels.Levels()[l].key);
       integer("tokens_" + key, [l](const TextProfile& p) { return p.levelTokens[l]; });
       decimal("tokens_" + key + "_pct", [l](const TextProfile& p) { return Share(p.levelTokens[l], p.tokens); });
       integer("types_" + key, [l](const TextProfile& p) { return p.levelTypes[l]; });
       decimal("types_" + key + "_pct", [l](const TextProfile& p) { return Share(p.levelTypes[l], p.types); });
     }
-    for (int s = 0; s < kCoverageStageCount; ++s) {
+    for (int s = 0; s < levels.ListedCount(); ++s) {
       const auto stage = static_cast<CoverageStage>(s);
-      decimal("coverage_" + std::string(CoverageStageKey(stage)),
+      decimal("coverage_" + std::string(levels.Listed()[static_cast<size_t>(s)].key),
               [stage](const TextProfile& p) { return p.coverage.PerMille(stage) / 10.0; });
     }
     for (const int percent : {kSupportedReadingPercent, kIndependentReadingPercent}) {
       add("stage_" + std::to_string(percent), ColumnKind::Text,
-          [percent](const TextProfile& p) { return ExportValue(StageKey(p.coverage.StageReaching(percent))); },
+          [percent](const TextProfile& p) { return ExportValue(StageKey(p, p.coverage.StageReaching(percent))); },
           [percent](const TextProfile& p) {
             const auto stage = p.coverage.StageReaching(percent);
-            return stage ? static_cast<double>(*stage) : static_cast<double>(kCoverageStageCount);
+            return stage ? static_cast<double>(*stage) : static_cast<double>(p.coverage.StageCount());
           });
     }
     integer("bytes", [](const TextProfile& p) { return p.bytes; });
     add("error", ColumnKind::Text, [](const TextProfile& p) { return ExportValue(p.error); }, nullptr);
     return c;
-  }();
-  return columns;
+}
+
+// The columns of `levels`: those of the shipped set made once.
+std::shared_ptr<const std::vector<ProfileColumn>> Columns(const LevelSet& levels) {
+  static const auto kShipped = std::make_shared<const std::vector<ProfileColumn>>(MakeColumns(ShippedLevels()));
+  return levels.Shipped() ? kShipped : std::make_shared<const std::vector<ProfileColumn>>(MakeColumns(levels));
 }
 
 }  // namespace
 
-std::vector<std::string> ProfileColumnNames() {
+std::vector<std::string> ProfileColumnNames(const LevelSet& levels) {
   std::vector<std::string> names;
-  for (const ProfileColumn& c : Columns()) names.push_back(c.column.name);
+  for (const ProfileColumn& c : *Columns(levels)) names.push_back(c.column.name);
   return names;
 }
 
-bool SortProfiles(std::vector<TextProfile>& profiles, const std::string& column, bool descending) {
-  const auto& columns = Columns();
+bool SortProfiles(std::vector<TextProfile>& profiles, const std::string& column, bool descending,
+                  const LevelSet& levels) {
+  const auto held = Columns(levels);
+  const auto& columns = *held;
   const auto it = std::find_if(columns.begin(), columns.end(),
                                [&](const ProfileColumn& c) { return c.column.name == column; });
   if (it == columns.end()) return false;
@@ -100,8 +107,9 @@ bool SortProfiles(std::vector<TextProfile>& profiles, const std::string& column,
   return true;
 }
 
-ExportTable ProfileTable(const std::vector<TextProfile>& profiles) {
-  const auto& columns = Columns();
+ExportTable ProfileTable(const std::vector<TextProfile>& profiles, const LevelSet& levels) {
+  const auto held = Columns(levels);
+  const auto& columns = *held;
   ExportTable table;
   table.sheetName = "profile";
   for (const ProfileColumn& c : columns) table.columns.push_back(c.column);

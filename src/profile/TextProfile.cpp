@@ -77,6 +77,7 @@ TextProfile SumProfiles(const std::vector<TextProfile>& profiles) {
         ++total.levelTypes[static_cast<size_t>(LevelIndex(p.wordLevels[i]))];
       }
     }
+    total.coverage.levelSet = p.coverage.levelSet;
     total.coverage.runningWords += p.coverage.runningWords;
     for (size_t s = 0; s < total.coverage.known.size(); ++s) total.coverage.known[s] += p.coverage.known[s];
     total.coverage.nameKinds += p.coverage.nameKinds;
@@ -106,7 +107,7 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels, cons
     control.stopFlag = stop;
     ScanText(parser, result, control);
     const WordTable& words = result.words;
-    CoverageTally tally;
+    CoverageTally tally(levels.Set());
     for (int i = 0; i < words.Count(); ++i) {
       const std::string_view word = words.Word(i);
       const WordLevel level = levels.LevelOf(word);

@@ -30,8 +30,8 @@ struct TextProfile {
   int64_t bytes = 0;  // size of the file
   int64_t tokens = 0;
   int64_t types = 0;  // distinct words
-  std::array<int64_t, kWordLevelCount> levelTokens{};  // occurrences per level
-  std::array<int64_t, kWordLevelCount> levelTypes{};   // distinct words per level
+  std::array<int64_t, kMaxLevelCount> levelTokens{};  // occurrences per level of the lookup's set
+  std::array<int64_t, kMaxLevelCount> levelTypes{};   // distinct words per level
   CoverageFigures coverage;
   // Its distinct words as first spelled, in order of first appearance, and
   // their levels: what the collection's distinct count is made of.

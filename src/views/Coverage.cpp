@@ -21,6 +21,11 @@ const std::string& CoverageStageName(CoverageStage stage) {
   return kNames[static_cast<size_t>(stage)];
 }
 
+const std::string& CoverageStageName(const LevelSet& levels, int stage) {
+  if (levels.Shipped()) return CoverageStageName(static_cast<CoverageStage>(stage));
+  return levels.Name(static_cast<LevelId>(stage));
+}
+
 int32_t CoverageFigures::PerMille(CoverageStage stage) const {
   if (runningWords <= 0) return 0;
   return static_cast<int32_t>(known[static_cast<size_t>(stage)] * 1000 / runningWords);
@@ -33,7 +38,7 @@ std::string CoverageFigures::PercentText(CoverageStage stage) const {
 
 std::optional<CoverageStage> CoverageFigures::StageReaching(int percent) const {
   if (runningWords <= 0) return std::nullopt;
-  for (int s = 0; s < kCoverageStageCount; ++s) {
+  for (int s = 0; s < StageCount(); ++s) {
     if (known[static_cast<size_t>(s)] * 100 >= static_cast<int64_t>(percent) * runningWords) {
       return static_cast<CoverageStage>(s);
     }
@@ -45,22 +50,25 @@ bool LooksLikeName(std::string_view word) { return !word.empty() && word[0] >= '
 
 void CoverageTally::Add(std::string_view word, WordLevel level, int32_t occurrences) {
   figures_.runningWords += occurrences;
-  int firstKnownStage = kCoverageStageCount;  // known at no stage
-  if (level == WordLevel::None && LooksLikeName(word)) {
+  const LevelSet& levels = figures_.Levels();
+  const int stages = levels.ListedCount();
+  int firstKnownStage = stages;  // known at no stage
+  if (level == levels.None() && LooksLikeName(word)) {
     ++figures_.nameKinds;
     figures_.nameOccurrences += occurrences;
     firstKnownStage = 0;
-  } else if (LevelIndex(level) < kListedLevelCount) {
+  } else if (levels.IsListed(level)) {
     firstKnownStage = LevelIndex(level);
   }
-  for (int s = firstKnownStage; s < kCoverageStageCount; ++s) {
+  for (int s = firstKnownStage; s < stages; ++s) {
     figures_.known[static_cast<size_t>(s)] += occurrences;
   }
 }
 
 CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels,
-                                std::span<const EntryReadings> readings) {
-  CoverageTally tally;
+                                std::span<const EntryReadings> readings, std::shared_ptr<const LevelSet> set) {
+  CoverageTally tally(std::move(set));
+  const LevelId none = tally.Figures().Levels().None();
   auto split = readings.begin();
   for (int i = 0; i < words.Count(); ++i) {
     const size_t k = static_cast<size_t>(i);
@@ -69,13 +77,13 @@ CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLeve
       for (const WordReading& reading : split->readings) tally.Add(words.Word(i), reading.word.level, reading.occurrences);
       continue;
     }
-    tally.Add(words.Word(i), k < levels.size() ? levels[k] : WordLevel::None, words.Occurrences(i));
+    tally.Add(words.Word(i), k < levels.size() ? levels[k] : none, words.Occurrences(i));
   }
   return tally.Figures();
 }
 
 std::string CoverageVerdict(const CoverageFigures& figures) {
-  if (figures.runningWords <= 0) return std::string();
+  if (figures.runningWords <= 0 || figures.StageCount() == 0) return std::string();
   static const Cp932Text kAtLevel("レベルで ");
   static const Cp932Text kEvenAtLevel("レベルでも ");
   static const Cp932Text kAlone(" (ひとりで読める)");
@@ -87,11 +95,12 @@ std::string CoverageVerdict(const CoverageFigures& figures) {
   if (const auto stage = figures.StageReaching(kSupportedReadingPercent)) {
     const bool alone = figures.known[static_cast<size_t>(*stage)] * 100 >=
                        static_cast<int64_t>(kIndependentReadingPercent) * figures.runningWords;
-    line += CoverageStageName(*stage) + kAtLevel.str() + figures.PercentText(*stage) + "%" +
+    line += CoverageStageName(figures.Levels(), static_cast<int>(*stage)) + kAtLevel.str() + figures.PercentText(*stage) + "%" +
            (alone ? kAlone.str() : kSupported.str());
   } else {
-    line += CoverageStageName(CoverageStage::General) + kEvenAtLevel.str() +
-           figures.PercentText(CoverageStage::General) + "%" + kHard.str();
+    const int last = figures.StageCount() - 1;
+    line += CoverageStageName(figures.Levels(), last) + kEvenAtLevel.str() +
+           figures.PercentText(static_cast<CoverageStage>(last)) + "%" + kHard.str();
   }
   if (figures.nameOccurrences > 0) {
     line += kNamesBefore.str() + FormatThousands(figures.nameOccurrences) +

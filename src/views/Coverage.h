@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,7 +15,8 @@
 namespace lexiscoop {
 
 // A learner's stage: everything up to and including this listed level is
-// known (one stage per listed level of the set).
+// known (one stage per listed level of the set). The names are the shipped
+// set's stages; stage n of another set is its listed level n.
 enum class CoverageStage { Basic, Junior, ToUniversity, General };
 constexpr int kCoverageStageCount = kListedLevelCount;
 
@@ -28,10 +30,15 @@ std::string_view CoverageStageKey(CoverageStage stage);
 // dictionary are known at none.
 struct CoverageFigures {
   int64_t runningWords = 0;                          // every occurrence counted
-  std::array<int64_t, kCoverageStageCount> known{};  // occurrences known at each stage, names included
+  // Occurrences known at each stage, names included (StageCount() used).
+  std::array<int64_t, LevelSet::kMaxListedLevels> known{};
   int32_t nameKinds = 0;                             // distinct names
   int64_t nameOccurrences = 0;                       // their occurrences
   bool stopped = false;                              // counted by a scan stopped before the end
+  std::shared_ptr<const LevelSet> levelSet;          // the stages' set; null: the shipped set
+
+  const LevelSet& Levels() const { return levelSet ? *levelSet : ShippedLevels(); }
+  int StageCount() const { return Levels().ListedCount(); }
 
   // known[stage] × 1000 ÷ runningWords truncated: per mille, so 962 shows as
   // 96.2. 0 for a text without words. Truncation keeps the shown figure at or
@@ -53,6 +60,8 @@ constexpr int kIndependentReadingPercent = 98;
 // Adds up coverage one distinct word at a time; no state beyond the object.
 class CoverageTally {
  public:
+  // Stages of `levels` (null: the shipped set).
+  explicit CoverageTally(std::shared_ptr<const LevelSet> levels = nullptr) { figures_.levelSet = std::move(levels); }
   // Counts `occurrences` of a word spelled `word` (as first met) at `level`.
   void Add(std::string_view word, WordLevel level, int32_t occurrences);
   const CoverageFigures& Figures() const { return figures_; }
@@ -64,12 +73,13 @@ class CoverageTally {
 // True for a word that coverage treats as a name when the dictionary lacks it.
 bool LooksLikeName(std::string_view word);
 
-// The coverage of a word table whose entry i has the level levels[i]. Entries
-// beyond the end of `levels` count as not in the dictionary. An entry in
-// `readings` (by increasing entry) counts each reading's occurrences at the
-// reading's level.
+// The coverage of a word table whose entry i has the level levels[i] of
+// `set` (null: the shipped set). Entries beyond the end of `levels` count as
+// not in the dictionary. An entry in `readings` (by increasing entry) counts
+// each reading's occurrences at the reading's level.
 CoverageFigures ComputeCoverage(const WordTable& words, std::span<const WordLevel> levels,
-                                std::span<const EntryReadings> readings = {});
+                                std::span<const EntryReadings> readings = {},
+                                std::shared_ptr<const LevelSet> set = nullptr);
 
 // The one-line verdict (CP932): the lowest stage that reaches 95% and what
 // that means, e.g. «中学修了レベルで 96.2% (支援があれば読める)», or the figure
@@ -81,5 +91,8 @@ std::string CoverageVerdict(const CoverageFigures& figures);
 // The stage's name in the verdict and the chart (CP932): "基本語", "中学修了",
 // "大学受験", "一般".
 const std::string& CoverageStageName(CoverageStage stage);
+// Stage `stage` of `levels`: as above for the shipped set, else the name of
+// its listed level.
+const std::string& CoverageStageName(const LevelSet& levels, int stage);
 
 }  // namespace lexiscoop

@@ -20,15 +20,15 @@ std::string KnownShare::Line() const {
 }
 
 KnownShare ComputeKnownShare(const WordTable& words, std::span<const WordLevel> levels,
-                             std::span<const uint8_t> known) {
+                             std::span<const uint8_t> known, WordLevel none) {
   KnownShare share;
   for (int i = 0; i < words.Count(); ++i) {
     const size_t at = static_cast<size_t>(i);
     const int32_t occurrences = words.Occurrences(i);
     share.runningWords += occurrences;
-    const WordLevel level = at < levels.size() ? levels[at] : WordLevel::None;
+    const WordLevel level = at < levels.size() ? levels[at] : none;
     const bool isKnown = at < known.size() && known[at] != 0;
-    if (isKnown || (level == WordLevel::None && LooksLikeName(words.Word(i)))) share.known += occurrences;
+    if (isKnown || (level == none && LooksLikeName(words.Word(i)))) share.known += occurrences;
   }
   return share;
 }

@@ -26,8 +26,8 @@ struct KnownShare {
 
 // The share over a word table whose entry i has level levels[i] and is
 // known when known[i] is not 0 (missing entries: not in the dictionary,
-// not known).
+// not known). `none` is the level of the set for a word the dictionary lacks.
 KnownShare ComputeKnownShare(const WordTable& words, std::span<const WordLevel> levels,
-                             std::span<const uint8_t> known);
+                             std::span<const uint8_t> known, WordLevel none = WordLevel::None);
 
 }  // namespace lexiscoop

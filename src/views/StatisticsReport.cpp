@@ -22,7 +22,7 @@ void PadLeftInto(std::string& out, std::string_view s, size_t width) {
 // lines, separator, the total, an empty line and one line per level.
 void AppendCountedBlock(std::vector<std::string>& lines, const std::string& separator,
                         const std::string& heading, const std::string& note,
-                        const std::array<int32_t, kWordLevelCount>& counts,
+                        const std::array<int32_t, kMaxLevelCount>& counts, const LevelSet& levels,
                         const std::string& unit) {
   static const Cp932Text kTotal("総数");
   int64_t sum = 0;
@@ -34,8 +34,8 @@ void AppendCountedBlock(std::vector<std::string>& lines, const std::string& sepa
   lines.push_back(separator);
   lines.push_back(ReportLine(kTotal.str(), total, total, unit));
   lines.emplace_back();
-  for (const LevelInfo& level : ShippedLevels().Levels()) {
-    lines.push_back(ReportLine(LevelButtonName(level.id), counts[static_cast<size_t>(LevelIndex(level.id))], total,
+  for (const LevelInfo& level : levels.Levels()) {
+    lines.push_back(ReportLine(levels.Name(level.id), counts[static_cast<size_t>(LevelIndex(level.id))], total,
                                unit));
   }
 }
@@ -75,25 +75,25 @@ std::vector<std::string> BuildStatisticsReport(std::string_view caption, const A
   const std::string separator = form == ReportForm::Memo ? std::string(34, '-') : "---";
 
   std::vector<std::string> lines;
-  lines.reserve(kReportLineCount);
+  lines.reserve(ReportLineCount(result.Levels()));
   // '/' (0x2F) is never the trail byte of a double-byte character.
   const size_t slash = caption.find('/');
   lines.emplace_back(slash == std::string_view::npos ? std::string_view() : caption.substr(slash + 1));
 
   AppendCountedBlock(lines, separator, kOccurrenceHeading, kOccurrenceNote, result.levelOccurrences,
-                     kPieces);
+                     result.Levels(), kPieces);
   lines.emplace_back();
   lines.emplace_back();
-  AppendCountedBlock(lines, separator, kFormHeading, kFormNote, result.levelDistinct, kForms);
+  AppendCountedBlock(lines, separator, kFormHeading, kFormNote, result.levelDistinct, result.Levels(), kForms);
   lines.emplace_back();
   lines.emplace_back();
   lines.push_back(separator);
   lines.push_back(kUsageHeading);
   lines.push_back(kUsageNote);
   lines.push_back(separator);
-  for (const LevelInfo& level : ShippedLevels().Listed()) {
+  for (const LevelInfo& level : result.Levels().Listed()) {
     const auto l = static_cast<size_t>(LevelIndex(level.id));
-    lines.push_back(LevelUsageLine(LevelButtonName(level.id), result.levelEntriesUsed[l], result.levelEntryCount[l]));
+    lines.push_back(LevelUsageLine(result.Levels().Name(level.id), result.levelEntriesUsed[l], result.levelEntryCount[l]));
   }
   return lines;
 }

@@ -19,6 +19,12 @@ enum class ReportForm {
 
 constexpr int kReportLineCount = 37;
 
+// The report's line count for `levels`: 37 for the shipped set. Another set
+// keeps the layout with one line per level in each block: a line per level
+// (Other and None included) in both counted blocks, one per listed level in
+// the block of the lists' use.
+inline int ReportLineCount(const LevelSet& levels) { return 21 + 2 * levels.Count() + levels.ListedCount(); }
+
 // One counted line (CP932): "%-8S %15S %S  %3D %S" with the name padded to
 // 8 bytes, `count` formatted "#,##0" right-aligned in 15, the unit, and
 // count × 100 ÷ base truncated (0 when base is 0) right-aligned in 3, then " %".
@@ -32,6 +38,8 @@ std::string LevelUsageLine(std::string_view name, int32_t used, int32_t entries)
 // part of `caption` after its first "/", leading blank included; empty
 // without "/"), then occurrences per level, written forms per level and the
 // use of each level list, all as the run's classification counted them.
+// A result classified by another level set has a line per level of that set
+// in each block (ReportLineCount lines).
 std::vector<std::string> BuildStatisticsReport(std::string_view caption, const AnalysisResult& result,
                                                ReportForm form);
 

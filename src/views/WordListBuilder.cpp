@@ -37,9 +37,9 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
     const WordTable& words = result.words;
     const int n = words.Count();
     const bool classified = result.Classified();
-    const bool showNone = HasLevelBit(filter.levelMask, kLevelBitNone);
-    std::array<bool, kWordLevelCount> showLevel{};
-    for (const LevelInfo& level : ShippedLevels().Levels()) {
+    const LevelSet& levels = result.Levels();
+    std::array<bool, kMaxLevelCount> showLevel{};
+    for (const LevelInfo& level : levels.Levels()) {
       showLevel[static_cast<size_t>(LevelIndex(level.id))] = HasLevelBit(filter.levelMask, level.filterBit);
     }
     auto add = [&](std::string_view form, int32_t count, int word, WordLevel level,
@@ -71,9 +71,12 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
         // A word not in the dictionary differs from every dictionary form
         // (those are spellings the lexicon would have found) and, the table
         // being case-blind, from every other such word: nothing to merge.
+        // Its level is None, or a level of a set that holds it as a word
+        // of the user's own.
+        const WordLevel level = classified ? word.level : levels.None();
         const std::string_view written = words.Word(i);
-        if (showNone && !written.empty() && PassesProperNounChoice(written, filter.properNoun)) {
-          shown.AddDistinctForm(written, count, i, WordLevel::None);
+        if (showLevel[static_cast<size_t>(LevelIndex(level))] && !written.empty() && PassesProperNounChoice(written, filter.properNoun)) {
+          shown.AddDistinctForm(written, count, i, level);
         }
       } else if (showLevel[static_cast<size_t>(LevelIndex(word.level))]) {
         add(ShownForm(*result.classifier, word, filter.formMode), count, i, word.level);

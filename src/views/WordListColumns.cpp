@@ -34,7 +34,7 @@ double PerCent(const ListRow& r) {
   return tokens > 0 ? static_cast<double>(r.shown.CountOfRow(r.row)) * 100.0 / tokens : 0.0;
 }
 
-void AppendLevel(std::string& out, const ListRow& r) { out += LevelButtonName(r.shown.LevelOfRow(r.row)); }
+void AppendLevel(std::string& out, const ListRow& r) { out += r.result.Levels().Name(r.shown.LevelOfRow(r.row)); }
 double Level(const ListRow& r) { return LevelIndex(r.shown.LevelOfRow(r.row)); }
 
 void AppendGlosses(std::string& out, const ListRow& r) {
@@ -46,6 +46,16 @@ void AppendFirstGlossGroup(std::string& out, const ListRow& r) {
 
 void AppendHeadword(std::string& out, const ListRow& r) {
   out += ClassifiedRowOf(r.shown, r.row, r.result).headwordForm;
+}
+
+// «既習» for a row whose words the class knows.
+bool Known(const ListRow& r) {
+  const int32_t entry = r.shown.FirstWordOfPosition(r.shown.PositionOfRow(r.row));
+  return entry >= 0 && static_cast<size_t>(entry) < r.known.size() && r.known[static_cast<size_t>(entry)] != 0;
+}
+void AppendKnown(std::string& out, const ListRow& r) {
+  static const Cp932Text kKnown("既習");
+  if (Known(r)) out += kKnown.str();
 }
 
 int64_t LetterCount(std::string_view word) {
@@ -84,6 +94,7 @@ constexpr WordListColumn kColumns[] = {
   {"level",     "",         "レベル",   Left,  Text,    0, kSortLevel,           "level", true,  true,  64,   2,    false, true,  AppendLevel,     Level,     nullptr},
   {"gloss",     "",         "訳語",     Left,  Text,    0, -1,                   "",      true,  true,  130,  -1,   true,  false, AppendGlosses,   nullptr,   AppendFirstGlossGroup},
   {"letters",   "",         "文字数",   Right, Integer, 0, -1,                   "",      true,  false, 56,   -1,   false, false, AppendLetters,   Letters,   nullptr},
+  {"known",     "",         "既習",     Left,  Text,    0, -1,                   "",      true,  false, 40,   -1,   false, false, AppendKnown,     nullptr,   nullptr},
   {"headword",  "",         "",         Left,  Text,    0, -1,                   "",      false, false, 0,    -1,   false, false, AppendHeadword,  nullptr,   nullptr},
   {"sentence",  "",         "",         Left,  Text,    0, -1,                   "",      false, false, 0,    -1,   false, false, AppendSentence,  nullptr,   nullptr},
 };

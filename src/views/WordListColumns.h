@@ -18,6 +18,9 @@ struct ListRow {
   const AnalysisResult& result;
   int row = 0;
   std::string_view text;
+  // Entry i of the result's word table is known to the class when known[i]
+  // is not 0; empty: no known-word list chosen.
+  std::span<const uint8_t> known = {};
 };
 
 // What a column's cells hold: text, a whole number, or a number shown with

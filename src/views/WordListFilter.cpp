@@ -4,21 +4,21 @@
 
 namespace lexiscoop {
 
-std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier) {
+std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier, LevelMask all) {
   switch (modifier) {
     case LevelClickModifier::Shift:
       return static_cast<LevelMask>(mask ^ LevelBit(bit));
     case LevelClickModifier::Ctrl:
       return LevelBit(bit);
     case LevelClickModifier::Alt:
-      return kAllLevels;
+      return all;
     case LevelClickModifier::None:
       break;
   }
   return std::nullopt;
 }
 
-LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item) {
+LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item, LevelMask all) {
   switch (item) {
     case LevelMenuItem::Include:
       return static_cast<LevelMask>(mask | LevelBit(bit));
@@ -29,7 +29,7 @@ LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item) {
     case LevelMenuItem::All:
       break;
   }
-  return kAllLevels;
+  return all;
 }
 
 const std::string& EmptyLevelMaskMessage() {

@@ -9,8 +9,9 @@
 
 namespace lexiscoop {
 
-// The level set of the word list: one bit per level button.
-using LevelMask = uint8_t;
+// The levels the word list shows: one bit per level button (a set of one's
+// own uses bits up to 11).
+using LevelMask = uint16_t;
 
 // The bit of each level is the level set's (LevelInfo::filterBit).
 constexpr int ShippedLevelBit(LevelId level) { return kShippedLevelTable[static_cast<int>(level)].filterBit; }
@@ -22,6 +23,7 @@ constexpr int kLevelBitUnused = 4;  // no level; keeps a mask non-empty
 constexpr int kLevelBitGeneral = ShippedLevelBit(LevelId::General);            // 一般
 constexpr int kLevelBitOther = ShippedLevelBit(LevelId::Other);                // その他: in the dictionary, in no level list
 
+// Every level of the shipped set; LevelSet::AllFilterBits gives any set's.
 constexpr LevelMask kAllLevels = 127;
 constexpr LevelMask kAllLevelsButNone = 126;
 
@@ -67,15 +69,18 @@ enum class LevelClickModifier { None, Shift, Ctrl, Alt };
 // The mask after a click on the level button of `bit`: Shift toggles the bit,
 // Ctrl keeps the bit alone, Alt selects all. nullopt for a plain click, which
 // opens the level menu instead. The result may be empty; SetLevelMask refuses it.
-std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier);
+// `all` is the mask of every level of the set shown.
+std::optional<LevelMask> MaskAfterLevelClick(LevelMask mask, int bit, LevelClickModifier modifier,
+                                             LevelMask all = kAllLevels);
 
 // The items of the level menu, acting on the bit of the button clicked last.
 enum class LevelMenuItem { Include, Exclude, Only, All };
-LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item);
+LevelMask MaskAfterLevelMenu(LevelMask mask, int bit, LevelMenuItem item, LevelMask all = kAllLevels);
 
-// 未登録 on the form tool bar: 126 while the None bit is set, else 127.
-constexpr LevelMask MaskAfterNoEntryToggle(LevelMask mask) {
-  return HasLevelBit(mask, kLevelBitNone) ? kAllLevelsButNone : kAllLevels;
+// 未登録 on the form tool bar: 126 while the None bit is set, else 127 (for
+// the shipped set; `all` less the None bit, else `all`, for another).
+constexpr LevelMask MaskAfterNoEntryToggle(LevelMask mask, LevelMask all = kAllLevels) {
+  return HasLevelBit(mask, kLevelBitNone) ? static_cast<LevelMask>(all & ~LevelBit(kLevelBitNone)) : all;
 }
 
 // The message for a level set left empty (CP932): "どれかひとつは選択する必要があります".

@@ -2,6 +2,7 @@
 // lists, and the errors that name the file and line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,41 @@ TEST_F(ListsCommandTest, CoverageByASetOfOnesOwn) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "1\t50.0\n2\t64.2\n");  // (3 + 3 + 1) / 14, then + letter + zork
   EXPECT_EQ(Run({"coverage", text, "--levels-set", "none"}).exitCode, 1);
+}
+
+// Every analysis command follows a set of one's own: the report keeps its
+// layout with a line per level of the set, the list and the profile name
+// the set's levels, --levels takes its keys, dict lookup gives its level.
+TEST_F(ListsCommandTest, AnalysisCommandsFollowASetOfOnesOwn) {
+  WriteFileBytes(data_ / "one.txt", "the\ncats\n");
+  WriteFileBytes(data_ / "two.txt", "letter\nzork\nthe\n");
+  ASSERT_EQ(Run({"sets", "import", "s", data_ / "one.txt", data_ / "two.txt", "--keep-unknown"}).exitCode, 0);
+  ASSERT_EQ(Run({"known", "add", "k", "cat"}).exitCode, 0);
+  const std::string text = data_ / "names.txt";
+  WriteFileBytes(text, "Smith saw the dog in Osaka. Smith likes cats. The zork and the letter.\n");
+
+  const CliRun report = Run({"report", text, "--levels-set", "s"});
+  ASSERT_EQ(report.exitCode, 0) << report.err;
+  const std::string expected[] = {"総数                  14 個  100 %", "one                    4 個   28 %",
+                                  "two                    2 個   14 %", "未登録                 6 個   42 %",
+                                  "one                    2 種  100 %", "two                    2 種  100 %"};
+  for (const std::string& line : expected) EXPECT_NE(report.out.find(line + "\n"), std::string::npos) << line;
+  EXPECT_EQ(std::count(report.out.begin(), report.out.end(), '\n'), 25 + 3 * 2);
+
+  const CliRun words = Run({"words", text, "--levels-set", "s", "--levels", "2,none", "--columns", "word,level,known",
+                            "--known", "k"});
+  EXPECT_EQ(words.out, "Smith\t未登録\t\nsaw\t未登録\t\nin\t未登録\t\nOsaka\t未登録\t\nzork\ttwo\t\nand\t未登録\t\n"
+                       "letter\ttwo\t\n")
+      << words.err;
+  EXPECT_EQ(Run({"words", text, "--levels-set", "s", "--columns", "word,known", "--known", "k", "--levels", "1"}).out,
+            "the\t\ncat\t既習\n");
+  EXPECT_EQ(Run({"words", text, "--levels-set", "s", "--levels", "basic"}).exitCode, 2);
+  EXPECT_NE(Run({"dict", "lookup", "cats", "--levels-set", "s"}).out.find("レベル: one\n"), std::string::npos);
+  const CliRun profile = Run({"profile", text, "--levels-set", "s", "--sort", "tokens_2"});
+  EXPECT_EQ(profile.out.substr(0, profile.out.find('\n')).find("\ttokens_1\ttokens_1_pct\ttypes_1\t"), size_t{17})
+      << profile.out;
+  EXPECT_NE(profile.out.find("\tcoverage_1\tcoverage_2\tstage_95"), std::string::npos);
+  EXPECT_EQ(Run({"report", text, "--levels-set", "nothing"}).exitCode, 1);
 }
 
 }  // namespace

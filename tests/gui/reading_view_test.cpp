@@ -185,7 +185,7 @@ class ReadingViewTest : public QObject {
       ReadingView& view = form.Reading().View();
       // Wrapped at the view's width in even rounds, left whole in odd ones.
       view.SetWrap(round % 2 == 0);
-      std::array<int32_t, kWordLevelCount> byColour{};
+      std::array<int32_t, kMaxLevelCount> byColour{};
       int counted = 0;
       int nextRow = 0;
       while (nextRow < view.Rows().RowCount()) {

@@ -101,18 +101,18 @@ TEST(ClassifyWordsTest, CountsLevelsOtherNoneAndTheLevelEntriesUsed) {
   }
   ClassifyWords(result, classifier);
   ASSERT_TRUE(result.Classified());
-  EXPECT_EQ(result.levelDistinct, (std::array<int32_t, kWordLevelCount>{2, 1, 0, 0, 1, 1}));
-  EXPECT_EQ(result.levelOccurrences, (std::array<int32_t, kWordLevelCount>{3, 1, 0, 0, 3, 1}));
+  EXPECT_EQ(result.levelDistinct, (std::array<int32_t, kMaxLevelCount>{2, 1, 0, 0, 1, 1}));
+  EXPECT_EQ(result.levelOccurrences, (std::array<int32_t, kMaxLevelCount>{3, 1, 0, 0, 3, 1}));
   // cat and cats share one Basic entry.
-  EXPECT_EQ(result.levelEntriesUsed, (std::array<int32_t, kListedLevelCount>{1, 1, 0, 0}));
-  EXPECT_EQ(result.levelEntryCount, (std::array<int32_t, kListedLevelCount>{10, 11, 12, 13}));
+  EXPECT_EQ(result.levelEntriesUsed, (std::array<int32_t, LevelSet::kMaxListedLevels>{1, 1, 0, 0}));
+  EXPECT_EQ(result.levelEntryCount, (std::array<int32_t, LevelSet::kMaxListedLevels>{10, 11, 12, 13}));
   EXPECT_EQ(result.classes[2].headword, 1);
   EXPECT_EQ(result.classes[4].level, WordLevel::None);
   EXPECT_FALSE(result.classes[4].InDictionary());
 
   // A second classification starts from zero.
   ClassifyWords(result, classifier);
-  EXPECT_EQ(result.levelEntriesUsed, (std::array<int32_t, kListedLevelCount>{1, 1, 0, 0}));
+  EXPECT_EQ(result.levelEntriesUsed, (std::array<int32_t, LevelSet::kMaxListedLevels>{1, 1, 0, 0}));
   EXPECT_EQ(result.levelOccurrences[0], 3);
 
   // A new scan leaves the result unclassified.
@@ -129,7 +129,7 @@ TEST(ClassifyWordsTest, NoClassifierMakesEveryWordNone) {
   ClassifyWords(result, nullptr);
   EXPECT_EQ(result.levelDistinct[LevelIndex(WordLevel::None)], 2);
   EXPECT_EQ(result.levelOccurrences[LevelIndex(WordLevel::None)], 3);
-  EXPECT_EQ(result.levelEntryCount, (std::array<int32_t, kListedLevelCount>{}));
+  EXPECT_EQ(result.levelEntryCount, (std::array<int32_t, LevelSet::kMaxListedLevels>{}));
   EXPECT_FALSE(result.Classified());
 }
 

@@ -19,7 +19,7 @@ namespace {
 // What one reader makes of a text: its own classification's counters, the
 // list of the shared result, and the report of the shared result.
 struct Reading {
-  std::array<int32_t, kWordLevelCount> levelOccurrences{};
+  std::array<int32_t, kMaxLevelCount> levelOccurrences{};
   std::vector<std::string> rows;
   std::vector<std::string> report;
 

@@ -40,7 +40,7 @@ TEST(CoverageTest, CumulatesStagesAndCountsNamesAsKnownEverywhere) {
   EXPECT_EQ(f.runningWords, 40);
   EXPECT_EQ(f.nameKinds, 2);
   EXPECT_EQ(f.nameOccurrences, 3);
-  const std::array<int64_t, 4> known = {23, 31, 33, 37};
+  const std::array<int64_t, LevelSet::kMaxListedLevels> known = {23, 31, 33, 37};
   EXPECT_EQ(f.known, known);
   EXPECT_EQ(f.PercentText(CoverageStage::Basic), "57.5");
   EXPECT_EQ(f.PercentText(CoverageStage::Junior), "77.5");
@@ -60,7 +60,7 @@ TEST(CoverageTest, NamesAreCapitalisedWordsMissingFromTheDictionary) {
   EXPECT_FALSE(LooksLikeName(""));
   const CoverageFigures f = FiguresOf({{"Japan", WordLevel::General, 5}, {"Zed", WordLevel::Other, 5}});
   EXPECT_EQ(f.nameKinds, 0);
-  const std::array<int64_t, 4> known = {0, 0, 0, 5};
+  const std::array<int64_t, LevelSet::kMaxListedLevels> known = {0, 0, 0, 5};
   EXPECT_EQ(f.known, known);
 }
 
@@ -138,7 +138,7 @@ TEST(CoverageTest, AgreesWithTheReportCounters) {
     }
     ClassifyWords(result, dict.MakeLexicon());
     const std::vector<WordLevel> levels = WordLevelsOf(result);
-    std::array<int32_t, kWordLevelCount> occurrences{};
+    std::array<int32_t, kMaxLevelCount> occurrences{};
     for (int w = 0; w < result.words.Count(); ++w) {
       occurrences[static_cast<size_t>(LevelIndex(levels[static_cast<size_t>(w)]))] += result.words.Occurrences(w);
     }
