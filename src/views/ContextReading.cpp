@@ -365,13 +365,15 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
   return limit;
 }
 
-void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text) const {
+void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text,
+                                    int share, int shares) const {
   tagging::Tagger tagger(model_);
   std::unordered_map<uint64_t, Tag> tagOfWindow;
   std::vector<std::string_view> tokens;
   for (WatchedOccurrence& occurrence : occurrences) {
-    occurrence.reading = kNoHeadword;
     const size_t entry = static_cast<size_t>(occurrence.entry);
+    if (static_cast<int>(entry % static_cast<size_t>(shares)) != share) continue;
+    occurrence.reading = kNoHeadword;
     if (entry >= slotOfEntry_.size() || slotOfEntry_[entry] == 0) continue;
     const Watched& watched = watched_[slotOfEntry_[entry] - 1];
     Tag tag;
@@ -396,20 +398,21 @@ void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, st
 
 std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::string_view text) {
   if (watched_.empty() || !result.Classified()) return {};
-  // A long text's occurrences are read in two halves at once.
+  // A long text's occurrences are read by two threads at once, each taking
+  // the words of its own entries: a window met again is one the same
+  // thread has tagged.
   const std::span<WatchedOccurrence> all(result.watched);
   if (all.size() >= 2 * kOccurrencesForASecondThread && std::thread::hardware_concurrency() > 1) {
-    const size_t half = all.size() / 2;
     std::exception_ptr failure;
     std::thread second([&] {
       try {
-        ReadOccurrences(all.subspan(half), text);
+        ReadOccurrences(all, text, 1, 2);
       } catch (...) {
         failure = std::current_exception();
       }
     });
     try {
-      ReadOccurrences(all.first(half), text);
+      ReadOccurrences(all, text, 0, 2);
     } catch (...) {
       second.join();
       throw;
@@ -417,7 +420,7 @@ std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::stri
     second.join();
     if (failure) std::rethrow_exception(failure);
   } else {
-    ReadOccurrences(all, text);
+    ReadOccurrences(all, text, 0, 1);
   }
   std::vector<ReadingTallies> tallies(watched_.size());
   for (const WatchedOccurrence& occurrence : all) {

@@ -57,8 +57,10 @@ class ContextReader final : public WordWatch {
     bool predict = false;  // tag by the weights, not the tag dictionary: its tag would hide a reading
   };
 
-  // Sets the reading of each occurrence (kNoHeadword: the rule's).
-  void ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text) const;
+  // Sets the reading of each occurrence whose entry is `share` modulo
+  // `shares` (kNoHeadword: the rule's).
+  void ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text, int share,
+                       int shares) const;
 
   std::shared_ptr<const Lexicon> lexicon_;
   std::shared_ptr<const tagging::TaggerModel> model_;
