@@ -10,7 +10,13 @@
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/Lexicon.h"
 #include "tagging/TaggerModel.h"
+#include "dictionary/GlossGroups.h"
 #include "platform/Cp932.h"
+#include "views/Coverage.h"
+#include "views/ShownWordList.h"
+#include "views/WordLevels.h"
+#include "views/WordListBuilder.h"
+#include "views/WordListFilter.h"
 #include "views/ClassifiedWord.h"
 #include "views/ContextReading.h"
 
@@ -109,6 +115,80 @@ TEST_F(ContextReadingTest, TheTagPutsItsPartOfSpeechFirstInTheGlosses) {
     const ClassifiedWord word = ClassifiedWordOf(result, result.words.IndexOf(row.word));
     EXPECT_EQ(Utf8FromCp932(word.glosses.text).rfind(row.firstGroup, 0), 0u)
         << row.text << ": " << Utf8FromCp932(word.glosses.text);
+  }
+}
+
+// The rows of a spelling read as two headwords each give their own reading
+// (a row that gave the spelling's commonest reading for both would show
+// life's glosses beside live), and coverage counts each at its level.
+TEST_F(ContextReadingTest, EachRowAndCoverageFollowTheirOwnReading) {
+  ASSERT_TRUE(model_);
+  const auto lexicon = dictionary_->CurrentLexicon();
+  const std::string text = "He lives here. She lives there. Cats have nine lives. The leaves fall.";
+  TMyParser parser;
+  parser.AssignText(text);
+  AnalysisResult result;
+  AnalyseText(parser, result, lexicon, model_);
+  ShownWordList shown;
+  ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Original, ProperNounChoice::All, {}}, shown));
+  int seen = 0;
+  for (int row = 0; row < shown.RowCount(); ++row) {
+    const ClassifiedWord word = ClassifiedRowOf(shown, row, result);
+    const std::string form(shown.WordOfRow(row));
+    if (form != "live" && form != "life") continue;
+    ++seen;
+    EXPECT_EQ(lexicon->At(word.headword).spelling, form);
+    // Its own glosses, maybe with another group first: the same bytes.
+    EXPECT_EQ(word.glosses.text.size(), lexicon->At(word.headword).gloss.size()) << form;
+    EXPECT_EQ(word.level, lexicon->At(word.headword).level) << form;
+    EXPECT_EQ(shown.CountOfRow(row), form == "live" ? 2 : 1);
+  }
+  EXPECT_EQ(seen, 2);
+  const CoverageFigures figures = ComputeCoverage(result.words, WordLevelsOf(result), result.readings);
+  EXPECT_EQ(figures.runningWords, result.tokenCount);
+}
+
+// A watch sees every new word once, in entry order, and the scan keeps the
+// places of the occurrences it asked for, the first ones up to its limit.
+TEST(WordWatchTest, ScanKeepsThePlacesOfTheWatchedOccurrencesUpToTheLimit) {
+  struct EveryOther : WordWatch {
+    std::vector<std::string> seen;
+    int32_t WatchNewWord(std::string_view word) override {
+      seen.emplace_back(word);
+      return seen.size() % 2 == 1 ? 2 : 0;  // the 1st, 3rd, ... new word, twice at most
+    }
+  } watch;
+  const std::string text = "a b a c a b d, e: a c";
+  TMyParser parser;
+  parser.AssignText(text);
+  AnalysisResult result;
+  ScanControl control;
+  control.watch = &watch;
+  ScanText(parser, result, control);
+  EXPECT_EQ(watch.seen, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+  std::string places;
+  for (const WatchedOccurrence& o : result.watched) {
+    places += std::string(result.words.Word(o.entry)) + "@" + std::to_string(o.offset) + " ";
+  }
+  EXPECT_EQ(places, "a@0 a@4 c@6 e@15 c@20 ");
+}
+
+TEST(GlossGroupOrderTest, MovesTheNamedGroupToTheFront) {
+  const struct {
+    const char* glosses;  // UTF-8
+    const char* label;
+    const char* expected;
+  } rows[] = {
+      {"動 閉じる; 閉める / 形 近い", "形", "形 近い / 動 閉じる; 閉める"},
+      {"名 光 / 形 明るい / 動 火をつける", "動", "動 火をつける / 名 光 / 形 明るい"},
+      {"名 光 / 形 明るい / 動 火をつける", "名", ""},  // already first
+      {"名 光 / 形 明るい", "副", ""},              // no such group
+      {"光; 明かり", "名", ""},                     // not grouped
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(Utf8FromCp932(GlossesWithGroupFirst(Cp932FromUtf8(row.glosses), Cp932FromUtf8(row.label))),
+              row.expected)
+        << row.glosses;
   }
 }
 
