@@ -21,6 +21,15 @@
 namespace lexiscoop {
 namespace {
 
+// "k" + std::to_string(i) written out: GCC 12 warns falsely (-Wrestrict) on
+// a literal plus a temporary string.
+std::string Numbered(const char* prefix, int i) {
+  std::string text = prefix;
+  text += std::to_string(i);
+  return text;
+}
+
+
 using Words = std::vector<std::string>;
 
 std::string Sjis(std::string_view utf8) { return Cp932FromUtf8(utf8); }
@@ -166,7 +175,7 @@ TEST(TextHolderTest, LeadingTextDoesNotDisturbAScan) {
   EXPECT_EQ(parser.LeadingText(4096), small);
 
   std::string text;
-  for (int i = 0; i < 1000; ++i) text += "w" + std::to_string(i) + " x\n";
+  for (int i = 0; i < 1000; ++i) text += Numbered("w", i) + " x\n";
   parser.AssignText(text);
   const Words all = ScanAll(parser);
   ASSERT_GT(text.size(), 5000u);

@@ -160,7 +160,9 @@ TEST(ScannerTest, CountsLinesAndPlacesWordsAcrossLongLines) {
   // Word offsets and line numbers after lines of 5,000 and 20,000 bytes.
   std::string text = "first\n";
   for (int i = 0; i < 1250; ++i) text += "abc ";
-  text += "\n" + Repeat(20000, 'L') + "\r\n\r\nafter";
+  text += "\n";
+  text += Repeat(20000, 'L');
+  text += "\r\n\r\nafter";
   TByteStream stream(text);
   TParserDB scanner(stream);
   std::vector<std::pair<std::string, int64_t>> seen;
@@ -215,7 +217,8 @@ TEST(ScannerTest, WordsAreNeitherSplitNorLostAcrossRefills) {
     while (line.size() < length) {
       seed = seed * 1103515245u + 12345u;
       const size_t wordLength = 1 + (seed >> 16) % 12;
-      line += "w" + Repeat(wordLength - 1, static_cast<char>('a' + (seed >> 8) % 26));
+      line += 'w';
+      line += Repeat(wordLength - 1, static_cast<char>('a' + (seed >> 8) % 26));
       line += (seed & 1) ? " " : "-'\t";
     }
     line.resize(length);
