@@ -42,6 +42,7 @@ class Lexicon;
 class CoverageChart;
 class ContextModel;
 class LevelBar;
+class LevelSetMenu;
 class HelpWindow;
 class ListPaneLayout;
 class ReadingPane;
@@ -198,6 +199,9 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
 
   // The analysis run (Form1Run.cpp).
   void RunAnalysis();
+  // Classifies the shown results again by the level set chosen, without
+  // reading the text again, and shows them again.
+  void LevelSetChosen();
   // The model runs read words in context with; null when 文脈で読み分ける is
   // off or the model cannot be used (said once).
   std::shared_ptr<const tagging::TaggerModel> ContextReadingModel();
@@ -269,6 +273,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   WordListController* words_ = nullptr;
   WordSearchBox* search_ = nullptr;
   bool shownOnce_ = false;
+  // 表示 → レベルセット: the levels the results are classified by.
+  LevelSetMenu* levelSets_ = nullptr;
   // The panes' share of the window's width and the list's column widths.
   ListPaneLayout* panes_ = nullptr;
 

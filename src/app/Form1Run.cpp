@@ -19,6 +19,7 @@
 #include "app/AppTexts.h"
 #include "app/ContextModel.h"
 #include "app/LevelBar.h"
+#include "app/LevelSetMenu.h"
 #include "app/Form1.h"
 #include "app/OriginalPreview.h"
 #include "app/ReadingPane.h"
@@ -100,6 +101,7 @@ void TForm1::RunAnalysis() {
   if (!ran) return;
   // No events until the results are in place: the text commands are
   // enabled again, and a text set now would be shown as the one analysed.
+  levelSets_->ApplyTo(run_->Result());
   const AnalysisResult& result = run_->Result();
   SetStatusPanel(0, QString::fromStdString(Utf8FromCp932(WithZeroByteNotice(SummaryText(result, run_->Text().ByteCount()), run_->Text().FullText()))));
   levelBar_->SetCaptions(&run_->Result());
@@ -109,6 +111,17 @@ void TForm1::RunAnalysis() {
   readingPane_->ShowResult(windowTitle());
   coverageChart_->SetFigures(readingPane_->Figures());
   SetAwaitingAnalysis(false);
+  RebuildWordList();
+}
+
+void TForm1::LevelSetChosen() {
+  if (!run_->ShowsResults() || run_->Busy()) return;  // the next run takes the set
+  levelSets_->ApplyTo(run_->Result());
+  levelBar_->SetCaptions(&run_->Result());
+  words_->SetLevelMask(static_cast<LevelMask>(run_->Result().Levels().AllFilterBits()));
+  BuildStatisticsReport();
+  readingPane_->ShowResult(windowTitle());
+  coverageChart_->SetFigures(readingPane_->Figures());
   RebuildWordList();
 }
 

@@ -16,6 +16,8 @@
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
 #include "app/LevelBar.h"
+#include "app/LevelSetMenu.h"
+#include "platform/UserDataFolder.h"
 #include "app/ListPaneLayout.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
@@ -28,6 +30,8 @@ void TForm1::createLayout() {
   levelBar_ = new LevelBar({levelButtons_, cbProperNoun, {acSWOriginal, acSWEntries, acSWWritten}, acSWNoEntry, viewMenu},
                            *words_, *this);
   levelBar_->SetCaptions(nullptr);
+  levelSets_ = new LevelSetMenu(*viewMenu, UserDataFolder(programFolder_), *dialogs_, *this);
+  connect(levelSets_, &LevelSetMenu::chosen, this, &TForm1::LevelSetChosen);
   panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
   readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
   exportPlace_.SetOpenText([this] { return run_->LastFileName(); });

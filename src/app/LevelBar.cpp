@@ -40,7 +40,8 @@ LevelBar::LevelBar(const Controls& controls, WordListController& words, QWidget&
     }
     filterMenu_->Sync(words_.Filter());
   });
-  connect(filterMenu_, &FilterMenu::allLevelsChosen, this, [this] { words_.SetLevelMask(kAllLevels); });
+  connect(filterMenu_, &FilterMenu::allLevelsChosen, this,
+          [this] { words_.SetLevelMask(static_cast<LevelMask>(levels_.AllFilterBits())); });
   connect(filterMenu_, &FilterMenu::properNounChosen, this, [this](int index) {
     if (controls_.properNoun->currentIndex() != index) controls_.properNoun->setCurrentIndex(index);
   });
@@ -70,7 +71,8 @@ void LevelBar::CreateLevelMenu(QWidget& window) {
     action->setObjectName(QString::fromLatin1(item.name));
     const LevelMenuItem which = item.item;
     connect(action, &QAction::triggered, this,
-            [this, which] { words_.SetLevelMask(MaskAfterLevelMenu(words_.Filter().levelMask, lastLevelBit_, which)); });
+            [this, which] { words_.SetLevelMask(MaskAfterLevelMenu(words_.Filter().levelMask, lastLevelBit_, which,
+                                                                   static_cast<LevelMask>(levels_.AllFilterBits()))); });
   }
   for (int i = 0; i < kWordLevelCount; ++i) {
     QToolButton* button = controls_.levelButtons[static_cast<size_t>(i)];
@@ -104,7 +106,8 @@ void LevelBar::Click(int bit, Qt::KeyboardModifiers modifiers) {
   } else if (modifiers & Qt::AltModifier) {
     modifier = LevelClickModifier::Alt;
   }
-  if (const std::optional<LevelMask> mask = MaskAfterLevelClick(words_.Filter().levelMask, bit, modifier)) {
+  const auto all = static_cast<LevelMask>(levels_.AllFilterBits());
+  if (const std::optional<LevelMask> mask = MaskAfterLevelClick(words_.Filter().levelMask, bit, modifier, all)) {
     words_.SetLevelMask(*mask);
   } else {
     ShowLevelMenu(bit);
@@ -148,10 +151,15 @@ void LevelBar::ShowFilters() {
 }
 
 void LevelBar::SetCaptions(const AnalysisResult* result) {
+  if (result != nullptr) levels_ = result->Levels();
+  const int listed = levels_.ListedCount();
   for (int i = 0; i < kWordLevelCount; ++i) {
-    const auto level = static_cast<WordLevel>(i);
-    const std::string caption = result == nullptr ? LevelButtonName(level) : LevelCaption(*result, level);
-    controls_.levelButtons[static_cast<size_t>(i)]->setText(FromCp932(caption));
+    // Button i: listed level i of the first four, then Other and None.
+    const int place = i < kListedLevelCount ? i : listed + (i - kListedLevelCount);
+    QToolButton* button = controls_.levelButtons[static_cast<size_t>(i)];
+    button->setVisible(i >= kListedLevelCount || i < listed);
+    const auto level = static_cast<WordLevel>(place);
+    button->setText(FromCp932(result == nullptr ? levels_.Name(level) : LevelCaption(*result, level)));
   }
 }
 

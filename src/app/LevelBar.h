@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "analysis/LevelSet.h"
 #include "analysis/WordLevel.h"
 
 class QAction;
@@ -42,7 +43,10 @@ class LevelBar : public QObject {
   void Click(int bit, Qt::KeyboardModifiers modifiers);
   // The buttons, the 未登録 and form commands show the filters as they are.
   void ShowFilters();
-  // The buttons' captions: the levels' names, or with `result` their counts.
+  // The buttons' captions: the levels' names, or with `result` their counts
+  // by the result's level set. A set of one's own shows its first four
+  // levels on the first four buttons (which keep their filter bits), then
+  // その他 and 未登録; the buttons of levels it lacks are hidden.
   void SetCaptions(const AnalysisResult* result);
   // The level list of `level` (1-based) loaded: `enabled` when it holds
   // words; `hint` (CP932) becomes the button's tooltip.
@@ -63,6 +67,7 @@ class LevelBar : public QObject {
   FilterMenu* filterMenu_ = nullptr;
   QMenu* levelMenu_ = nullptr;
   int lastLevelBit_ = 0;                // the level the menu was opened for
+  LevelSet levels_ = ShippedLevels();   // the levels the buttons show
   Qt::KeyboardModifiers buttonShift_;  // held at the press on a level button
 };
 

@@ -62,7 +62,7 @@ QToolButton* LevelSwitchButton(WordLevel level, QWidget* parent) {
   button->setCheckable(true);
   button->setChecked(true);
   button->setAutoRaise(true);
-  button->setText(QStringLiteral("■ ") + FromCp932(LevelButtonName(level)));
+  button->setText(QStringLiteral("■ ") + FromCp932(ShippedLevels().Name(level)));
   button->setToolTip(Qs("この段階の語の色分けを表示するかどうかを切り替えます"));
   QPalette palette = button->palette();
   palette.setColor(QPalette::ButtonText, LevelColour(level, IsDarkPalette(parent->palette())));
@@ -95,13 +95,9 @@ void ReadingPane::BuildPage(QWidget* parent) {
   // The switches and the commands wrap onto a second row where the page is
   // narrow, each keeping its whole caption.
   auto* legendLayout = new FlowLayout(legend, 2);
-  for (const LevelInfo& info : ShippedLevels().Levels()) {
-    const WordLevel level = info.id;
-    QToolButton* button = LevelSwitchButton(level, page_);
-    connect(button, &QToolButton::toggled, this, [this, level](bool on) { view_->SetLevelShown(level, on); });
-    switches_[static_cast<size_t>(LevelIndex(level))] = button;
-    legendLayout->addWidget(button);
-  }
+  // A switch per level; ShowResult adds those a larger set needs.
+  legendLayout_ = legendLayout;
+  for (int i = 0; i < kWordLevelCount; ++i) AddLevelSwitch(i);
 
   auto addCommand = [&](QAction*& action, const char* name, const char* text, const char* hint,
                         const QKeySequence& keys) {
@@ -196,6 +192,14 @@ void ReadingPane::BuildPage(QWidget* parent) {
   layout->addWidget(split, 1);
 }
 
+void ReadingPane::AddLevelSwitch(int i) {
+  const auto level = static_cast<WordLevel>(i);
+  QToolButton* button = LevelSwitchButton(level, page_);
+  connect(button, &QToolButton::toggled, this, [this, level](bool on) { view_->SetLevelShown(level, on); });
+  switches_[static_cast<size_t>(i)] = button;
+  legendLayout_->addWidget(button);
+}
+
 void ReadingPane::Clear() {
   context_->Clear();
   contextWords_.clear();
@@ -218,7 +222,22 @@ void ReadingPane::ShowResult(const QString& title) {
   ReadingWords words;
   words.words = &result_.words;
   words.levels = WordLevelsOf(result_);
-  figures_ = ComputeCoverage(result_.words, words.levels, result_.readings);
+  words.levelSet = result_.levelSet;
+  words.known = known_;
+  figures_ = ComputeCoverage(result_.words, words.levels, result_.readings, result_.levelSet);
+  const LevelSet& levels = result_.Levels();
+  for (int i = 0; i < kMaxLevelCount; ++i) {
+    if (switches_[static_cast<size_t>(i)] == nullptr && i < levels.Count()) AddLevelSwitch(i);
+    QToolButton* button = switches_[static_cast<size_t>(i)];
+    if (button == nullptr) continue;
+    button->setVisible(i < levels.Count());
+    if (i >= levels.Count()) continue;
+    const auto level = static_cast<WordLevel>(i);
+    button->setText(QStringLiteral("■ ") + FromCp932(levels.Name(level)));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, LevelColour(level, IsDarkPalette(page_->palette()), levels));
+    button->setPalette(palette);
+  }
   figures_.stopped = result_.stopped;
   view_->SetWords(std::move(words));
   hasResult_ = true;
@@ -233,7 +252,7 @@ QStringList ReadingPane::ToolTipLines(int wordIndex) const {
   // The run's own classification, as the list shows it.
   const ClassifiedWord word = ClassifiedWordOf(result_, wordIndex);
   if (word.InDictionary()) lines << Qs("見出し語: ") + FromCp932(word.headwordForm);
-  lines << Qs("レベル: ") + FromCp932(LevelButtonName(view_->Words().LevelOf(wordIndex)));
+  lines << Qs("レベル: ") + FromCp932(result_.Levels().Name(view_->Words().LevelOf(wordIndex)));
   lines << Qs("出現数: %1").arg(result_.words.Occurrences(wordIndex));
   if (!word.glosses.Empty()) lines << Qs("訳語: ") + FromCp932(word.glosses.text);
   return lines;

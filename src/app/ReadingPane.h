@@ -12,6 +12,7 @@
 #include "views/Coverage.h"
 
 class QAction;
+class QLayout;
 class QDoubleSpinBox;
 class QLabel;
 class QPrinter;
@@ -59,6 +60,9 @@ class ReadingPane : public QObject {
   // Colours the text by the run's result and works out its coverage;
   // `title` heads printed pages.
   void ShowResult(const QString& title);
+  // The table entries known to the class (entry i when known[i] is not 0),
+  // drawn plain by the next ShowResult; empty: none.
+  void SetKnownWords(std::vector<uint8_t> known) { known_ = std::move(known); }
   // Where the tooltip finds the glosses (CP932, «gloss; gloss», "" for
   // none) of the headword a counted form stands for.
   // The tooltip of a counted word (table entry): headword, level, count and
@@ -93,6 +97,8 @@ class ReadingPane : public QObject {
 
  private:
   void BuildPage(QWidget* parent);
+  // Makes the legend's switch of level i.
+  void AddLevelSwitch(int i);
   void WordClicked(int wordIndex);
   void ListSelectionChanged();
   void ListRebuilt();
@@ -110,7 +116,9 @@ class ReadingPane : public QObject {
   QTableView* contextTable_ = nullptr;
   ContextModel* context_ = nullptr;
   QLabel* contextCaption_ = nullptr;
-  std::array<QToolButton*, kWordLevelCount> switches_{};
+  std::array<QToolButton*, kMaxLevelCount> switches_{};
+  QLayout* legendLayout_ = nullptr;
+  std::vector<uint8_t> known_;  // the table entries the class knows, drawn plain
   QAction* nextMark_ = nullptr;
   QAction* previousMark_ = nullptr;
   QAction* print_ = nullptr;

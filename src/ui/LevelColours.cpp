@@ -16,8 +16,8 @@ double Luminance(const QColor& c) {
 
 bool IsDarkPalette(const QPalette& palette) { return palette.color(QPalette::Base).lightness() < 128; }
 
-QColor LevelColour(WordLevel level, bool dark) {
-  const LevelInfo& info = ShippedLevels()[level];
+QColor LevelColour(WordLevel level, bool dark, const LevelSet& levels) {
+  const LevelInfo& info = levels[level];
   return QColor::fromRgb(dark ? info.darkColour : info.lightColour);
 }
 

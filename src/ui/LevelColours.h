@@ -16,8 +16,9 @@ namespace lexiscoop {
 // True when `palette`'s base (text background) is dark.
 bool IsDarkPalette(const QPalette& palette);
 
-// The level's text colour on a light (`dark` false) or dark background.
-QColor LevelColour(WordLevel level, bool dark);
+// The level's text colour on a light (`dark` false) or dark background, the
+// level being one of `levels`.
+QColor LevelColour(WordLevel level, bool dark, const LevelSet& levels = ShippedLevels());
 
 // The level's colour for text drawn on `palette`'s base.
 QColor LevelColour(WordLevel level, const QPalette& palette);

@@ -8,6 +8,7 @@
 #include <QRawFont>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,13 @@ namespace lexiscoop {
 struct ReadingWords {
   const WordTable* words = nullptr;  // null: no result, the text shows plain
   std::vector<WordLevel> levels;     // levels[i] for table entry i
+  std::shared_ptr<const LevelSet> levelSet;  // the set of `levels`; null: the shipped set
+  std::vector<uint8_t> known;        // known[i] not 0: entry i is known to the class, drawn plain
+
+  const LevelSet& Levels() const { return levelSet ? *levelSet : ShippedLevels(); }
+  bool Known(int index) const {
+    return index >= 0 && static_cast<size_t>(index) < known.size() && known[static_cast<size_t>(index)] != 0;
+  }
   // The table entry of a counted form, or -1.
   int IndexOf(std::string_view word) const { return words != nullptr ? words->IndexOf(word) : -1; }
   WordLevel LevelOf(int index) const {

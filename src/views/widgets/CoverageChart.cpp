@@ -30,9 +30,6 @@ QLineSeries* ThresholdLine(int percent, const QString& name, const QColor& colou
   return line;
 }
 
-// The bar (from the bottom) that shows stage `s`.
-int BarOf(int s) { return kCoverageStageCount - 1 - s; }
-
 }  // namespace
 
 CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
@@ -69,6 +66,8 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   chart_->addSeries(series);
 
   auto* categories = new QBarCategoryAxis;
+  categories_ = categories;
+  thresholds_ = {supported, alone};
   // The axis counts upwards: the last stage first, so that 基本 stands on
   // top and the chart reads downwards.
   const std::span<const LevelInfo> stages = ShippedLevels().Listed();
@@ -90,6 +89,7 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   series->attachAxis(percent);
   // The threshold lines run on a hidden value axis that spans the bars.
   auto* across = new QValueAxis;
+  across_ = across;
   across->setRange(-0.5, kCoverageStageCount - 0.5);
   across->setVisible(false);
   chart_->addAxis(across, Qt::AlignRight);
@@ -125,10 +125,33 @@ CoverageChart::CoverageChart(QWidget* parent) : QWidget(parent) {
   layout->addStretch(0);
 }
 
+void CoverageChart::ShowStages(const LevelSet& levels) {
+  QStringList names;
+  for (int s = levels.ListedCount() - 1; s >= 0; --s) names << FromCp932(levels.Name(static_cast<LevelId>(s)));
+  if (names == categories_->categories()) return;
+  const int count = static_cast<int>(names.size());
+  bars_->remove(0, bars_->count());
+  for (int s = 0; s < count; ++s) bars_->append(0);
+  categories_->clear();
+  categories_->append(names);
+  across_->setRange(-0.5, count - 0.5);
+  for (QLineSeries* line : thresholds_) {
+    const qreal x = line->at(0).x();
+    line->replace(QList<QPointF>{{x, -0.5}, {x, count - 0.5}});
+  }
+}
+
+void CoverageChart::SetKnownLine(const QString& line) {
+  knownLine_ = line;
+  SetFigures(figures_);
+}
+
 void CoverageChart::SetFigures(const CoverageFigures& figures) {
   figures_ = figures;
-  for (int s = 0; s < kCoverageStageCount; ++s) {
-    bars_->replace(BarOf(s), figures.PerMille(static_cast<CoverageStage>(s)) / 10.0);
+  ShowStages(figures.Levels());
+  const int stages = figures.StageCount();
+  for (int s = 0; s < stages; ++s) {
+    bars_->replace(stages - 1 - s, figures.PerMille(static_cast<CoverageStage>(s)) / 10.0);
   }
   // The axis starts at the tens below the lowest bar, so that the distance
   // between 95% and 98% shows.
@@ -136,7 +159,8 @@ void CoverageChart::SetFigures(const CoverageFigures& figures) {
   const int bottom = std::clamp((lowest - 5) / 10 * 10, 0, 80);
   percent_->setRange(bottom, 100);
   FitTicks();
-  verdict_->setText(FromCp932(CoverageVerdict(figures)));
+  const QString verdict = FromCp932(CoverageVerdict(figures));
+  verdict_->setText(knownLine_.isEmpty() || figures.runningWords <= 0 ? verdict : verdict + QLatin1Char('\n') + knownLine_);
   emit figuresChanged();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "views/Coverage.h"
 
 class QLabel;
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QBarSet;
@@ -22,7 +24,10 @@ class CoverageChart : public QWidget {
   explicit CoverageChart(QWidget* parent = nullptr);
 
   // Shows `figures`; an empty text shows empty bars and no verdict.
+  // The bars are the stages of the figures' level set.
   void SetFigures(const CoverageFigures& figures);
+  // A line shown under the verdict (the known words' share); empty: none.
+  void SetKnownLine(const QString& line);
   const CoverageFigures& Figures() const { return figures_; }
   // The verdict line as shown.
   QString VerdictText() const;
@@ -48,6 +53,12 @@ class CoverageChart : public QWidget {
   QValueAxis* percent_ = nullptr;
   QLabel* key_ = nullptr;
   QLabel* verdict_ = nullptr;
+  QBarCategoryAxis* categories_ = nullptr;
+  QValueAxis* across_ = nullptr;
+  std::vector<QLineSeries*> thresholds_;
+  QString knownLine_;
+  // Makes a bar and a category per stage of `levels`, when they differ.
+  void ShowStages(const LevelSet& levels);
 };
 
 }  // namespace lexiscoop

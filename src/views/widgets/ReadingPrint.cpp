@@ -70,11 +70,12 @@ int PrintReading(const ReadingView& view, const ReadingPrintHeader& header, QPag
                      metrics.elidedText(header.title, Qt::ElideRight, width - numberWidth - metrics.averageCharWidth() * 2));
     // The legend: the name of each level shown, in its colour.
     qreal x = 0;
-    for (const LevelInfo& info : ShippedLevels().Levels()) {
+    const LevelSet& levels = view.Words().Levels();
+    for (const LevelInfo& info : levels.Levels()) {
       const WordLevel level = info.id;
       if (!view.LevelShown(level)) continue;
-      const QString name = QStringLiteral("■") + FromCp932(LevelButtonName(level));
-      painter.setPen(LevelColour(level, false));
+      const QString name = QStringLiteral("■") + FromCp932(levels.Name(level));
+      painter.setPen(LevelColour(level, false, levels));
       painter.drawText(QPointF(x, row + ascent), name);
       x += metrics.horizontalAdvance(name) + metrics.horizontalAdvance(QStringLiteral("　"));
     }

@@ -87,13 +87,15 @@ QColor ReadingView::ColourOfWord(int wordIndex) const {
   const QColor plain = palette().color(QPalette::Text);
   if (wordIndex < 0 || words_.words == nullptr) return plain;
   const WordLevel level = words_.LevelOf(wordIndex);
-  return LevelShown(level) ? LevelColour(level, IsDarkPalette(palette())) : plain;
+  if (words_.Known(wordIndex)) return plain;
+  return LevelShown(level) ? LevelColour(level, IsDarkPalette(palette()), words_.Levels()) : plain;
 }
 
 QColor ReadingView::SegmentColour(const LineSegment& segment, bool dark, const QColor& plain) const {
   if (!segment.isWord || segment.wordIndex < 0 || words_.words == nullptr) return plain;
   const WordLevel level = words_.LevelOf(segment.wordIndex);
-  return LevelShown(level) ? LevelColour(level, dark) : plain;
+  if (words_.Known(segment.wordIndex)) return plain;
+  return LevelShown(level) ? LevelColour(level, dark, words_.Levels()) : plain;
 }
 
 void ReadingView::SetMarkedWords(std::vector<bool> marked) {
@@ -220,7 +222,7 @@ void ReadingView::PaintLaidOut(QPainter& painter, const WrappedRows& rows, int f
   markFill.setAlpha(60);
   QColor currentFill = palette().color(QPalette::Highlight);
   currentFill.setAlpha(140);
-  const bool underlineUnknown = words_.words != nullptr && LevelShown(WordLevel::None);
+  const bool underlineUnknown = words_.words != nullptr && LevelShown(words_.Levels().None());
   std::vector<ColourRun> runs;
   std::vector<std::pair<QColor, QLineF>> underlines;
   const int end = std::min(rows.RowCount(), firstRow + count);

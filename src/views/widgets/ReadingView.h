@@ -157,7 +157,7 @@ class ReadingView : public QAbstractScrollArea {
   bool wrap_ = true;
   WrappedRows rows_;
   ReadingWords words_;
-  std::array<bool, kWordLevelCount> shown_;
+  std::array<bool, kMaxLevelCount> shown_;
   std::vector<bool> marked_;
   std::optional<WordPlace> current_;
   std::function<QString(int)> toolTipSource_;
