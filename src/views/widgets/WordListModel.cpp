@@ -54,7 +54,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
       return Alignment(column);
     case Qt::ForegroundRole:
       if (!column.levelColour) return {};
-      return LevelColour(shown_.LevelOfRow(index.row()), QGuiApplication::palette());
+      return LevelColour(shown_.LevelOfRow(index.row()), IsDarkPalette(QGuiApplication::palette()), result_.Levels());
     case kRawValueRole:
       if (column.number != nullptr) return column.number(row);
       return FromCp932(CellText(column, row));
