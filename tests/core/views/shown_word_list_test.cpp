@@ -170,7 +170,7 @@ TEST(ShownWordListAlphabetTest, OrdersLikeAPlainStableSortByFoldedBytes) {
     std::string w = (i % 3 == 0) ? "abcdefgh" : "";  // a shared eight-byte start
     const int extra = static_cast<int>(rng() % 11);
     for (int k = 0; k < extra; ++k) w += alphabet[rng() % alphabet.size()];
-    if (w.empty()) w = "a";
+    if (w.empty()) w.push_back('a');
     words.push_back(w);
   }
   AnalysisResult result;
