@@ -47,6 +47,16 @@ void PaintPale(QWidget* widget) {
                             .arg(widget->objectName(), kPaleYellow.name()));
 }
 
+// A checkable 表示 entry that starts checked; the settings may uncheck it.
+QAction* NewToggleOnAtFirst(QMainWindow& window, const char* name, const char* caption, const char* tip) {
+  auto* action = new QAction(Qs(caption), &window);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setStatusTip(Qs(tip));
+  action->setCheckable(true);
+  action->setChecked(true);
+  return action;
+}
+
 // The button-face look of the read-only panes.
 void ButtonFaceBase(QPlainTextEdit* edit) {
   QPalette palette = edit->palette();
@@ -165,21 +175,10 @@ void MainWindowUi::createActions(QMainWindow& window) {
   }
   acAnalize->setEnabled(false);
 
-  acShowGloss = new QAction(Qs("訳語(&G)"), &window);
-  acShowGloss->setObjectName(QStringLiteral("acShowGloss"));
-  acShowGloss->setStatusTip(Qs("単語一覧に訳語の列を表示する"));
-  acShowGloss->setCheckable(true);
-  acShowGloss->setChecked(true);
-  acWrapReading = new QAction(Qs("折り返し(&W)"), &window);
-  acWrapReading->setObjectName(QStringLiteral("acWrapReading"));
-  acWrapReading->setStatusTip(Qs("レベル表示の本文を画面の幅で折り返す"));
-  acWrapReading->setCheckable(true);
-  acWrapReading->setChecked(true);
-  acReadInContext = new QAction(Qs("文脈で読み分ける(&C)"), &window);
-  acReadInContext->setObjectName(QStringLiteral("acReadInContext"));
-  acReadInContext->setStatusTip(Qs("語形が二つ以上の見出し語や品詞に当たる語を、文中の品詞から読み分ける（次の抽出から）"));
-  acReadInContext->setCheckable(true);
-  acReadInContext->setChecked(true);
+  acShowGloss = NewToggleOnAtFirst(window, "acShowGloss", "訳語(&G)", "単語一覧に訳語の列を表示する");
+  acWrapReading = NewToggleOnAtFirst(window, "acWrapReading", "折り返し(&W)", "レベル表示の本文を画面の幅で折り返す");
+  acReadInContext = NewToggleOnAtFirst(window, "acReadInContext", "文脈で読み分ける(&C)",
+                                       "語形が二つ以上の見出し語や品詞に当たる語を、文中の品詞から読み分ける（次の抽出から）");
 }
 
 void MainWindowUi::createMenus(QMainWindow& window, QMenu& recentFilesMenu) {
