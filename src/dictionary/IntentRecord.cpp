@@ -5,21 +5,13 @@
 #include <iterator>
 
 #include "platform/FileSystem.h"
+#include "platform/Fnv1a.h"
 
 namespace lexiscoop {
 namespace {
 
 constexpr char kMagic[] = "LXJ1\n";
 constexpr std::string_view kTemporaryInfix = ".tmp-";
-
-uint64_t Fnv1a(std::string_view bytes) {
-  uint64_t hash = 1469598103934665603ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
 
 std::string Hex(uint64_t value) {
   static const char kDigits[] = "0123456789abcdef";
@@ -116,7 +108,7 @@ std::string IntentRecordText(const std::vector<IntentEntry>& entries) {
     PutField(text, entry.target + std::string(kTemporaryInfix) + entry.suffix);
     PutField(text, entry.target);
   }
-  text += "END " + Hex(Fnv1a(text)) + "\n";
+  text += "END " + Hex(Fnv1a64(text)) + "\n";
   return text;
 }
 
@@ -124,7 +116,7 @@ IntentRecordKind ParseIntentRecord(std::string_view text, const std::vector<std:
                                    std::vector<IntentEntry>& entries) {
   entries.clear();
   const size_t end = text.rfind("END ");
-  if (end == std::string_view::npos || text.substr(end) != "END " + Hex(Fnv1a(text.substr(0, end))) + "\n") {
+  if (end == std::string_view::npos || text.substr(end) != "END " + Hex(Fnv1a64(text.substr(0, end))) + "\n") {
     return IntentRecordKind::Damaged;
   }
   std::string_view in = text.substr(0, end);

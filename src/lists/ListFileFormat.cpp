@@ -5,18 +5,10 @@
 #include <cstdio>
 
 #include "dictionary/DictionaryBounds.h"
+#include "platform/Fnv1a.h"
 
 namespace lexiscoop {
 namespace {
-
-uint32_t Fnv1a(std::string_view bytes) {
-  uint32_t hash = 2166136261u;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
-  return hash;
-}
 
 std::string Hex(uint32_t value, int digits) {
   char buffer[16];
@@ -30,7 +22,7 @@ void AddLine(std::string& out, std::string_view line) {
 }
 
 std::string Finish(std::string body, size_t total) {
-  const uint32_t check = Fnv1a(body);
+  const uint32_t check = Fnv1a32(body);
   AddLine(body, "end\t" + std::to_string(total) + "\t" + Hex(check, 8));
   return body;
 }
@@ -102,7 +94,7 @@ bool ReadEnd(LineReader& lines, std::string_view bytes, std::string_view line, s
   size_t count = 0;
   size_t check = 0;
   return Fields(line, fields, 3) && fields[0] == "end" && ParseNumber(fields[1], count) && count == total &&
-         fields[2].size() == 8 && ParseNumber(fields[2], check, 16) && check == Fnv1a(bytes.substr(0, bodyEnd)) &&
+         fields[2].size() == 8 && ParseNumber(fields[2], check, 16) && check == Fnv1a32(bytes.substr(0, bodyEnd)) &&
          lines.AtEnd();
 }
 

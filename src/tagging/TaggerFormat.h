@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+
+#include "platform/Fnv1a.h"
 
 // Layout of the tagger's model file (LxTagger.dat), shared by the writer in
 // tools/mkdict and the reader. All integers are little-endian; offsets count
@@ -49,10 +52,8 @@ constexpr size_t ImageSize(size_t features, size_t weights, size_t dictionaryByt
 }
 
 // FNV-1a over `size` bytes, continuing from `hash`.
-constexpr uint32_t kFnvBasis = 2166136261u;
-inline uint32_t Fnv1a(const unsigned char* bytes, size_t size, uint32_t hash = kFnvBasis) {
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 16777619u;
-  return hash;
+inline uint32_t Fnv1a(const unsigned char* bytes, size_t size, uint32_t hash = kFnv1a32Basis) {
+  return Fnv1a32(std::string_view(reinterpret_cast<const char*>(bytes), size), hash);
 }
 
 }  // namespace lexiscoop::tagging::model_format
