@@ -21,9 +21,15 @@ namespace lexiscoop {
 
 ListPaneLayout::ListPaneLayout(QSplitter& splitter, QTableView& list, QObject* parent)
     : QObject(parent), splitter_(splitter), list_(list) {
-  // A drag on the 訳語 column's edge gives it the user's own width.
-  connect(list_.horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-    if (column == WordListModel::kGlossColumn && !sizingGloss_) glossWidthChosen_ = true;
+  // A drag on a column's edge gives it the user's own width.
+  connect(list_.horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+    if (sizing_ || list_.isColumnHidden(column) || size <= 0) return;
+    if (column == WordListModel::kGlossColumn) {
+      glossWidthChosen_ = true;
+    } else {
+      KeepColumnWidths();
+      widths_[static_cast<size_t>(column)] = size;
+    }
   });
   splitter_.installEventFilter(this);
 }
@@ -45,9 +51,9 @@ void ListPaneLayout::ShowGloss(bool shown) {
   if (!shown && !list_.isColumnHidden(WordListModel::kGlossColumn)) {
     glossWidth_ = list_.horizontalHeader()->sectionSize(WordListModel::kGlossColumn);
   }
-  sizingGloss_ = true;
+  sizing_ = true;
   list_.setColumnHidden(WordListModel::kGlossColumn, !shown);
-  sizingGloss_ = false;
+  sizing_ = false;
   if (windowShown_ && !listPaneChosen_) Fit();
 }
 
@@ -63,15 +69,19 @@ bool ListPaneLayout::eventFilter(QObject* watched, QEvent* event) {
 void ListPaneLayout::Fit() {
   // The list takes what its columns need, the glosses included, as far as
   // the text pane keeps a usable width; where the window is narrow the
-  // glosses take their room from the text pane first.
+  // glosses take their room from the text pane first, then from the blank
+  // space of the other columns.
+  RestoreColumns();
   QHeaderView* header = list_.horizontalHeader();
   const int chrome = 2 * list_.frameWidth() + list_.verticalScrollBar()->sizeHint().width() + 2;
-  int withoutGloss = chrome;
-  for (int column = 0; column < header->count(); ++column) {
-    if (!list_.isColumnHidden(column) && column != WordListModel::kGlossColumn) {
-      withoutGloss += header->sectionSize(column);
+  const auto widthWithoutGloss = [&] {
+    int width = chrome;
+    for (int column = 0; column < header->count(); ++column) {
+      if (!list_.isColumnHidden(column) && column != WordListModel::kGlossColumn) width += header->sectionSize(column);
     }
-  }
+    return width;
+  };
+  int withoutGloss = widthWithoutGloss();
   const int total = splitter_.width() - splitter_.handleWidth();
   const bool glossShown = !list_.isColumnHidden(WordListModel::kGlossColumn);
   const bool fitGloss = glossShown && !glossWidthChosen_;
@@ -96,9 +106,13 @@ void ListPaneLayout::Fit() {
       wanted = std::max(wanted, metrics.horizontalAdvance(gloss) + 12);
     }
     wanted = std::min(wanted, most);
-    sizingGloss_ = true;
+    if (rows > 0 && listRoom - withoutGloss < wanted) {
+      SqueezeColumns(wanted - (listRoom - withoutGloss));
+      withoutGloss = widthWithoutGloss();
+    }
+    sizing_ = true;
     header->resizeSection(WordListModel::kGlossColumn, std::clamp(listRoom - withoutGloss, least, wanted));
-    sizingGloss_ = false;
+    sizing_ = false;
   }
   const int all = withoutGloss + (glossShown ? header->sectionSize(WordListModel::kGlossColumn) : 0);
   // A fitted gloss column is shown whole as far as the text pane keeps its
@@ -106,6 +120,61 @@ void ListPaneLayout::Fit() {
   const int share = fitGloss ? listRoom : std::max(total * 45 / 100, withoutGloss);
   const int list = std::min({all, share, fitGloss ? listRoom : total * 2 / 3});
   splitter_.setSizes({total - list, list});
+}
+
+void ListPaneLayout::KeepColumnWidths() {
+  // The widths the columns have when first asked for are their own.
+  const QHeaderView* header = list_.horizontalHeader();
+  if (widths_.size() == static_cast<size_t>(header->count())) return;
+  const std::span<const WordListColumn* const> columns = WindowColumns();
+  widths_.resize(static_cast<size_t>(header->count()));
+  for (int column = 0; column < header->count(); ++column) {
+    // A hidden column has no width now; it takes its design width.
+    const size_t c = static_cast<size_t>(column);
+    const int now = header->sectionSize(column);
+    widths_[c] = now > 0 || c >= columns.size() ? now : columns[c]->designWidth;
+  }
+}
+
+void ListPaneLayout::RestoreColumns() {
+  KeepColumnWidths();
+  QHeaderView* header = list_.horizontalHeader();
+  sizing_ = true;
+  for (int column = 0; column < header->count(); ++column) {
+    const int own = widths_[static_cast<size_t>(column)];
+    if (column != WordListModel::kGlossColumn && !list_.isColumnHidden(column) && own > 0 &&
+        header->sectionSize(column) != own) {
+      header->resizeSection(column, own);
+    }
+  }
+  sizing_ = false;
+}
+
+void ListPaneLayout::SqueezeColumns(int excess) {
+  // Each shown column gives up its blank space in proportion to how much
+  // it has: what its caption and the first rows need stays.
+  QHeaderView* header = list_.horizontalHeader();
+  std::vector<int> blank(static_cast<size_t>(header->count()), 0);
+  int allBlank = 0;
+  for (int column = 0; column < header->count(); ++column) {
+    if (column == WordListModel::kGlossColumn || list_.isColumnHidden(column)) continue;
+    const int needed = std::max(header->sectionSizeHint(column), static_cast<const QAbstractItemView&>(list_).sizeHintForColumn(column));
+    blank[static_cast<size_t>(column)] = std::max(0, header->sectionSize(column) - needed);
+    allBlank += blank[static_cast<size_t>(column)];
+  }
+  if (allBlank == 0 || excess <= 0) return;
+  const int saved = std::min(excess, allBlank);
+  int left = saved;
+  sizing_ = true;
+  for (int column = 0; column < header->count() && left > 0; ++column) {
+    const int own = blank[static_cast<size_t>(column)];
+    if (own == 0) continue;
+    // Rounded up, so that the last pixels are found; never past the blank.
+    const int given = std::min({left, own, (own * saved + allBlank - 1) / allBlank});
+    header->resizeSection(column, header->sectionSize(column) - given);
+    left -= given;
+  }
+  sizing_ = false;
 }
 
 void ListPaneLayout::Read(const TIniFile& ini) {
@@ -137,6 +206,8 @@ void ListPaneLayout::ApplyColumnWidths(const std::string& value) {
     // as it is; a column with a setting of its own (訳語) reads that.
     if (columns[c]->ownWidthSetting || !width || *width < 0 || *width > 10000) continue;
     header->resizeSection(static_cast<int>(c), *width);
+    KeepColumnWidths();
+    widths_[c] = *width;
   }
 }
 
@@ -145,13 +216,13 @@ std::string ListPaneLayout::ColumnWidthsText() const {
   const std::span<const WordListColumn* const> columns = WindowColumns();
   const QHeaderView* header = list_.horizontalHeader();
   // A hidden column has no width to keep; the 訳語 column's is kept on its
-  // own (GlossWidth).
+  // own (GlossWidth). A column narrowed for a narrow window keeps its own.
   for (size_t c = 0; c < columns.size(); ++c) {
     const int column = static_cast<int>(c);
     if (columns[c]->ownWidthSetting || list_.isColumnHidden(column)) {
       widths.emplace_back();
     } else {
-      widths.emplace_back(header->sectionSize(column));
+      widths.emplace_back(c < widths_.size() ? widths_[c] : header->sectionSize(column));
     }
   }
   return FormatColumnWidths(widths);

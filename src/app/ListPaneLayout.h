@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <string>
+#include <vector>
 
 class QSplitter;
 class QTableView;
@@ -14,7 +15,10 @@ class TIniFile;
 // list, and the widths of the list's columns. Until the user moves the
 // splitter, every change of the window's width is shared afresh; until the
 // user gives the 訳語 column a width of their own, it is fitted to the
-// glosses shown.
+// glosses shown. Where the window is too narrow for every column at its
+// width, the glosses take their room from the text pane first and then
+// from the other columns' blank space; those columns keep their widths
+// for the settings and take them back as the window widens.
 class ListPaneLayout : public QObject {
   Q_OBJECT
 
@@ -50,13 +54,21 @@ class ListPaneLayout : public QObject {
 
  private:
   void ApplyColumnWidths(const std::string& value);
+  // Narrows the shown columns other than 訳語 towards what their caption
+  // and first rows need, until `excess` pixels are saved or none is left.
+  void SqueezeColumns(int excess);
+  // Gives every column other than 訳語 its own width again.
+  void RestoreColumns();
+  // Takes the columns' widths as their own, the first time only.
+  void KeepColumnWidths();
 
   QSplitter& splitter_;
   QTableView& list_;
   bool windowShown_ = false;
   bool listPaneChosen_ = false;    // the user has moved the panes' splitter
-  bool sizingGloss_ = false;       // the program, not the user, sizes the 訳語 column
+  bool sizing_ = false;            // the program, not the user, sizes a column
   int glossWidth_ = 0;             // the 訳語 column's width while it is hidden
+  std::vector<int> widths_;        // each column's own width (design, settings or a drag)
   bool glossWidthChosen_ = false;  // the 訳語 column's width is the user's (settings or a drag)
 };
 
