@@ -3,10 +3,8 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QString>
-#include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "analysis/Analysis.h"
 #include "app/ExportPlace.h"
@@ -17,42 +15,27 @@
 #include "dictionary/DictionaryObserver.h"
 #include "views/WordListFilter.h"
 
-class QAction;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QProgressBar;
-class QSplitter;
-class QTabWidget;
-class QTableView;
-class QToolBar;
-class QToolButton;
-class QWidget;
-
 namespace lexiscoop {
-namespace tagging {
-class TaggerModel;
-}
 
+class CommandStates;
 class ConjugationDictionary;
-class Lexicon;
-class CoverageChart;
-class ContextModel;
+class CopyCommands;
+class HelpCommands;
 class LevelBar;
 class LevelSetMenu;
-class HelpWindow;
 class ListPaneLayout;
+class MainWindowSettings;
 class ReadingPane;
 class RecentFiles;
+class ResultPresenter;
 class ShownWordList;
+class StatusLine;
 class TDialogs;
+class TextInputController;
 class TfrmEditDic;
 class TMyParser;
 class TfrmProfile;
-class WordListModel;
+class WindowDictionary;
 class WordSearchBox;
 
 // Where the window finds its files and how it reaches the user.
@@ -72,11 +55,12 @@ struct TForm1Options {
   TextFileLoader::ReadFunction readText;
 };
 
-// The main window: the tool bars, the text pane, the word list and the status
-// bar; it owns the text holder, the analysis result and the dictionary from
-// its creation to its destruction. The text, the run and the window's one
-// state are its RunController's; the window enables its commands from that
-// state (UpdateCommandStates).
+// The main window: a shell that wires its commands (MainWindowUi) to the
+// controllers that carry them out. The text, the run and the window's one
+// state are its RunController's; the shown word list is its
+// WordListController's; the commands are enabled from the run state
+// (CommandStates). It owns the dictionary from its creation to its
+// destruction.
 class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObserver {
   Q_OBJECT
 
@@ -89,9 +73,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   // general error display.
   void OpenTextFile(const QString& path);
   // Makes `cp932` the current text unless it already is. Errors go to the
-  // general error display.
-  // `original`: the first bytes of the text as it came, when it was
-  // converted (see OriginalPreview), for the text pane.
+  // general error display. `original`: the first bytes of the text as it
+  // came, when it was converted (see OriginalPreview), for the text pane.
   void SetCurrentText(const std::string& cp932, const QByteArray& original = {});
   // Switches between awaiting analysis (true) and results shown (false).
   void SetAwaitingAnalysis(bool awaiting);
@@ -102,15 +85,15 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
 
   // Rebuilds the shown word list from the last run under the filters while
   // its results are shown; nothing otherwise.
-  void RebuildWordList();
+  void RebuildWordList() { words_->Rebuild(); }
   // Sort request: the key (0 first appearance, 1 alphabet, 2 and 3 count)
   // and a flipped direction; the selected words stay selected.
-  void SortList(int key);
-  void SetFormMode(FormMode mode);
+  void SortList(int key) { words_->Sort(key); }
+  void SetFormMode(FormMode mode) { words_->SetFormMode(mode); }
   void ToggleFormMode(FormMode mode);
   // Refuses an empty mask with a message; rebuilds in every other case in
   // which the mask changes, and after the message.
-  void SetLevelMask(LevelMask mask);
+  void SetLevelMask(LevelMask mask) { words_->SetLevelMask(mask); }
   // A click on the level button of `bit` with `modifiers` held.
   void LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers);
 
@@ -123,14 +106,14 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   bool Loading() const { return State() == RunState::Loading; }
   const WordListFilter& Filter() const { return words_->Filter(); }
   const ShownWordList& Shown() const { return words_->Shown(); }
-  bool HasDictionary() const { return dictionaryLoaded_; }
+  bool HasDictionary() const;
   const AnalysisResult& Result() const { return run_->Result(); }
   const TMyParser& Parser() const { return run_->Text(); }
-  const ConjugationDictionary& Dictionary() const { return *dictionary_; }
+  const ConjugationDictionary& Dictionary() const;
   // The dictionary editor, created hidden with the window.
   TfrmEditDic& Editor() const { return *editor_; }
   const std::string& ProgramFolder() const { return programFolder_; }
-  const std::string& SettingsPath() const { return settingsPath_; }
+  const std::string& SettingsPath() const;
   // The レベル表示 page and its words in context.
   ReadingPane& Reading() const { return *readingPane_; }
   // The text of status panel 0, 1 or 2.
@@ -139,7 +122,6 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -174,101 +156,37 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   void JumpToWord();
 
  private:
-  // Builds the commands and widgets and wires them (Form1Wiring.cpp).
+  // Builds the commands, widgets and controllers and wires them
+  // (Form1Wiring.cpp).
   void createLayout();
+  void wireCommands();
+  void wireWordList();
 
-  // Start-up (Form1.cpp).
+  // Start-up: the settings, the dictionary and the sample text.
   void FormCreate();
-  bool CheckDictionaryFiles();
   void LevelListLoaded(int level, bool enabled, const std::string& hint) override;
   void LevelListsLoaded() override;
-
-  // Settings (Form1Settings.cpp).
-  void ReadSettings();
-  // Names every dictionary or level file that exists but did not load.
-  void ReportDamagedFiles();
-  // Reloads the dictionary when its files changed on disk since the load.
-  void ReloadIfChangedOnDisk();
   // Makes the text await analysis again when the dictionary was reloaded
   // since the results shown were classified.
   void AwaitAnalysisIfDictionaryChanged();
-  void WriteSettings();
-  // Moves and shrinks the window so that its frame lies on the available
-  // part of its screen.
-  void FitFrameToScreen();
-
-  // The analysis run (Form1Run.cpp).
   void RunAnalysis();
-  // Classifies the shown results again by the level set chosen, without
-  // reading the text again, and shows them again.
+  // Classifies the shown results again by the level set chosen.
   void LevelSetChosen();
-  // The model runs read words in context with; null when 文脈で読み分ける is
-  // off or the model cannot be used (said once).
-  std::shared_ptr<const tagging::TaggerModel> ContextReadingModel();
-  void ShowTextPreview();
-  void ShowSelectionCount();
-  void SetStatusPanel(int panel, const QString& text);
   void UpdateCommandStates();
-  // Follows the run state: the busy signs of a load, the commands.
-  void RunStateChanged(RunState state, RunState previous);
-  void FitStatusPanel0();
-  void SwapAnalyzeButton(QAction* action);
-
-  // The word list, its filters and copies (Form1Words.cpp, Form1Copy.cpp).
-  void BuildStatisticsReport();
-  // The list was rebuilt with `rows` rows: the status panels follow.
-  void WordListRebuilt(int rows);
-  void PutOnClipboard(const std::string& cp932);
-  // Ctrl+C: copies the selection of the widget that has the focus (a text
-  // pane's selected text, the context lines); false when that widget has
-  // nothing of its own to copy, so that the selected words are copied.
-  bool CopyFocusedSelection();
-
   void HideSearchMenu();
-
-  // Text input (Form1TextInput.cpp).
-  // The text of `path` is the current text: it is named and awaits analysis.
-  void TextFileOpened(const QString& path);
-  // Shows how far the background load has got, in per cent.
-  void ShowLoadProgress(int percent);
-  void AssignCurrentText(const std::string& cp932, const QByteArray& original);
-  void SetCaptionName(const std::string& cp932Name);
-  // The current text's file name without its extension; empty for a text
-  // that came from no file.
-  QString TextBaseName() const;
-  // The caption of the text (CP932), marked with the StoppedNote while the
-  // results of a stopped run are shown.
-  std::string ShownCaption() const;
-  // Makes ShownCaption the window's title.
-  void ShowCaption();
-  // ファイル → 最近使ったファイル: opens `path`, or tells the user that it is
-  // gone and drops it from the list.
-  void OpenRecentFile(const QString& path);
-
-  // Runs `command`; a failure it raises goes to the general error display.
-  template <class Command>
-  void Guarded(Command&& command);
-  void ShowFailure(const char* cp932Message);
 
   TForm1Options options_;
   TDialogs* dialogs_;
   std::unique_ptr<TDialogs> ownDialogs_;
   std::string programFolder_;
-  std::unique_ptr<ContextModel> contextModel_;
-  std::string settingsPath_;
-  std::string caption_;  // CP932
 
   // The text, the run's result and the state; made first, as the views
   // show its result.
   RunController* run_ = nullptr;
-  std::unique_ptr<ConjugationDictionary> dictionary_;
+  StatusLine* status_ = nullptr;
+  std::unique_ptr<WindowDictionary> dictionary_;
   // Declared after the dictionary it edits, so it goes first.
   std::unique_ptr<TfrmEditDic> editor_;
-  // The dictionary loaded at start-up; without it the window takes no drop.
-  bool dictionaryLoaded_ = false;
-  // The first bytes of the current text as it came, before its conversion
-  // to CP932; the text pane shows them where they differ (café, not cafe).
-  QByteArray originalHead_;
   // The shown word list, its filters, sort, selection and search.
   WordListController* words_ = nullptr;
   WordSearchBox* search_ = nullptr;
@@ -277,35 +195,19 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   LevelSetMenu* levelSets_ = nullptr;
   // The panes' share of the window's width and the list's column widths.
   ListPaneLayout* panes_ = nullptr;
-
   RecentFiles* recentFiles_ = nullptr;
   // The level bar, the level menu and the filters' entries of 表示.
   LevelBar* levelBar_ = nullptr;
-  // The level bar as the user left it (settings ShowLevelBar); it is shown
-  // at first only when no dictionary loaded.
-  bool levelBarShown_ = false;
   // Where save dialogs start and the names they propose.
   ExportPlace exportPlace_;
+  MainWindowSettings* settings_ = nullptr;
+  TextInputController* input_ = nullptr;
+  ResultPresenter* results_ = nullptr;
+  CopyCommands* copies_ = nullptr;
+  HelpCommands* help_ = nullptr;
+  std::unique_ptr<CommandStates> commandStates_;
   // The compare-texts window, made on first use.
   TfrmProfile* frmProfile_ = nullptr;
-  // The help pages where no program is registered for them, made on first use.
-  HelpWindow* helpWindow_ = nullptr;
-
 };
-
-}  // namespace lexiscoop
-
-#include <exception>
-
-namespace lexiscoop {
-
-template <class Command>
-void TForm1::Guarded(Command&& command) {
-  try {
-    command();
-  } catch (const std::exception& failure) {
-    ShowFailure(failure.what());
-  }
-}
 
 }  // namespace lexiscoop

@@ -1,5 +1,6 @@
 // The main window's wiring: its commands and widgets (built by MainWindowUi)
-// connected to the window's slots and controllers, once, from the constructor.
+// and its controllers, made and connected to the window's slots once, from
+// the constructor.
 
 #include <QAction>
 #include <QComboBox>
@@ -13,29 +14,75 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/AppTexts.h"
+#include "app/CommandStates.h"
+#include "app/DataPath.h"
+#include "app/CopyCommands.h"
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
+#include "app/GuardedCommand.h"
 #include "app/LevelBar.h"
 #include "app/LevelSetMenu.h"
-#include "platform/UserDataFolder.h"
 #include "app/ListPaneLayout.h"
+#include "app/MainWindowSettings.h"
 #include "app/ReadingPane.h"
 #include "app/RecentFiles.h"
+#include "app/ResultPresenter.h"
+#include "app/StatusLine.h"
+#include "app/TextInputController.h"
+#include "app/WindowDictionary.h"
+#include "platform/Cp932.h"
+#include "platform/UserDataFolder.h"
+#include "ui/Dialogs.h"
 #include "views/ShownWordList.h"
+#include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
 
 void TForm1::createLayout() {
+  recentFiles_ = new RecentFiles(this);
+  run_ = new RunController(options_.backgroundLoadBytes, options_.readText, this);
+  words_ = new WordListController(*run_, this);
   Build(*this, *recentFiles_->Menu(), words_->Shown(), run_->Result());
+  const MainWindowUi& form = *this;  // the controllers' view of the widgets
+  status_ = new StatusLine(statusPanels_, *statusBar(), *pcMemo, this);
   levelBar_ = new LevelBar({levelButtons_, cbProperNoun, {acSWOriginal, acSWEntries, acSWWritten}, acSWNoEntry, viewMenu},
                            *words_, *this);
   levelBar_->SetCaptions(nullptr);
   levelSets_ = new LevelSetMenu(*viewMenu, UserDataFolder(programFolder_), *dialogs_, *this);
-  connect(levelSets_, &LevelSetMenu::chosen, this, &TForm1::LevelSetChosen);
   panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
-  readingPane_->SetSavePlace(&exportPlace_, [this] { return TextBaseName(); });
+  settings_ = new MainWindowSettings(
+      options_.settingsPath.empty() ? UserAppDataFolderSlash() + texts::kSettingsFileName : options_.settingsPath,
+      {*this, form, *panes_, *recentFiles_, exportPlace_}, this);
+  input_ = new TextInputController({*this, *dialogs_, *run_, *recentFiles_, *reText, *status_}, this);
+  results_ = new ResultPresenter(
+      {*this, form, *dialogs_, *run_, *words_, *levelBar_, *levelSets_, *panes_, *status_, *input_}, programFolder_,
+      this);
+  copies_ = new CopyCommands({*run_, *words_, *readingPane_, *mmDatas, [this] { return input_->ShownCaption(); }},
+                             *acCopyWords, this);
+  commandStates_ = std::make_unique<CommandStates>(form, *levelBar_, *run_, *status_);
+  readingPane_->SetSavePlace(&exportPlace_, [this] { return input_->TextBaseName(); });
   exportPlace_.SetOpenText([this] { return run_->LastFileName(); });
   acAnalize->setEnabled(false);
+  wireCommands();
+  wireWordList();
+  words_->Attach(*lvWords, *wordModel_, *ProgressBar1);
+}
+
+void TForm1::wireCommands() {
+  connect(run_, &RunController::stateChanged, this,
+          [this](RunState state, RunState previous) { commandStates_->Follow(state, previous); });
+  // The views let go of the text that is about to go.
+  connect(run_, &RunController::textAboutToBeReplaced, this, [this] { readingPane_->Clear(); });
+  // A close asked for during a run or rebuild, once its loop has unwound.
+  connect(run_, &RunController::closeDue, this, [this] { close(); }, Qt::QueuedConnection);
+  connect(run_, &RunController::loadProgressed, this,
+          [this](int percent) { commandStates_->ShowLoadProgress(percent); });
+  connect(run_, &RunController::loadFailed, this, [this](const std::string& message) {
+    dialogs_->Fail(this, QString::fromStdString(Utf8FromCp932(message)));
+  });
+  connect(input_, &TextInputController::textReplaced, this, [this] { SetAwaitingAnalysis(true); });
+  connect(levelSets_, &LevelSetMenu::chosen, this, &TForm1::LevelSetChosen);
 
   connect(acAnalize, &QAction::triggered, this, &TForm1::acAnalizeExecute);
   connect(acStopAnalize, &QAction::triggered, this, &TForm1::acStopAnalizeExecute);
@@ -60,7 +107,6 @@ void TForm1::createLayout() {
     readingPane_->PrintDialog();
   });
   connect(acCopyWords, &QAction::triggered, this, &TForm1::acCopyWordsExecute);
-  acCopyWords->installEventFilter(this);  // Ctrl+C with a selection elsewhere
   connect(acCopyWordsNum, &QAction::triggered, this, &TForm1::acCopyWordsNumExecute);
   connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
   connect(ToolButton8, &QToolButton::clicked, this, &TForm1::CopyStatisticsReport);
@@ -70,25 +116,30 @@ void TForm1::createLayout() {
   // Shown or hidden from 表示 → レベルバー.
   connect(levelBar_->Menu().LevelBarAction(), &QAction::toggled, this, [this](bool shown) {
     cbProUse->setVisible(shown);
-    if (dictionaryLoaded_) levelBarShown_ = shown;
+    if (dictionary_ != nullptr && dictionary_->Loaded()) settings_->SetLevelBarShown(shown);
   });
   levelBar_->Menu().LevelBarAction()->setChecked(true);
+}
 
+void TForm1::wireWordList() {
+  connect(words_, &WordListController::filterChanged, this, [this] { levelBar_->ShowFilters(); });
+  connect(words_, &WordListController::emptyLevelMaskRefused, this,
+          [this] { dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(EmptyLevelMaskMessage()))); });
+  connect(words_, &WordListController::rebuilt, results_, &ResultPresenter::WordListRebuilt);
+  connect(words_, &WordListController::failed, this, [this](const std::string& message) {
+    dialogs_->Fail(this, QString::fromStdString(Utf8FromCp932(message)));
+  });
   connect(cbProperNoun, &QComboBox::currentIndexChanged, this, &TForm1::cbProperNounChange);
   // The actions are checkable (the 表示 menu shows their state): a refused
   // change puts the check marks back.
-  connect(acSWWritten, &QAction::triggered, this, [this] {
-    ToggleFormMode(FormMode::Written);
-    levelBar_->Menu().Sync(Filter());
-  });
-  connect(acSWEntries, &QAction::triggered, this, [this] {
-    ToggleFormMode(FormMode::Headword);
-    levelBar_->Menu().Sync(Filter());
-  });
-  connect(acSWOriginal, &QAction::triggered, this, [this] {
-    ToggleFormMode(FormMode::Original);
-    levelBar_->Menu().Sync(Filter());
-  });
+  const std::pair<QAction*, FormMode> formActions[] = {
+      {acSWWritten, FormMode::Written}, {acSWEntries, FormMode::Headword}, {acSWOriginal, FormMode::Original}};
+  for (const auto& [action, mode] : formActions) {
+    connect(action, &QAction::triggered, this, [this, mode = mode] {
+      ToggleFormMode(mode);
+      levelBar_->Menu().Sync(Filter());
+    });
+  }
   connect(acSWNoEntry, &QAction::triggered, this, [this] {
     acSWNoEntryExecute();
     levelBar_->Menu().Sync(Filter());
@@ -99,16 +150,15 @@ void TForm1::createLayout() {
   connect(acAllSelect, &QAction::triggered, this, &TForm1::acAllSelectExecute);
   connect(lvWords->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm1::lvWordsColumnClick);
   connect(lvWords, &QTableView::doubleClicked, this, &TForm1::lvWordsDblClick);
-
   // The count follows the selection however it changes: mouse, keys,
   // select all or the program itself.
   connect(lvWords->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    if (run_->ShowsResults()) ShowSelectionCount();
+    if (run_->ShowsResults()) results_->ShowSelectionCount();
   });
-  connect(readingPane_, &ReadingPane::statusText, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });
+  connect(readingPane_, &ReadingPane::statusText, this,
+          [this](const QString& text) { status_->ShowMessage(text, 4000); });
   lvWords->viewport()->installEventFilter(this);
   lvWords->installEventFilter(this);
-  pcMemo->installEventFilter(this);
   connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
 }
 

@@ -31,7 +31,8 @@ class WordListModel;
 // The main window's commands and widgets: built once, by Build, with their
 // object names, captions, hints, shortcuts and looks; the window that
 // inherits them wires them to its controllers (Qt's "multiple inheritance"
-// use of a form class).
+// use of a form class) and hands the form to the controllers that drive them.
+// The window owns every widget; the pointers are null until Build.
 class MainWindowUi {
  public:
   MainWindowUi() = default;
@@ -44,6 +45,7 @@ class MainWindowUi {
   // bar of `window`. `shown` and `result` must outlive the window.
   void Build(QMainWindow& window, QMenu& recentFilesMenu, const ShownWordList& shown, const AnalysisResult& result);
 
+ public:
   // Commands.
   QAction* acClipToText = nullptr;
   QAction* acAnalize = nullptr;

@@ -1,15 +1,15 @@
-// The dictionary information box and the help document.
+#include "app/HelpCommands.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <QWidget>
 
 #include "analysis/NumberFormat.h"
 #include "app/AppTexts.h"
 #include "app/BuildInfo.h"
-#include "app/Form1.h"
 #include "app/HelpWindow.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/Lexicon.h"
@@ -22,7 +22,15 @@ QString Thousands(int value) { return QString::fromStdString(FormatThousands(val
 
 }  // namespace
 
-void TForm1::N1Click() {
+HelpCommands::HelpCommands(std::string programFolder, QWidget& window, TDialogs& dialogs,
+                           const ConjugationDictionary& dictionary)
+    : QObject(&window),
+      programFolder_(std::move(programFolder)),
+      window_(window),
+      dialogs_(dialogs),
+      dictionary_(dictionary) {}
+
+void HelpCommands::ShowInformation() {
   const QString crlf = QStringLiteral("\r\n");
   const QString cr = QStringLiteral("\r");
   const QString program = QCoreApplication::applicationFilePath();
@@ -30,7 +38,7 @@ void TForm1::N1Click() {
   QString text;
   text += crlf + crlf + Qs("活用辞典に登録されている語数") + crlf + crlf;
   // 活用 counts every indexed spelling: the headwords' own and their inflected ones.
-  const std::shared_ptr<const Lexicon> lexicon = dictionary_->CurrentLexicon();
+  const std::shared_ptr<const Lexicon> lexicon = dictionary_.CurrentLexicon();
   text += Qs("単語: ") + QStringLiteral("%1").arg(Thousands(lexicon->HeadwordCount()), 10) + crlf + crlf;
   text += Qs("活用: ") + QStringLiteral("%1").arg(Thousands(lexicon->HeadwordCount() + lexicon->FormCount()), 10);
   text += cr + cr + cr + Qs("----- バージョン情報 -----") + cr + cr + cr;
@@ -41,25 +49,25 @@ void TForm1::N1Click() {
   text += Qs("実行ファイル： ") + QDir::toNativeSeparators(program) + cr + cr;
   // The glosses come from EDICT and FreeDict, whose licences ask for this acknowledgement.
   text += Qs(texts::kGlossAttribution) + cr + cr;
-  dialogs_->Inform(this, text);
+  dialogs_.Inform(&window_, text);
 }
 
-void TForm1::acOpenDocExecute() {
+void HelpCommands::OpenHelp() {
   OpenDocument(QString::fromStdString(programFolder_) + QLatin1Char('/') + Qs(texts::kHelpIndex), QString());
 }
 
-void TForm1::OpenDocument(const QString& path, const QString& suffix) {
+void HelpCommands::OpenDocument(const QString& path, const QString& suffix) {
   if (!QFileInfo(path).isFile()) {
-    dialogs_->Inform(this, Qs(texts::kNoFile) + QStringLiteral("\r\n\r\n") + path);
+    dialogs_.Inform(&window_, Qs(texts::kNoFile) + QStringLiteral("\r\n\r\n") + path);
     return;
   }
   QUrl url = QUrl::fromLocalFile(path);
   // A suffix such as "#section" names a place in the document.
   if (suffix.startsWith(QLatin1Char('#'))) url.setFragment(suffix.mid(1));
   else if (!suffix.isEmpty()) url = QUrl::fromLocalFile(path + suffix);
-  if (dialogs_->OpenUrl(url)) return;
+  if (dialogs_.OpenUrl(url)) return;
   // No program is registered for the page: the program shows it itself.
-  if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+  if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(&window_);
   helpWindow_->ShowPage(url);
 }
 

@@ -1,0 +1,87 @@
+#include "app/WindowDictionary.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "app/AppTexts.h"
+#include "app/StatusLine.h"
+#include "dictionary/CompressStringList.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "dictionary/DictionaryFiles.h"
+#include "dictionary/DictionaryTransaction.h"
+#include "editor/EditorTexts.h"
+#include "platform/Cp932.h"
+#include "platform/UserDataFolder.h"
+#include "ui/Dialogs.h"
+
+namespace lexiscoop {
+
+WindowDictionary::WindowDictionary(const std::string& programFolder, QWidget& window, TDialogs& dialogs,
+                                   StatusLine& status)
+    : programFolder_(programFolder),
+      window_(window),
+      dialogs_(dialogs),
+      dictionary_(std::make_unique<ConjugationDictionary>(programFolder, programFolder, UserDataFolder(programFolder))) {
+  // Another program's change holds the files: say so and keep painting.
+  dictionary_->SetLockWaitNotice([&status](int) {
+    status.ShowMessage(Qs(texts::kDictionaryBusy), 500);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+  });
+}
+
+WindowDictionary::~WindowDictionary() = default;
+
+bool WindowDictionary::Load() {
+  if (!CheckDictionaryFile()) return false;
+  dictionary_->ReloadDictionary(false);
+  loaded_ = true;
+  ReportDamagedFiles();
+  return true;
+}
+
+bool WindowDictionary::ReloadIfChangedOnDisk() {
+  if (!loaded_ || !dictionary_->FilesChangedOnDisk()) return false;
+  dictionary_->ReloadDictionary(false);
+  return true;
+}
+
+bool WindowDictionary::CheckDictionaryFile() {
+  if (dictionary_->HasDictionaryFile()) return true;
+  const QString shippedName = QString::fromLatin1(kShippedDictionaryFile);
+  const QString message = Qs(texts::kNoDictionaryFormat).arg(shippedName) + QStringLiteral("\r\n\r\n") +
+                          Qs(texts::kNeedDictionaryFormat)
+                              .arg(window_.windowTitle(), shippedName, QString::fromStdString(programFolder_));
+  dialogs_.Inform(&window_, message);
+  return false;
+}
+
+void WindowDictionary::ReportDamagedFiles() {
+  // The window goes on with what loaded, but says which file it could not
+  // read; the editor never writes over it.
+  std::vector<std::pair<std::string, int>> damaged;
+  if (dictionary_->DictionaryLoadStatus() != 0) {
+    damaged.emplace_back(dictionary_->DictionaryPath(), dictionary_->DictionaryLoadStatus());
+  }
+  for (int level = 1; level <= kLevelCount; ++level) {
+    if (dictionary_->LevelLoadStatus(level) != 0) {
+      damaged.emplace_back(dictionary_->LevelPath(level), dictionary_->LevelLoadStatus(level));
+    }
+  }
+  for (const auto& [path, status] : damaged) {
+    // A file gone since it was found is named as missing.
+    const std::string message =
+        status == ENOENT ? TCompressStringList::MissingFileMessage(path) : DamagedFileMessage(path);
+    dialogs_.Inform(&window_, QString::fromStdString(Utf8FromCp932(message)));
+  }
+  if (const int rc = dictionary_->InterruptedChangeStatus(); rc != 0) {
+    const std::string refusal = ChangeRefusalText(rc);
+    dialogs_.Inform(&window_, Qs(texts::kInterruptedChangeFormat)
+                                  .arg(QString::fromStdString(refusal.empty() ? std::strerror(rc) : refusal)));
+  }
+}
+
+}  // namespace lexiscoop
