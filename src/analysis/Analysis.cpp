@@ -57,21 +57,26 @@ void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier>
 void CountLevels(AnalysisResult& result) {
   result.levelDistinct.fill(0);
   result.levelOccurrences.fill(0);
-  auto count = [&](LevelId level, int32_t occurrences) {
+  auto index = [&](LevelId level) {
     const auto l = static_cast<size_t>(LevelIndex(level));
-    if (l >= result.levelDistinct.size()) return;
-    ++result.levelDistinct[l];
-    result.levelOccurrences[l] += occurrences;
+    return l < result.levelDistinct.size() ? l : result.levelDistinct.size();
   };
   const int n = std::min(result.words.Count(), static_cast<int>(result.classes.size()));
   auto split = result.readings.begin();
   for (int w = 0; w < n; ++w) {
+    // An entry is one written form, at the level of its row.
+    const size_t shown = index(result.classes[static_cast<size_t>(w)].level);
+    if (shown < result.levelDistinct.size()) ++result.levelDistinct[shown];
     while (split != result.readings.end() && split->entry < w) ++split;
     if (split != result.readings.end() && split->entry == w) {
-      for (const WordReading& r : split->readings) count(r.word.level, r.occurrences);  // each a word of its own
+      // Its occurrences count at the level each was read at.
+      for (const WordReading& r : split->readings) {
+        const size_t l = index(r.word.level);
+        if (l < result.levelOccurrences.size()) result.levelOccurrences[l] += r.occurrences;
+      }
       continue;
     }
-    count(result.classes[static_cast<size_t>(w)].level, result.words.Occurrences(w));
+    if (shown < result.levelOccurrences.size()) result.levelOccurrences[shown] += result.words.Occurrences(w);
   }
 }
 
@@ -86,18 +91,17 @@ void ApplyWordReadings(AnalysisResult& result, std::vector<EntryReadings> readin
     for (const WordReading& r : split.readings) sum += r.occurrences > 0 ? r.occurrences : -1'000'000'000'000LL;
     if (sum != result.words.Occurrences(split.entry)) continue;
     WordClass& shown = result.classes[static_cast<size_t>(split.entry)];
-    const auto before = static_cast<size_t>(LevelIndex(shown.level));
-    --result.levelDistinct[before];
-    result.levelOccurrences[before] -= result.words.Occurrences(split.entry);
-    for (const WordReading& r : split.readings) {
-      const auto l = static_cast<size_t>(LevelIndex(r.word.level));
-      result.levelOccurrences[l] += r.occurrences;
-      ++result.levelDistinct[l];  // each headword read is a word of its own
-    }
+    // The row's reading: the most occurrences; of equals, the rule's.
+    const HeadwordId rule = shown.headword;
+    std::stable_sort(split.readings.begin(), split.readings.end(), [rule](const WordReading& a, const WordReading& b) {
+      if (a.occurrences != b.occurrences) return a.occurrences > b.occurrences;
+      return a.word.headword == rule && b.word.headword != rule;
+    });
     shown = split.readings.front().word;
     kept.push_back(std::move(split));
   }
   result.readings = std::move(kept);
+  CountLevels(result);
   if (result.readings.empty() || !result.classifier) return;
   // A reading may be the only use of its headword's level-list entry.
   std::vector<bool> used(static_cast<size_t>(result.classifier->LevelEntryCount()), false);

@@ -97,7 +97,9 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
 void ClassifyWords(AnalysisResult& result, std::shared_ptr<const WordClassifier> classifier);
 
 // Counts levelDistinct and levelOccurrences again from the levels in
-// `classes` and `readings` (after they were given by another set).
+// `classes` and `readings` (after they were given by another set): each
+// entry is one distinct word at its class's level; the occurrences of an
+// entry in `readings` count at each reading's level.
 void CountLevels(AnalysisResult& result);
 
 // The summary of status panel 0 (CP932):

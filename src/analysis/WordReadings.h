@@ -29,12 +29,14 @@ struct EntryReadings {
 };
 
 // Records `readings` (by increasing entry, each adding up to its entry's
-// occurrences) in a classified result: each entry's class becomes its most
-// frequent reading, and the per-level counters count every reading's
-// occurrences at its own level and every reading as a distinct word of its
-// level (lives read as live and as life: two words), so that views that
-// read the split add up to the counters. Entries outside the table or that do not add up are
-// left as they were.
+// occurrences) in a classified result and counts the levels again
+// (CountLevels). Each entry's readings are put in row order: the most
+// occurrences first, of equal ones the rule's headword first; the entry's
+// class becomes that first reading. The entry stays one written form, at
+// its class's level, while its occurrences count at the level of each
+// reading (lives read 3 times as live and twice as life: one form, three
+// occurrences of live's level and two of life's). Entries outside the table
+// or that do not add up are left as they were.
 void ApplyWordReadings(AnalysisResult& result, std::vector<EntryReadings> readings);
 
 }  // namespace lexiscoop

@@ -58,15 +58,16 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
       if (static_cast<size_t>(i) < filter.leaveOut.size() && filter.leaveOut[static_cast<size_t>(i)] != 0) continue;
       const int32_t count = words.Occurrences(i);
       const WordClass word = classified ? result.classes[static_cast<size_t>(i)] : WordClass{};
-      if (classified && split != result.readings.end() && split->entry == i) {
-        // Each reading counts under its own headword and level.
+      while (split != result.readings.end() && split->entry < i) ++split;
+      if (classified && split != result.readings.end() && split->entry == i && filter.formMode != FormMode::Written) {
+        // Each reading counts under its own headword and level; a spelling
+        // stays one row, at its class's level, in the written form.
         for (const WordReading& reading : split->readings) {
           if (showLevel[static_cast<size_t>(LevelIndex(reading.word.level))]) {
             add(ShownForm(*result.classifier, reading.word, filter.formMode), reading.occurrences, i,
                 reading.word.level, reading.word.headword);
           }
         }
-        ++split;
       } else if (!word.InDictionary()) {
         // A word not in the dictionary differs from every dictionary form
         // (those are spellings the lexicon would have found) and, the table

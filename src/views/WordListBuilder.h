@@ -27,9 +27,13 @@ struct RebuildControl {
 // whose level's bit is set is shown in its form (FormMode; see ShownForm),
 // and a word not in the dictionary is shown as written while the None bit is
 // set. Forms equal without regard to letter case are merged and their counts
-// added. The row order afterwards is build order; the sort key and direction
-// are kept. So the list filtered to one level adds up to the result's
-// occurrences of that level, whatever the form.
+// added. A word whose occurrences were read as several headwords
+// (AnalysisResult::readings) shows each reading under its own headword and
+// level in the 原形 and 見出し語 forms, and is one row at its class's level
+// in the written form. The row order afterwards is build order; the sort key
+// and direction are kept. So the list filtered to one level adds up to the
+// result's occurrences of that level in the 原形 and 見出し語 forms, and in
+// the written form has one row per distinct word of that level.
 class WordListBuilder {
  public:
   // Refills `shown`. Returns false, changing nothing, when `shown` is already

@@ -104,7 +104,8 @@ TEST_F(ContextReadingTest, TheTagPutsItsPartOfSpeechFirstInTheGlosses) {
       {"The station is close to the park.", "close", "形 近い"},
       {"The band played live music.", "live", "形 生きている"},
       {"I live in Tokyo.", "live", "動 住む"},
-      {"He lives here. Cats have nine lives.", "lives", "動 住む"},  // lives: live, the commonest reading
+      {"He lives here. She lives there. Cats have nine lives.", "lives", "動 住む"},  // live, the commonest reading
+      {"He lives here. Cats have nine lives.", "lives", "名 生活"},  // of equals, the rule's: life
   };
   for (const Row& row : rows) {
     const auto lexicon = dictionary_->CurrentLexicon();

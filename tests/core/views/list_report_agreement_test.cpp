@@ -1,8 +1,10 @@
 // The word list and the statistics report read one classification: the list
-// filtered to one level adds up to the report's occurrences of that level,
-// for every form, on random texts.
+// filtered to one level adds up to the report's figures of that level, for
+// every form, on random texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <memory>
 #include <random>
@@ -67,25 +69,70 @@ int64_t SumOfRows(const ShownWordList& shown) {
   return sum;
 }
 
-// Checks the agreement for every level and form on one classified text.
+// Per level: the occurrences of the entries whose row is at that level, and
+// how many readings (an entry's class when it has none) are at that level.
+struct EntryLevels {
+  std::array<int64_t, kMaxLevelCount> rowOccurrences{};
+  std::array<int32_t, kMaxLevelCount> readAt{};
+};
+
+EntryLevels CountEntryLevels(const AnalysisResult& result) {
+  EntryLevels counted;
+  for (int i = 0; i < result.words.Count(); ++i) {
+    const auto row = static_cast<size_t>(LevelIndex(result.classes[static_cast<size_t>(i)].level));
+    counted.rowOccurrences[row] += result.words.Occurrences(i);
+    const auto split = std::find_if(result.readings.begin(), result.readings.end(),
+                                    [i](const EntryReadings& r) { return r.entry == i; });
+    if (split == result.readings.end()) {
+      ++counted.readAt[row];
+      continue;
+    }
+    for (const WordReading& r : split->readings) ++counted.readAt[static_cast<size_t>(LevelIndex(r.word.level))];
+  }
+  return counted;
+}
+
+// Checks the agreement for every level and form on one classified text: in
+// the 原形 and 見出し語 forms the list filtered to one level adds up to the
+// report's occurrences of that level; in the written form it has exactly the
+// report's written forms of that level, each with all its occurrences.
 void ExpectListAddsUpToReport(const AnalysisResult& result, const std::string& label) {
   const WordListBuilder builder;
   ShownWordList shown;
   int64_t everything = 0;
-  for (int l = 0; l < kWordLevelCount; ++l) everything += result.levelOccurrences[static_cast<size_t>(l)];
+  int64_t distinct = 0;
+  for (int l = 0; l < kWordLevelCount; ++l) {
+    everything += result.levelOccurrences[static_cast<size_t>(l)];
+    distinct += result.levelDistinct[static_cast<size_t>(l)];
+  }
   ASSERT_EQ(everything, result.tokenCount) << label;
+  ASSERT_EQ(distinct, result.words.Count()) << label;
+  const EntryLevels entries = CountEntryLevels(result);
+  if (result.readings.empty()) {
+    for (int l = 0; l < kWordLevelCount; ++l) {
+      EXPECT_EQ(entries.rowOccurrences[static_cast<size_t>(l)], result.levelOccurrences[static_cast<size_t>(l)]) << label;
+    }
+  }
   for (const FormMode form : {FormMode::Written, FormMode::Headword, FormMode::Original}) {
     for (int l = 0; l < kWordLevelCount; ++l) {
       const auto level = static_cast<WordLevel>(l);
       const WordListFilter filter{LevelBit(LevelBitOf(level)), form, ProperNounChoice::All, {}};
       ASSERT_TRUE(builder.Rebuild(result, filter, shown));
+      if (form == FormMode::Written) {
+        EXPECT_EQ(shown.RowCount(), result.levelDistinct[static_cast<size_t>(l)]) << label << ": level " << l;
+        EXPECT_EQ(SumOfRows(shown), entries.rowOccurrences[static_cast<size_t>(l)]) << label << ": level " << l;
+        continue;
+      }
       EXPECT_EQ(SumOfRows(shown), result.levelOccurrences[static_cast<size_t>(l)])
           << label << ": level " << l << ", form " << static_cast<int>(form);
       // Merged rows never outnumber the words they came from.
-      EXPECT_LE(shown.RowCount(), result.levelDistinct[static_cast<size_t>(l)]) << label << ": level " << l;
+      EXPECT_LE(shown.RowCount(), entries.readAt[static_cast<size_t>(l)]) << label << ": level " << l;
     }
     ASSERT_TRUE(builder.Rebuild(result, {kAllLevels, form, ProperNounChoice::All, {}}, shown));
     EXPECT_EQ(SumOfRows(shown), result.tokenCount) << label << ": all levels, form " << static_cast<int>(form);
+    if (form == FormMode::Written) {
+      EXPECT_EQ(shown.RowCount(), result.words.Count()) << label;
+    }
   }
 }
 

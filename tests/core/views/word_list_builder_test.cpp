@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -118,6 +119,44 @@ TEST_F(WordListBuilderTest, ListAndStatisticsChooseTheSameHeadword) {
   dict_.Line("Bass", {});
   dict_.Line("bass", {});
   EXPECT_EQ(Build({"BASS"}, {kAllLevels, FormMode::Original, ProperNounChoice::All, {}}), (Rows{{"bass", 1}}));
+}
+
+// leaves read 3 times as leaf (基本) and once as leave (大学受験): one written
+// form at leaf's level, a row per headword in the 原形 form; of equal
+// readings the rule's gives the row. A word left out before a split one
+// does not hide its split.
+TEST_F(WordListBuilderTest, ASpellingReadAsTwoHeadwordsIsOneWrittenFormAndARowPerHeadword) {
+  dict_.Line("leaf", {"leaves"});
+  dict_.Level(0, {"leaf"});
+  const auto lexicon = dict_.MakeLexicon();
+  for (const int leaveCount : {1, 2}) {
+    AnalysisResult result;
+    CountWords(result, {"dogs", "leaves", "leaves", "leaves", "leaves"});
+    ClassifyWords(result, lexicon);
+    const HeadwordId rule = result.classes[1].headword;
+    auto reading = [&](int entry, const char* headword, int occurrences) {
+      WordClass word = result.classes[static_cast<size_t>(entry)];
+      word.headword = lexicon->FindHeadword(headword);
+      word.level = lexicon->At(word.headword).level;
+      return WordReading{word, occurrences, {}};
+    };
+    ApplyWordReadings(result, {{0, {reading(0, "dog", 1)}},
+                               {1, {reading(1, "leave", leaveCount), reading(1, "leaf", 4 - leaveCount)}}});
+    const uint8_t dogsLeftOut[] = {1, 0};
+    if (leaveCount == 2) {
+      EXPECT_EQ(result.classes[1].headword, rule);
+      continue;
+    }
+    EXPECT_EQ(result.classes[1].headword, lexicon->FindHeadword("leaf"));
+    EXPECT_EQ(result.levelDistinct, (std::array<int32_t, kMaxLevelCount>{2, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(result.levelOccurrences, (std::array<int32_t, kMaxLevelCount>{4, 0, 1, 0, 0, 0}));
+    ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Written, ProperNounChoice::All, dogsLeftOut}, shown_));
+    EXPECT_EQ(RowsOf(shown_), (Rows{{"leaves", 4}}));
+    ASSERT_TRUE(WordListBuilder().Rebuild(result, {LevelBit(kLevelBitToUniversity), FormMode::Written, ProperNounChoice::All, {}}, shown_));
+    EXPECT_EQ(RowsOf(shown_), Rows{});
+    ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Original, ProperNounChoice::All, dogsLeftOut}, shown_));
+    EXPECT_EQ(RowsOf(shown_), (Rows{{"leaf", 3}, {"leave", 1}}));
+  }
 }
 
 TEST_F(WordListBuilderTest, LineWithoutHeadwordListsItsSpellingAsWrittenUnderOther) {
