@@ -22,6 +22,7 @@ class ConjugationDictionary;
 class CopyCommands;
 class HelpCommands;
 class LevelBar;
+class KnownWordsController;
 class LevelSetMenu;
 class ListPaneLayout;
 class MainWindowSettings;
@@ -138,6 +139,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   void acCloseExecute();
   void acEditDicExecute();
   void acExportExecute();
+  // ファイル → エクスポート (新出語のみ)…: the rows new to the chosen known list.
+  void acExportNewWordsExecute();
   void acCompareTextsExecute();
   // 表示 → 訳語: shows or hides the word list's 訳語 column.
   void acShowGlossExecute(bool shown);
@@ -193,6 +196,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   bool shownOnce_ = false;
   // 表示 → レベルセット: the levels the results are classified by.
   LevelSetMenu* levelSets_ = nullptr;
+  // 表示 → 既習語リスト: the words the class knows.
+  KnownWordsController* knownWords_ = nullptr;
   // The panes' share of the window's width and the list's column widths.
   ListPaneLayout* panes_ = nullptr;
   RecentFiles* recentFiles_ = nullptr;

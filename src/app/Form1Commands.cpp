@@ -9,6 +9,7 @@
 #include "app/Form1.h"
 #include "app/GuardedCommand.h"
 #include "app/HelpCommands.h"
+#include "app/KnownWordsController.h"
 #include "app/LevelBar.h"
 #include "app/ListPaneLayout.h"
 #include "app/ProfileWindow.h"
@@ -63,6 +64,16 @@ void TForm1::acExportExecute() {
   const QString suggested =
       exportPlace_.Suggest(input_->TextBaseName(), QStringLiteral(".xlsx"), QStringLiteral("words"));
   exportPlace_.Saved(ExportShownWordList(this, *dialogs_, words_->Shown(), run_->Result(), run_->Text().FullText(),
+                                         exportPlace_, suggested));
+}
+
+void TForm1::acExportNewWordsExecute() {
+  if (run_->Busy() || !run_->ShowsResults()) return;
+  ShownWordList newWords;
+  knownWords_->BuildNewWords(newWords);
+  const QString suggested = exportPlace_.Suggest(input_->TextBaseName() + QStringLiteral("-new"), QStringLiteral(".xlsx"),
+                                                 QStringLiteral("new-words"));
+  exportPlace_.Saved(ExportShownWordList(this, *dialogs_, newWords, run_->Result(), run_->Text().FullText(),
                                          exportPlace_, suggested));
 }
 

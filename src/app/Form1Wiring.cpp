@@ -22,6 +22,7 @@
 #include "app/Form1.h"
 #include "app/GuardedCommand.h"
 #include "app/LevelBar.h"
+#include "app/KnownWordsController.h"
 #include "app/LevelSetMenu.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowSettings.h"
@@ -50,13 +51,16 @@ void TForm1::createLayout() {
                            *words_, *this);
   levelBar_->SetCaptions(nullptr);
   levelSets_ = new LevelSetMenu(*viewMenu, UserDataFolder(programFolder_), *dialogs_, *this);
+  knownWords_ = new KnownWordsController(*viewMenu, UserDataFolder(programFolder_), *dialogs_, *this,
+                                         {*run_, *words_, *wordModel_, *lvWords, *readingPane_, *coverageChart_});
+  fileMenu->insertAction(acCompareTexts, knownWords_->ExportNewAction());
   panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
   settings_ = new MainWindowSettings(
       options_.settingsPath.empty() ? UserAppDataFolderSlash() + texts::kSettingsFileName : options_.settingsPath,
-      {*this, form, *panes_, *recentFiles_, exportPlace_}, this);
+      {*this, form, *panes_, *recentFiles_, exportPlace_, *knownWords_}, this);
   input_ = new TextInputController({*this, *dialogs_, *run_, *recentFiles_, *reText, *status_}, this);
   results_ = new ResultPresenter(
-      {*this, form, *dialogs_, *run_, *words_, *levelBar_, *levelSets_, *panes_, *status_, *input_}, programFolder_,
+      {*this, form, *dialogs_, *run_, *words_, *levelBar_, *levelSets_, *knownWords_, *panes_, *status_, *input_}, programFolder_,
       this);
   copies_ = new CopyCommands({*run_, *words_, *readingPane_, *mmDatas, [this] { return input_->ShownCaption(); }},
                              *acCopyWords, this);
@@ -83,6 +87,9 @@ void TForm1::wireCommands() {
   });
   connect(input_, &TextInputController::textReplaced, this, [this] { SetAwaitingAnalysis(true); });
   connect(levelSets_, &LevelSetMenu::chosen, this, &TForm1::LevelSetChosen);
+  connect(knownWords_, &KnownWordsController::statusText, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 4000); });
+  connect(knownWords_->ExportNewAction(), &QAction::triggered, this, &TForm1::acExportNewWordsExecute);
 
   connect(acAnalize, &QAction::triggered, this, &TForm1::acAnalizeExecute);
   connect(acStopAnalize, &QAction::triggered, this, &TForm1::acStopAnalizeExecute);

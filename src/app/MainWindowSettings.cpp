@@ -11,6 +11,7 @@
 
 #include "app/AppTexts.h"
 #include "app/ExportPlace.h"
+#include "app/KnownWordsController.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowUi.h"
 #include "app/RecentFiles.h"
@@ -67,6 +68,7 @@ void MainWindowSettings::Read() {
   parts_.form.acWrapReading->setChecked(ReadSwitch(ini, "WrapReading", "1"));
   parts_.form.acReadInContext->setChecked(ReadSwitch(ini, "ReadInContext", "1"));
   levelBarShown_ = ini.ReadString(texts::kSettingsSection, "ShowLevelBar", "0") == "1";
+  parts_.knownWords.ReadSettings(ini);
 }
 
 void MainWindowSettings::Write() {
@@ -81,6 +83,7 @@ void MainWindowSettings::Write() {
     WriteSwitch(ini, "WrapReading", parts_.form.acWrapReading->isChecked());
     WriteSwitch(ini, "ReadInContext", parts_.form.acReadInContext->isChecked());
     WriteSwitch(ini, "ShowLevelBar", levelBarShown_);
+    parts_.knownWords.WriteSettings(ini);
     // A fresh account may have no configuration folder yet.
     CreateFolderPath(FolderOf(path_));
     ini.UpdateFile();

@@ -8,6 +8,7 @@ class QMainWindow;
 namespace lexiscoop {
 
 class ExportPlace;
+class KnownWordsController;
 class ListPaneLayout;
 class MainWindowUi;
 class RecentFiles;
@@ -27,6 +28,7 @@ class MainWindowSettings : public QObject {
     ListPaneLayout& panes;
     RecentFiles& recentFiles;
     ExportPlace& exportPlace;
+    KnownWordsController& knownWords;
   };
 
   MainWindowSettings(std::string path, Parts parts, QObject* parent);

@@ -184,7 +184,7 @@ void MainWindowUi::createActions(QMainWindow& window) {
 void MainWindowUi::createMenus(QMainWindow& window, QMenu& recentFilesMenu) {
   QMenuBar* bar = window.menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* file = bar->addMenu(Qs("ファイル(&F)"));
+  QMenu* file = fileMenu = bar->addMenu(Qs("ファイル(&F)"));
   file->addAction(acLoadFromFile);
   file->addMenu(&recentFilesMenu);
   file->addSeparator();

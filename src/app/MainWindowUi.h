@@ -74,6 +74,7 @@ class MainWindowUi {
   QAction* acPrint = nullptr;
   QAction* acCompareTexts = nullptr;
   // The 表示 menu, which the filters' entries end.
+  QMenu* fileMenu = nullptr;
   QMenu* viewMenu = nullptr;
 
   // Bars.

@@ -14,6 +14,7 @@
 #include "app/AppTexts.h"
 #include "app/ContextModel.h"
 #include "app/LevelBar.h"
+#include "app/KnownWordsController.h"
 #include "app/LevelSetMenu.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowUi.h"
@@ -76,6 +77,7 @@ bool ResultPresenter::Run(std::shared_ptr<const Lexicon> lexicon) {
   // No events until the results are in place: the text commands are
   // enabled again, and a text set now would be shown as the one analysed.
   parts_.levelSets.ApplyTo(run.Result());
+  parts_.knownWords.ResultClassified();
   const AnalysisResult& result = run.Result();
   parts_.status.Set(0, StatusWithZeroByteNotice(SummaryText(result, run.Text().ByteCount()), run.Text().FullText()));
   parts_.levelBar.SetCaptions(&result);
@@ -90,6 +92,7 @@ bool ResultPresenter::Run(std::shared_ptr<const Lexicon> lexicon) {
 void ResultPresenter::ShowLevelSetChosen() {
   RunController& run = parts_.run;
   parts_.levelSets.ApplyTo(run.Result());
+  parts_.knownWords.ResultClassified();
   parts_.levelBar.SetCaptions(&run.Result());
   parts_.words.SetLevelMask(static_cast<LevelMask>(run.Result().Levels().AllFilterBits()));
   BuildStatisticsReport();

@@ -13,6 +13,7 @@ class TaggerModel;
 
 class ContextModel;
 class LevelBar;
+class KnownWordsController;
 class LevelSetMenu;
 class Lexicon;
 class ListPaneLayout;
@@ -40,6 +41,7 @@ class ResultPresenter : public QObject {
     WordListController& words;
     LevelBar& levelBar;
     LevelSetMenu& levelSets;
+    KnownWordsController& knownWords;
     ListPaneLayout& panes;
     StatusLine& status;
     TextInputController& input;

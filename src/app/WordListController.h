@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +51,10 @@ class WordListController : public QObject {
   // rebuilt as it is.
   bool SetLevelMask(LevelMask mask);
   void SetProperNoun(ProperNounChoice choice);
+  // The word-table entries left out whatever their level (entry i when
+  // leaveOut[i] is not 0; not owned, alive until the next call); applies
+  // from the next Rebuild.
+  void SetLeaveOut(std::span<const uint8_t> leaveOut) { filter_.leaveOut = leaveOut; }
 
   // The selected rows, in row order.
   std::vector<int> SelectedRows() const;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -107,6 +108,7 @@ bool TQtDialogs::OpenUrl(const QUrl& url) {
 QString TDialogs::ChooseExportFile(QWidget*, const QString&) { return {}; }
 QStringList TDialogs::ChooseTextFiles(QWidget*) { return {}; }
 QString TDialogs::ChooseFolder(QWidget*) { return {}; }
+QString TDialogs::AskText(QWidget*, const QString&) { return {}; }
 
 QString TQtDialogs::ChooseExportFile(QWidget* parent, const QString& suggested) {
   struct Type {
@@ -150,6 +152,10 @@ QStringList TQtDialogs::ChooseTextFiles(QWidget* parent) {
 QString TQtDialogs::ChooseFolder(QWidget* parent) {
   return QFileDialog::getExistingDirectory(parent, Qs("比較するテキストのフォルダ"), QString(),
                                            QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+}
+
+QString TQtDialogs::AskText(QWidget* parent, const QString& prompt) {
+  return QInputDialog::getText(parent, Qs(texts::kCaptionBase), prompt).trimmed();
 }
 
 }  // namespace lexiscoop

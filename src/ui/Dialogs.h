@@ -43,6 +43,9 @@ class TDialogs {
   virtual QStringList ChooseTextFiles(QWidget* parent);
   // The dialog for a folder; an empty string when cancelled.
   virtual QString ChooseFolder(QWidget* parent);
+  // A line of text the user types after `prompt`; an empty string when
+  // cancelled (also what this base gives).
+  virtual QString AskText(QWidget* parent, const QString& prompt);
 };
 
 // The real thing: QMessageBox, QFileDialog, QApplication::beep and
@@ -58,6 +61,7 @@ class TQtDialogs final : public TDialogs {
   QString ChooseExportFile(QWidget* parent, const QString& suggested) override;
   QStringList ChooseTextFiles(QWidget* parent) override;
   QString ChooseFolder(QWidget* parent) override;
+  QString AskText(QWidget* parent, const QString& prompt) override;
 };
 
 // A message box of the program: its caption as title, `text` with its line

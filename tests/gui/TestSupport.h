@@ -36,6 +36,7 @@ class ScriptedDialogs final : public TDialogs {
   }
   QStringList ChooseTextFiles(QWidget*) override { return chosenFiles; }
   QString ChooseFolder(QWidget*) override { return chosenFolder; }
+  QString AskText(QWidget*, const QString&) override { return typedText; }
   bool OpenUrl(const QUrl& url) override {
     opened << url;
     return hasOpener;
@@ -52,6 +53,7 @@ class ScriptedDialogs final : public TDialogs {
   QStringList exportSuggestions;  // the path each save dialog proposed
   QStringList chosenFiles;
   QString chosenFolder;
+  QString typedText;  // what AskText answers
   QList<QUrl> opened;
   bool hasOpener = true;  // what OpenUrl answers: a program is registered
 };

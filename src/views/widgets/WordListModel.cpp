@@ -48,7 +48,7 @@ QVariant WordListModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   const WordListColumn& column = *WindowColumns()[static_cast<size_t>(index.column())];
-  const ListRow row{shown_, result_, index.row(), {}};
+  const ListRow row{shown_, result_, index.row(), {}, known_};
   switch (role) {
     case Qt::TextAlignmentRole:
       return Alignment(column);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <cstdint>
+#include <span>
 
 #include "views/WordListColumns.h"
 
@@ -34,6 +36,10 @@ class WordListModel : public QAbstractTableModel {
   // The classification the rows read changed (an edit): repaints the rows.
   void ClassificationChanged();
 
+  // The word-table entries the class knows (entry i when known[i] is not
+  // 0; not owned, alive until the next call), for the 既習 column.
+  void SetKnown(std::span<const uint8_t> known) { known_ = known; }
+
   // Replaces the whole list by `rows` rows (at most the shown list's rows).
   void SetRowCount(int rows);
 
@@ -46,6 +52,7 @@ class WordListModel : public QAbstractTableModel {
   const ShownWordList& shown_;
   const AnalysisResult& result_;
   int rows_ = 0;
+  std::span<const uint8_t> known_;
 };
 
 }  // namespace lexiscoop
