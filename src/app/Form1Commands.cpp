@@ -13,6 +13,7 @@
 #include "app/LevelBar.h"
 #include "app/ListPaneLayout.h"
 #include "app/ProfileWindow.h"
+#include "app/ReadingPane.h"
 #include "app/ResultPresenter.h"
 #include "app/StatusLine.h"
 #include "app/TextInputController.h"
@@ -118,7 +119,9 @@ void TForm1::lvWordsDblClick() {
   const ClassifiedWord row = ClassifiedRowOf(shown, rows[0], run_->Result());
   const std::string details =
       WordDetailsText(shown.WordOfRow(rows[0]), *dictionary_->Get().CurrentLexicon()) + "\r\n" +
-      WordRunLines(row.level, shown.CountOfRow(rows[0])) + GlossLine(row.glosses.text);
+      WordRunLines(row.level, shown.CountOfRow(rows[0])) +
+      SplitReadingLines(run_->Result(), row.entry, readingPane_->CurrentReadingOf(row.entry)) +
+      GlossLine(row.glosses.text);
   dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(details)));
 }
 

@@ -28,6 +28,7 @@
 #include "platform/Cp932.h"
 #include "ui/LevelColours.h"
 #include "views/ClassifiedWord.h"
+#include "views/WordDetails.h"
 #include "views/ShownWordList.h"
 #include "views/WordLevels.h"
 #include "views/widgets/ContextModel.h"
@@ -77,7 +78,8 @@ ReadingPane::ReadingPane(QTableView& words, const ShownWordList& shown, const An
   BuildPage(parent);
   Clear();  // printing waits for a result
   connect(view_, &ReadingView::wordClicked, this, &ReadingPane::WordClicked);
-  view_->SetToolTipSource([this](int wordIndex) { return ToolTipLines(wordIndex).join(QLatin1Char('\n')); });
+  view_->SetToolTipSource(
+      [this](int wordIndex, uint64_t offset) { return ToolTipLines(wordIndex, offset).join(QLatin1Char('\n')); });
   connect(words_.model(), &QAbstractItemModel::modelReset, this, &ReadingPane::ListRebuilt);
   connect(words_.selectionModel(), &QItemSelectionModel::selectionChanged, this, &ReadingPane::ListSelectionChanged);
   connect(words_.selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ReadingPane::ListSelectionChanged);
@@ -224,6 +226,7 @@ void ReadingPane::ShowResult(const QString& title) {
   words.levels = WordLevelsOf(result_);
   words.levelSet = result_.levelSet;
   words.known = known_;
+  words.occurrences = OccurrenceReadings(result_);
   figures_ = ComputeCoverage(result_.words, words.levels, result_.readings, result_.levelSet);
   const LevelSet& levels = result_.Levels();
   for (int i = 0; i < kMaxLevelCount; ++i) {
@@ -245,17 +248,29 @@ void ReadingPane::ShowResult(const QString& title) {
   pdf_->setEnabled(true);
 }
 
-QStringList ReadingPane::ToolTipLines(int wordIndex) const {
+QStringList ReadingPane::ToolTipLines(int wordIndex, uint64_t offset) const {
   QStringList lines;
   if (!hasResult_ || wordIndex < 0 || wordIndex >= result_.words.Count()) return lines;
   lines << Qs("単語: ") + FromCp932(result_.words.Word(wordIndex));
-  // The run's own classification, as the list shows it.
-  const ClassifiedWord word = ClassifiedWordOf(result_, wordIndex);
+  // The run's own classification, as the list shows it, read as this
+  // occurrence was read in its sentence.
+  const WordClass* read = view_->Words().occurrences.At(wordIndex, offset);
+  const ClassifiedWord word = ClassifiedReadingOf(result_, wordIndex, read != nullptr ? read->headword : kNoHeadword);
   if (word.InDictionary()) lines << Qs("見出し語: ") + FromCp932(word.headwordForm);
-  lines << Qs("レベル: ") + FromCp932(result_.Levels().Name(view_->Words().LevelOf(wordIndex)));
+  lines << Qs("レベル: ") + FromCp932(result_.Levels().Name(view_->Words().LevelAt(wordIndex, offset)));
   lines << Qs("出現数: %1").arg(result_.words.Occurrences(wordIndex));
+  if (read != nullptr) {
+    lines << FromCp932(SplitReadingLines(result_, wordIndex, read->headword)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  }
   if (!word.glosses.Empty()) lines << Qs("訳語: ") + FromCp932(word.glosses.text);
   return lines;
+}
+
+HeadwordId ReadingPane::CurrentReadingOf(int wordIndex) const {
+  const std::optional<ReadingView::WordPlace> current = view_->CurrentOccurrence();
+  if (!hasResult_ || !current || current->wordIndex != wordIndex) return kNoHeadword;
+  const WordClass* read = view_->Words().occurrences.At(wordIndex, view_->OffsetOf(*current));
+  return read != nullptr ? read->headword : kNoHeadword;
 }
 
 int ReadingPane::RowOfWord(int wordIndex) {

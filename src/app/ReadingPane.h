@@ -3,11 +3,13 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "analysis/WordClassifier.h"
 #include "analysis/WordLevel.h"
 #include "views/Coverage.h"
 
@@ -63,11 +65,15 @@ class ReadingPane : public QObject {
   // The table entries known to the class (entry i when known[i] is not 0),
   // drawn plain by the next ShowResult; empty: none.
   void SetKnownWords(std::vector<uint8_t> known) { known_ = std::move(known); }
-  // Where the tooltip finds the glosses (CP932, «gloss; gloss», "" for
-  // none) of the headword a counted form stands for.
-  // The tooltip of a counted word (table entry): headword, level, count and
-  // the headword's glosses, one per line.
-  QStringList ToolTipLines(int wordIndex) const;
+  // The tooltip of the counted word (table entry) that starts at byte
+  // `offset` of the text: headword, level, count, how its occurrences were
+  // read when they were read as several headwords, and the glosses, one per
+  // line; the headword, level and glosses are this occurrence's reading.
+  QStringList ToolTipLines(int wordIndex, uint64_t offset) const;
+  // The headword the current occurrence of the text was read as in its
+  // sentence, when it is an occurrence of table entry `wordIndex` read as
+  // one of several headwords; otherwise kNoHeadword.
+  HeadwordId CurrentReadingOf(int wordIndex) const;
   // The table entry's row in the word list as it is now, or -1.
   int RowOfWord(int wordIndex);
   // Saves the coloured text as PDF; false (with nothing written) on failure.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/Analysis.h"
 #include "analysis/NumberFormat.h"
 #include "dictionary/Lexicon.h"
 #include "platform/Compare.h"
 #include "platform/Cp932.h"
+#include "views/WordForms.h"
 
 namespace lexiscoop {
 namespace {
@@ -71,6 +73,23 @@ std::string WordRunLines(WordLevel level, int32_t count) {
   static const Cp932Text kLevel("レベル: ");
   static const Cp932Text kCount("出現数: ");
   return kLevel.str() + LevelButtonName(level) + kCrLf + kCount.str() + FormatThousands(count) + kCrLf;
+}
+
+std::string SplitReadingLines(const AnalysisResult& result, int32_t entry, HeadwordId occurrenceReading) {
+  static const Cp932Text kSplit("文脈での読み: ");
+  static const Cp932Text kHere("この箇所の読み: ");
+  const auto split = std::find_if(result.readings.begin(), result.readings.end(),
+                                  [entry](const EntryReadings& r) { return r.entry == entry; });
+  if (split == result.readings.end() || split->readings.size() < 2 || !result.classifier) return {};
+  std::string text = kSplit.str();
+  std::string here;
+  for (const WordReading& reading : split->readings) {
+    const std::string_view headword = ShownForm(*result.classifier, reading.word, FormMode::Original);
+    if (&reading != &split->readings.front()) text += ", ";
+    text.append(headword).append(" ").append(FormatThousands(reading.occurrences));
+    if (reading.word.headword == occurrenceReading) here = kHere.str() + std::string(headword) + kCrLf;
+  }
+  return text + kCrLf + here;
 }
 
 }  // namespace lexiscoop

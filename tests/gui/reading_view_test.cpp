@@ -102,11 +102,12 @@ void SelectListRow(TForm1& form, int row) {
                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-// A program folder holding the shipped dictionary and level lists.
+// A program folder holding the shipped dictionary, level lists and tagger.
 class ShippedFolder {
  public:
   ShippedFolder() {
-    for (const char* name : {"LxScoop.dat", "LXBasics.dat", "LXJunior.dat", "LXToUnuvercity.dat", "LXGeneral.dat"}) {
+    for (const char* name :
+         {"LxScoop.dat", "LXBasics.dat", "LXJunior.dat", "LXToUnuvercity.dat", "LXGeneral.dat", "LxTagger.dat"}) {
       QFile::copy(QStringLiteral(LEXISCOOP_SHIPPED_DATA_DIR "/") + QLatin1String(name), dir_.filePath(QLatin1String(name)));
     }
   }
@@ -172,8 +173,10 @@ class ReadingViewTest : public QObject {
     const std::vector<std::string> vocabulary = {
         "the", "The", "saw", "found", "left", "singing", "taxes", "children", "went", "better", "I'm", "don't",
         "Smith", "Osaka", "blorple", "ran", "analysis", "ubiquitous", "x-ray", "e-mail", "Thomas", "data",
+        "lives", "leaves", "he", "saw", "a", "found",
         Sjis("ｃａｔ"), Sjis("日本語"), ",", ".", " ", " ", "\r\n", "\t"};
     std::mt19937 random(42);
+    int splitLevels = 0;  // spellings read at two levels: drawn in two colours
     for (int round = 0; round < 8; ++round) {
       std::string text;
       const int n = 200 + static_cast<int>(random() % 400);
@@ -195,7 +198,7 @@ class ReadingViewTest : public QObject {
         for (const ReadingView::WordPlace& place : view.VisibleWords()) {
           if (place.row < nextRow || place.row >= end) continue;
           QVERIFY2(place.wordIndex >= 0, "a word of the text that the run did not count");
-          const int level = LevelOfColour(view, view.ColourOfWord(place.wordIndex));
+          const int level = LevelOfColour(view, view.ColourAt(place));
           QVERIFY2(level >= 0, "a word drawn in no level's colour");
           ++byColour[static_cast<size_t>(level)];
           ++counted;
@@ -204,7 +207,11 @@ class ReadingViewTest : public QObject {
       }
       QCOMPARE(counted, form.Result().tokenCount);
       QCOMPARE(byColour, form.Result().levelOccurrences);
+      for (const EntryReadings& split : form.Result().readings) {
+        splitLevels += split.readings.size() > 1 && split.readings[0].word.level != split.readings[1].word.level;
+      }
     }
+    QVERIFY(splitLevels > 0);
   }
 
   // The pixels drawn for a word carry its level's colour and no other's.
@@ -380,6 +387,25 @@ class ReadingViewTest : public QObject {
     const QString cats = tipAt("cats");
     QVERIFY2(cats.contains(U("見出し語: cat")), qPrintable(cats));
     QVERIFY2(!cats.contains(U("訳語")), qPrintable(cats));
+  }
+
+  // Each occurrence of a spelling read as two headwords names its own.
+  void hoverNamesTheReadingOfEachOccurrence() {
+    ShippedFolder folder;
+    TForm1 form(folder.Options());
+    Run(form, "He lives here. Cats have nine lives.");
+    ReadingView& view = form.Reading().View();
+    QStringList tips;
+    for (const ReadingView::WordPlace& place : PlacesOf(view, "lives")) {
+      const QPoint centre = place.rect.center().toPoint();
+      QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
+      QCoreApplication::sendEvent(view.viewport(), &help);
+      tips << (QToolTip::isVisible() ? QToolTip::text() : QStringLiteral("no tooltip"));
+      QToolTip::hideText();
+    }
+    QCOMPARE(tips.size(), 2);
+    QVERIFY2(tips[0].contains(U("見出し語: live\n")) && tips[0].contains(U("この箇所の読み: live")), qPrintable(tips[0]));
+    QVERIFY2(tips[1].contains(U("見出し語: life\n")) && tips[1].contains(U("この箇所の読み: life")), qPrintable(tips[1]));
   }
 
   // A click on a word selects its row (under the list's form); selecting

@@ -14,6 +14,7 @@
 
 #include "analysis/WordLevel.h"
 #include "analysis/WordTable.h"
+#include "views/OccurrenceReadings.h"
 
 class QPaintDevice;
 
@@ -26,6 +27,7 @@ struct ReadingWords {
   std::vector<WordLevel> levels;     // levels[i] for table entry i
   std::shared_ptr<const LevelSet> levelSet;  // the set of `levels`; null: the shipped set
   std::vector<uint8_t> known;        // known[i] not 0: entry i is known to the class, drawn plain
+  OccurrenceReadings occurrences;    // the occurrences of words read as several headwords
 
   const LevelSet& Levels() const { return levelSet ? *levelSet : ShippedLevels(); }
   bool Known(int index) const {
@@ -36,6 +38,12 @@ struct ReadingWords {
   WordLevel LevelOf(int index) const {
     return index >= 0 && static_cast<size_t>(index) < levels.size() ? levels[static_cast<size_t>(index)]
                                                                    : WordLevel::None;
+  }
+  // The level of the occurrence of entry `index` that starts at byte
+  // `offset` of the text: the level it was read at in its sentence.
+  WordLevel LevelAt(int index, uint64_t offset) const {
+    const WordClass* read = occurrences.At(index, offset);
+    return read != nullptr ? read->level : LevelOf(index);
   }
 };
 

@@ -91,9 +91,17 @@ QColor ReadingView::ColourOfWord(int wordIndex) const {
   return LevelShown(level) ? LevelColour(level, IsDarkPalette(palette()), words_.Levels()) : plain;
 }
 
-QColor ReadingView::SegmentColour(const LineSegment& segment, bool dark, const QColor& plain) const {
+QColor ReadingView::ColourAt(const WordPlace& place) const {
+  LineSegment segment;
+  segment.isWord = true;
+  segment.wordIndex = place.wordIndex;
+  segment.start = place.start;
+  return SegmentColour(segment, place.line, IsDarkPalette(palette()), palette().color(QPalette::Text));
+}
+
+QColor ReadingView::SegmentColour(const LineSegment& segment, int line, bool dark, const QColor& plain) const {
   if (!segment.isWord || segment.wordIndex < 0 || words_.words == nullptr) return plain;
-  const WordLevel level = words_.LevelOf(segment.wordIndex);
+  const WordLevel level = words_.LevelAt(segment.wordIndex, uint64_t{lines_.LineStart(line)} + segment.start);
   if (words_.Known(segment.wordIndex)) return plain;
   return LevelShown(level) ? LevelColour(level, dark, words_.Levels()) : plain;
 }
@@ -252,7 +260,7 @@ void ReadingView::PaintLaidOut(QPainter& painter, const WrappedRows& rows, int f
           painter.fillRect(rect, markFill);
         }
       }
-      const QColor colour = SegmentColour(s, dark, plain);
+      const QColor colour = SegmentColour(s, line, dark, plain);
       if (laid.shaped.empty()) {
         ColourRun& run = RunOf(runs, colour, laid.font);
         const qreal baseline = y + ascent;
@@ -404,7 +412,7 @@ bool ReadingView::viewportEvent(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const std::optional<WordPlace> place = WordAt(help->pos());
     if (place && place->wordIndex >= 0 && toolTipSource_) {
-      QToolTip::showText(help->globalPos(), toolTipSource_(place->wordIndex), viewport(),
+      QToolTip::showText(help->globalPos(), toolTipSource_(place->wordIndex, OffsetOf(*place)), viewport(),
                          place->rect.toAlignedRect());
     } else {
       QToolTip::hideText();

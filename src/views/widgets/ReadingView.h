@@ -52,8 +52,13 @@ class ReadingView : public QAbstractScrollArea {
   // A level shown plain is drawn in the text colour.
   void SetLevelShown(WordLevel level, bool shown);
   bool LevelShown(WordLevel level) const { return shown_[static_cast<size_t>(LevelIndex(level))]; }
-  // The colour the word of table entry `wordIndex` is drawn in.
+  // The colour the word of table entry `wordIndex` is drawn in where it
+  // was read as its class says.
   QColor ColourOfWord(int wordIndex) const;
+  // The colour the word at `place` is drawn in: its reading's level.
+  QColor ColourAt(const WordPlace& place) const;
+  // Where the word at `place` starts in the text (bytes).
+  uint64_t OffsetOf(const WordPlace& place) const { return uint64_t{lines_.LineStart(place.line)} + place.start; }
 
   // Marks the words whose table entries are true in `marked` (empty: none)
   // and forgets the current occurrence.
@@ -89,8 +94,11 @@ class ReadingView : public QAbstractScrollArea {
   // Every word drawn in sight, in text order.
   std::vector<WordPlace> VisibleWords() const;
 
-  // Makes the tooltip text of a counted word (table entry).
-  void SetToolTipSource(std::function<QString(int wordIndex)> source) { toolTipSource_ = std::move(source); }
+  // Makes the tooltip text of a counted word (table entry) from the place
+  // it starts at in the text (bytes).
+  void SetToolTipSource(std::function<QString(int wordIndex, uint64_t offset)> source) {
+    toolTipSource_ = std::move(source);
+  }
 
   // Paints `count` of the rows of `rows` (the view's lines wrapped for the
   // device) from `firstRow` with their colours on `painter` in `font`,
@@ -136,7 +144,8 @@ class ReadingView : public QAbstractScrollArea {
   template <typename Visit>
   void ForEachVisibleWord(Visit visit) const;
   bool GoToMark(int direction);
-  QColor SegmentColour(const LineSegment& segment, bool dark, const QColor& plain) const;
+  // The colour of a segment of line `line`.
+  QColor SegmentColour(const LineSegment& segment, int line, bool dark, const QColor& plain) const;
   // Line `line` laid out in the view's font, from the cache.
   const LaidOutLine& LaidOut(int line) const;
   // Forgets the laid-out lines (text, words or font changed).
@@ -160,7 +169,7 @@ class ReadingView : public QAbstractScrollArea {
   std::array<bool, kMaxLevelCount> shown_;
   std::vector<bool> marked_;
   std::optional<WordPlace> current_;
-  std::function<QString(int)> toolTipSource_;
+  std::function<QString(int, uint64_t)> toolTipSource_;
   mutable std::unordered_map<int, LaidOutLine> laidOut_;
   mutable std::optional<QRawFont> rawFont_;  // of font(), asked for once
 };

@@ -19,6 +19,10 @@
 #include "views/WordListFilter.h"
 #include "views/ClassifiedWord.h"
 #include "views/ContextReading.h"
+#include "views/LineWords.h"
+#include "views/OccurrenceReadings.h"
+#include "views/TextLineIndex.h"
+#include "views/WordDetails.h"
 
 namespace lexiscoop {
 namespace {
@@ -147,6 +151,44 @@ TEST_F(ContextReadingTest, EachRowAndCoverageFollowTheirOwnReading) {
   EXPECT_EQ(seen, 2);
   const CoverageFigures figures = ComputeCoverage(result.words, WordLevelsOf(result), result.readings);
   EXPECT_EQ(figures.runningWords, result.tokenCount);
+}
+
+// Each occurrence of a split spelling, found where the views find words
+// (line by line), names the headword it was read as; the details name the
+// split and the reading of one occurrence.
+TEST_F(ContextReadingTest, EachOccurrenceNamesItsOwnReadingWhereTheViewsFindIt) {
+  ASSERT_TRUE(model_);
+  const auto lexicon = dictionary_->CurrentLexicon();
+  const std::string text = "Cats have nine lives.\r\nHe lives here. She lives there, and \"Lives\" fall.";
+  TMyParser parser;
+  parser.AssignText(text);
+  AnalysisResult result;
+  AnalyseText(parser, result, lexicon, model_);
+  const OccurrenceReadings occurrences(result);
+  const TextLineIndex lines(text);
+  std::string read;
+  for (int line = 0; line < lines.LineCount(); ++line) {
+    LineWordScanner scanner(lines.Line(line));
+    LineWord word;
+    while (scanner.Next(word)) {
+      const int entry = result.words.IndexOf(word.word);
+      const WordClass* reading = occurrences.At(entry, lines.LineStart(line) + word.start);
+      if (reading == nullptr) {
+        EXPECT_NE(word.word, "lives") << line << ":" << word.start;
+        continue;
+      }
+      read += std::string(lexicon->At(reading->headword).spelling) + " ";
+      EXPECT_EQ(occurrences.At(entry + 1, lines.LineStart(line) + word.start), nullptr);  // another entry's place
+    }
+  }
+  EXPECT_EQ(read, "life live live life ");
+  const int lives = result.words.IndexOf("lives");
+  EXPECT_EQ(FirstOccurrenceReadAs(result, lives, lexicon->FindHeadword("live")), text.find("lives here"));
+  EXPECT_EQ(FirstOccurrenceReadAs(result, lives, lexicon->FindHeadword("life")), text.find("lives."));
+  EXPECT_EQ(FirstOccurrenceReadAs(result, lives, lexicon->FindHeadword("leaf")), -1);
+  EXPECT_EQ(Utf8FromCp932(SplitReadingLines(result, lives, lexicon->FindHeadword("live"))),
+            "文脈での読み: life 2, live 2\r\nこの箇所の読み: live\r\n");
+  EXPECT_EQ(SplitReadingLines(result, result.words.IndexOf("cats")), "");
 }
 
 // A watch sees every new word once, in entry order, and the scan keeps the
