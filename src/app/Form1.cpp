@@ -7,39 +7,38 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QToolBar>
-#include <QWindow>
 #include <utility>
 
 #include "app/AppTexts.h"
 #include "app/CommandStates.h"
-#include "app/DataPath.h"
+#include "app/CopyCommands.h"
 #include "app/FilterMenu.h"
 #include "app/GuardedCommand.h"
 #include "app/HelpCommands.h"
+#include "app/KnownWordsController.h"
 #include "app/ImageList.h"
 #include "app/LevelBar.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowSettings.h"
+#include "app/ProfileWindow.h"
 #include "app/ReadingPane.h"
 #include "app/ResultPresenter.h"
 #include "app/StatusLine.h"
 #include "app/TextInputController.h"
 #include "app/WindowDictionary.h"
+#include "app/WordListExportCommand.h"
 #include "app/WordSearchBox.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/widgets/FmEditDic.h"
-#include "platform/Cp932.h"
 #include "platform/FileSystem.h"
-#include "platform/UserDataFolder.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
+#include "views/ShownWordList.h"
 #include "views/widgets/WordListModel.h"
 
 namespace lexiscoop {
@@ -97,13 +96,7 @@ void TForm1::FormCreate() {
   setAcceptDrops(true);
   SetFormMode(FormMode::Original);
   SetLevelMask(kAllLevels);
-
-  std::string sample;
-  for (const char* line : texts::kSampleLines) {
-    if (!sample.empty()) sample += "\r\n";
-    sample += Cp932FromUtf8(line);
-  }
-  SetCurrentText(sample);
+  input_->SetSampleText();
 }
 
 bool TForm1::HasDictionary() const { return dictionary_->Loaded(); }
@@ -154,6 +147,101 @@ void TForm1::LevelSetChosen() {
 
 void TForm1::UpdateCommandStates() { commandStates_->Update(); }
 
+// The command slots: each hands its command to the controller that carries
+// it out.
+
+void TForm1::acAnalizeExecute() {
+  RunGuarded(*dialogs_, this, [this] { RunAnalysis(); });
+}
+
+void TForm1::acStopAnalizeExecute() { run_->Stop(); }
+
+void TForm1::acLoadFromFileExecute() { input_->ChooseFile(); }
+
+void TForm1::acClipToTextExecute() { input_->PasteText(); }
+
+void TForm1::acOpenDocExecute() { help_->OpenHelp(); }
+
+void TForm1::OpenDocument(const QString& path, const QString& suffix) { help_->OpenDocument(path, suffix); }
+
+void TForm1::N1Click() { help_->ShowInformation(); }
+
+void TForm1::acCloseExecute() { close(); }
+
+void TForm1::acEditDicExecute() {
+  if (run_->Busy()) return;
+  // Changes are written and reloaded by the editor; a changed dictionary
+  // leaves the text awaiting a new run.
+  editor_->exec();
+  wordModel_->ClassificationChanged();
+  AwaitAnalysisIfDictionaryChanged();
+}
+
+void TForm1::acExportExecute() {
+  if (run_->Busy() || !run_->ShowsResults()) return;
+  const QString suggested =
+      exportPlace_.Suggest(input_->TextBaseName(), QStringLiteral(".xlsx"), QStringLiteral("words"));
+  exportPlace_.Saved(ExportShownWordList(this, *dialogs_, words_->Shown(), run_->Result(), run_->Text().FullText(),
+                                         exportPlace_, suggested));
+}
+
+void TForm1::acExportNewWordsExecute() {
+  if (run_->Busy() || !run_->ShowsResults()) return;
+  ShownWordList newWords;
+  knownWords_->BuildNewWords(newWords);
+  const QString suggested = exportPlace_.Suggest(input_->TextBaseName() + QStringLiteral("-new"), QStringLiteral(".xlsx"),
+                                                 QStringLiteral("new-words"));
+  exportPlace_.Saved(ExportShownWordList(this, *dialogs_, newWords, run_->Result(), run_->Text().FullText(),
+                                         exportPlace_, suggested));
+}
+
+void TForm1::acCompareTextsExecute() {
+  if (frmProfile_ == nullptr) frmProfile_ = new TfrmProfile(this, *dialogs_, dictionary_->Get(), &exportPlace_);
+  frmProfile_->show();
+  frmProfile_->raise();
+  frmProfile_->activateWindow();
+}
+
+void TForm1::acShowGlossExecute(bool shown) { panes_->ShowGloss(shown); }
+
+void TForm1::Splitter1Moved() {
+  // Only the user drags the splitter: the share is theirs from now on.
+  panes_->SplitterMoved();
+  status_->Fit();
+}
+
+void TForm1::acAllSelectExecute() {
+  words_->SelectAll();
+  results_->ShowSelectionCount();
+}
+
+void TForm1::acCopyWordsExecute() { copies_->CopyWords(); }
+
+void TForm1::acCopyWordsNumExecute() { copies_->CopyWordsWithCounts(); }
+
+void TForm1::acCopyDataExecute() { copies_->CopyPercentColumn(); }
+
+void TForm1::CopyStatisticsReport() { copies_->CopyStatisticsReport(); }
+
+void TForm1::ToggleFormMode(FormMode mode) { SetFormMode(FormAfterToggle(Filter().formMode, mode)); }
+
+void TForm1::acSWNoEntryExecute() { SetLevelMask(MaskAfterNoEntryToggle(Filter().levelMask)); }
+
+void TForm1::LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers) { levelBar_->Click(bit, modifiers); }
+
+void TForm1::lvWordsDblClick() { results_->ShowWordDetails(*dictionary_->Get().CurrentLexicon()); }
+
+void TForm1::lvWordsColumnClick(int column) { words_->SortByColumn(column); }
+
+void TForm1::cbProperNounChange() {
+  words_->SetProperNoun(ProperNounChoiceFromIndex(cbProperNoun->currentIndex()));
+  levelBar_->Menu().Sync(Filter());
+}
+
+void TForm1::edWordChange() { search_->OfferWords(); }
+
+void TForm1::JumpToWord() { search_->JumpToPick(); }
+
 void TForm1::closeEvent(QCloseEvent* event) {
   // A scan or rebuild still on the stack is stopped first; the window
   // closes once it has unwound. A load under way is abandoned.
@@ -182,12 +270,6 @@ void TForm1::showEvent(QShowEvent* event) {
   settings_->WindowShown();
 }
 
-void TForm1::moveEvent(QMoveEvent* event) {
-  QMainWindow::moveEvent(event);
-  // The suggestions belong under the search box; they do not follow it.
-  HideSearchMenu();
-}
-
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
   if (dictionary_->Loaded() && input_->AcceptsDrop(*event->mimeData())) {
     event->acceptProposedAction();
@@ -204,23 +286,6 @@ void TForm1::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   event->acceptProposedAction();
   input_->Drop(urls);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  for (QToolBar* band : {CoolBar1, cbWordsSel, cbProUse}) {
-    if (watched == band && type == QEvent::MouseButtonPress) {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && band->childAt(mouse->position().toPoint()) == nullptr) {
-        if (band != cbProUse) HideSearchMenu();
-        // A press on an empty spot of a bar drags the whole window.
-        if (QWindow* window = windowHandle()) window->startSystemMove();
-        return true;
-      }
-    }
-  }
-  if (lvWords != nullptr && watched == lvWords->viewport() && type == QEvent::MouseButtonPress) HideSearchMenu();
-  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace lexiscoop

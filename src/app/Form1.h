@@ -8,9 +8,9 @@
 
 #include "analysis/Analysis.h"
 #include "app/ExportPlace.h"
+#include "app/Form1Options.h"
 #include "app/MainWindowUi.h"
 #include "app/RunController.h"
-#include "app/TextFileLoader.h"
 #include "app/WordListController.h"
 #include "dictionary/DictionaryObserver.h"
 #include "views/WordListFilter.h"
@@ -38,23 +38,6 @@ class TMyParser;
 class TfrmProfile;
 class WindowDictionary;
 class WordSearchBox;
-
-// Where the window finds its files and how it reaches the user.
-struct TForm1Options {
-  // The program folder: the dictionary, the level lists and help/ are here.
-  // Empty: the folder of the running executable.
-  std::string programFolder;
-  // The settings file. Empty: <user config folder>/lexiscoop.ini.
-  std::string settingsPath;
-  // Message boxes, the open dialog and the document opener. Null: the real
-  // Qt ones. Not owned; must outlive the window.
-  TDialogs* dialogs = nullptr;
-  // Files of at least this many bytes are read on a worker thread while the
-  // window shows progress and offers Stop; smaller ones at once.
-  int64_t backgroundLoadBytes = int64_t{4} << 20;
-  // How a file is read into a text holder. Empty: TMyParser::LoadFile.
-  TextFileLoader::ReadFunction readText;
-};
 
 // The main window: a shell that wires its commands (MainWindowUi) to the
 // controllers that carry them out. The text, the run and the window's one
@@ -124,10 +107,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   QMenu* createPopupMenu() override { return nullptr; }
 
  private slots:
@@ -176,7 +157,6 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   // Classifies the shown results again by the level set chosen.
   void LevelSetChosen();
   void UpdateCommandStates();
-  void HideSearchMenu();
 
   TForm1Options options_;
   TDialogs* dialogs_;

@@ -18,9 +18,9 @@
 #include "app/CommandStates.h"
 #include "app/DataPath.h"
 #include "app/CopyCommands.h"
+#include "app/DraggableBars.h"
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
-#include "app/GuardedCommand.h"
 #include "app/LevelBar.h"
 #include "app/KnownWordsController.h"
 #include "app/LevelSetMenu.h"
@@ -32,6 +32,7 @@
 #include "app/StatusLine.h"
 #include "app/TextInputController.h"
 #include "app/WindowDictionary.h"
+#include "app/WordSearchBox.h"
 #include "platform/Cp932.h"
 #include "platform/UserDataFolder.h"
 #include "ui/Dialogs.h"
@@ -118,8 +119,11 @@ void TForm1::wireCommands() {
   connect(acCopyData, &QAction::triggered, this, &TForm1::acCopyDataExecute);
   connect(ToolButton8, &QToolButton::clicked, this, &TForm1::CopyStatisticsReport);
 
-  // A press on an empty spot of a bar drags the window (eventFilter).
-  for (QToolBar* band : {CoolBar1, cbWordsSel, cbProUse}) band->installEventFilter(this);
+  // A press on an empty spot of a bar drags the window.
+  auto* bars = new DraggableBars(*this, {CoolBar1, cbWordsSel, cbProUse});
+  connect(bars, &DraggableBars::emptySpotPressed, this, [this](QToolBar* bar) {
+    if (bar != cbProUse) search_->Hide();
+  });
   // Shown or hidden from 表示 → レベルバー.
   connect(levelBar_->Menu().LevelBarAction(), &QAction::toggled, this, [this](bool shown) {
     cbProUse->setVisible(shown);
@@ -129,7 +133,6 @@ void TForm1::wireCommands() {
 }
 
 void TForm1::wireWordList() {
-  connect(words_, &WordListController::filterChanged, this, [this] { levelBar_->ShowFilters(); });
   connect(words_, &WordListController::emptyLevelMaskRefused, this,
           [this] { dialogs_->Inform(this, QString::fromStdString(Utf8FromCp932(EmptyLevelMaskMessage()))); });
   connect(words_, &WordListController::rebuilt, results_, &ResultPresenter::WordListRebuilt);
@@ -137,16 +140,6 @@ void TForm1::wireWordList() {
     dialogs_->Fail(this, QString::fromStdString(Utf8FromCp932(message)));
   });
   connect(cbProperNoun, &QComboBox::currentIndexChanged, this, &TForm1::cbProperNounChange);
-  // The actions are checkable (the 表示 menu shows their state): a refused
-  // change puts the check marks back.
-  const std::pair<QAction*, FormMode> formActions[] = {
-      {acSWWritten, FormMode::Written}, {acSWEntries, FormMode::Headword}, {acSWOriginal, FormMode::Original}};
-  for (const auto& [action, mode] : formActions) {
-    connect(action, &QAction::triggered, this, [this, mode = mode] {
-      ToggleFormMode(mode);
-      levelBar_->Menu().Sync(Filter());
-    });
-  }
   connect(acSWNoEntry, &QAction::triggered, this, [this] {
     acSWNoEntryExecute();
     levelBar_->Menu().Sync(Filter());
@@ -164,8 +157,6 @@ void TForm1::wireWordList() {
   });
   connect(readingPane_, &ReadingPane::statusText, this,
           [this](const QString& text) { status_->ShowMessage(text, 4000); });
-  lvWords->viewport()->installEventFilter(this);
-  lvWords->installEventFilter(this);
   connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
 }
 

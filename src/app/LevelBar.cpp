@@ -45,6 +45,16 @@ LevelBar::LevelBar(const Controls& controls, WordListController& words, QWidget&
   connect(filterMenu_, &FilterMenu::properNounChosen, this, [this](int index) {
     if (controls_.properNoun->currentIndex() != index) controls_.properNoun->setCurrentIndex(index);
   });
+  // The actions are checkable (the 表示 menu shows their state): a refused
+  // change puts the check marks back.
+  const FormMode modes[] = {FormMode::Original, FormMode::Headword, FormMode::Written};
+  for (size_t i = 0; i < controls_.formActions.size(); ++i) {
+    connect(controls_.formActions[i], &QAction::triggered, this, [this, mode = modes[i]] {
+      words_.SetFormMode(FormAfterToggle(words_.Filter().formMode, mode));
+      filterMenu_->Sync(words_.Filter());
+    });
+  }
+  connect(&words_, &WordListController::filterChanged, this, &LevelBar::ShowFilters);
   CreateLevelMenu(window);
 }
 

@@ -19,9 +19,9 @@ class FilterMenu;
 class WordListController;
 struct AnalysisResult;
 
-// The level bar's buttons and their menu, the proper-noun choice and the
-// filters' entries of the 表示 menu: they show the word list's filters and
-// change them through its controller.
+// The level bar's buttons and their menu, the proper-noun choice, the form
+// commands and the filters' entries of the 表示 menu: they show the word
+// list's filters and change them through its controller.
 class LevelBar : public QObject {
   Q_OBJECT
 

@@ -28,7 +28,11 @@
 #include "platform/FileSystem.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "views/ClassifiedWord.h"
+#include "views/ShownWordList.h"
 #include "views/StatisticsReport.h"
+#include "views/WordDetails.h"
+#include "views/WordGloss.h"
 #include "views/WordListBuilder.h"
 #include "views/widgets/CoverageChart.h"
 #include "views/widgets/WordListModel.h"
@@ -145,6 +149,19 @@ void ResultPresenter::WordListRebuilt(int rows) {
 void ResultPresenter::ShowSelectionCount() {
   const int selected = parts_.words.SelectedCount();
   parts_.status.Set(1, Qs(texts::kSelectionFormat).arg(QString::fromStdString(FormatThousands(selected))));
+}
+
+void ResultPresenter::ShowWordDetails(const Lexicon& lexicon) {
+  const std::vector<int> rows = parts_.words.SelectedRows();
+  const ShownWordList& shown = parts_.words.Shown();
+  if (rows.size() != 1 || rows[0] >= shown.RowCount()) return;
+  const ClassifiedWord row = ClassifiedRowOf(shown, rows[0], parts_.run.Result());
+  const std::string details = WordDetailsText(shown.WordOfRow(rows[0]), lexicon) + "\r\n" +
+                              WordRunLines(row.level, shown.CountOfRow(rows[0])) +
+                              SplitReadingLines(parts_.run.Result(), row.entry,
+                                                parts_.form.readingPane_->CurrentReadingOf(row.entry)) +
+                              GlossLine(row.glosses.text);
+  parts_.dialogs.Inform(&parts_.window, FromCp932(details));
 }
 
 }  // namespace lexiscoop

@@ -64,6 +64,9 @@ class ResultPresenter : public QObject {
   // The list was rebuilt with `rows` rows: the status panels follow.
   void WordListRebuilt(int rows);
   void ShowSelectionCount();
+  // The details of the one selected row's word, looked up in `lexicon`, in
+  // a message box; nothing unless exactly one row is selected.
+  void ShowWordDetails(const Lexicon& lexicon);
 
  private:
   // The model runs read words in context with; null when 文脈で読み分ける is

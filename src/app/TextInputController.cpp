@@ -71,6 +71,15 @@ void TextInputController::AssignText(const std::string& cp932, const QByteArray&
   emit textReplaced();
 }
 
+void TextInputController::SetSampleText() {
+  std::string sample;
+  for (const char* line : texts::kSampleLines) {
+    if (!sample.empty()) sample += "\r\n";
+    sample += Cp932FromUtf8(line);
+  }
+  SetText(sample);
+}
+
 void TextInputController::ChooseFile() {
   const QString path = parts_.dialogs.ChooseTextFile(&parts_.window, parts_.recentFiles.StartFolder());
   if (path.isEmpty()) return;

@@ -43,6 +43,8 @@ class TextInputController : public QObject {
   // Makes `cp932` the current text unless it already is; `original`: its
   // first bytes as it came, when it was converted.
   void SetText(const std::string& cp932, const QByteArray& original = {});
+  // The sample text of start-up becomes the current text.
+  void SetSampleText();
   // ファイル → 開く: asks for a file and opens it.
   void ChooseFile();
   // The clipboard's text becomes the current text.

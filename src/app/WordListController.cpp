@@ -10,6 +10,7 @@
 #include "app/RunController.h"
 #include "platform/Compare.h"
 #include "ui/BusyCursor.h"
+#include "views/WordListColumns.h"
 #include "views/ShownWordList.h"
 #include "views/WordListBuilder.h"
 #include "views/widgets/RowSelection.h"
@@ -59,6 +60,13 @@ void WordListController::Rebuild() {
   } catch (const std::exception& failure) {
     emit failed(failure.what());
   }
+}
+
+void WordListController::SortByColumn(int column) {
+  const std::span<const WordListColumn* const> columns = WindowColumns();
+  if (column < 0 || column >= static_cast<int>(columns.size())) return;
+  const int key = columns[static_cast<size_t>(column)]->sortKey;
+  if (key >= 0) Sort(key);
 }
 
 void WordListController::Sort(int key) {

@@ -44,6 +44,9 @@ class WordListController : public QObject {
   // Sort request (a key of ShownWordList; the level sorts from the most
   // basic level first); the selected words stay selected.
   void Sort(int key);
+  // A click on the heading of the window's column `column`: sorts by its
+  // key; nothing for a column that is no sort key (the glosses).
+  void SortByColumn(int column);
   // Each refuses while the run is busy and returns whether the filter
   // changed; the list is rebuilt after a change.
   bool SetFormMode(FormMode mode);

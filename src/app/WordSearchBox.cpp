@@ -21,7 +21,7 @@ constexpr int kSearchMenuWidth = 200;
 }  // namespace
 
 WordSearchBox::WordSearchBox(QLineEdit& box, QTableView& list, WordListController& words, QWidget& window)
-    : QObject(&window), box_(box), list_(list), words_(words) {
+    : QObject(&window), box_(box), list_(list), words_(words), window_(window) {
   menu_ = new QListWidget(&window);
   menu_->setObjectName(QStringLiteral("lbWordsMenu"));
   menu_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
@@ -36,6 +36,8 @@ WordSearchBox::WordSearchBox(QLineEdit& box, QTableView& list, WordListControlle
   // Enter in the list, once the mouse has given it the focus, jumps too.
   connect(menu_, &QListWidget::itemActivated, this, &WordSearchBox::JumpToPick);
   box_.installEventFilter(this);
+  window_.installEventFilter(this);
+  list_.viewport()->installEventFilter(this);
 }
 
 void WordSearchBox::Hide() { menu_->hide(); }
@@ -108,6 +110,10 @@ void WordSearchBox::JumpToPick() {
 }
 
 bool WordSearchBox::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == &window_ && event->type() == QEvent::Move) ||
+      (watched == list_.viewport() && event->type() == QEvent::MouseButtonPress)) {
+    Hide();
+  }
   if (watched == &box_ && event->type() == QEvent::KeyPress) {
     if (KeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
   }

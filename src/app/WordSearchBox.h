@@ -19,7 +19,8 @@ class WordSearchBox : public QObject {
 
  public:
   // The suggestions are a borderless window of their own owned by
-  // `window`, hidden until a search offers words.
+  // `window`, hidden until a search offers words, and hidden again when the
+  // window moves (they do not follow it) or the list is pressed.
   WordSearchBox(QLineEdit& box, QTableView& list, WordListController& words, QWidget& window);
 
   QListWidget* Menu() const { return menu_; }
@@ -40,6 +41,7 @@ class WordSearchBox : public QObject {
   QLineEdit& box_;
   QTableView& list_;
   WordListController& words_;
+  QWidget& window_;
   QListWidget* menu_ = nullptr;
 };
 
