@@ -1,5 +1,7 @@
 #include "tagging/Tagger.h"
 
+#include <algorithm>
+
 #include "tagging/TaggerFeatures.h"
 
 namespace lexiscoop::tagging {
@@ -7,9 +9,19 @@ namespace lexiscoop::tagging {
 Tagger::Tagger(std::shared_ptr<const TaggerModel> model) : model_(std::move(model)) {}
 
 Tag Tagger::Predict(const TaggerModel& model, const uint32_t* features, int featureCount) {
+  // The features' slots, and the weights of those that hold many, lie far
+  // apart in the model: asking for all of them before adding any lets the
+  // loads overlap.
+  for (int f = 0; f < featureCount; ++f) model.Prefetch(features[f]);
+  std::span<const TaggerModel::Weight> weights[kFeatureCount];
+  const int looked = std::min(featureCount, kFeatureCount);
+  for (int f = 0; f < looked; ++f) {
+    weights[f] = model.WeightsOf(features[f]);
+    __builtin_prefetch(weights[f].data());
+  }
   int32_t scores[kTagCount] = {};
   for (int f = 0; f < featureCount; ++f) {
-    for (const TaggerModel::Weight& weight : model.WeightsOf(features[f])) {
+    for (const TaggerModel::Weight& weight : f < looked ? weights[f] : model.WeightsOf(features[f])) {
       scores[weight.tag] += weight.value;
     }
   }

@@ -29,9 +29,16 @@ uint32_t GetU32(const unsigned char* p) {
          static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-// Mixes a feature hash for the slot table (the hashes themselves are FNV
-// values whose low bits are good enough, but a cheap finaliser costs little).
-uint32_t SlotOf(uint32_t hash, uint32_t mask) { return (hash ^ (hash >> 15)) * 0x2C1B3C6Du & mask; }
+// A table of at least twice `entries` slots, a power of two.
+size_t TableSize(size_t entries) {
+  size_t size = 16;
+  while (size < 2 * entries) size *= 2;
+  return size;
+}
+
+uint32_t WordHash(std::string_view word) { return Fnv1a32(word); }
+
+static_assert(fmt::kMaxFileSize / 3 < (size_t{1} << 27), "a weight's place fits a slot's offset");
 
 TaggerModelLoad Refuse(std::string why) { return TaggerModelLoad{nullptr, std::move(why)}; }
 
@@ -104,62 +111,74 @@ TaggerModelLoad TaggerModel::Decode(std::string_view image) {
 
   std::shared_ptr<TaggerModel> model(new TaggerModel());
   model->scale_ = scale;
+  model->featureCount_ = featureCount;
   const unsigned char* hashes = bytes + fmt::kHeaderSize;
   const unsigned char* counts = hashes + 4 * featureCount;
   const unsigned char* tags = counts + featureCount;
   const unsigned char* values = tags + weightCount;
   const unsigned char* dictionary = values + 2 * weightCount;
 
-  model->hashes_.reserve(featureCount);
-  model->offsets_.reserve(featureCount + 1);
+  model->slots_.resize(TableSize(featureCount));
+  model->slotMask_ = static_cast<uint32_t>(model->slots_.size() - 1);
+  while ((size_t{1} << model->slotBits_) < model->slots_.size()) ++model->slotBits_;
   model->weights_.reserve(weightCount);
   uint64_t used = 0;
+  uint32_t previousHash = 0;
   for (uint64_t i = 0; i < featureCount; ++i) {
     const uint32_t hash = GetU32(hashes + 4 * i);
-    if (i > 0 && hash <= model->hashes_.back()) return Refuse("feature hashes out of order");
+    if (i > 0 && hash <= previousHash) return Refuse("feature hashes out of order");
+    previousHash = hash;
     const unsigned count = counts[i];
     if (count == 0 || count > kTagCount || used + count > weightCount)
       return Refuse("a feature weight count out of range");
-    model->hashes_.push_back(hash);
-    model->offsets_.push_back(static_cast<uint32_t>(used));
+    uint32_t slot = model->SlotOf(hash);
+    while (model->slots_[slot].count != 0) slot = (slot + 1) & model->slotMask_;
+    FeatureSlot& entry = model->slots_[slot];
+    entry.hash = hash;
+    entry.count = count;
+    entry.offset = static_cast<uint32_t>(model->weights_.size());
+    Weight* weight = count <= kWeightsInSlot ? entry.inSlot : nullptr;
     int previousTag = -1;
     for (unsigned k = 0; k < count; ++k, ++used) {
       const int tag = tags[used];
       if (tag >= kTagCount || tag <= previousTag) return Refuse("a weight tag out of range");
       previousTag = tag;
-      model->weights_.push_back(
-          Weight{static_cast<uint8_t>(tag), static_cast<int16_t>(GetU16(values + 2 * used))});
+      const Weight decoded{static_cast<uint8_t>(tag), static_cast<int16_t>(GetU16(values + 2 * used))};
+      if (weight) {
+        *weight++ = decoded;
+      } else {
+        model->weights_.push_back(decoded);
+      }
     }
   }
   if (used != weightCount) return Refuse("weights left over");
-  model->offsets_.push_back(static_cast<uint32_t>(used));
 
   size_t at = 0;
+  std::string_view previousWord;
   while (at < dictionaryBytes) {
     const size_t length = dictionary[at];
     if (length == 0 || length > fmt::kMaxDictionaryWord || at + 1 + length + 1 > dictionaryBytes)
       return Refuse("a dictionary word out of range");
-    std::string word(reinterpret_cast<const char*>(dictionary + at + 1), length);
+    const std::string_view word(reinterpret_cast<const char*>(dictionary + at + 1), length);
     const int tag = dictionary[at + 1 + length];
     if (tag >= kTagCount) return Refuse("a dictionary tag out of range");
-    if (!model->words_.empty() && word <= model->words_.back())
-      return Refuse("dictionary words out of order");
-    model->words_.push_back(std::move(word));
+    if (!model->wordTags_.empty() && word <= previousWord) return Refuse("dictionary words out of order");
+    previousWord = word;
+    model->wordStarts_.push_back(static_cast<uint32_t>(model->wordBytes_.size()));
+    model->wordBytes_.append(word);
     model->wordTags_.push_back(static_cast<Tag>(tag));
     at += length + 2;
   }
+  model->wordStarts_.push_back(static_cast<uint32_t>(model->wordBytes_.size()));
 
-  model->wordIndex_.reserve(model->words_.size());
-  for (size_t i = 0; i < model->words_.size(); ++i) model->wordIndex_.emplace(model->words_[i], model->wordTags_[i]);
-
-  size_t slotCount = 16;
-  while (slotCount < 2 * featureCount) slotCount *= 2;
-  model->slots_.assign(slotCount, 0);
-  model->slotMask_ = static_cast<uint32_t>(slotCount - 1);
-  for (uint32_t i = 0; i < featureCount; ++i) {
-    uint32_t slot = SlotOf(model->hashes_[i], model->slotMask_);
-    while (model->slots_[slot] != 0) slot = (slot + 1) & model->slotMask_;
-    model->slots_[slot] = i + 1;
+  model->wordSlots_.assign(TableSize(model->wordTags_.size()), 0);
+  model->wordSlotMask_ = static_cast<uint32_t>(model->wordSlots_.size() - 1);
+  for (uint32_t i = 0; i < model->wordTags_.size(); ++i) {
+    const std::string_view word(model->wordBytes_.data() + model->wordStarts_[i],
+                                model->wordStarts_[i + 1] - model->wordStarts_[i]);
+    uint32_t slot = WordHash(word) & model->wordSlotMask_;
+    while (model->wordSlots_[slot] != 0) slot = (slot + 1) & model->wordSlotMask_;
+    model->wordSlots_[slot] = i + 1;
   }
   return TaggerModelLoad{std::move(model), {}};
 }
@@ -176,23 +195,14 @@ TaggerModelLoad TaggerModel::Load(const std::string& path) {
   return load;
 }
 
-std::span<const TaggerModel::Weight> TaggerModel::WeightsOf(uint32_t hash) const {
-  uint32_t slot = SlotOf(hash, slotMask_);
-  for (;;) {
-    const uint32_t entry = slots_[slot];
-    if (entry == 0) return {};
-    if (hashes_[entry - 1] == hash) {
-      return std::span<const Weight>(weights_.data() + offsets_[entry - 1],
-                                     offsets_[entry] - offsets_[entry - 1]);
-    }
-    slot = (slot + 1) & slotMask_;
-  }
-}
-
 std::optional<Tag> TaggerModel::DictionaryTag(std::string_view normalisedWord) const {
-  const auto it = wordIndex_.find(normalisedWord);
-  if (it == wordIndex_.end()) return std::nullopt;
-  return it->second;
+  for (uint32_t slot = WordHash(normalisedWord) & wordSlotMask_;; slot = (slot + 1) & wordSlotMask_) {
+    const uint32_t entry = wordSlots_[slot];
+    if (entry == 0) return std::nullopt;
+    const uint32_t start = wordStarts_[entry - 1];
+    if (std::string_view(wordBytes_.data() + start, wordStarts_[entry] - start) == normalisedWord)
+      return wordTags_[entry - 1];
+  }
 }
 
 }  // namespace lexiscoop::tagging

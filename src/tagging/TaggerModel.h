@@ -6,7 +6,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tagging/TagSet.h"
@@ -60,27 +59,62 @@ class TaggerModel {
   };
 
   // The weights of the feature with hash `hash` (empty when it has none).
-  std::span<const Weight> WeightsOf(uint32_t hash) const;
+  std::span<const Weight> WeightsOf(uint32_t hash) const {
+    for (uint32_t slot = SlotOf(hash);; slot = (slot + 1) & slotMask_) {
+      const FeatureSlot& entry = slots_[slot];
+      if (entry.count == 0) return {};
+      if (entry.hash == hash) {
+        return {entry.count <= kWeightsInSlot ? entry.inSlot : weights_.data() + entry.offset, entry.count};
+      }
+    }
+  }
+
+  // Readies the cache for WeightsOf(hash): a tagger asks for a token's
+  // features together, and their slots are far apart.
+  void Prefetch(uint32_t hash) const { __builtin_prefetch(&slots_[SlotOf(hash)]); }
 
   // The tag a normalised word always takes, if the dictionary holds it.
   std::optional<Tag> DictionaryTag(std::string_view normalisedWord) const;
 
   uint16_t Scale() const { return scale_; }
-  size_t FeatureCount() const { return hashes_.size(); }
-  size_t DictionarySize() const { return words_.size(); }
+  size_t FeatureCount() const { return featureCount_; }
+  size_t DictionarySize() const { return wordTags_.size(); }
 
  private:
   TaggerModel() = default;
 
+  // A feature in the open-addressing table: its hash and its weights, the
+  // few of most features in the slot itself and the others' place in
+  // weights_, so that a look-up mostly touches one place; count 0 is empty.
+  static constexpr uint32_t kWeightsInSlot = 2;
+  struct FeatureSlot {
+    uint32_t hash = 0;
+    uint32_t offset : 27 = 0;
+    uint32_t count : 5 = 0;
+    Weight inSlot[kWeightsInSlot] = {};
+  };
+  static_assert(kTagCount < 32, "a slot's count holds up to 31 weights");
+  static_assert(sizeof(FeatureSlot) == 16, "four slots a cache line");
+
+  // A feature's home slot: the hash's top bits (FNV values, well spread).
+  // The order of the hashes, so that the file's increasing hashes fill the
+  // table from front to back.
+  uint32_t SlotOf(uint32_t hash) const { return static_cast<uint32_t>((uint64_t{hash} << slotBits_) >> 32); }
+
   uint16_t scale_ = 1;
-  std::vector<uint32_t> hashes_;   // increasing
-  std::vector<uint32_t> offsets_;  // into weights_, one more than hashes_
-  std::vector<Weight> weights_;
-  std::vector<uint32_t> slots_;  // open-addressing table: feature index + 1, 0 empty
+  size_t featureCount_ = 0;
+  std::vector<FeatureSlot> slots_;
   uint32_t slotMask_ = 0;
-  std::vector<std::string> words_;  // increasing
+  int slotBits_ = 0;  // the table has 2^slotBits_ slots
+  std::vector<Weight> weights_;
+  // The tag dictionary: its words one after another, each word's start
+  // (one more than the words, the last the end) and tag, and an
+  // open-addressing table of word index + 1 (0 empty).
+  std::string wordBytes_;
+  std::vector<uint32_t> wordStarts_;
   std::vector<Tag> wordTags_;
-  std::unordered_map<std::string_view, Tag> wordIndex_;  // words_ (views into them) -> tag
+  std::vector<uint32_t> wordSlots_;
+  uint32_t wordSlotMask_ = 0;
 };
 
 }  // namespace lexiscoop::tagging

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <exception>
 #include <thread>
-#include <unordered_map>
 
 #include "analysis/Analysis.h"
 #include "dictionary/Lexicon.h"
@@ -24,8 +24,9 @@ constexpr size_t kMostWindowsKept = 1 << 20;
 // Occurrences of a word read only for its glosses' part of speech that are
 // tagged: the first ones tell the common use.
 constexpr int32_t kGlossSample = 16;
-// Occurrences worth a thread of their own.
-constexpr size_t kOccurrencesForASecondThread = 20000;
+// Occurrences worth a thread of their own: tagging them takes some
+// milliseconds, starting a thread some microseconds.
+constexpr size_t kOccurrencesForASecondThread = 1000;
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -165,20 +166,86 @@ size_t WindowAround(std::string_view text, size_t offset, std::vector<std::strin
   return hit;
 }
 
-// The window's tokens and the occurrence's place in it, as one 64-bit key
-// (FNV-1a over the tokens, each ended by a zero byte): equal windows get
-// equal tags, the tagger seeing nothing outside the window, and two windows
-// of a text sharing a key is as good as impossible.
+// The window's tokens and the occurrence's place in it, as one 64-bit key:
+// equal windows get equal tags, the tagger seeing nothing outside the
+// window, and two windows of a text sharing a key is as good as impossible.
+// Each token goes in eight bytes at a time, its last bytes with its length.
 uint64_t WindowKey(std::span<const std::string_view> tokens, size_t hit) {
-  uint64_t hash = 0xCBF29CE484222325ULL;
-  auto add = [&hash](unsigned char c) { hash = (hash ^ c) * 0x100000001B3ULL; };
+  uint64_t hash = 0x9E3779B97F4A7C15ULL ^ hit;
+  auto add = [&hash](uint64_t word) {
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDULL;
+    hash ^= hash >> 32;
+  };
   for (const std::string_view token : tokens) {
-    for (const char c : token) add(static_cast<unsigned char>(c));
-    add(0);
+    size_t at = 0;
+    uint64_t word;
+    for (; at + 8 <= token.size(); at += 8) {
+      std::memcpy(&word, token.data() + at, 8);
+      add(word);
+    }
+    word = static_cast<uint64_t>(token.size()) << 56;
+    for (int shift = 0; at < token.size(); ++at, shift += 8) {
+      word ^= static_cast<uint64_t>(static_cast<unsigned char>(token[at])) << shift;
+    }
+    add(word);
   }
-  add(static_cast<unsigned char>(hit));
   return hash;
 }
+
+// The tags of windows already tagged, by window key: open addressing over a
+// table that doubles at half full and starts afresh past kMostWindowsKept.
+// A slot holds the key's top 56 bits with the tag in the low byte, so that
+// a look-up touches one place; 0 is an empty slot.
+class WindowTags {
+ public:
+  const std::optional<Tag> Find(uint64_t key) const {
+    if (slots_.empty()) return std::nullopt;
+    key = Stored(key);
+    for (size_t slot = SlotOf(key);; slot = (slot + 1) & mask_) {
+      if ((slots_[slot] & ~kTagBits) == key) return static_cast<Tag>(slots_[slot] & kTagBits);
+      if (slots_[slot] == 0) return std::nullopt;
+    }
+  }
+
+  void Add(uint64_t key, Tag tag) {
+    if (2 * (size_ + 1) > slots_.size()) {
+      if (size_ >= kMostWindowsKept) {
+        std::fill(slots_.begin(), slots_.end(), 0);
+        size_ = 0;
+      } else {
+        Grow();
+      }
+    }
+    Put(Stored(key) | static_cast<uint64_t>(tag));
+    ++size_;
+  }
+
+ private:
+  static constexpr uint64_t kTagBits = 0xFF;
+  static_assert(tagging::kTagCount <= 0x100, "a tag fits the low byte");
+
+  static uint64_t Stored(uint64_t key) { return (key & ~kTagBits) == 0 ? 0x100 : key & ~kTagBits; }
+  size_t SlotOf(uint64_t key) const { return static_cast<size_t>(key >> 20) & mask_; }
+
+  void Put(uint64_t slotValue) {
+    size_t slot = SlotOf(slotValue);
+    while (slots_[slot] != 0) slot = (slot + 1) & mask_;
+    slots_[slot] = slotValue;
+  }
+
+  void Grow() {
+    std::vector<uint64_t> old(std::max<size_t>(1024, 2 * slots_.size()), 0);
+    old.swap(slots_);
+    mask_ = slots_.size() - 1;
+    for (const uint64_t slotValue : old) {
+      if (slotValue != 0) Put(slotValue);
+    }
+  }
+
+  std::vector<uint64_t> slots_;
+  size_t mask_ = 0;
+  size_t size_ = 0;
+};
 
 // How often an entry was read as one headword, and with which tags.
 struct ReadingTally {
@@ -334,11 +401,15 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
   Watched watched;
   const bool ambiguous = candidates.size() > 1 || IsVerbFormFiledAsPlural(*lexicon_, word);
   bool differs = false, grouped = false;
+  HeadwordId lastLookedAt = kNoHeadword;  // most tags give one headword: look at its glosses once
   for (int t = 0; t < tagging::kTagCount; ++t) {
     const HeadwordId id = ambiguous ? ReadingForTag(*lexicon_, word, candidates, static_cast<Tag>(t)) : rule;
     watched.byTag[static_cast<size_t>(t)] = id;
     differs = differs || id != rule;
-    grouped = grouped || HasGlossGroups(lexicon_->At(id).gloss);
+    if (!grouped && id != lastLookedAt) {
+      grouped = HasGlossGroups(lexicon_->At(id).gloss);
+      lastLookedAt = id;
+    }
   }
   if (!differs && !grouped) return 0;
   watched.fixedTag = model_->DictionaryTag(tagging::NormaliseForTagger(word));
@@ -368,9 +439,18 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
 void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text,
                                     int share, int shares) const {
   tagging::Tagger tagger(model_);
-  std::unordered_map<uint64_t, Tag> tagOfWindow;
+  WindowTags tagOfWindow;
   std::vector<std::string_view> tokens;
-  for (WatchedOccurrence& occurrence : occurrences) {
+  // The occurrences lie far apart in a long text: the bytes around the
+  // ones a little ahead are asked for while this one is read.
+  constexpr size_t kLookAhead = 16;
+  for (size_t i = 0; i < occurrences.size(); ++i) {
+    if (i + kLookAhead < occurrences.size()) {
+      const size_t ahead = occurrences[i + kLookAhead].offset;
+      __builtin_prefetch(text.data() + ahead);
+      __builtin_prefetch(text.data() + (ahead >= 64 ? ahead - 64 : 0));
+    }
+    WatchedOccurrence& occurrence = occurrences[i];
     const size_t entry = static_cast<size_t>(occurrence.entry);
     if (static_cast<int>(entry % static_cast<size_t>(shares)) != share) continue;
     occurrence.reading = kNoHeadword;
@@ -383,12 +463,11 @@ void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, st
       const size_t hit = WindowAround(text, occurrence.offset, tokens);
       if (hit == kNoToken) continue;  // the rule reads it
       const uint64_t key = WindowKey(tokens, hit);
-      if (const auto known = tagOfWindow.find(key); known != tagOfWindow.end()) {
-        tag = known->second;
+      if (const std::optional<Tag> known = tagOfWindow.Find(key)) {
+        tag = *known;
       } else {
         tag = tagger.TagThrough(tokens, hit, watched.predict);
-        if (tagOfWindow.size() >= kMostWindowsKept) tagOfWindow.clear();
-        tagOfWindow.emplace(key, tag);
+        tagOfWindow.Add(key, tag);
       }
     }
     occurrence.reading = watched.byTag[static_cast<size_t>(tag)];

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -119,6 +121,52 @@ TEST(TaggerModelTest, DecodesWhatItEncodes) {
   EXPECT_TRUE(load.model->WeightsOf(8).empty());
   EXPECT_EQ(load.model->DictionaryTag("the"), Tag::kDT);
   EXPECT_FALSE(load.model->DictionaryTag("th"));
+}
+
+// Random models, their hashes bunched and reaching both ends of the range
+// (the slot table wraps there), 1 to kTagCount weights a feature: every
+// feature gives back its own weights, every dictionary word its tag, and
+// what the model lacks nothing.
+TEST(TaggerModelTest, EveryFeatureAndWordOfARandomModelIsFoundAgain) {
+  std::mt19937 random(27);
+  for (int round = 0; round < 20; ++round) {
+    ModelContents contents;
+    std::set<uint32_t> hashes = {0, 1, 0xFFFFFFFFu, 0xFFFFFFFEu};
+    const uint32_t bunch = static_cast<uint32_t>(random());
+    while (hashes.size() < 50 + static_cast<size_t>(round) * 40) {
+      hashes.insert(round % 2 ? bunch + static_cast<uint32_t>(random() % 4000) : static_cast<uint32_t>(random()));
+    }
+    for (const uint32_t hash : hashes) {
+      FeatureWeights feature{hash, {}};
+      for (int t = 0; t < kTagCount; ++t) {
+        if (random() % 4 == 0 || (t + 1 == kTagCount && feature.weights.empty()))
+          feature.weights.emplace_back(static_cast<Tag>(t), static_cast<int16_t>(random() % 2001 - 1000));
+      }
+      contents.features.push_back(std::move(feature));
+    }
+    for (int w = 0; w < 30 + round * 10; ++w) {
+      std::string word(1, 'w');
+      word += std::to_string(w);
+      contents.dictionary.emplace_back(std::move(word), static_cast<Tag>(w % kTagCount));
+    }
+    std::sort(contents.dictionary.begin(), contents.dictionary.end());
+    const TaggerModelLoad load = TaggerModel::Decode(EncodeTaggerModel(contents));
+    ASSERT_TRUE(load.model) << load.error;
+    for (const FeatureWeights& feature : contents.features) {
+      const auto weights = load.model->WeightsOf(feature.hash);
+      ASSERT_EQ(weights.size(), feature.weights.size()) << feature.hash;
+      for (size_t k = 0; k < weights.size(); ++k) {
+        EXPECT_EQ(weights[k].tag, static_cast<uint8_t>(feature.weights[k].first));
+        EXPECT_EQ(weights[k].value, feature.weights[k].second);
+      }
+      if (!hashes.contains(feature.hash + 1)) {
+        EXPECT_TRUE(load.model->WeightsOf(feature.hash + 1).empty());
+      }
+    }
+    for (const auto& [word, tag] : contents.dictionary) EXPECT_EQ(load.model->DictionaryTag(word), tag) << word;
+    EXPECT_FALSE(load.model->DictionaryTag("w"));
+    EXPECT_FALSE(load.model->DictionaryTag("w1x"));
+  }
 }
 
 TEST(TaggerModelTest, RefusesEveryCutDamagedOrOutOfRangeImage) {
