@@ -24,6 +24,7 @@ class HelpCommands;
 class LevelBar;
 class KnownWordsController;
 class LevelSetMenu;
+class ListImportCommands;
 class ListPaneLayout;
 class MainWindowSettings;
 class ReadingPane;
@@ -178,6 +179,8 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   LevelSetMenu* levelSets_ = nullptr;
   // 表示 → 既習語リスト: the words the class knows.
   KnownWordsController* knownWords_ = nullptr;
+  // 読み込み… of the level sets and the known-word lists.
+  ListImportCommands* imports_ = nullptr;
   // The panes' share of the window's width and the list's column widths.
   ListPaneLayout* panes_ = nullptr;
   RecentFiles* recentFiles_ = nullptr;

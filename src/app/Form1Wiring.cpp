@@ -24,6 +24,8 @@
 #include "app/LevelBar.h"
 #include "app/KnownWordsController.h"
 #include "app/LevelSetMenu.h"
+#include "dictionary/ConjugationDictionary.h"
+#include "app/ListImportCommands.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowSettings.h"
 #include "app/ReadingPane.h"
@@ -55,6 +57,12 @@ void TForm1::createLayout() {
   knownWords_ = new KnownWordsController(*viewMenu, UserDataFolder(programFolder_), *dialogs_, *this,
                                          {*run_, *words_, *wordModel_, *lvWords, *readingPane_, *coverageChart_});
   fileMenu->insertAction(acCompareTexts, knownWords_->ExportNewAction());
+  imports_ = new ListImportCommands(UserDataFolder(programFolder_), *dialogs_, *this,
+                                    [this] {
+                                      return dictionary_ == nullptr ? nullptr : dictionary_->Get().CurrentLexicon();
+                                    });
+  levelSets_->SetImportAction(imports_->ImportSetAction());
+  knownWords_->SetImportAction(imports_->ImportKnownAction());
   panes_ = new ListPaneLayout(*Splitter1, *lvWords, this);
   settings_ = new MainWindowSettings(
       options_.settingsPath.empty() ? UserAppDataFolderSlash() + texts::kSettingsFileName : options_.settingsPath,
@@ -91,6 +99,12 @@ void TForm1::wireCommands() {
   connect(knownWords_, &KnownWordsController::statusText, this,
           [this](const QString& text) { statusBar()->showMessage(text, 4000); });
   connect(knownWords_->ExportNewAction(), &QAction::triggered, this, &TForm1::acExportNewWordsExecute);
+  // An imported list is shown at once.
+  connect(imports_, &ListImportCommands::setImported, this, [this](const std::string& name) {
+    if (levelSets_->Choose(name)) LevelSetChosen();
+  });
+  connect(imports_, &ListImportCommands::knownListImported, this,
+          [this](const std::string& name) { knownWords_->Choose(name); });
 
   connect(acAnalize, &QAction::triggered, this, &TForm1::acAnalizeExecute);
   connect(acStopAnalize, &QAction::triggered, this, &TForm1::acStopAnalizeExecute);

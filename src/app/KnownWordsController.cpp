@@ -120,6 +120,7 @@ void KnownWordsController::Refill() {
   QAction* create = menu_->addAction(Qs("新規(&N)…"));
   create->setObjectName(QStringLiteral("acNewKnownList"));
   connect(create, &QAction::triggered, this, &KnownWordsController::NewList);
+  if (import_ != nullptr) menu_->addAction(import_);
   menu_->addSeparator();
   menu_->addAction(mark_);
   menu_->addAction(unmark_);

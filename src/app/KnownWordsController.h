@@ -80,6 +80,8 @@ class KnownWordsController : public QObject {
   // by the chosen list before the views show it.
   void ResultClassified();
 
+  // The entry that imports words from files, put into the submenu.
+  void SetImportAction(QAction* action) { import_ = action; }
   // Fills `out` with the rows of the shown list that are new to the chosen
   // list (every row while none is chosen), in the shown order.
   void BuildNewWords(ShownWordList& out) const;
@@ -128,6 +130,7 @@ class KnownWordsController : public QObject {
   QAction* unmark_ = nullptr;
   QAction* addText_ = nullptr;
   QAction* exportNew_ = nullptr;
+  QAction* import_ = nullptr;
   std::string chosen_;
   std::unique_ptr<KnownWords> known_;
   std::vector<uint8_t> entries_;

@@ -46,10 +46,14 @@ void LevelSetMenu::Refill() {
   const std::vector<std::string> names = ListStore(userFolder_).SetNames();
   if (!names.empty()) menu_->addSeparator();
   for (const std::string& name : names) add(QString::fromStdString(Utf8FromCp932(name)), name);
+  if (import_ != nullptr) {
+    menu_->addSeparator();
+    menu_->addAction(import_);
+  }
 }
 
 bool LevelSetMenu::Choose(const std::string& name) {
-  if (name == chosen_) return false;
+  if (name == chosen_ && name.empty()) return false;
   if (name.empty()) {
     index_ = std::make_unique<LevelSetIndex>();
     chosen_.clear();

@@ -32,8 +32,11 @@ class LevelSetMenu : public QObject {
   const std::string& ChosenName() const { return chosen_; }
   // Chooses the stored set `name` (empty: the shipped levels); a set that
   // cannot be read is named to the user and the choice stays. True when
-  // the choice changed.
+  // the choice changed; a stored set chosen already is read again (it may
+  // have been imported anew).
   bool Choose(const std::string& name);
+  // The entry that imports a set, put at the end of the submenu.
+  void SetImportAction(QAction* action) { import_ = action; }
   // Classifies `result` by the chosen set.
   void ApplyTo(AnalysisResult& result) const;
 
@@ -51,6 +54,7 @@ class LevelSetMenu : public QObject {
   TDialogs& dialogs_;
   QWidget& window_;
   std::string chosen_;
+  QAction* import_ = nullptr;
   std::unique_ptr<LevelSetIndex> index_;
 };
 

@@ -4,7 +4,12 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -109,6 +114,8 @@ QString TDialogs::ChooseExportFile(QWidget*, const QString&) { return {}; }
 QStringList TDialogs::ChooseTextFiles(QWidget*) { return {}; }
 QString TDialogs::ChooseFolder(QWidget*) { return {}; }
 QString TDialogs::AskText(QWidget*, const QString&) { return {}; }
+QStringList TDialogs::ChooseListFiles(QWidget*, bool) { return {}; }
+int TDialogs::AskChoice(QWidget*, const QString&, const QString&, const QStringList&) { return -1; }
 
 QString TQtDialogs::ChooseExportFile(QWidget* parent, const QString& suggested) {
   struct Type {
@@ -156,6 +163,46 @@ QString TQtDialogs::ChooseFolder(QWidget* parent) {
 
 QString TQtDialogs::AskText(QWidget* parent, const QString& prompt) {
   return QInputDialog::getText(parent, Qs(texts::kCaptionBase), prompt).trimmed();
+}
+
+QStringList TQtDialogs::ChooseListFiles(QWidget* parent, bool several) {
+  QFileDialog dialog(parent, Qs("単語リストのファイルを開く"));
+  dialog.setNameFilters({Qs("単語リスト (*.txt *.TXT *.csv *.CSV *.tsv *.TSV *.xlsx *.XLSX)"), Qs("すべてのファイル (*)")});
+  dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setSizeGripEnabled(true);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+int TQtDialogs::AskChoice(QWidget* parent, const QString& text, const QString& details, const QStringList& buttons) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(Qs(texts::kCaptionBase));
+  dialog.setSizeGripEnabled(true);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(DisplayLines(text), &dialog);
+  label->setWordWrap(true);
+  layout->addWidget(label);
+  if (!details.isEmpty()) {
+    auto* box = new QPlainTextEdit(DisplayLines(details), &dialog);
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setMinimumSize(480, 200);
+    layout->addWidget(box, 1);
+  }
+  auto* row = new QDialogButtonBox(&dialog);
+  int chosen = -1;
+  for (int i = 0; i < buttons.size(); ++i) {
+    QPushButton* button = row->addButton(buttons[i], QDialogButtonBox::ActionRole);
+    if (i == 0) button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &chosen, i] {
+      chosen = i;
+      dialog.accept();
+    });
+  }
+  layout->addWidget(row);
+  dialog.exec();
+  return chosen;
 }
 
 }  // namespace lexiscoop

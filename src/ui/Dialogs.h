@@ -46,6 +46,13 @@ class TDialogs {
   // A line of text the user types after `prompt`; an empty string when
   // cancelled (also what this base gives).
   virtual QString AskText(QWidget* parent, const QString& prompt);
+  // The open dialog for word-list files (text, CSV, TSV, Excel), one or
+  // `several`; empty when cancelled (also what this base gives).
+  virtual QStringList ChooseListFiles(QWidget* parent, bool several);
+  // A question answered by one of `buttons` (the first is the default), with
+  // `details` shown in a scrolled box under `text` where not empty. The
+  // index of the button chosen, or -1 when closed (also what this base gives).
+  virtual int AskChoice(QWidget* parent, const QString& text, const QString& details, const QStringList& buttons);
 };
 
 // The real thing: QMessageBox, QFileDialog, QApplication::beep and
@@ -62,6 +69,8 @@ class TQtDialogs final : public TDialogs {
   QStringList ChooseTextFiles(QWidget* parent) override;
   QString ChooseFolder(QWidget* parent) override;
   QString AskText(QWidget* parent, const QString& prompt) override;
+  QStringList ChooseListFiles(QWidget* parent, bool several) override;
+  int AskChoice(QWidget* parent, const QString& text, const QString& details, const QStringList& buttons) override;
 };
 
 // A message box of the program: its caption as title, `text` with its line

@@ -37,6 +37,11 @@ class ScriptedDialogs final : public TDialogs {
   QStringList ChooseTextFiles(QWidget*) override { return chosenFiles; }
   QString ChooseFolder(QWidget*) override { return chosenFolder; }
   QString AskText(QWidget*, const QString&) override { return typedText; }
+  QStringList ChooseListFiles(QWidget*, bool) override { return chosenFiles; }
+  int AskChoice(QWidget*, const QString& text, const QString& details, const QStringList& buttons) override {
+    asked << text + QStringLiteral("\n") + details + QStringLiteral("\n") + buttons.join(QLatin1Char('|'));
+    return choice;
+  }
   bool OpenUrl(const QUrl& url) override {
     opened << url;
     return hasOpener;
@@ -54,6 +59,7 @@ class ScriptedDialogs final : public TDialogs {
   QStringList chosenFiles;
   QString chosenFolder;
   QString typedText;  // what AskText answers
+  int choice = 0;      // what AskChoice answers
   QList<QUrl> opened;
   bool hasOpener = true;  // what OpenUrl answers: a program is registered
 };
