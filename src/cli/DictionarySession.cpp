@@ -66,13 +66,17 @@ AnalysedText AnalyseFile(const CliContext& context, const std::string& path, Con
   AnalysedText text;
   const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
   // A data folder without a model (a dictionary of one's own) reads by the
-  // rule; a model that is there but cannot be used is named.
-  std::shared_ptr<const tagging::TaggerModel> model;
+  // rule; a model that is there but cannot be used is named. The model is
+  // read when the first word that needs it is met, so a text the rule reads
+  // whole does not wait for it.
+  TaggerModelSource model;
   const std::string modelPath = JoinPath(context.dataDir, tagging::kTaggerModelFile);
   if (context.contextReading && lexicon && FileExists(modelPath)) {
-    tagging::TaggerModelLoad load = tagging::TaggerModel::Load(modelPath);
-    if (!load.model) context.Error(load.error + "; every word is read by the headword rule");
-    model = std::move(load.model);
+    model = [&context, modelPath]() -> std::shared_ptr<const tagging::TaggerModel> {
+      tagging::TaggerModelLoad load = tagging::TaggerModel::Load(modelPath);
+      if (!load.model) context.Error(load.error + "; every word is read by the headword rule");
+      return std::move(load.model);
+    };
   }
   AnalyseText(parser, text.result, lexicon, std::move(model));
   if (path == "-") {

@@ -392,9 +392,20 @@ ContextReader::ContextReader(std::shared_ptr<const Lexicon> lexicon,
                              std::shared_ptr<const tagging::TaggerModel> model)
     : lexicon_(std::move(lexicon)), model_(std::move(model)) {}
 
+ContextReader::ContextReader(std::shared_ptr<const Lexicon> lexicon, TaggerModelSource modelSource)
+    : lexicon_(std::move(lexicon)), modelSource_(std::move(modelSource)) {}
+
+const tagging::TaggerModel* ContextReader::Model() {
+  if (modelSource_) {
+    model_ = modelSource_();
+    modelSource_ = nullptr;
+  }
+  return model_.get();
+}
+
 int32_t ContextReader::WatchNewWord(std::string_view word) {
   slotOfEntry_.push_back(0);
-  if (!lexicon_ || !model_) return 0;
+  if (!lexicon_ || (!model_ && !modelSource_)) return 0;
   const std::span<const HeadwordId> candidates = lexicon_->Candidates(word);
   if (candidates.empty()) return 0;
   const HeadwordId rule = candidates.front();
@@ -412,7 +423,9 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
     }
   }
   if (!differs && !grouped) return 0;
-  watched.fixedTag = model_->DictionaryTag(tagging::NormaliseForTagger(word));
+  const tagging::TaggerModel* model = Model();
+  if (!model) return 0;
+  watched.fixedTag = model->DictionaryTag(tagging::NormaliseForTagger(word));
   // The tag dictionary gives tears, books and lands as plural nouns only;
   // where the verb would read the word otherwise, the weights decide.
   if (watched.fixedTag) {
@@ -541,17 +554,31 @@ std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::stri
   return splits;
 }
 
-ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
-                    std::shared_ptr<const tagging::TaggerModel> model, ScanControl control) {
-  std::optional<ContextReader> reader;
-  if (lexicon && model) {
-    reader.emplace(lexicon, std::move(model));
-    control.watch = &*reader;
-  }
+namespace {
+
+ScanEnd AnalyseWith(TMyParser& parser, AnalysisResult& result, const std::shared_ptr<const Lexicon>& lexicon,
+                    std::optional<ContextReader>& reader, ScanControl control) {
+  if (reader) control.watch = &*reader;
   const ScanEnd end = ScanText(parser, result, control);
   ClassifyWords(result, lexicon);
   if (reader) ApplyWordReadings(result, reader->Read(result, parser.FullText()));
   return end;
+}
+
+}  // namespace
+
+ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
+                    std::shared_ptr<const tagging::TaggerModel> model, ScanControl control) {
+  std::optional<ContextReader> reader;
+  if (lexicon && model) reader.emplace(lexicon, std::move(model));
+  return AnalyseWith(parser, result, lexicon, reader, control);
+}
+
+ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
+                    TaggerModelSource modelSource, ScanControl control) {
+  std::optional<ContextReader> reader;
+  if (lexicon && modelSource) reader.emplace(lexicon, std::move(modelSource));
+  return AnalyseWith(parser, result, lexicon, reader, control);
 }
 
 }  // namespace lexiscoop

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,6 +18,9 @@ namespace lexiscoop {
 
 class Lexicon;
 class TMyParser;
+
+// Gives the tagger model when asked (nullptr: none to be had).
+using TaggerModelSource = std::function<std::shared_ptr<const tagging::TaggerModel>()>;
 
 // Of the candidate headwords of `spelling` (in rule order), the one whose
 // forms fit the part-of-speech tag the word has in its sentence: a past or
@@ -38,6 +42,11 @@ HeadwordId ReadingForTag(const Lexicon& lexicon, std::string_view spelling,
 class ContextReader final : public WordWatch {
  public:
   ContextReader(std::shared_ptr<const Lexicon> lexicon, std::shared_ptr<const tagging::TaggerModel> model);
+  // Asks `modelSource` for the model when the first word that its sentence
+  // may read otherwise is met, once: a text whose words no tag reads
+  // otherwise never loads it. A source giving none reads every word by the
+  // rule; an empty source is no model.
+  ContextReader(std::shared_ptr<const Lexicon> lexicon, TaggerModelSource modelSource);
 
   int32_t WatchNewWord(std::string_view word) override;
 
@@ -62,7 +71,11 @@ class ContextReader final : public WordWatch {
   void ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text, int share,
                        int shares) const;
 
+  // The model, asked of modelSource_ at the first call.
+  const tagging::TaggerModel* Model();
+
   std::shared_ptr<const Lexicon> lexicon_;
+  TaggerModelSource modelSource_;
   std::shared_ptr<const tagging::TaggerModel> model_;
   std::vector<uint32_t> slotOfEntry_;  // per entry: index into watched_ + 1, 0 when not watched
   std::vector<Watched> watched_;
@@ -74,5 +87,8 @@ class ContextReader final : public WordWatch {
 // every word: the result is what ScanText and ClassifyWords make.
 ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
                     std::shared_ptr<const tagging::TaggerModel> model, ScanControl control = {});
+// The same with the model asked of `modelSource` only when a word needs it.
+ScanEnd AnalyseText(TMyParser& parser, AnalysisResult& result, std::shared_ptr<const Lexicon> lexicon,
+                    TaggerModelSource modelSource, ScanControl control = {});
 
 }  // namespace lexiscoop

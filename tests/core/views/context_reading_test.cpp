@@ -235,6 +235,42 @@ TEST(GlossGroupOrderTest, MovesTheNamedGroupToTheFront) {
   }
 }
 
+// Each split entry's readings, «entry: headword×count …».
+std::string SplitsOf(const AnalysisResult& result) {
+  std::string out;
+  for (const EntryReadings& split : result.readings) {
+    out += std::to_string(split.entry) + ':';
+    for (const WordReading& r : split.readings) out += ' ' + std::to_string(r.word.headword) + 'x' + std::to_string(r.occurrences) + r.glosses;
+    out += '\n';
+  }
+  return out;
+}
+
+TEST_F(ContextReadingTest, AsksForTheModelOnceAndOnlyWhenAWordNeedsIt) {
+  const auto lexicon = dictionary_->CurrentLexicon();
+  const struct { const char* text; int asks; } kCases[] = {
+      {"The cat is the cat.", 0},
+      {"He leaves at six. The leaves fall. I saw a saw.", 1},
+      {"Close the door. She lives in China, and he lives here.", 1},
+  };
+  for (const auto& c : kCases) {
+    for (const bool given : {true, false}) {
+      int asks = 0;
+      const TaggerModelSource source = [&]() -> std::shared_ptr<const tagging::TaggerModel> {
+        ++asks;
+        return given ? model_ : nullptr;
+      };
+      TMyParser text;
+      text.AssignText(c.text);
+      AnalysisResult lazy, eager;
+      AnalyseText(text, lazy, lexicon, source);
+      AnalyseText(text, eager, lexicon, given ? model_ : nullptr);
+      EXPECT_EQ(asks, c.asks) << c.text;
+      EXPECT_EQ(SplitsOf(lazy), SplitsOf(eager)) << c.text;
+    }
+  }
+}
+
 TEST_F(ContextReadingTest, WithoutAModelTheRuleReadsEveryWord) {
   EXPECT_EQ(ReadingsOf("He leaves at six.", "leaves", nullptr), "leaf");
   EXPECT_EQ(ReadingsOf("He cut the board with a saw.", "saw", nullptr), "see");
