@@ -99,7 +99,7 @@ void BM_RecordAndRefresh(benchmark::State& state) {
   for (auto _ : state) {
     const char* inflections = round % 2 ? "zebraed\r\nzebraing\r\nzebras\r\n" : "zebras\r\n";
     if (dictionary.RecordHeadword("zebra", inflections, 1 + round % 4) != RecordStatus::Recorded ||
-        dictionary.LastSaveStatus() != 0) {
+        !dictionary.LastSaveStatus().ok()) {
       state.SkipWithError("record failed");
       break;
     }

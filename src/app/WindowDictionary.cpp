@@ -77,10 +77,11 @@ void WindowDictionary::ReportDamagedFiles() {
         status == ENOENT ? TCompressStringList::MissingFileMessage(path) : DamagedFileMessage(path);
     dialogs_.Inform(&window_, QString::fromStdString(Utf8FromCp932(message)));
   }
-  if (const int rc = dictionary_->InterruptedChangeStatus(); rc != 0) {
-    const std::string refusal = ChangeRefusalText(rc);
+  if (const Status& interrupted = dictionary_->InterruptedChangeStatus(); !interrupted.ok()) {
+    const std::string& refusal = interrupted.message();
     dialogs_.Inform(&window_, Qs(texts::kInterruptedChangeFormat)
-                                  .arg(QString::fromStdString(refusal.empty() ? std::strerror(rc) : refusal)));
+                                  .arg(QString::fromStdString(refusal.empty() ? std::strerror(interrupted.systemError())
+                                                                              : refusal)));
   }
 }
 

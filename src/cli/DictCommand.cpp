@@ -51,12 +51,11 @@ void ExpectArgs(const CliContext& context, size_t count, const char* usage) {
   if (context.args.size() != count + 1) throw UsageError{std::string("usage: dict ") + usage};
 }
 
-std::string Reason(int rc) { return std::string(" (") + std::strerror(rc) + ")"; }
+std::string Reason(const Status& status) { return std::string(" (") + std::strerror(status.systemError()) + ")"; }
 
 // A change refused for what the data folder holds is said as it is.
-void ThrowIfRefused(int rc) {
-  const std::string refusal = ChangeRefusalText(rc);
-  if (!refusal.empty()) throw std::runtime_error(refusal);
+void ThrowIfRefused(const Status& status) {
+  if (!status.message().empty()) throw std::runtime_error(status.message());
 }
 
 // Says truthfully how a change that did not apply ended.
@@ -181,7 +180,7 @@ int Gloss(CliContext& context) {
     case GlossRecordStatus::SaveFailed:
       ThrowIfRefused(glosses.SaveStatus());
       throw std::runtime_error(glosses.UserPath() + ": cannot be written (" +
-                               std::strerror(glosses.SaveStatus() > 0 ? glosses.SaveStatus() : EIO) +
+                               std::strerror(glosses.SaveStatus().systemError() > 0 ? glosses.SaveStatus().systemError() : EIO) +
                                "); nothing was changed");
   }
   static const Cp932Text kGloss("訳語: ");
@@ -238,7 +237,7 @@ int Delete(CliContext& context) {
   const std::string headword = ArgumentText(context, context.args[1]);
   auto dictionary = LoadDictionary(context);
   const bool removed = dictionary->DeleteHeadword(headword);
-  if (dictionary->LastSaveStatus() != 0 || !dictionary->DamagedFile().empty()) ReportUnapplied(*dictionary, headword, "deleted");
+  if (!dictionary->LastSaveStatus().ok() || !dictionary->DamagedFile().empty()) ReportUnapplied(*dictionary, headword, "deleted");
   if (!removed) {
     throw std::runtime_error("'" + headword + "' is not a headword of the dictionary (letter case counts)");
   }

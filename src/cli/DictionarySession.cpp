@@ -36,10 +36,10 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
   dictionary->ReloadDictionary(false);
   // A change another process left that was not completed: the files are
   // read as they are, and the user is told why.
-  if (const int rc = dictionary->InterruptedChangeStatus(); rc != 0) {
-    const std::string refusal = ChangeRefusalText(rc);
+  if (const Status& interrupted = dictionary->InterruptedChangeStatus(); !interrupted.ok()) {
+    const std::string& refusal = interrupted.message();
     context.Error(refusal.empty() ? std::string("an interrupted change of the dictionary cannot be completed (") +
-                                        std::strerror(rc) + "); the files are read as they are"
+                                        std::strerror(interrupted.systemError()) + "); the files are read as they are"
                                   : refusal);
   }
   // The window goes on with what loaded; a command line run that would work

@@ -15,6 +15,7 @@
 #include "dictionary/Lexicon.h"
 #include "platform/FileLock.h"
 #include "platform/FileStamp.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -83,11 +84,10 @@ class ConjugationDictionary {
   // one state.
   void ReloadDictionary(bool dictionaryOnly);
 
-  // How the last reload found the user's files: 0, or why a change that
-  // another process left interrupted was not completed (an errno or a
-  // refusal code of DictionaryTransaction.h, worded by ChangeRefusalText);
+  // How the last reload found the user's files: OK, or why a change that
+  // another process left interrupted was not completed (see ChangeStatus);
   // the files were then read as they are.
-  int InterruptedChangeStatus() const { return interruptedChangeStatus_; }
+  const Status& InterruptedChangeStatus() const { return interruptedChangeStatus_; }
 
   // Replaces the lexicon's headwords with those of `lines`, one dictionary
   // line each, in order (what a reload does with the file).
@@ -125,13 +125,13 @@ class ConjugationDictionary {
   // (DamagedFile()), nothing is written.
   bool DeleteHeadword(std::string_view headword);
 
-  // How the last RecordHeadword or DeleteHeadword ended: 0 when every file
-  // it had to change was written (or it changed none), otherwise the errno
-  // (EFBIG for a list too large to encode, or a refusal code of
-  // DictionaryTransaction.h) of the failure. After a failure
-  // no file was changed, unless LastChangePending(): then the change is
-  // decided and the next load completes it.
-  int LastSaveStatus() const { return lastSaveStatus_; }
+  // How the last RecordHeadword or DeleteHeadword ended: OK when every file
+  // it had to change was written (or it changed none), otherwise the
+  // failure (see ChangeStatus; its systemError() is EFBIG for a list too
+  // large to encode, EBADMSG for a damaged file). After a failure no file
+  // was changed, unless LastChangePending(): then the change is decided and
+  // the next load completes it.
+  const Status& LastSaveStatus() const { return lastSaveStatus_; }
   bool LastChangePending() const { return lastChangePending_; }
   // The file that stopped the last change because it exists but cannot be
   // read or decoded; empty when none did.
@@ -224,8 +224,8 @@ class ConjugationDictionary {
   std::string userLevelFolder_;  // the user's level lists
   DictionaryObserver* observer_ = nullptr;
   LockWaitNotice lockWaitNotice_;
-  int interruptedChangeStatus_ = 0;
-  int lastSaveStatus_ = 0;
+  Status interruptedChangeStatus_;
+  Status lastSaveStatus_;
   bool lastChangePending_ = false;
   std::string damagedFile_;
   std::vector<std::pair<std::string, FileStamp>> stamps_;  // files of the last load

@@ -66,7 +66,7 @@ bool ConjugationDictionary::ReadToChange(TCompressStringList& list, const std::s
   const int status = list.LoadFromFile(path);
   if (status == 0) return true;
   damagedFile_ = path;
-  lastSaveStatus_ = status;
+  lastSaveStatus_ = ChangeStatus(status);
   return false;
 }
 
@@ -76,10 +76,10 @@ bool ConjugationDictionary::StageList(DictionaryTransaction& change, const TComp
     change.Replace(path, list.FileImage());
     return true;
   } catch (const std::bad_alloc&) {
-    lastSaveStatus_ = ENOMEM;
+    lastSaveStatus_ = ChangeStatus(ENOMEM);
     return false;
   } catch (const std::exception&) {
-    lastSaveStatus_ = EFBIG;  // larger than the file format records
+    lastSaveStatus_ = ChangeStatus(EFBIG);  // larger than the file format records
     return false;
   }
 }
@@ -87,7 +87,7 @@ bool ConjugationDictionary::StageList(DictionaryTransaction& change, const TComp
 bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionaryOnly,
                                    const TCompressStringList* dictionary) {
   const CommitOutcome outcome = change.Commit();
-  lastSaveStatus_ = outcome.error;
+  lastSaveStatus_ = ChangeStatus(outcome.error);
   lastChangePending_ = outcome.state == CommitState::Pending;
   if (outcome.state == CommitState::Applied && dictionary != nullptr) {
     // The user's file now holds these lines, and nobody else writes while
@@ -108,15 +108,15 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
 
 RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, std::string_view inflectionText,
                                                    int level, std::optional<std::string_view> glossText) {
-  lastSaveStatus_ = 0;
+  lastSaveStatus_ = Status::OK();
   lastChangePending_ = false;
   damagedFile_.clear();
   const std::string line = RecordLine(headword, inflectionText);
   if (line.empty()) return RecordStatus::InvalidText;
 
   DictionaryTransaction change(userFolder_, UserFilePaths(), lockWaitNotice_);
-  if (const int rc = change.Begin(); rc != 0) {
-    lastSaveStatus_ = rc;
+  if (Status begun = change.Begin(); !begun.ok()) {
+    lastSaveStatus_ = std::move(begun);
     return RecordStatus::NotSaved;
   }
   // The files as they are now, whatever this object loaded before: a
@@ -168,7 +168,7 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
         return RecordStatus::GlossTooLong;
       case GlossRecordStatus::UserFileUnreadable:
         damagedFile_ = glosses_.UserPath();
-        lastSaveStatus_ = glosses_.UserLoadStatus();
+        lastSaveStatus_ = ChangeStatus(glosses_.UserLoadStatus());
         return RecordStatus::DictionaryUnreadable;
       case GlossRecordStatus::SaveFailed:
         lastSaveStatus_ = glosses_.SaveStatus();
@@ -180,12 +180,12 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
 }
 
 bool ConjugationDictionary::DeleteHeadword(std::string_view headword) {
-  lastSaveStatus_ = 0;
+  lastSaveStatus_ = Status::OK();
   lastChangePending_ = false;
   damagedFile_.clear();
   DictionaryTransaction change(userFolder_, UserFilePaths(), lockWaitNotice_);
-  if (const int rc = change.Begin(); rc != 0) {
-    lastSaveStatus_ = rc;
+  if (Status begun = change.Begin(); !begun.ok()) {
+    lastSaveStatus_ = std::move(begun);
     return false;
   }
   TCompressStringList lines;

@@ -161,23 +161,48 @@ std::string ChangeRefusalText(int rc) {
   }
 }
 
+namespace {
+
+// CompleteInterruptedChange with the outcome as ChangeStatus's code.
+int CompleteInterruptedChangeCode(const std::string& dataFolder, const std::vector<std::string>& userFiles);
+
+}  // namespace
+
+Status ChangeStatus(int rc) {
+  if (rc == 0) return Status::OK();
+  std::string refusal = ChangeRefusalText(rc);
+  if (refusal.empty()) return Status::FromErrno(rc);
+  switch (rc) {
+    case kJournalNamesOutside:
+      return Status::Corruption(std::move(refusal));
+    case kUserFileDanglingLink:
+      return Status::NotFound(std::move(refusal));
+    case ETIMEDOUT:
+      return Status::IoError(std::move(refusal), rc);
+    default:  // a file of the change's that is not a regular file
+      return Status::InvalidArgument(std::move(refusal));
+  }
+}
+
 DictionaryTransaction::DictionaryTransaction(std::string dataFolder, std::vector<std::string> userFiles,
                                              LockWaitNotice notice)
     : dataFolder_(std::move(dataFolder)), userFiles_(std::move(userFiles)), notice_(std::move(notice)) {}
 
 DictionaryTransaction::~DictionaryTransaction() = default;
 
-int DictionaryTransaction::Begin() {
+Status DictionaryTransaction::Begin() {
   // A fresh installation may not have the folder yet.
   if (!dataFolder_.empty() && !FolderExists(dataFolder_)) CreateFolderPath(dataFolder_);
-  if (const int rc = lock_.Acquire(LockPath(dataFolder_), FileLock::Mode::Exclusive, notice_); rc != 0) return rc;
+  if (const int rc = lock_.Acquire(LockPath(dataFolder_), FileLock::Mode::Exclusive, notice_); rc != 0) {
+    return ChangeStatus(rc);
+  }
   lockedAt_ = WallClockNanoseconds();
-  if (const int rc = CompleteInterruptedChange(dataFolder_, userFiles_); rc != 0) {
+  if (const int rc = CompleteInterruptedChangeCode(dataFolder_, userFiles_); rc != 0) {
     lock_.Release();
-    return rc;
+    return ChangeStatus(rc);
   }
   RemoveStaleTemporaries();
-  return 0;
+  return Status::OK();
 }
 
 void DictionaryTransaction::RemoveStaleTemporaries() const {
@@ -256,7 +281,9 @@ CommitOutcome DictionaryTransaction::Commit() {
   return {};
 }
 
-int CompleteInterruptedChange(const std::string& dataFolder, const std::vector<std::string>& userFiles) {
+namespace {
+
+int CompleteInterruptedChangeCode(const std::string& dataFolder, const std::vector<std::string>& userFiles) {
   const std::string path = JournalPath(dataFolder);
   if (!Exists(path)) return 0;
   std::string text;
@@ -281,12 +308,23 @@ int CompleteInterruptedChange(const std::string& dataFolder, const std::vector<s
   return 0;
 }
 
+}  // namespace
+
+Status CompleteInterruptedChange(const std::string& dataFolder, const std::vector<std::string>& userFiles) {
+  return ChangeStatus(CompleteInterruptedChangeCode(dataFolder, userFiles));
+}
+
 bool HasInterruptedChange(const std::string& dataFolder) { return Exists(JournalPath(dataFolder)); }
 
 bool DictionaryReadLock::LockFileExists(const std::string& dataFolder) { return Exists(LockPath(dataFolder)); }
 
-int DictionaryReadLock::Acquire(const std::string& dataFolder, const std::vector<std::string>& userFiles,
-                                const LockWaitNotice& notice) {
+Status DictionaryReadLock::Acquire(const std::string& dataFolder, const std::vector<std::string>& userFiles,
+                                   const LockWaitNotice& notice) {
+  return ChangeStatus(AcquireCode(dataFolder, userFiles, notice));
+}
+
+int DictionaryReadLock::AcquireCode(const std::string& dataFolder, const std::vector<std::string>& userFiles,
+                                    const LockWaitNotice& notice) {
   const std::string lockPath = LockPath(dataFolder);
   const int lockRc = lock_.Acquire(lockPath, FileLock::Mode::Shared, notice);
   if (lockRc == kLockNotRegularFile || lockRc == ETIMEDOUT) return lockRc;
@@ -302,7 +340,7 @@ int DictionaryReadLock::Acquire(const std::string& dataFolder, const std::vector
   // then reads is whole.
   int rc = lock_.Held() ? lock_.Change(FileLock::Mode::Exclusive, notice)
                         : lock_.Acquire(lockPath, FileLock::Mode::Exclusive, notice);
-  if (rc == 0) rc = CompleteInterruptedChange(dataFolder, userFiles);
+  if (rc == 0) rc = CompleteInterruptedChangeCode(dataFolder, userFiles);
   if (lock_.Held()) {
     lock_.Change(FileLock::Mode::Shared, notice);
   } else {

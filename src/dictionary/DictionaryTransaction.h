@@ -6,6 +6,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileLock.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -25,6 +26,12 @@ inline constexpr int kJournalTargetIsLink = -24;    // the intent record would r
 // «lexiscoop.journal: names a file outside the data folder; nothing was
 // done»; "" for an errno.
 std::string ChangeRefusalText(int rc);
+
+// The status of an outcome `rc` of a change (0, an errno or a refusal code):
+// OK for 0; a refusal carries its ChangeRefusalText as its message (and the
+// errno, for a lock that could not be taken in time); any other errno is
+// Status::FromErrno with no message.
+Status ChangeStatus(int rc);
 
 // How a change ended.
 enum class CommitState {
@@ -61,10 +68,10 @@ class DictionaryTransaction {
   DictionaryTransaction(const DictionaryTransaction&) = delete;
   DictionaryTransaction& operator=(const DictionaryTransaction&) = delete;
 
-  // Returns 0, or why the change cannot go ahead: an errno or a refusal
-  // code (the lock cannot be taken, or an interrupted change cannot be
-  // completed or may not be).
-  int Begin();
+  // OK, or why the change cannot go ahead (see ChangeStatus): the lock
+  // cannot be taken, or an interrupted change cannot be completed or may not
+  // be.
+  Status Begin();
 
   // Makes `bytes` the new content of `path`, one of the user's files, when
   // the change commits. A symbolic link is followed to the file it names;
@@ -101,9 +108,9 @@ class DictionaryTransaction {
 // record that names anything else, or whose new version is not a regular
 // file there, is left alone with nothing done (kJournalNamesOutside); no
 // link but a user's own file, as a writer follows it, is followed. The
-// caller holds the exclusive lock. Returns 0 when no record is left, else
-// the refusal or the errno of the rename that failed.
-int CompleteInterruptedChange(const std::string& dataFolder, const std::vector<std::string>& userFiles = {});
+// caller holds the exclusive lock. OK when no record is left, else the
+// refusal or the errno of the rename that failed (see ChangeStatus).
+Status CompleteInterruptedChange(const std::string& dataFolder, const std::vector<std::string>& userFiles = {});
 
 // True when an intent record waits in `dataFolder`.
 bool HasInterruptedChange(const std::string& dataFolder);
@@ -115,16 +122,19 @@ bool HasInterruptedChange(const std::string& dataFolder);
 // reader that finds the file after reading must read again under the lock.
 class DictionaryReadLock {
  public:
-  // Returns 0, or why an interrupted change could not be completed (the
-  // files may then be half changed): an errno or a refusal code, the
-  // record then left as it is. `userFiles` as for CompleteInterruptedChange.
-  int Acquire(const std::string& dataFolder, const std::vector<std::string>& userFiles = {},
+  // OK, or why an interrupted change could not be completed (the files may
+  // then be half changed; see ChangeStatus), the record then left as it is.
+  // `userFiles` as for CompleteInterruptedChange.
+  Status Acquire(const std::string& dataFolder, const std::vector<std::string>& userFiles = {},
               const LockWaitNotice& notice = {});
   bool Held() const { return lock_.Held(); }
 
   static bool LockFileExists(const std::string& dataFolder);
 
  private:
+  int AcquireCode(const std::string& dataFolder, const std::vector<std::string>& userFiles,
+                  const LockWaitNotice& notice);
+
   FileLock lock_;
 };
 

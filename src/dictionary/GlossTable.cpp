@@ -206,22 +206,22 @@ GlossRecordStatus GlossTable::Revert(std::string_view headword) {
 }
 
 GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const std::string* glosses) {
-  saveStatus_ = 0;
+  saveStatus_ = Status::OK();
   if (!IsStorableHeadword(headword)) return GlossRecordStatus::InvalidText;
   // One change of the user's files, under their lock: the file is read
   // again as it is now (another program's lines are kept) and replaced whole
   // or not at all.
   DictionaryTransaction change(userFolder_, {UserPath()}, lockWaitNotice_);
-  if (const int rc = change.Begin(); rc != 0) {
-    saveStatus_ = rc;
+  if (Status begun = change.Begin(); !begun.ok()) {
+    saveStatus_ = std::move(begun);
     return GlossRecordStatus::SaveFailed;
   }
   bool staged = false;
   const GlossRecordStatus status = StageUserLine(change, headword, glosses, staged);
   if (status != GlossRecordStatus::Recorded || !staged) return status;
-  saveStatus_ = change.Commit().error;
+  saveStatus_ = ChangeStatus(change.Commit().error);
   LoadFiles();
-  return saveStatus_ == 0 ? GlossRecordStatus::Recorded : GlossRecordStatus::SaveFailed;
+  return saveStatus_.ok() ? GlossRecordStatus::Recorded : GlossRecordStatus::SaveFailed;
 }
 
 bool GlossTable::IsStorableHeadword(std::string_view headword) {
@@ -231,7 +231,7 @@ bool GlossTable::IsStorableHeadword(std::string_view headword) {
 GlossRecordStatus GlossTable::StageUserLine(DictionaryTransaction& change, std::string_view headword,
                                             const std::string* glosses, bool& staged) {
   staged = false;
-  saveStatus_ = 0;
+  saveStatus_ = Status::OK();
   if (!IsStorableHeadword(headword)) return GlossRecordStatus::InvalidText;
   if (glosses != nullptr && headword.size() + 1 + glosses->size() > kMaxLineBytes) return GlossRecordStatus::TooLong;
   TCompressStringList list;
@@ -262,7 +262,7 @@ GlossRecordStatus GlossTable::StageUserLine(DictionaryTransaction& change, std::
   try {
     change.Replace(path, list.FileImage());
   } catch (const std::exception&) {
-    saveStatus_ = EIO;
+    saveStatus_ = ChangeStatus(EIO);
     return GlossRecordStatus::SaveFailed;
   }
   staged = true;

@@ -9,6 +9,7 @@
 #include "dictionary/CompressStringList.h"
 #include "platform/FileLock.h"
 #include "platform/FileStamp.h"
+#include "platform/Status.h"
 
 namespace lexiscoop {
 
@@ -98,7 +99,8 @@ class GlossTable {
 
   int ShippedLoadStatus() const { return shippedStatus_; }
   int UserLoadStatus() const { return userStatus_; }
-  int SaveStatus() const { return saveStatus_; }
+  // How the last change of the user's glosses ended (see ChangeStatus).
+  const Status& SaveStatus() const { return saveStatus_; }
   // Lines loaded from the shipped and from the user's file.
   size_t ShippedCount() const { return shipped_.exact.size(); }
   size_t UserCount() const { return user_.exact.size(); }
@@ -177,7 +179,7 @@ class GlossTable {
   Table user_;
   int shippedStatus_ = 0;
   int userStatus_ = 0;
-  int saveStatus_ = 0;
+  Status saveStatus_;
 };
 
 }  // namespace lexiscoop

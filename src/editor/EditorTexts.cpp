@@ -117,9 +117,9 @@ std::string DictionaryUnreadableMessage(std::string_view path) {
   return kBefore.str() + Cp932FromUtf8(path) + kAfter.str();
 }
 
-std::string NotWrittenMessage(std::string_view headword, int status) {
+std::string NotWrittenMessage(std::string_view headword, const Status& status) {
   static const Cp932Text kNotWritten{" の変更を辞書ファイルに書き込めませんでした"};
-  const std::string refusal = ChangeRefusalText(status);
+  const std::string& refusal = status.message();
   return std::string(headword) + kNotWritten.str() + (refusal.empty() ? std::string() : "\r\n" + refusal);
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Status.h"
+
 namespace lexiscoop {
 
 // The dictionary editor's messages and questions, CP932, line breaks CR LF.
@@ -42,9 +44,9 @@ std::string GlossTooLongMessage(std::string_view headword, size_t lineBytes, siz
 std::string DictionaryUnreadableMessage(std::string_view path);
 
 // The reloaded dictionary does not hold what was recorded or still holds
-// what was deleted: the file could not be written; a refusal `status` (see
-// ChangeRefusalText) is said on a line of its own.
-std::string NotWrittenMessage(std::string_view headword, int status = 0);
+// what was deleted: the file could not be written; the refusal `status`
+// carries (its message, see ChangeStatus) is said on a line of its own.
+std::string NotWrittenMessage(std::string_view headword, const Status& status = Status::OK());
 
 // A record refused because `spelling` would be stored as an item that reads
 // back as another spelling.

@@ -83,6 +83,13 @@ Status ReadStored(const std::string& folder, const std::string& path, T& out,
   return Outcome(ListStoreCode::Done, 0, path);
 }
 
+// A change that could not begin: the list's path, and the refusal where
+// there is one.
+Status NotBegun(const Status& why, const std::string& path) {
+  if (why.message().empty()) return Outcome(ListStoreCode::NotWritten, why.systemError(), path);
+  return Status::IoError(path + ": " + why.message(), why.systemError());
+}
+
 Status FromCommit(const CommitOutcome& outcome, const std::string& path) {
   switch (outcome.state) {
     case CommitState::Applied:
@@ -141,7 +148,7 @@ Status ListStore::LoadKnownList(const std::string& name, KnownWordList& list) co
 Status ListStore::Store(const std::string& path, std::string bytes) {
   CreateFolderPath(FolderOf(path));
   DictionaryTransaction change(userFolder_, {path});
-  if (const int rc = change.Begin(); rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
+  if (const Status begun = change.Begin(); !begun.ok()) return NotBegun(begun, path);
   std::string old;
   const int rc = ReadWholeFile(path, old, static_cast<int64_t>(kMaxStoredListBytes));
   if (rc == 0) {
@@ -158,7 +165,7 @@ Status ListStore::Store(const std::string& path, std::string bytes) {
 
 Status ListStore::Remove(const std::string& path) {
   DictionaryTransaction change(userFolder_, {path});
-  if (const int rc = change.Begin(); rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
+  if (const Status begun = change.Begin(); !begun.ok()) return NotBegun(begun, path);
   if (!FileExists(path)) return Outcome(ListStoreCode::NoSuchList, ENOENT, path);
   if (unlink(path.c_str()) != 0) return Outcome(ListStoreCode::NotWritten, errno, path);
   SyncFolder(FolderOf(path));
@@ -187,7 +194,7 @@ Status ListStore::ChangeKnownList(const std::string& name, const std::vector<std
   const std::string path = KnownListPath(name);
   CreateFolderPath(FolderOf(path));
   DictionaryTransaction change(userFolder_, {path});
-  if (const int rc = change.Begin(); rc != 0) return Outcome(ListStoreCode::NotWritten, rc, path);
+  if (const Status begun = change.Begin(); !begun.ok()) return NotBegun(begun, path);
   // The list as it is now, under the lock: what others added since stays.
   KnownWordList list;
   std::string old;

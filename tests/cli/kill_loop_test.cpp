@@ -75,7 +75,7 @@ std::map<std::string, std::string> AfterRecord(const fs::path& data, const std::
   ConjugationDictionary dictionary(twin.path().string(), twin.path().string());
   dictionary.ReloadDictionary(false);
   EXPECT_EQ(dictionary.RecordHeadword(headword, Forms(headword, round), level), RecordStatus::Recorded);
-  EXPECT_EQ(dictionary.LastSaveStatus(), 0);
+  EXPECT_TRUE(dictionary.LastSaveStatus().ok());
   return Take(twin.path()).files;
 }
 

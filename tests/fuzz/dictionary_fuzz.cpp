@@ -125,11 +125,11 @@ void RecordAndDelete(ConjugationDictionary& dictionary, std::string_view rest, i
     return;
   }
   Check(status == RecordStatus::Recorded);
-  Check(dictionary.LastSaveStatus() == 0);
+  Check(dictionary.LastSaveStatus().ok());
   CheckLoaded(dictionary);
   Check(dictionary.CurrentLexicon()->FindHeadword(headword) != kNoHeadword);
   Check(dictionary.DeleteHeadword(headword));
-  Check(dictionary.LastSaveStatus() == 0);
+  Check(dictionary.LastSaveStatus().ok());
   CheckLoaded(dictionary);
 }
 

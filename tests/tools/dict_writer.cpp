@@ -41,13 +41,13 @@ int main(int argc, char** argv) {
       }
       const RecordStatus status = dictionary.RecordHeadword(headword, forms, level);
       if (status != RecordStatus::Recorded) {
-        std::fprintf(stderr, "line %d: record ended with %d (errno %d)\n", number, static_cast<int>(status),
-                     dictionary.LastSaveStatus());
+        std::fprintf(stderr, "line %d: record ended with %d (%s)\n", number, static_cast<int>(status),
+                     dictionary.LastSaveStatus().ToString().c_str());
         return 1;
       }
     } else if (op == "D") {
-      if (!dictionary.DeleteHeadword(headword) || dictionary.LastSaveStatus() != 0) {
-        std::fprintf(stderr, "line %d: delete failed (errno %d)\n", number, dictionary.LastSaveStatus());
+      if (!dictionary.DeleteHeadword(headword) || !dictionary.LastSaveStatus().ok()) {
+        std::fprintf(stderr, "line %d: delete failed (%s)\n", number, dictionary.LastSaveStatus().ToString().c_str());
         return 1;
       }
     }

@@ -317,7 +317,7 @@ void TfrmEditDic::Delete(const std::string& headword) {
   } else if (dictionary_.LastChangePending()) {
     RefreshList();
     Inform(PendingMessage(headword));
-  } else if (dictionary_.LastSaveStatus() != 0) {
+  } else if (!dictionary_.LastSaveStatus().ok()) {
     Inform(NotWrittenMessage(headword, dictionary_.LastSaveStatus()));
   } else {
     dialogs_.Beep();

@@ -118,10 +118,10 @@ TEST_F(CraftedDataFolderTest, AnIntentRecordNamingAnythingButOurOwnFilesIsLeftAl
     // A reader leaves it alone and says so; a writer refuses its change.
     ConjugationDictionary reader = Dictionary();
     reader.ReloadDictionary(false);
-    EXPECT_EQ(reader.InterruptedChangeStatus(), kJournalNamesOutside);
+    EXPECT_EQ(reader.InterruptedChangeStatus().message(), ChangeRefusalText(kJournalNamesOutside));
     EXPECT_EQ(Tree(root_.path()), before);
     EXPECT_EQ(reader.RecordHeadword("zoo", "zoos", 1), RecordStatus::NotSaved);
-    EXPECT_EQ(reader.LastSaveStatus(), kJournalNamesOutside);
+    EXPECT_EQ(reader.LastSaveStatus().message(), ChangeRefusalText(kJournalNamesOutside));
     EXPECT_EQ(Tree(root_.path()), before);
   }
   EXPECT_EQ(ChangeRefusalText(kJournalNamesOutside),
@@ -144,9 +144,9 @@ TEST_F(CraftedDataFolderTest, OurOwnRecordIsNeverCompletedThroughALink) {
   const auto before = Tree(root_.path());
   ConjugationDictionary reader = Dictionary();
   reader.ReloadDictionary(false);
-  EXPECT_EQ(reader.InterruptedChangeStatus(), kJournalTargetIsLink);
+  EXPECT_EQ(reader.InterruptedChangeStatus().message(), ChangeRefusalText(kJournalTargetIsLink));
   EXPECT_EQ(reader.RecordHeadword("zoo", "zoos", 1), RecordStatus::NotSaved);
-  EXPECT_EQ(reader.LastSaveStatus(), kJournalTargetIsLink);
+  EXPECT_EQ(reader.LastSaveStatus().message(), ChangeRefusalText(kJournalTargetIsLink));
   EXPECT_EQ(Tree(root_.path()), before);
   EXPECT_NE(ChangeRefusalText(kJournalTargetIsLink).find("lexiscoop.journal: a file it names is a symbolic link"),
             std::string::npos);
@@ -155,7 +155,7 @@ TEST_F(CraftedDataFolderTest, OurOwnRecordIsNeverCompletedThroughALink) {
   fs::remove(data_ + "/myLxScoop.dat");
   fs::copy_file(root_ / "real/mine.dat", data_ + "/myLxScoop.dat");
   reader.ReloadDictionary(false);
-  EXPECT_EQ(reader.InterruptedChangeStatus(), 0);
+  EXPECT_TRUE(reader.InterruptedChangeStatus().ok());
   EXPECT_EQ(testing_support::ReadBytes(data_ + "/myLxScoop.dat"), "new dictionary");
   EXPECT_EQ(testing_support::ReadBytes(data_ + "/myLXBasics.dat"), "new level list");
   EXPECT_EQ(testing_support::ReadBytes(data_ + "/known/mine.lxk"), "new known words");
@@ -197,10 +197,10 @@ TEST_F(CraftedDataFolderTest, ALockOrUserFileThatIsNotARegularFileRefusesEveryCh
     ConjugationDictionary dictionary = Dictionary();
     dictionary.ReloadDictionary(false);  // returns: nothing waits on a FIFO
     if (row.refusal != kUserFileDanglingLink) {
-      EXPECT_EQ(dictionary.InterruptedChangeStatus(), row.refusal);
+      EXPECT_EQ(dictionary.InterruptedChangeStatus().message(), ChangeRefusalText(row.refusal));
     }
     EXPECT_EQ(dictionary.RecordHeadword("zoo", "zoos", 1), RecordStatus::NotSaved);
-    EXPECT_EQ(dictionary.LastSaveStatus(), row.refusal);
+    EXPECT_EQ(dictionary.LastSaveStatus().message(), ChangeRefusalText(row.refusal));
     EXPECT_NE(ChangeRefusalText(row.refusal).find(row.refusal == kUserFileDanglingLink ? "symbolic link" : row.entry),
               std::string::npos);
     EXPECT_EQ(Tree(root_.path()), before);

@@ -104,7 +104,7 @@ TEST_F(DamagedFilesTest, FlippedBytesLoadWholeOrNotAtAll) {
       EXPECT_EQ(status, RecordStatus::DictionaryUnreadable);
       EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), bytes);
     } else if (status == RecordStatus::Recorded) {
-      EXPECT_EQ(dictionary.LastSaveStatus(), 0);
+      EXPECT_TRUE(dictionary.LastSaveStatus().ok());
       EXPECT_GE(HeadwordRow(dictionary, "new"), 0);
     }
   }
@@ -130,7 +130,7 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
     // A change that must read that level is refused whole: the damaged
     // file is named and kept, and no other file takes the change.
     EXPECT_EQ(dictionary_.RecordHeadword("run", "ran", 2), RecordStatus::DictionaryUnreadable);
-    EXPECT_EQ(dictionary_.LastSaveStatus(), EBADMSG);
+    EXPECT_EQ(dictionary_.LastSaveStatus().systemError(), EBADMSG);
     EXPECT_EQ(dictionary_.DamagedFile(), LevelFile("myLXJunior.dat"));
     EXPECT_EQ(ReadBytes(LevelFile("myLXJunior.dat")), bytes);
     EXPECT_EQ(FileExists(ProgramFile("myLxScoop.dat")), hadUserDictionary);

@@ -144,7 +144,7 @@ TEST_F(RecordTest, FailedSaveKeepsTheUserFiles) {
   SetWriteFaultForTesting(WriteStep::Flush);
   ASSERT_EQ(dictionary_.RecordHeadword("go", "goes", 2), RecordStatus::NotSaved);
   SetWriteFaultForTesting(std::nullopt);
-  EXPECT_EQ(dictionary_.LastSaveStatus(), EIO);
+  EXPECT_EQ(dictionary_.LastSaveStatus().systemError(), EIO);
   EXPECT_EQ(ReadBytes(ProgramFile("myLxScoop.dat")), before);
   EXPECT_EQ(SpellingsOf("go"), (Lines{"go", "went"}));  // the reload shows the files
   EXPECT_EQ(dictionary_.LevelOf("go"), 1);

@@ -72,7 +72,7 @@ class SaveFaultTest : public DictionaryTest {
     ConjugationDictionary dictionary(twin / "program", twin / "levels");
     dictionary.ReloadDictionary(false);
     change(dictionary);
-    EXPECT_EQ(dictionary.LastSaveStatus(), 0);
+    EXPECT_TRUE(dictionary.LastSaveStatus().ok());
     return Take(twin.path());
   }
 
@@ -98,7 +98,7 @@ class SaveFaultTest : public DictionaryTest {
         SetWriteFaultForTesting(step, static_cast<int>(failing));
         change(dictionary);
         SetWriteFaultForTesting(std::nullopt);
-        EXPECT_EQ(dictionary.LastSaveStatus(), EIO);
+        EXPECT_EQ(dictionary.LastSaveStatus().systemError(), EIO);
         const bool decided = step == WriteStep::Rename && failing > 0;
         EXPECT_EQ(dictionary.LastChangePending(), decided);
         if (!decided) {
@@ -122,7 +122,7 @@ TEST_F(SaveFaultTest, RecordKeepsEveryFileItCouldNotWrite) {
   // (go added) and the Basic list (go removed).
   const Change change = [](ConjugationDictionary& d) {
     const RecordStatus status = d.RecordHeadword("go", "goes went", 2);
-    EXPECT_EQ(status, d.LastSaveStatus() == 0   ? RecordStatus::Recorded
+    EXPECT_EQ(status, d.LastSaveStatus().ok()   ? RecordStatus::Recorded
                       : d.LastChangePending() ? RecordStatus::Pending
                                               : RecordStatus::NotSaved);
     // The reload after it shows the files as they are: all or nothing,
@@ -144,10 +144,10 @@ TEST_F(SaveFaultTest, DeleteKeepsTheDictionaryFileItCouldNotWrite) {
   const Change change = [](ConjugationDictionary& d) {
     // Reported done only when written, or decided.
     const bool removed = d.DeleteHeadword("run");
-    EXPECT_EQ(removed, d.LastSaveStatus() == 0 || d.LastChangePending());
+    EXPECT_EQ(removed, d.LastSaveStatus().ok() || d.LastChangePending());
     // The reload shows the file as it is: run stays when it was not saved.
     if (!d.LastChangePending()) {
-      EXPECT_EQ(HeadwordRow(d, "run") >= 0, d.LastSaveStatus() != 0);
+      EXPECT_EQ(HeadwordRow(d, "run") >= 0, !d.LastSaveStatus().ok());
     }
   };
   ExpectWholeChangeOrNone(change, 1);
@@ -159,11 +159,11 @@ TEST_F(SaveFaultTest, StatusIsClearedByTheNextChange) {
   SetWriteFaultForTesting(WriteStep::Flush);
   dictionary_.RecordHeadword("go", "went", 1);
   SetWriteFaultForTesting(std::nullopt);
-  ASSERT_EQ(dictionary_.LastSaveStatus(), EIO);
+  ASSERT_EQ(dictionary_.LastSaveStatus().systemError(), EIO);
   EXPECT_EQ(dictionary_.RecordHeadword("go", "went", 1), RecordStatus::Recorded);
-  EXPECT_EQ(dictionary_.LastSaveStatus(), 0);
+  EXPECT_TRUE(dictionary_.LastSaveStatus().ok());
   EXPECT_FALSE(dictionary_.DeleteHeadword("absent"));
-  EXPECT_EQ(dictionary_.LastSaveStatus(), 0);
+  EXPECT_TRUE(dictionary_.LastSaveStatus().ok());
 }
 
 TEST_F(SaveFaultTest, ListSaveToANewFileLeavesNothingWhenItFails) {

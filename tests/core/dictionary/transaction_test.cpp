@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <utime.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -84,7 +85,7 @@ TEST_F(TransactionTest, AChangeMadeElsewhereSinceTheLoadIsKept) {
   // A delete of a headword this object loaded but another removed.
   ASSERT_TRUE(other.DeleteHeadword("run"));
   EXPECT_FALSE(dictionary_.DeleteHeadword("run"));
-  EXPECT_EQ(dictionary_.LastSaveStatus(), 0);
+  EXPECT_TRUE(dictionary_.LastSaveStatus().ok());
 }
 
 TEST_F(TransactionTest, NothingChangedMeansNothingToReload) {
@@ -188,9 +189,41 @@ TEST_F(TransactionTest, AFolderWithoutWriteAccessRefusesTheChangeWhole) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
   ASSERT_EQ(chmod(programFolder_.c_str(), 0555), 0);
   EXPECT_EQ(dictionary_.RecordHeadword("zoo", "zoos", 1), RecordStatus::NotSaved);
-  EXPECT_NE(dictionary_.LastSaveStatus(), 0);
+  EXPECT_FALSE(dictionary_.LastSaveStatus().ok());
   chmod(programFolder_.c_str(), 0755);
   EXPECT_FALSE(FileExists(LevelFile("myLXBasics.dat")));
+}
+
+// Each outcome code of a change becomes the status the window and the CLI
+// word: a refusal keeps its text, a plain errno has none but its errno.
+TEST(ChangeStatusTest, EachOutcomeCodeBecomesItsStatus) {
+  struct Row {
+    int rc;
+    Status::Code code;
+    int systemError;
+    bool refusalText;
+  };
+  const Row rows[] = {
+      {0, Status::Code::kOk, 0, false},
+      {EIO, Status::Code::kIoError, EIO, false},
+      {ENOENT, Status::Code::kNotFound, ENOENT, false},
+      {EFBIG, Status::Code::kTooLarge, EFBIG, false},
+      {EBADMSG, Status::Code::kCorruption, EBADMSG, false},
+      {ETIMEDOUT, Status::Code::kIoError, ETIMEDOUT, true},
+      {kJournalNamesOutside, Status::Code::kCorruption, 0, true},
+      {kJournalNotRegularFile, Status::Code::kInvalidArgument, 0, true},
+      {kLockNotRegularFile, Status::Code::kInvalidArgument, 0, true},
+      {kUserFileDanglingLink, Status::Code::kNotFound, 0, true},
+      {kJournalTargetIsLink, Status::Code::kInvalidArgument, 0, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.rc);
+    const Status status = ChangeStatus(row.rc);
+    EXPECT_EQ(status.code(), row.code);
+    EXPECT_EQ(status.systemError(), row.systemError);
+    EXPECT_EQ(status.message(), row.refusalText ? ChangeRefusalText(row.rc) : std::string());
+    EXPECT_EQ(status.message().empty(), !row.refusalText);
+  }
 }
 
 }  // namespace
