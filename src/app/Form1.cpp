@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "analysis/LevelSet.h"
 #include "app/AppTexts.h"
 #include "app/CommandStates.h"
 #include "app/CopyCommands.h"
@@ -23,6 +24,7 @@
 #include "app/KnownWordsController.h"
 #include "app/ImageList.h"
 #include "app/LevelBar.h"
+#include "app/LevelSetMenu.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowSettings.h"
 #include "app/ProfileWindow.h"
@@ -140,7 +142,11 @@ void TForm1::RunAnalysis() {
 }
 
 void TForm1::LevelSetChosen() {
-  if (!run_->ShowsResults() || run_->Busy()) return;  // the next run takes the set
+  if (!run_->ShowsResults() || run_->Busy()) {
+    // The next run takes the set, and the list shows every level of it.
+    words_->SetLevelMask(static_cast<LevelMask>(levelSets_->Levels().AllFilterBits()));
+    return;
+  }
   results_->ShowLevelSetChosen();
   RebuildWordList();
 }
@@ -225,7 +231,9 @@ void TForm1::CopyStatisticsReport() { copies_->CopyStatisticsReport(); }
 
 void TForm1::ToggleFormMode(FormMode mode) { SetFormMode(FormAfterToggle(Filter().formMode, mode)); }
 
-void TForm1::acSWNoEntryExecute() { SetLevelMask(MaskAfterNoEntryToggle(Filter().levelMask)); }
+void TForm1::acSWNoEntryExecute() {
+  SetLevelMask(MaskAfterNoEntryToggle(Filter().levelMask, static_cast<LevelMask>(Result().Levels().AllFilterBits())));
+}
 
 void TForm1::LevelButtonClick(int bit, Qt::KeyboardModifiers modifiers) { levelBar_->Click(bit, modifiers); }
 

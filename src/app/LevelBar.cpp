@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVariant>
 #include <optional>
@@ -21,6 +22,9 @@ namespace {
 
 // The level bit of level button i, the set's level i.
 int ButtonBit(int i) { return ShippedLevels().Levels()[static_cast<size_t>(i)].filterBit; }
+
+// The bit of listed level 5 + j of a set of one's own (LevelSet::Made).
+constexpr int kFirstExtraBit = 7;
 
 QString FromCp932(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }
 
@@ -55,7 +59,44 @@ LevelBar::LevelBar(const Controls& controls, WordListController& words, QWidget&
     });
   }
   connect(&words_, &WordListController::filterChanged, this, &LevelBar::ShowFilters);
+  CreateExtraButtons();
   CreateLevelMenu(window);
+}
+
+void LevelBar::CreateExtraButtons() {
+  // They stand before その他, looking like the others.
+  QToolButton* other = controls_.levelButtons[static_cast<size_t>(LevelIndex(WordLevel::Other))];
+  QToolButton* model = controls_.levelButtons[0];
+  auto* bar = qobject_cast<QToolBar*>(other->parentWidget());
+  QAction* before = nullptr;
+  if (bar != nullptr) {
+    for (QAction* action : bar->actions()) {
+      if (bar->widgetForAction(action) == other) before = action;
+    }
+  }
+  for (size_t j = 0; j < extraButtons_.size(); ++j) {
+    auto* button = new QToolButton(other->parentWidget());
+    button->setObjectName(QStringLiteral("tbWSLevel%1").arg(kListedLevelCount + 1 + static_cast<int>(j)));
+    button->setToolButtonStyle(model->toolButtonStyle());
+    button->setAutoRaise(model->autoRaise());
+    button->setIconSize(model->iconSize());
+    button->setMinimumWidth(model->minimumWidth());
+    button->setFixedHeight(model->height());
+    button->setSizePolicy(model->sizePolicy());
+    button->setIcon(ImageListIcon(kImageSwitchOff));
+    QAction* placed = bar != nullptr && before != nullptr ? bar->insertWidget(before, button) : nullptr;
+    if (placed != nullptr) placed->setVisible(false);
+    extraButtons_[j] = button;
+  }
+}
+
+std::vector<std::pair<QToolButton*, int>> LevelBar::Buttons() const {
+  std::vector<std::pair<QToolButton*, int>> buttons;
+  for (int i = 0; i < kWordLevelCount; ++i) buttons.emplace_back(controls_.levelButtons[static_cast<size_t>(i)], ButtonBit(i));
+  for (size_t j = 0; j < extraButtons_.size(); ++j) {
+    buttons.emplace_back(extraButtons_[j], kFirstExtraBit + static_cast<int>(j));
+  }
+  return buttons;
 }
 
 void LevelBar::CreateLevelMenu(QWidget& window) {
@@ -84,9 +125,7 @@ void LevelBar::CreateLevelMenu(QWidget& window) {
             [this, which] { words_.SetLevelMask(MaskAfterLevelMenu(words_.Filter().levelMask, lastLevelBit_, which,
                                                                    static_cast<LevelMask>(levels_.AllFilterBits()))); });
   }
-  for (int i = 0; i < kWordLevelCount; ++i) {
-    QToolButton* button = controls_.levelButtons[static_cast<size_t>(i)];
-    const int bit = ButtonBit(i);
+  for (const auto& [button, bit] : Buttons()) {
     button->installEventFilter(this);
     connect(button, &QToolButton::clicked, this, [this, bit] {
       const Qt::KeyboardModifiers modifiers = buttonShift_;
@@ -99,7 +138,7 @@ void LevelBar::CreateLevelMenu(QWidget& window) {
 bool LevelBar::eventFilter(QObject* watched, QEvent* event) {
   // A click's modifiers are those held at the press.
   if (event->type() == QEvent::MouseButtonPress) {
-    for (QToolButton* button : controls_.levelButtons) {
+    for (const auto& [button, bit] : Buttons()) {
       if (watched == button) buttonShift_ = static_cast<QMouseEvent*>(event)->modifiers();
     }
   }
@@ -132,6 +171,13 @@ void LevelBar::ShowLevelMenu(int bit) {
     button = controls_.levelButtons[static_cast<size_t>(i)];
     level = FromCp932(LevelButtonName(static_cast<WordLevel>(i)));
   }
+  // A set of one's own names its levels itself.
+  if (const LevelInfo* info = levels_.FindFilterBit(bit); info != nullptr && !levels_.Shipped()) {
+    level = FromCp932(levels_.Name(info->id));
+    for (const auto& [shown, shownBit] : Buttons()) {
+      if (shownBit == bit) button = shown;
+    }
+  }
   // The entries name the level; of 含める and 外す only the one that changes
   // something is offered, with the click that does the same.
   const bool shown = HasLevelBit(words_.Filter().levelMask, bit);
@@ -148,9 +194,8 @@ void LevelBar::ShowLevelMenu(int bit) {
 
 void LevelBar::ShowFilters() {
   const WordListFilter& filter = words_.Filter();
-  for (int i = 0; i < kWordLevelCount; ++i) {
-    const bool on = HasLevelBit(filter.levelMask, ButtonBit(i));
-    controls_.levelButtons[static_cast<size_t>(i)]->setIcon(ImageListIcon(on ? kImageSwitchOn : kImageSwitchOff));
+  for (const auto& [button, bit] : Buttons()) {
+    button->setIcon(ImageListIcon(HasLevelBit(filter.levelMask, bit) ? kImageSwitchOn : kImageSwitchOff));
   }
   controls_.noEntry->setIcon(controls_.levelButtons[static_cast<size_t>(LevelIndex(WordLevel::None))]->icon());
   filterMenu_->Sync(filter);
@@ -168,6 +213,21 @@ void LevelBar::SetCaptions(const AnalysisResult* result) {
     const int place = i < kListedLevelCount ? i : listed + (i - kListedLevelCount);
     QToolButton* button = controls_.levelButtons[static_cast<size_t>(i)];
     button->setVisible(i >= kListedLevelCount || i < listed);
+    const auto level = static_cast<WordLevel>(place);
+    button->setText(FromCp932(result == nullptr ? levels_.Name(level) : LevelCaption(*result, level)));
+  }
+  for (size_t j = 0; j < extraButtons_.size(); ++j) {
+    const int place = kListedLevelCount + static_cast<int>(j);
+    QToolButton* button = extraButtons_[j];
+    const bool shown = place < listed;
+    // A tool bar shows or hides a widget through its action.
+    if (auto* bar = qobject_cast<QToolBar*>(button->parentWidget())) {
+      for (QAction* action : bar->actions()) {
+        if (bar->widgetForAction(action) == button) action->setVisible(shown);
+      }
+    }
+    button->setVisible(shown);
+    if (!shown) continue;
     const auto level = static_cast<WordLevel>(place);
     button->setText(FromCp932(result == nullptr ? levels_.Name(level) : LevelCaption(*result, level)));
   }

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "analysis/LevelSet.h"
 #include "analysis/WordLevel.h"
@@ -45,8 +47,9 @@ class LevelBar : public QObject {
   void ShowFilters();
   // The buttons' captions: the levels' names, or with `result` their counts
   // by the result's level set. A set of one's own shows its first four
-  // levels on the first four buttons (which keep their filter bits), then
-  // その他 and 未登録; the buttons of levels it lacks are hidden.
+  // levels on the first four buttons (which keep their filter bits), its
+  // levels 5 to 9 on buttons of their own after them, then その他 and 未登録;
+  // the buttons of levels it lacks are hidden.
   void SetCaptions(const AnalysisResult* result);
   // The level list of `level` (1-based) loaded: `enabled` when it holds
   // words; `hint` (CP932) becomes the button's tooltip.
@@ -59,10 +62,16 @@ class LevelBar : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The buttons of listed levels 5..9, made hidden beside the others.
+  void CreateExtraButtons();
+  // Every level button with its filter bit.
+  std::vector<std::pair<QToolButton*, int>> Buttons() const;
   void CreateLevelMenu(QWidget& window);
   void ShowLevelMenu(int bit);
 
   Controls controls_;
+  // The buttons of listed levels 5..9 (bits 7..11), shown for a set that has them.
+  std::array<QToolButton*, kMaxLevelCount - kWordLevelCount> extraButtons_{};
   WordListController& words_;
   FilterMenu* filterMenu_ = nullptr;
   QMenu* levelMenu_ = nullptr;

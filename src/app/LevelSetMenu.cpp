@@ -70,6 +70,8 @@ bool LevelSetMenu::Choose(const std::string& name) {
   return true;
 }
 
+const LevelSet& LevelSetMenu::Levels() const { return index_->Levels(); }
+
 void LevelSetMenu::ApplyTo(AnalysisResult& result) const { index_->Apply(result); }
 
 }  // namespace lexiscoop

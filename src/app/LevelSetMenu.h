@@ -11,6 +11,7 @@ class QWidget;
 
 namespace lexiscoop {
 
+class LevelSet;
 class LevelSetIndex;
 class TDialogs;
 struct AnalysisResult;
@@ -37,6 +38,8 @@ class LevelSetMenu : public QObject {
   bool Choose(const std::string& name);
   // The entry that imports a set, put at the end of the submenu.
   void SetImportAction(QAction* action) { import_ = action; }
+  // The chosen set's levels.
+  const LevelSet& Levels() const;
   // Classifies `result` by the chosen set.
   void ApplyTo(AnalysisResult& result) const;
 

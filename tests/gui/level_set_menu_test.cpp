@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -64,6 +65,50 @@ class LevelSetMenuTest : public QObject {
     QCOMPARE(report->toPlainText(), shipped);
     QCOMPARE(form.findChild<CoverageChart*>()->VerdictText(), shippedVerdict);
     QVERIFY(!form.findChild<QToolButton*>(QStringLiteral("tbWSToUnivercity"))->isHidden());
+  }
+
+  // Levels 5 to 9 get buttons of their own, and no filter drops their bits.
+  void aSetOfSixLevelsShowsSixLevelButtons() {
+    ProgramFolder folder;
+    TForm1 form(folder.Options());
+    UserLevelSet set{Sjis("六段"), {}};
+    const char* words[] = {"the", "cat", "write", "dog", "letter", "sat"};
+    for (int i = 0; i < 6; ++i) {
+      std::string name = "L";
+      name += std::to_string(i + 1);
+      set.levels.push_back({name, std::to_string(i + 1), 0x0072B2, {words[i]}});
+    }
+    QVERIFY(ListStore(UserDataFolder(form.ProgramFolder())).SaveSet(set).ok());
+    form.resize(1500, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("miLevelSets"));
+    emit menu->aboutToShow();
+    QAction* own = nullptr;
+    for (QAction* action : menu->actions()) {
+      if (action->text() == QStringLiteral("六段")) own = action;
+    }
+    QVERIFY(own != nullptr);
+    own->trigger();  // before the run
+    form.SetCurrentText("The cat wrote the letter.\r\nThe cats sat.\r\n");
+    form.findChild<QAction*>(QStringLiteral("acAnalize"))->trigger();
+    QCOMPARE(form.Shown().RowCount(), 5);  // the cat write letter sat
+    form.findChild<QToolBar*>(QStringLiteral("cbProUse"))->show();
+    auto* fifth = form.findChild<QToolButton*>(QStringLiteral("tbWSLevel5"));
+    auto* sixth = form.findChild<QToolButton*>(QStringLiteral("tbWSLevel6"));
+    QVERIFY(fifth->isVisible() && sixth->isVisible());
+    QVERIFY(!form.findChild<QToolButton*>(QStringLiteral("tbWSLevel7"))->isVisible());
+    QVERIFY2(sixth->text().startsWith(QStringLiteral("L6 ")), qPrintable(sixth->text()));
+    QVERIFY(sixth->mapTo(&form, QPoint(0, 0)).x() < form.findChild<QToolButton*>(QStringLiteral("tbWSOther"))->mapTo(&form, QPoint(0, 0)).x());
+
+    QTest::mouseClick(sixth, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(form.Shown().RowCount(), 1);
+    QCOMPARE(form.Shown().WordOfRow(0), std::string_view("sat"));
+    QTest::mouseClick(fifth, Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(form.Shown().RowCount(), 2);
+    form.findChild<QAction*>(QStringLiteral("acSWNoEntry"))->trigger();
+    form.findChild<QAction*>(QStringLiteral("acSWNoEntry"))->trigger();
+    QCOMPARE(form.Shown().RowCount(), 5);
   }
 };
 
