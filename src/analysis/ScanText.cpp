@@ -43,6 +43,9 @@ ScanEnd ScanText(TMyParser& parser, AnalysisResult& result, const ScanControl& c
       if (control.watch && watched[static_cast<size_t>(entry)] > 0) {
         --watched[static_cast<size_t>(entry)];
         result.watched.push_back({static_cast<uint32_t>(parser.CurrentWordOffset()), entry});
+        if (result.watched.size() % WordWatch::kOccurrencesPerHandOver == 0) {
+          control.watch->OccurrencesKept(result.watched);
+        }
       }
     }
     parser.NextWord();

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <string>
 #include <exception>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 #include "analysis/Analysis.h"
@@ -449,11 +452,145 @@ int32_t ContextReader::WatchNewWord(std::string_view word) {
   return limit;
 }
 
-void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text,
-                                    int share, int shares) const {
-  tagging::Tagger tagger(model_);
+struct ContextReader::Scratch {
+  explicit Scratch(std::shared_ptr<const tagging::TaggerModel> model) : tagger(std::move(model)) {}
+  tagging::Tagger tagger;
   WindowTags tagOfWindow;
   std::vector<std::string_view> tokens;
+};
+
+// Reads the occurrences the scan hands over, batch by batch, on a thread
+// started with the first batch.
+class ContextReader::Alongside {
+ public:
+  Alongside(std::shared_ptr<const tagging::TaggerModel> model, std::string_view text)
+      : model_(std::move(model)), text_(text) {}
+  ~Alongside() {
+    {
+      std::lock_guard lock(mutex_);
+      batches_.clear();
+      ended_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+  }
+
+  void Hand(std::vector<KeptOccurrence> batch) {
+    {
+      std::lock_guard lock(mutex_);
+      batches_.push_back(std::move(batch));
+    }
+    if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+    wake_.notify_one();
+  }
+
+  // Every occurrence handed over, read, in order: the batches the thread
+  // has not begun are read here meanwhile. Rethrows what stopped a reading.
+  std::vector<KeptOccurrence> Finish() {
+    std::deque<std::vector<KeptOccurrence>> left;
+    {
+      std::lock_guard lock(mutex_);
+      left.swap(batches_);
+      ended_ = true;
+    }
+    wake_.notify_one();
+    std::exception_ptr failure;
+    try {
+      if (!left.empty()) {
+        Scratch scratch(model_);
+        for (std::vector<KeptOccurrence>& batch : left) {
+          for (KeptOccurrence& kept : batch) ReadOne(kept.occurrence, kept.watched, text_, scratch);
+        }
+      }
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    if (thread_.joinable()) thread_.join();
+    if (failure_) std::rethrow_exception(failure_);
+    if (failure) std::rethrow_exception(failure);
+    for (const std::vector<KeptOccurrence>& batch : left) read_.insert(read_.end(), batch.begin(), batch.end());
+    return std::move(read_);
+  }
+
+ private:
+  void Run() {
+    try {
+      Scratch scratch(model_);
+      for (;;) {
+        std::vector<KeptOccurrence> batch;
+        {
+          std::unique_lock lock(mutex_);
+          wake_.wait(lock, [this] { return !batches_.empty() || ended_; });
+          if (batches_.empty()) return;
+          batch = std::move(batches_.front());
+          batches_.pop_front();
+        }
+        for (KeptOccurrence& kept : batch) ReadOne(kept.occurrence, kept.watched, text_, scratch);
+        read_.insert(read_.end(), batch.begin(), batch.end());
+      }
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
+  }
+
+  std::shared_ptr<const tagging::TaggerModel> model_;
+  std::string_view text_;
+  std::thread thread_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::vector<KeptOccurrence>> batches_;  // guarded by mutex_
+  bool ended_ = false;                                // guarded by mutex_
+  std::vector<KeptOccurrence> read_;                  // the thread's until joined
+  std::exception_ptr failure_;                        // the thread's until joined
+};
+
+ContextReader::~ContextReader() = default;
+
+void ContextReader::OccurrencesKept(std::span<const WatchedOccurrence> kept) {
+  if (alongsideText_.empty() || !model_ || kept.size() <= handedOver_) return;
+  if (!alongside_) {
+    if (std::thread::hardware_concurrency() < 2) {
+      alongsideText_ = {};
+      return;
+    }
+    alongside_ = std::make_unique<Alongside>(model_, alongsideText_);
+  }
+  std::vector<KeptOccurrence> batch;
+  batch.reserve(kept.size() - handedOver_);
+  for (const WatchedOccurrence& occurrence : kept.subspan(handedOver_)) {
+    const size_t entry = static_cast<size_t>(occurrence.entry);
+    const bool watched = entry < slotOfEntry_.size() && slotOfEntry_[entry] != 0;
+    batch.push_back({occurrence, watched ? &watched_[slotOfEntry_[entry] - 1] : nullptr});
+  }
+  handedOver_ = kept.size();
+  alongside_->Hand(std::move(batch));
+}
+
+void ContextReader::ReadOne(WatchedOccurrence& occurrence, const Watched* watched, std::string_view text,
+                            Scratch& scratch) {
+  occurrence.reading = kNoHeadword;
+  if (!watched) return;
+  Tag tag;
+  if (watched->fixedTag) {
+    tag = *watched->fixedTag;
+  } else {
+    const size_t hit = WindowAround(text, occurrence.offset, scratch.tokens);
+    if (hit == kNoToken) return;  // the rule reads it
+    const uint64_t key = WindowKey(scratch.tokens, hit);
+    if (const std::optional<Tag> known = scratch.tagOfWindow.Find(key)) {
+      tag = *known;
+    } else {
+      tag = scratch.tagger.TagThrough(scratch.tokens, hit, watched->predict);
+      scratch.tagOfWindow.Add(key, tag);
+    }
+  }
+  occurrence.reading = watched->byTag[static_cast<size_t>(tag)];
+  occurrence.tag = static_cast<uint8_t>(tag);
+}
+
+void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text,
+                                    int share, int shares) const {
+  Scratch scratch(model_);
   // The occurrences lie far apart in a long text: the bytes around the
   // ones a little ahead are asked for while this one is read.
   constexpr size_t kLookAhead = 16;
@@ -466,45 +603,42 @@ void ContextReader::ReadOccurrences(std::span<WatchedOccurrence> occurrences, st
     WatchedOccurrence& occurrence = occurrences[i];
     const size_t entry = static_cast<size_t>(occurrence.entry);
     if (static_cast<int>(entry % static_cast<size_t>(shares)) != share) continue;
-    occurrence.reading = kNoHeadword;
-    if (entry >= slotOfEntry_.size() || slotOfEntry_[entry] == 0) continue;
-    const Watched& watched = watched_[slotOfEntry_[entry] - 1];
-    Tag tag;
-    if (watched.fixedTag) {
-      tag = *watched.fixedTag;
-    } else {
-      const size_t hit = WindowAround(text, occurrence.offset, tokens);
-      if (hit == kNoToken) continue;  // the rule reads it
-      const uint64_t key = WindowKey(tokens, hit);
-      if (const std::optional<Tag> known = tagOfWindow.Find(key)) {
-        tag = *known;
-      } else {
-        tag = tagger.TagThrough(tokens, hit, watched.predict);
-        tagOfWindow.Add(key, tag);
-      }
-    }
-    occurrence.reading = watched.byTag[static_cast<size_t>(tag)];
-    occurrence.tag = static_cast<uint8_t>(tag);
+    const bool watched = entry < slotOfEntry_.size() && slotOfEntry_[entry] != 0;
+    ReadOne(occurrence, watched ? &watched_[slotOfEntry_[entry] - 1] : nullptr, text, scratch);
   }
 }
 
 std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::string_view text) {
+  // The occurrences read while the scan went on take their readings; a
+  // long text's others are read by two threads at once, each taking the
+  // words of its own entries: a window met again is one the same thread has
+  // tagged.
+  size_t readAlongside = 0;
+  if (alongside_) {
+    const std::vector<KeptOccurrence> read = alongside_->Finish();
+    alongside_.reset();
+    for (; readAlongside < read.size() && readAlongside < result.watched.size(); ++readAlongside) {
+      const WatchedOccurrence& kept = read[readAlongside].occurrence;
+      WatchedOccurrence& occurrence = result.watched[readAlongside];
+      if (occurrence.offset != kept.offset || occurrence.entry != kept.entry) break;
+      occurrence.reading = kept.reading;
+      occurrence.tag = kept.tag;
+    }
+  }
   if (watched_.empty() || !result.Classified()) return {};
-  // A long text's occurrences are read by two threads at once, each taking
-  // the words of its own entries: a window met again is one the same
-  // thread has tagged.
   const std::span<WatchedOccurrence> all(result.watched);
-  if (all.size() >= 2 * kOccurrencesForASecondThread && std::thread::hardware_concurrency() > 1) {
+  const std::span<WatchedOccurrence> rest = all.subspan(readAlongside);
+  if (rest.size() >= 2 * kOccurrencesForASecondThread && std::thread::hardware_concurrency() > 1) {
     std::exception_ptr failure;
     std::thread second([&] {
       try {
-        ReadOccurrences(all, text, 1, 2);
+        ReadOccurrences(rest, text, 1, 2);
       } catch (...) {
         failure = std::current_exception();
       }
     });
     try {
-      ReadOccurrences(all, text, 0, 2);
+      ReadOccurrences(rest, text, 0, 2);
     } catch (...) {
       second.join();
       throw;
@@ -512,7 +646,7 @@ std::vector<EntryReadings> ContextReader::Read(AnalysisResult& result, std::stri
     second.join();
     if (failure) std::rethrow_exception(failure);
   } else {
-    ReadOccurrences(all, text, 0, 1);
+    ReadOccurrences(rest, text, 0, 1);
   }
   std::vector<ReadingTallies> tallies(watched_.size());
   for (const WatchedOccurrence& occurrence : all) {
@@ -558,7 +692,10 @@ namespace {
 
 ScanEnd AnalyseWith(TMyParser& parser, AnalysisResult& result, const std::shared_ptr<const Lexicon>& lexicon,
                     std::optional<ContextReader>& reader, ScanControl control) {
-  if (reader) control.watch = &*reader;
+  if (reader) {
+    reader->ReadAlongside(parser.FullText());
+    control.watch = &*reader;
+  }
   const ScanEnd end = ScanText(parser, result, control);
   ClassifyWords(result, lexicon);
   if (reader) ApplyWordReadings(result, reader->Read(result, parser.FullText()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,7 +49,15 @@ class ContextReader final : public WordWatch {
   // rule; an empty source is no model.
   ContextReader(std::shared_ptr<const Lexicon> lexicon, TaggerModelSource modelSource);
 
+  ~ContextReader() override;
+
   int32_t WatchNewWord(std::string_view word) override;
+
+  // Reads the occurrences the scan hands over (OccurrencesKept) on a thread
+  // of its own while the scan goes on; `text` is the text being scanned,
+  // unchanged until Read.
+  void ReadAlongside(std::string_view text) { alongsideText_ = text; }
+  void OccurrencesKept(std::span<const WatchedOccurrence> kept) override;
 
   // After the scan with this reader as its watch and ClassifyWords with the
   // same lexicon: sets the reading of each of `result.watched` from `text`
@@ -66,6 +75,18 @@ class ContextReader final : public WordWatch {
     bool predict = false;  // tag by the weights, not the tag dictionary: its tag would hide a reading
   };
 
+  struct Scratch;  // one reading thread's tagger, window memo and tokens
+  // An occurrence handed over while the scan goes on, with its word.
+  struct KeptOccurrence {
+    WatchedOccurrence occurrence;
+    const Watched* watched;  // nullptr: not read in context
+  };
+  class Alongside;
+
+  // Sets the reading and tag of `occurrence` of `watched` (nullptr: the
+  // rule's, kNoHeadword).
+  static void ReadOne(WatchedOccurrence& occurrence, const Watched* watched, std::string_view text,
+                      Scratch& scratch);
   // Sets the reading of each occurrence whose entry is `share` modulo
   // `shares` (kNoHeadword: the rule's).
   void ReadOccurrences(std::span<WatchedOccurrence> occurrences, std::string_view text, int share,
@@ -78,7 +99,10 @@ class ContextReader final : public WordWatch {
   TaggerModelSource modelSource_;
   std::shared_ptr<const tagging::TaggerModel> model_;
   std::vector<uint32_t> slotOfEntry_;  // per entry: index into watched_ + 1, 0 when not watched
-  std::vector<Watched> watched_;
+  std::deque<Watched> watched_;        // a deque: the thread reading alongside holds pointers into it
+  std::string_view alongsideText_;
+  size_t handedOver_ = 0;  // occurrences handed to alongside_
+  std::unique_ptr<Alongside> alongside_;
 };
 
 // Scans the holder's text into `result` and classifies it by `lexicon`; with

@@ -271,6 +271,32 @@ TEST_F(ContextReadingTest, AsksForTheModelOnceAndOnlyWhenAWordNeedsIt) {
   }
 }
 
+// A text long enough for the scan to hand its occurrences over while it
+// goes on: each is read as the reader that starts after the scan reads it.
+TEST_F(ContextReadingTest, ReadingAlongsideTheScanReadsAsReadingAfterIt) {
+  const auto lexicon = dictionary_->CurrentLexicon();
+  const char* const kSentences[] = {"He leaves at six. ", "The leaves fall. ", "I saw a saw. ",
+                                    "She lives here. ", "Close the door. ", "Their lives were long. "};
+  std::string text;
+  for (int i = 0; i < 12000; ++i) text += kSentences[(i * 7 + i / 6) % 6];
+  TMyParser parser;
+  parser.AssignText(text);
+  AnalysisResult alongside, after;
+  AnalyseText(parser, alongside, lexicon, model_);
+  ContextReader reader(lexicon, model_);
+  ScanControl control;
+  control.watch = &reader;
+  ScanText(parser, after, control);
+  ClassifyWords(after, lexicon);
+  ApplyWordReadings(after, reader.Read(after, parser.FullText()));
+  ASSERT_GT(after.watched.size(), 2 * WordWatch::kOccurrencesPerHandOver);
+  EXPECT_EQ(SplitsOf(alongside), SplitsOf(after));
+  ASSERT_EQ(alongside.watched.size(), after.watched.size());
+  for (size_t i = 0; i < after.watched.size(); ++i) {
+    ASSERT_EQ(alongside.watched[i].reading, after.watched[i].reading) << i;
+  }
+}
+
 TEST_F(ContextReadingTest, WithoutAModelTheRuleReadsEveryWord) {
   EXPECT_EQ(ReadingsOf("He leaves at six.", "leaves", nullptr), "leaf");
   EXPECT_EQ(ReadingsOf("He cut the board with a saw.", "saw", nullptr), "see");
