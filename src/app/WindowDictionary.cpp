@@ -62,19 +62,19 @@ bool WindowDictionary::CheckDictionaryFile() {
 void WindowDictionary::ReportDamagedFiles() {
   // The window goes on with what loaded, but says which file it could not
   // read; the editor never writes over it.
-  std::vector<std::pair<std::string, int>> damaged;
-  if (dictionary_->DictionaryLoadStatus() != 0) {
-    damaged.emplace_back(dictionary_->DictionaryPath(), dictionary_->DictionaryLoadStatus());
+  std::vector<std::pair<std::string, Status>> damaged;
+  if (Status loaded = dictionary_->DictionaryLoadStatus(); !loaded.ok()) {
+    damaged.emplace_back(dictionary_->DictionaryPath(), std::move(loaded));
   }
   for (int level = 1; level <= kLevelCount; ++level) {
-    if (dictionary_->LevelLoadStatus(level) != 0) {
-      damaged.emplace_back(dictionary_->LevelPath(level), dictionary_->LevelLoadStatus(level));
+    if (Status loaded = dictionary_->LevelLoadStatus(level); !loaded.ok()) {
+      damaged.emplace_back(dictionary_->LevelPath(level), std::move(loaded));
     }
   }
   for (const auto& [path, status] : damaged) {
     // A file gone since it was found is named as missing.
     const std::string message =
-        status == ENOENT ? TCompressStringList::MissingFileMessage(path) : DamagedFileMessage(path);
+        status.IsNotFound() ? TCompressStringList::MissingFileMessage(path) : DamagedFileMessage(path);
     dialogs_.Inform(&window_, QString::fromStdString(Utf8FromCp932(message)));
   }
   if (const Status& interrupted = dictionary_->InterruptedChangeStatus(); !interrupted.ok()) {

@@ -44,8 +44,9 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
   }
   // The window goes on with what loaded; a command line run that would work
   // with a silently emptied list says so instead.
-  auto check = [](int status, const std::string& path) {
-    if (status == 0) return;
+  auto check = [](const Status& loaded, const std::string& path) {
+    if (loaded.ok()) return;
+    const int status = loaded.systemError();
     std::string why = std::strerror(status);
     if (status == EBADMSG) why = "damaged: not a compressed list file";
     if (status == EFBIG) why = "damaged: holds more than any dictionary (a line over 64 KB, too many lines or items)";

@@ -224,9 +224,9 @@ bool ConjugationDictionary::FilesChangedOnDisk() const {
   return std::any_of(stamps_.begin(), stamps_.end(), [](const auto& known) { return StampOf(known.first) != known.second; });
 }
 
-int ConjugationDictionary::LevelLoadStatus(int level) const {
+Status ConjugationDictionary::LevelLoadStatus(int level) const {
   LevelFiles(level);  // range check
-  return levelLoadStatus_[static_cast<size_t>(level - 1)];
+  return Status::FromErrno(levelLoadStatus_[static_cast<size_t>(level - 1)]);
 }
 
 int ConjugationDictionary::LevelOf(std::string_view headword) const {

@@ -145,13 +145,14 @@ class ConjugationDictionary {
   // lists and the glosses.
   std::vector<std::string> UserFilePaths() const;
 
-  // The LoadFromFile status of the dictionary file read by the last reload
-  // (0, ENOENT, EBADMSG for a file that does not decode, or an errno), and of
-  // level list 1..4 read by the last full reload (0 also for a level without
-  // files). After a failure the dictionary is empty and a level list keeps
-  // the lines it had.
-  int DictionaryLoadStatus() const { return dictionaryLoadStatus_; }
-  int LevelLoadStatus(int level) const;
+  // How the dictionary file read by the last reload loaded, and level list
+  // 1..4 read by the last full reload (OK also for a level without files):
+  // Status::FromErrno of the file's LoadFromFile result (NotFound for
+  // ENOENT, Corruption for EBADMSG, a file that does not decode, TooLarge for
+  // EFBIG, a file over the bounds), without a message. After a failure the
+  // dictionary is empty and a level list keeps the lines it had.
+  Status DictionaryLoadStatus() const { return Status::FromErrno(dictionaryLoadStatus_); }
+  Status LevelLoadStatus(int level) const;
 
   // The lexicon of the lists as the last load left them: headword i is the
   // headword of line i of the dictionary file (file order, never sorted),

@@ -133,7 +133,7 @@ TEST(KillLoopTest, KilledChangesLeaveTheWholeChangeOrNone) {
   EXPECT_TRUE(Take(data.path()).temporaries.empty());
   ConjugationDictionary dictionary(dir, dir);
   dictionary.ReloadDictionary(false);
-  EXPECT_EQ(dictionary.DictionaryLoadStatus(), 0);
+  EXPECT_TRUE(dictionary.DictionaryLoadStatus().ok());
   EXPECT_NE(dictionary.CurrentLexicon()->FindHeadword("final"), kNoHeadword);
   EXPECT_EQ(dictionary.LevelOf("final"), 1);
   std::printf("kill loop: %d kills, %d changes whole, %d untouched, at most %zu temporary files left\n", kKills,

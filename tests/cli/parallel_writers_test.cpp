@@ -144,7 +144,7 @@ void ExpectAllChangesKept(int writers) {
   }
   ConjugationDictionary dictionary(dir, dir);
   dictionary.ReloadDictionary(false);
-  ASSERT_EQ(dictionary.DictionaryLoadStatus(), 0);
+  ASSERT_TRUE(dictionary.DictionaryLoadStatus().ok());
   for (const auto& [headword, e] : expected) {
     SCOPED_TRACE(headword);
     const HeadwordId h = dictionary.CurrentLexicon()->FindHeadword(headword);

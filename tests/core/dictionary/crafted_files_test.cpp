@@ -49,10 +49,10 @@ class CraftedFilesTest : public DictionaryTest {
     dictionary.ReloadDictionary(true);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 10.0);
-    if (dictionary.DictionaryLoadStatus() != 0) {
+    if (!dictionary.DictionaryLoadStatus().ok()) {
       EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
     }
-    return dictionary.DictionaryLoadStatus();
+    return dictionary.DictionaryLoadStatus().systemError();
   }
 };
 
@@ -85,7 +85,7 @@ TEST_F(CraftedFilesTest, MillionsOfEmptyLinesAreRefused) {
   ASSERT_TRUE(list.SaveToFile(ProgramFile("LxScoop.dat")).ok());
   ConjugationDictionary dictionary(programFolder_, levelFolder_);
   dictionary.ReloadDictionary(true);
-  EXPECT_EQ(dictionary.DictionaryLoadStatus(), EFBIG);
+  EXPECT_EQ(dictionary.DictionaryLoadStatus().systemError(), EFBIG);
   EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
 }
 

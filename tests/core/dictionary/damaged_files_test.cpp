@@ -66,7 +66,7 @@ TEST_F(DamagedFilesTest, EveryCutOfTheDictionaryIsRefusedAndNeverOverwritten) {
     PutDictionary(bytes);
     ConjugationDictionary dictionary(programFolder_, levelFolder_);
     dictionary.ReloadDictionary(false);
-    EXPECT_EQ(dictionary.DictionaryLoadStatus(), EBADMSG);
+    EXPECT_EQ(dictionary.DictionaryLoadStatus().systemError(), EBADMSG);
     EXPECT_EQ(dictionary.CurrentLexicon()->HeadwordCount(), 0);
     EXPECT_EQ(dictionary.CurrentLexicon()->FormCount(), 0);
     EXPECT_EQ(dictionary.LevelOf("go"), 1);  // the level lists load all the same
@@ -94,7 +94,7 @@ TEST_F(DamagedFilesTest, FlippedBytesLoadWholeOrNotAtAll) {
 
     ConjugationDictionary dictionary(programFolder_, levelFolder_);
     dictionary.ReloadDictionary(false);
-    EXPECT_EQ(dictionary.DictionaryLoadStatus(), decodes ? 0 : EBADMSG);
+    EXPECT_EQ(dictionary.DictionaryLoadStatus().systemError(), decodes ? 0 : EBADMSG);
     ExpectConsistent(dictionary, lines.Count());
 
     if (trial % 4 != 0 && decodes) continue;  // saves are slow; a sample does
@@ -124,7 +124,7 @@ TEST_F(DamagedFilesTest, DamagedLevelListKeepsItsLinesAndIsNotOverwritten) {
     const std::string bytes = goodJunior_.substr(0, length);
     Put(LevelFile("myLXJunior.dat"), bytes);
     dictionary_.ReloadDictionary(false);
-    EXPECT_EQ(dictionary_.LevelLoadStatus(2), EBADMSG);
+    EXPECT_EQ(dictionary_.LevelLoadStatus(2).systemError(), EBADMSG);
     EXPECT_EQ(LinesOf(dictionary_.LevelList(2)), junior);  // as before the reload
 
     // A change that must read that level is refused whole: the damaged

@@ -102,7 +102,7 @@ TEST_F(DictionaryTest, UserFilesReplaceShippedFilesCompletely) {
 TEST_F(DictionaryTest, MissingDictionaryIsReportedAndLeavesItEmpty) {
   ConjugationDictionary& d = Loaded();
   EXPECT_EQ(d.CurrentLexicon()->HeadwordCount(), 0);
-  EXPECT_EQ(d.DictionaryLoadStatus(), ENOENT);
+  EXPECT_EQ(d.DictionaryLoadStatus().systemError(), ENOENT);
 }
 
 TEST_F(DictionaryTest, UndecodableDictionaryGivesAnEmptyOneSilently) {
@@ -112,7 +112,7 @@ TEST_F(DictionaryTest, UndecodableDictionaryGivesAnEmptyOneSilently) {
   ConjugationDictionary& d = Loaded();
   EXPECT_EQ(d.CurrentLexicon()->HeadwordCount(), 0);
   EXPECT_EQ(d.CurrentLexicon()->FormCount(), 0);
-  EXPECT_EQ(d.DictionaryLoadStatus(), EBADMSG);
+  EXPECT_EQ(d.DictionaryLoadStatus().systemError(), EBADMSG);
 }
 
 TEST_F(DictionaryTest, LevelListsAreSortedWithoutEmptyEntriesAndTellTheWindow) {

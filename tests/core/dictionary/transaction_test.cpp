@@ -163,7 +163,7 @@ TEST_F(TransactionTest, DamagedShippedDictionaryIsNeverHiddenByARecord) {
   WriteBytes(shipped, bytes);
   ConjugationDictionary fresh(programFolder_, levelFolder_);
   fresh.ReloadDictionary(false);
-  EXPECT_EQ(fresh.DictionaryLoadStatus(), EBADMSG);
+  EXPECT_EQ(fresh.DictionaryLoadStatus().systemError(), EBADMSG);
   EXPECT_EQ(fresh.RecordHeadword("zoo", "zoos", 1), RecordStatus::DictionaryUnreadable);
   EXPECT_EQ(fresh.DamagedFile(), shipped);
   EXPECT_FALSE(FileExists(ProgramFile("myLxScoop.dat")));
