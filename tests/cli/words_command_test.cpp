@@ -286,6 +286,12 @@ TEST(WordsContextTest, ReadsBySentenceUnlessOffAndFallsBackOnADamagedModel) {
   EXPECT_NE(fallback.err.find("LxTagger.dat: damaged"), std::string::npos) << fallback.err;
   EXPECT_NE(fallback.err.find("headword rule"), std::string::npos) << fallback.err;
   EXPECT_EQ(fallback.out, rule.out);
+
+  // A text no tag reads otherwise never loads the model, damaged or not.
+  std::ofstream(texts / "plain.txt") << "The cat is the cat.\r\n";
+  const CliRun plain = RunCliProgram({"--data", damaged.path().string(), "words", texts / "plain.txt"});
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_EQ(plain.err, "");
 }
 
 }  // namespace
