@@ -99,6 +99,7 @@ void TForm1::wireCommands() {
   connect(knownWords_, &KnownWordsController::statusText, this,
           [this](const QString& text) { statusBar()->showMessage(text, 4000); });
   connect(knownWords_->ExportNewAction(), &QAction::triggered, this, &TForm1::acExportNewWordsExecute);
+  connect(knownWords_, &KnownWordsController::columnsChanged, panes_, &ListPaneLayout::Fit);
   // An imported list is shown at once.
   connect(imports_, &ListImportCommands::setImported, this, [this](const std::string& name) {
     if (levelSets_->Choose(name)) LevelSetChosen();

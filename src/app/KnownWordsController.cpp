@@ -248,7 +248,12 @@ void KnownWordsController::Mark() {
   views_.model.SetKnown(known);
   views_.words.SetLeaveOut(HidesKnown() ? known : std::span<const uint8_t>());
   views_.reading.SetKnownWords(entries_);
-  views_.list.setColumnHidden(WordListModel::ColumnOf("known"), chosen_.empty() || HidesKnown());
+  const int column = WordListModel::ColumnOf("known");
+  const bool hidden = chosen_.empty() || HidesKnown();
+  if (views_.list.isColumnHidden(column) != hidden) {
+    views_.list.setColumnHidden(column, hidden);
+    emit columnsChanged();
+  }
   QString line;
   if (!chosen_.empty() && result.Classified()) {
     const std::vector<WordLevel> levels = WordLevelsOf(result);

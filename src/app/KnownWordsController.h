@@ -102,6 +102,8 @@ class KnownWordsController : public QObject {
  signals:
   // A short note for the status bar.
   void statusText(const QString& text);
+  // The 既習 column was shown or hidden: the list's widths are shared again.
+  void columnsChanged();
 
  private:
   // Lists なし and the stored lists, the chosen one checked.
