@@ -27,13 +27,12 @@
 #include "app/LevelSetMenu.h"
 #include "app/ListPaneLayout.h"
 #include "app/MainWindowSettings.h"
-#include "app/ProfileWindow.h"
+#include "app/ExportCommands.h"
 #include "app/ReadingPane.h"
 #include "app/ResultPresenter.h"
 #include "app/StatusLine.h"
 #include "app/TextInputController.h"
 #include "app/WindowDictionary.h"
-#include "app/WordListExportCommand.h"
 #include "app/WordSearchBox.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "editor/widgets/FmEditDic.h"
@@ -183,30 +182,16 @@ void TForm1::acEditDicExecute() {
   AwaitAnalysisIfDictionaryChanged();
 }
 
-void TForm1::acExportExecute() {
-  if (run_->Busy() || !run_->ShowsResults()) return;
-  const QString suggested =
-      exportPlace_.Suggest(input_->TextBaseName(), QStringLiteral(".xlsx"), QStringLiteral("words"));
-  exportPlace_.Saved(ExportShownWordList(this, *dialogs_, words_->Shown(), run_->Result(), run_->Text().FullText(),
-                                         exportPlace_, suggested));
-}
+void TForm1::acExportExecute() { exports_->ExportRows(words_->Shown(), QString(), QStringLiteral("words")); }
 
 void TForm1::acExportNewWordsExecute() {
-  if (run_->Busy() || !run_->ShowsResults()) return;
+  if (!exports_->CanExport()) return;
   ShownWordList newWords;
   knownWords_->BuildNewWords(newWords);
-  const QString suggested = exportPlace_.Suggest(input_->TextBaseName() + QStringLiteral("-new"), QStringLiteral(".xlsx"),
-                                                 QStringLiteral("new-words"));
-  exportPlace_.Saved(ExportShownWordList(this, *dialogs_, newWords, run_->Result(), run_->Text().FullText(),
-                                         exportPlace_, suggested));
+  exports_->ExportRows(newWords, QStringLiteral("-new"), QStringLiteral("new-words"));
 }
 
-void TForm1::acCompareTextsExecute() {
-  if (frmProfile_ == nullptr) frmProfile_ = new TfrmProfile(this, *dialogs_, dictionary_->Get(), &exportPlace_);
-  frmProfile_->show();
-  frmProfile_->raise();
-  frmProfile_->activateWindow();
-}
+void TForm1::acCompareTextsExecute() { exports_->ShowCompareWindow(dictionary_->Get()); }
 
 void TForm1::acShowGlossExecute(bool shown) { panes_->ShowGloss(shown); }
 

@@ -20,6 +20,7 @@ namespace lexiscoop {
 class CommandStates;
 class ConjugationDictionary;
 class CopyCommands;
+class ExportCommands;
 class HelpCommands;
 class LevelBar;
 class KnownWordsController;
@@ -36,7 +37,6 @@ class TDialogs;
 class TextInputController;
 class TfrmEditDic;
 class TMyParser;
-class TfrmProfile;
 class WindowDictionary;
 class WordSearchBox;
 
@@ -194,8 +194,7 @@ class TForm1 : public QMainWindow, private MainWindowUi, private DictionaryObser
   CopyCommands* copies_ = nullptr;
   HelpCommands* help_ = nullptr;
   std::unique_ptr<CommandStates> commandStates_;
-  // The compare-texts window, made on first use.
-  TfrmProfile* frmProfile_ = nullptr;
+  ExportCommands* exports_ = nullptr;
 };
 
 }  // namespace lexiscoop

@@ -19,6 +19,7 @@
 #include "app/DataPath.h"
 #include "app/CopyCommands.h"
 #include "app/DraggableBars.h"
+#include "app/ExportCommands.h"
 #include "app/FilterMenu.h"
 #include "app/Form1.h"
 #include "app/LevelBar.h"
@@ -74,6 +75,7 @@ void TForm1::createLayout() {
   copies_ = new CopyCommands({*run_, *words_, *readingPane_, *mmDatas, [this] { return input_->ShownCaption(); }},
                              *acCopyWords, this);
   commandStates_ = std::make_unique<CommandStates>(form, *levelBar_, *run_, *status_);
+  exports_ = new ExportCommands({*this, *dialogs_, *run_, *input_, exportPlace_});
   readingPane_->SetSavePlace(&exportPlace_, [this] { return input_->TextBaseName(); });
   exportPlace_.SetOpenText([this] { return run_->LastFileName(); });
   acAnalize->setEnabled(false);

@@ -2,6 +2,7 @@
 // view, counted in the coverage line, hidden from the list on request, and
 // the list and its hiding are there again after a restart.
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QTableView>
 #include <QtTest>
@@ -114,6 +115,10 @@ class KnownWordsTest : public QObject {
       Command(form, "acAddTextToKnown")->trigger();
       QVERIFY2(folder.dialogs.asked.last().contains(U(" 4 語")), qPrintable(folder.dialogs.asked.last()));  // the cat write letter
       QVERIFY(Verdict(form).endsWith(U("既習語で 87.5%")));  // all but sat
+
+      // A pasted text has no file name to extend: the new words' own name.
+      Command(form, "acExportNewWords")->trigger();
+      QCOMPARE(folder.dialogs.exportSuggestions.last(), QDir::home().filePath(QStringLiteral("new-words.xlsx")));
     }
   }
 };
