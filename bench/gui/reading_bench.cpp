@@ -131,7 +131,7 @@ int Run(const QString& textPath, int scrollCount) {
   const WordTable& table = form.Result().words;
   const int the = table.IndexOf("the");
   clock.restart();
-  pane.Context().Search(view.Lines(), [&table, the](std::string_view word) { return table.IndexOf(word) == the; });
+  pane.Context().Search(view.Lines(), [&table, the](std::string_view word, uint64_t) { return table.IndexOf(word) == the; });
   const double contextMs = clock.nsecsElapsed() / 1e6;
   const int contextRows = pane.Context().rowCount();
 

@@ -25,9 +25,11 @@ void ExportCommands::ExportRows(const ShownWordList& rows, const QString& nameSu
                                          parts_.run.Text().FullText(), parts_.place, suggested));
 }
 
-void ExportCommands::ShowCompareWindow(const ConjugationDictionary& dictionary) {
+void ExportCommands::ShowCompareWindow(const ConjugationDictionary& dictionary,
+                                       std::function<std::shared_ptr<const tagging::TaggerModel>()> contextModel) {
   if (compareWindow_ == nullptr) {
     compareWindow_ = new TfrmProfile(&parts_.window, parts_.dialogs, dictionary, &parts_.place);
+    compareWindow_->SetContextModel(std::move(contextModel));
   }
   compareWindow_->show();
   compareWindow_->raise();

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -14,6 +16,9 @@ class ShownWordList;
 class TDialogs;
 class TextInputController;
 class TfrmProfile;
+namespace tagging {
+class TaggerModel;
+}
 
 // The commands that take results out of the main window: the word-list
 // exports, which start where the last file was saved and propose a name made
@@ -41,8 +46,10 @@ class ExportCommands : public QObject {
   // the text's base name followed by `nameSuffix`, or `fallback` for a text
   // without a file. Nothing unless CanExport().
   void ExportRows(const ShownWordList& rows, const QString& nameSuffix, const QString& fallback);
-  // Shows the compare-texts window over `dictionary`, made on first use.
-  void ShowCompareWindow(const ConjugationDictionary& dictionary);
+  // Shows the compare-texts window over `dictionary`, made on first use;
+  // its runs read words in context with the model `contextModel` gives.
+  void ShowCompareWindow(const ConjugationDictionary& dictionary,
+                         std::function<std::shared_ptr<const tagging::TaggerModel>()> contextModel);
 
  private:
   Parts parts_;

@@ -191,7 +191,9 @@ void TForm1::acExportNewWordsExecute() {
   exports_->ExportRows(newWords, QStringLiteral("-new"), QStringLiteral("new-words"));
 }
 
-void TForm1::acCompareTextsExecute() { exports_->ShowCompareWindow(dictionary_->Get()); }
+void TForm1::acCompareTextsExecute() {
+  exports_->ShowCompareWindow(dictionary_->Get(), [this] { return results_->ContextReadingModel(); });
+}
 
 void TForm1::acShowGlossExecute(bool shown) { panes_->ShowGloss(shown); }
 

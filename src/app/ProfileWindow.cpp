@@ -115,7 +115,9 @@ bool TfrmProfile::StartRun(const QStringList& paths) {
   std::shared_ptr<const LevelLookup> levels;
   {
     BusyCursor busy;
-    levels = std::make_shared<const LevelLookup>(dictionary_.CurrentLexicon());
+    auto lookup = std::make_shared<LevelLookup>(dictionary_.CurrentLexicon());
+    if (contextModel_) lookup->SetContextModel(contextModel_());
+    levels = std::move(lookup);
     files = CollectProfileFiles(list, cbRecursive_->isChecked());
   }
   model_->SetProfiles({});

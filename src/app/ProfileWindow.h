@@ -2,10 +2,12 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "profile/TextProfile.h"
+#include "tagging/TaggerModel.h"
 
 class QCheckBox;
 class QLabel;
@@ -41,6 +43,11 @@ class TfrmProfile final : public QDialog {
   // the check box is on). Refused while a run is going on.
   bool StartRun(const QStringList& paths);
   bool Running() const { return job_ != nullptr; }
+  // Where a run takes the model it reads words in context with (null: by
+  // the headword rule), as the main window's runs do.
+  void SetContextModel(std::function<std::shared_ptr<const tagging::TaggerModel>()> model) {
+    contextModel_ = std::move(model);
+  }
   ProfileModel& Model() const { return *model_; }
 
  public slots:
@@ -58,6 +65,7 @@ class TfrmProfile final : public QDialog {
   void UpdateStates();
 
   TDialogs& dialogs_;
+  std::function<std::shared_ptr<const tagging::TaggerModel>()> contextModel_;
   const ConjugationDictionary& dictionary_;
   ExportPlace* exportPlace_;  // where the save dialog starts; may be null
   std::vector<TextProfile> finished_;  // the rows of the run under way, as they finished

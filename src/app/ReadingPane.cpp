@@ -29,6 +29,7 @@
 #include "ui/LevelColours.h"
 #include "views/ClassifiedWord.h"
 #include "views/WordDetails.h"
+#include "views/RowOccurrences.h"
 #include "views/ShownWordList.h"
 #include "views/WordLevels.h"
 #include "views/widgets/ContextModel.h"
@@ -204,7 +205,7 @@ void ReadingPane::AddLevelSwitch(int i) {
 
 void ReadingPane::Clear() {
   context_->Clear();
-  contextWords_.clear();
+  contextWords_ = {};
   view_->Clear();
   hasResult_ = false;
   print_->setEnabled(false);
@@ -220,7 +221,7 @@ void ReadingPane::ShowText(std::string_view text) {
 void ReadingPane::ShowResult(const QString& title) {
   title_ = title;
   context_->Clear();
-  contextWords_.clear();
+  contextWords_ = {};
   ReadingWords words;
   words.words = &result_.words;
   words.levels = WordLevelsOf(result_);
@@ -298,7 +299,7 @@ void ReadingPane::WordClicked(int wordIndex) {
 void ReadingPane::ListRebuilt() {
   view_->SetMarkedWords({});
   context_->Clear();
-  contextWords_.clear();
+  contextWords_ = {};
 }
 
 void ReadingPane::ListSelectionChanged() {
@@ -315,25 +316,32 @@ void ReadingPane::ListSelectionChanged() {
   for (size_t w = 0; w < positions.size(); ++w) {
     marked[w] = positions[w] >= 0 && selectedPositions[static_cast<size_t>(positions[w])];
   }
+  // A word whose readings the list shows apart is marked by any of them.
+  for (const ShownWordList::ReadingPosition& place : shown_.ReadingPositions()) {
+    if (static_cast<size_t>(place.word) < marked.size() && place.position >= 0 &&
+        selectedPositions[static_cast<size_t>(place.position)]) {
+      marked[static_cast<size_t>(place.word)] = true;
+    }
+  }
   view_->SetMarkedWords(marked);
 
-  // The context follows the current row.
+  // The context follows the current row: the occurrences it counts.
   const QModelIndex current = words_.selectionModel()->currentIndex();
   const int position = current.isValid() ? shown_.PositionOfRow(current.row()) : -1;
-  std::vector<bool> contextWords(positions.size(), false);
-  for (size_t w = 0; w < positions.size(); ++w) contextWords[w] = position >= 0 && positions[w] == position;
-  if (contextWords == contextWords_) return;
-  contextWords_ = std::move(contextWords);
+  RowOccurrences context(shown_, position, result_.words.Count());
+  if (position >= 0 && context == contextWords_) return;
+  contextWords_ = std::move(context);
   if (position < 0) {
     context_->Clear();
     return;
   }
   contextCaption_->setText(Qs("文脈: ") + FromCp932(std::string(shown_.FormAt(position))));
   const WordTable* table = &result_.words;
-  const std::vector<bool>* wanted = &contextWords_;
-  context_->Search(view_->Lines(), [table, wanted](std::string_view word) {
+  const RowOccurrences* wanted = &contextWords_;
+  const OccurrenceReadings* readings = &view_->Words().occurrences;
+  context_->Search(view_->Lines(), [table, wanted, readings](std::string_view word, uint64_t offset) {
     const int index = table->IndexOf(word);
-    return index >= 0 && (*wanted)[static_cast<size_t>(index)];
+    return index >= 0 && wanted->Holds(index, readings->At(index, offset));
   });
 }
 

@@ -12,6 +12,7 @@
 #include "analysis/WordClassifier.h"
 #include "analysis/WordLevel.h"
 #include "views/Coverage.h"
+#include "views/RowOccurrences.h"
 
 class QAction;
 class QLayout;
@@ -137,7 +138,7 @@ class ReadingPane : public QObject {
   bool hasResult_ = false;
   QString title_;
   CoverageFigures figures_;
-  std::vector<bool> contextWords_;  // table entries whose occurrences the context shows
+  RowOccurrences contextWords_;  // the occurrences the context shows
 };
 
 }  // namespace lexiscoop

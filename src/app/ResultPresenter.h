@@ -68,10 +68,11 @@ class ResultPresenter : public QObject {
   // a message box; nothing unless exactly one row is selected.
   void ShowWordDetails(const Lexicon& lexicon);
 
- private:
   // The model runs read words in context with; null when 文脈で読み分ける is
   // off or the model cannot be used (said once).
   std::shared_ptr<const tagging::TaggerModel> ContextReadingModel();
+
+ private:
 
   Parts parts_;
   std::string programFolder_;

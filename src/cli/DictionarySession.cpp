@@ -59,6 +59,16 @@ std::unique_ptr<ConjugationDictionary> LoadDictionary(const CliContext& context)
   return dictionary;
 }
 
+std::shared_ptr<const tagging::TaggerModel> LoadContextModel(const CliContext& context) {
+  // A data folder without a model (a dictionary of one's own) reads by the
+  // rule; a model that is there but cannot be used is named.
+  const std::string modelPath = JoinPath(context.dataDir, tagging::kTaggerModelFile);
+  if (!context.contextReading || !FileExists(modelPath)) return nullptr;
+  tagging::TaggerModelLoad load = tagging::TaggerModel::Load(modelPath);
+  if (!load.model) context.Error(load.error + "; every word is read by the headword rule");
+  return std::move(load.model);
+}
+
 AnalysedText AnalyseFile(const CliContext& context, const std::string& path, ConjugationDictionary& dictionary,
                          TMyParser* holder) {
   TMyParser own;
@@ -66,18 +76,11 @@ AnalysedText AnalyseFile(const CliContext& context, const std::string& path, Con
   LoadTextFile(parser, path);
   AnalysedText text;
   const std::shared_ptr<const Lexicon> lexicon = dictionary.CurrentLexicon();
-  // A data folder without a model (a dictionary of one's own) reads by the
-  // rule; a model that is there but cannot be used is named. The model is
-  // read when the first word that needs it is met, so a text the rule reads
-  // whole does not wait for it.
+  // The model is read when the first word that needs it is met, so a text
+  // the rule reads whole does not wait for it.
   TaggerModelSource model;
-  const std::string modelPath = JoinPath(context.dataDir, tagging::kTaggerModelFile);
-  if (context.contextReading && lexicon && FileExists(modelPath)) {
-    model = [&context, modelPath]() -> std::shared_ptr<const tagging::TaggerModel> {
-      tagging::TaggerModelLoad load = tagging::TaggerModel::Load(modelPath);
-      if (!load.model) context.Error(load.error + "; every word is read by the headword rule");
-      return std::move(load.model);
-    };
+  if (context.contextReading && lexicon && FileExists(JoinPath(context.dataDir, tagging::kTaggerModelFile))) {
+    model = [&context] { return LoadContextModel(context); };
   }
   AnalyseText(parser, text.result, lexicon, std::move(model));
   if (path == "-") {

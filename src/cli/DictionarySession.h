@@ -6,6 +6,7 @@
 #include "analysis/Analysis.h"
 #include "cli/CliApp.h"
 #include "dictionary/ConjugationDictionary.h"
+#include "tagging/TaggerModel.h"
 
 namespace lexiscoop {
 
@@ -26,6 +27,11 @@ struct AnalysedText {
   AnalysisResult result;
   std::string caption;  // the window caption that names the text (CP932)
 };
+
+// The tagger model of the data folder that words are read in context with;
+// null when context reading is off or the folder has none, and null after
+// naming the fault on standard error when the model cannot be used.
+std::shared_ptr<const tagging::TaggerModel> LoadContextModel(const CliContext& context);
 
 // Loads FILE ("-" for standard input), counts its words and classifies them.
 // The text's errors (unreadable file, text too large) pass on as exceptions.

@@ -105,11 +105,12 @@ int RunProfileCommand(CliContext& context) {
 
   auto dictionary = LoadDictionary(context);
   const std::shared_ptr<const Lexicon> lexicon = dictionary->CurrentLexicon();
-  const LevelLookup levels =
+  LevelLookup levels =
       setName.empty() ? LevelLookup(lexicon)
                       : LevelLookup(lexicon, index->SharedSet(), [index, lexicon](const WordClass& word, std::string_view spelling) {
                           return index->LevelOfWord(*lexicon, word, spelling);
                         });
+  levels.SetContextModel(LoadContextModel(context));
   const ProfileFiles files = CollectProfileFiles(paths, recursive);
   if (!outputPath.empty() && outputPath != "-") {
     if (const Status usable = CheckOutputPath(outputPath, files.paths); !usable.ok()) {

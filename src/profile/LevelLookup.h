@@ -8,6 +8,9 @@
 #include "dictionary/Lexicon.h"
 
 namespace lexiscoop {
+namespace tagging {
+class TaggerModel;
+}
 
 // The level of a spelling by the lexicon's headword rule, the level the
 // report counts. Holds the lexicon it reads, which is immutable: many
@@ -28,6 +31,16 @@ class LevelLookup {
     const WordClass c = lexicon_->Classify(word);
     return reclassify_ ? reclassify_(c, word) : c.level;
   }
+  // The level of a word of class `word` spelled `spelling` (one of its
+  // readings in context, say) in the lookup's set.
+  WordLevel LevelOfClass(const WordClass& word, std::string_view spelling) const {
+    return reclassify_ ? reclassify_(word, spelling) : word.level;
+  }
+  // Reads the words whose headword their sentence decides with `model`
+  // (null, as made: every word by the headword rule).
+  void SetContextModel(std::shared_ptr<const tagging::TaggerModel> model) { model_ = std::move(model); }
+  const std::shared_ptr<const tagging::TaggerModel>& ContextModel() const { return model_; }
+  const std::shared_ptr<const Lexicon>& SharedLexicon() const { return lexicon_; }
   // The set of the levels given; null: the shipped set.
   const std::shared_ptr<const LevelSet>& Set() const { return set_; }
   // Number of distinct spellings held.
@@ -37,6 +50,7 @@ class LevelLookup {
   std::shared_ptr<const Lexicon> lexicon_;
   std::shared_ptr<const LevelSet> set_;
   Reclassify reclassify_;
+  std::shared_ptr<const tagging::TaggerModel> model_;
 };
 
 }  // namespace lexiscoop

@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/InputEncoding.h"
 #include "profile/LevelLookup.h"
+#include "views/ContextReading.h"
 
 namespace lexiscoop {
 namespace {
@@ -105,17 +106,36 @@ TextProfile ProfileFile(const std::string& path, const LevelLookup& levels, cons
     AnalysisResult result;
     ScanControl control;
     control.stopFlag = stop;
-    ScanText(parser, result, control);
+    // With a model, the words whose sentence decides their headword count
+    // each occurrence at the level of its reading, and the word once at the
+    // level of its commonest reading, as the report counts them.
+    const bool inContext = levels.ContextModel() != nullptr;
+    if (inContext) {
+      AnalyseText(parser, result, levels.SharedLexicon(), levels.ContextModel(), control);
+    } else {
+      ScanText(parser, result, control);
+    }
     const WordTable& words = result.words;
     CoverageTally tally(levels.Set());
+    auto split = result.readings.begin();
     for (int i = 0; i < words.Count(); ++i) {
       const std::string_view word = words.Word(i);
-      const WordLevel level = levels.LevelOf(word);
+      const WordLevel level =
+          inContext ? levels.LevelOfClass(result.classes[static_cast<size_t>(i)], word) : levels.LevelOf(word);
       const int32_t n = words.Occurrences(i);
       const auto l = static_cast<size_t>(LevelIndex(level));
       ++profile.levelTypes[l];
-      profile.levelTokens[l] += n;
-      tally.Add(word, level, n);
+      while (split != result.readings.end() && split->entry < i) ++split;
+      if (split != result.readings.end() && split->entry == i) {
+        for (const WordReading& reading : split->readings) {
+          const WordLevel readAt = levels.LevelOfClass(reading.word, word);
+          profile.levelTokens[static_cast<size_t>(LevelIndex(readAt))] += reading.occurrences;
+          tally.Add(word, readAt, reading.occurrences);
+        }
+      } else {
+        profile.levelTokens[l] += n;
+        tally.Add(word, level, n);
+      }
       profile.words.emplace_back(word);
       profile.wordLevels.push_back(level);
     }

@@ -41,7 +41,7 @@ size_t ContextSearch::FindMore(std::vector<ContextHit>& out, size_t maxHits, siz
     LineWordScanner scanner(lines_.Line(line));
     LineWord word{};
     while (scanner.Next(word)) {
-      if (matches_(word.word)) {
+      if (matches_(word.word, uint64_t{lines_.LineStart(line)} + word.start)) {
         out.push_back(ContextHit{line, word.start, word.length});
         ++found;
       }

@@ -19,11 +19,11 @@ struct ContextHit {
 
 // Finds, line by line from the top, every occurrence of the words that
 // `matches` accepts (it gets the counted form of each word, as LineWords
-// gives it). The search goes on where it stopped, so a view can take the
+// gives it, and where the word starts in the text, in bytes). The search goes on where it stopped, so a view can take the
 // hits a screenful at a time.
 class ContextSearch {
  public:
-  using Matcher = std::function<bool(std::string_view word)>;
+  using Matcher = std::function<bool(std::string_view word, uint64_t offset)>;
 
   // `lines` must outlive the search.
   ContextSearch(const TextLineIndex& lines, Matcher matches) : lines_(lines), matches_(std::move(matches)) {}

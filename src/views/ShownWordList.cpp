@@ -194,6 +194,7 @@ void ShownWordList::Clear() {
   viewIndex_.clear();
   rowOfPosition_.clear();
   positionOfWord_.clear();
+  readingPositions_.clear();
 }
 
 int32_t ShownWordList::PositionOfWord(int word) const {
@@ -222,6 +223,7 @@ void ShownWordList::AddShownForm(std::string_view form, int32_t count, int32_t w
   const auto position = static_cast<int32_t>(forms_.size());
   const auto [found, added] = displayLookup_.Insert(form, FoldedHash(form), position,
                                                     [this](int32_t p) { return FormAt(p); });
+  if (headword != kNoHeadword) readingPositions_.push_back({word, headword, added ? position : found});
   if (!added) {
     forms_[static_cast<size_t>(found)].count += count;
     NoteWordPosition(word, found);

@@ -76,6 +76,14 @@ class ShownWordList {
   // count for several headwords (see AnalysisResult::readings); otherwise,
   // and outside the list, kNoHeadword: the first word's own class.
   HeadwordId HeadwordOfPosition(int position) const;
+  // Where each reading of a word read as several headwords is shown, in
+  // the forms that show the readings apart (see WordListBuilder).
+  struct ReadingPosition {
+    int32_t word;         // the word-table entry
+    HeadwordId headword;  // the reading
+    int32_t position;     // the DisplayList position that counts it
+  };
+  const std::vector<ReadingPosition>& ReadingPositions() const { return readingPositions_; }
   // The DisplayList position that shows word-table entry `word`, or -1 when
   // the filter left the word out.
   int32_t PositionOfWord(int word) const;
@@ -142,6 +150,7 @@ class ShownWordList {
   std::vector<int32_t> viewIndex_;
   std::vector<int32_t> rowOfPosition_;  // inverse of viewIndex_
   std::vector<int32_t> positionOfWord_; // per word-table entry: its position, -1 when not shown
+  std::vector<ReadingPosition> readingPositions_;  // in build order
   int sortKey_ = kSortFirstAppearance;
   bool sortDescending_ = false;
   bool busy_ = false;

@@ -8,6 +8,8 @@
 #include "platform/Cp932.h"
 #include "views/ClassifiedWord.h"
 #include "views/FirstSentence.h"
+#include "views/LineWords.h"
+#include "views/OccurrenceReadings.h"
 #include "views/ShownWordList.h"
 
 namespace lexiscoop {
@@ -66,11 +68,25 @@ int64_t LetterCount(std::string_view word) {
 void AppendLetters(std::string& out, const ListRow& r) { AppendNumber(out, LetterCount(r.shown.WordOfRow(r.row))); }
 double Letters(const ListRow& r) { return static_cast<double>(LetterCount(r.shown.WordOfRow(r.row))); }
 
+// Where the row's first word first occurs read as the row's headword: the
+// first occurrence of a word read as several headwords that was read so.
+TextSpan FirstOccurrenceOfRow(const ListRow& r, int32_t entry) {
+  const TextSpan first = r.result.firstOccurrences[static_cast<size_t>(entry)];
+  const HeadwordId headword = r.shown.HeadwordOfPosition(r.shown.PositionOfRow(r.row));
+  if (headword == kNoHeadword) return first;
+  const int64_t offset = FirstOccurrenceReadAs(r.result, entry, headword);
+  if (offset < 0 || static_cast<uint64_t>(offset) >= r.text.size()) return first;
+  LineWordScanner scanner(r.text.substr(static_cast<size_t>(offset), r.text.find_first_of("\r\n", static_cast<size_t>(offset)) - static_cast<size_t>(offset)));
+  LineWord word{};
+  if (!scanner.Next(word) || word.start != 0) return first;
+  return {offset, word.length};
+}
+
 // The first sentence where the row's words occur, the word marked 【word】.
 void AppendSentence(std::string& out, const ListRow& r) {
   const int32_t entry = r.shown.FirstWordOfPosition(r.shown.PositionOfRow(r.row));
   if (entry < 0 || static_cast<size_t>(entry) >= r.result.firstOccurrences.size()) return;
-  const SentenceExcerpt sentence = SentenceAround(r.text, r.result.firstOccurrences[static_cast<size_t>(entry)]);
+  const SentenceExcerpt sentence = SentenceAround(r.text, FirstOccurrenceOfRow(r, entry));
   if (sentence.Empty()) return;
   static const Cp932Text kOpen("【");
   static const Cp932Text kClose("】");

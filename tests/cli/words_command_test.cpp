@@ -292,6 +292,17 @@ TEST(WordsContextTest, ReadsBySentenceUnlessOffAndFallsBackOnADamagedModel) {
   const CliRun plain = RunCliProgram({"--data", damaged.path().string(), "words", texts / "plain.txt"});
   EXPECT_EQ(plain.exitCode, 0);
   EXPECT_EQ(plain.err, "");
+
+  // profile reads the split too: the saw read as a noun counts at its own
+  // level, not at see's, and a damaged model gives the rule's profile.
+  const auto profile = [&](const ContextDataFolder& data, std::initializer_list<std::string> options) {
+    std::vector<std::string> args = {"--data", data.path().string()};
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), {"profile", texts / "text.txt"});
+    return RunCliProgram(args).out;
+  };
+  EXPECT_NE(profile(good, {}), profile(good, {"--no-context"}));
+  EXPECT_EQ(profile(damaged, {}), profile(good, {"--no-context"}));
 }
 
 }  // namespace

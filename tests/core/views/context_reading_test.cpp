@@ -21,6 +21,9 @@
 #include "views/ContextReading.h"
 #include "views/LineWords.h"
 #include "views/OccurrenceReadings.h"
+#include "views/ContextSearch.h"
+#include "views/RowOccurrences.h"
+#include "views/WordListColumns.h"
 #include "views/TextLineIndex.h"
 #include "views/WordDetails.h"
 
@@ -189,6 +192,41 @@ TEST_F(ContextReadingTest, EachOccurrenceNamesItsOwnReadingWhereTheViewsFindIt) 
   EXPECT_EQ(Utf8FromCp932(SplitReadingLines(result, lives, lexicon->FindHeadword("live"))),
             "文脈での読み: life 2, live 2\r\nこの箇所の読み: live\r\n");
   EXPECT_EQ(SplitReadingLines(result, result.words.IndexOf("cats")), "");
+}
+
+// In the 原形 list, the row of each reading counts the occurrences read so:
+// its words in context and its first sentence are those of its reading.
+TEST_F(ContextReadingTest, EachReadingsRowFindsItsOwnOccurrencesAndSentence) {
+  ASSERT_TRUE(model_);
+  const std::string text = "He lives here. Cats have nine lives. She lives there.";
+  TMyParser parser;
+  parser.AssignText(text);
+  AnalysisResult result;
+  AnalyseText(parser, result, dictionary_->CurrentLexicon(), model_);
+  ShownWordList shown;
+  ASSERT_TRUE(WordListBuilder().Rebuild(result, {kAllLevels, FormMode::Original, ProperNounChoice::All, {}}, shown));
+  const OccurrenceReadings occurrences(result);
+  const TextLineIndex lines(text);
+  std::string found;
+  for (int row = 0; row < shown.RowCount(); ++row) {
+    const std::string form(shown.WordOfRow(row));
+    if (form != "live" && form != "life") continue;
+    const RowOccurrences wanted(shown, shown.PositionOfRow(row), result.words.Count());
+    ContextSearch search(lines, [&](std::string_view word, uint64_t offset) {
+      const int entry = result.words.IndexOf(word);
+      return wanted.Holds(entry, occurrences.At(entry, offset));
+    });
+    std::vector<ContextHit> hits;
+    search.FindMore(hits, 10, 10);
+    found += form + ":";
+    for (const ContextHit& hit : hits) found.append(" ").append(std::to_string(hit.start));
+    std::string sentence;
+    FindWordListColumn("sentence")->appendText(sentence, ListRow{shown, result, row, text});
+    found += " " + sentence + "\n";
+  }
+  EXPECT_EQ(Utf8FromCp932(found),
+            "live: 3 41 He 【lives】 here.\n"
+            "life: 30 Cats have nine 【lives】.\n");
 }
 
 // A watch sees every new word once, in entry order, and the scan keeps the

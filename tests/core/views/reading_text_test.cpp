@@ -153,7 +153,7 @@ TEST(LineWordsTest, AgreesWithTheAnalysisRunOnRandomTexts) {
 TEST(ContextSearchTest, FindsEverySpellingFromTheFirstToTheLastWord) {
   const std::string text = "Wrote it.\r\nI write\r\n\r\nshe writes, has written and WROTE";
   const TextLineIndex index(text);
-  ContextSearch search(index, [](std::string_view w) {
+  ContextSearch search(index, [](std::string_view w, uint64_t) {
     std::string lower(w);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower == "write" || lower == "wrote" || lower == "writes" || lower == "written";
@@ -178,7 +178,7 @@ TEST(ContextSearchTest, StopsAfterTheHitsAskedFor) {
   std::string text;
   for (int i = 0; i < 3000; ++i) text += "the cat and the dog\n";
   const TextLineIndex index(text);
-  ContextSearch search(index, [](std::string_view w) { return w == "the"; });
+  ContextSearch search(index, [](std::string_view w, uint64_t) { return w == "the"; });
   std::vector<ContextHit> hits;
   EXPECT_EQ(search.FindMore(hits, 1000, 100000), 1000u);
   EXPECT_EQ(search.NextLine(), 500);
