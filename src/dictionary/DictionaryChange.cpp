@@ -168,7 +168,7 @@ RecordStatus ConjugationDictionary::RecordHeadword(std::string_view headword, st
         return RecordStatus::GlossTooLong;
       case GlossRecordStatus::UserFileUnreadable:
         damagedFile_ = glosses_.UserPath();
-        lastSaveStatus_ = ChangeStatus(glosses_.UserLoadStatus());
+        lastSaveStatus_ = glosses_.UserLoadStatus();
         return RecordStatus::DictionaryUnreadable;
       case GlossRecordStatus::SaveFailed:
         lastSaveStatus_ = glosses_.SaveStatus();

@@ -54,7 +54,7 @@ class GlossTable {
 
   // Reads both files again. A missing file counts as empty. A file that
   // cannot be read or decoded leaves its part empty and is reported by
-  // ShippedLoadStatus / UserLoadStatus (errno, EBADMSG when damaged).
+  // ShippedLoadStatus / UserLoadStatus.
   void Reload();
 
   // Called while a reload or change waits for another process's lock.
@@ -97,8 +97,10 @@ class GlossTable {
   // The user's line of `headword` exists (an edited gloss).
   bool IsEdited(std::string_view headword) const;
 
-  int ShippedLoadStatus() const { return shippedStatus_; }
-  int UserLoadStatus() const { return userStatus_; }
+  // How the shipped and the user's file loaded: Status::FromErrno of the
+  // load's errno (Corruption for EBADMSG, a damaged file), without a message.
+  Status ShippedLoadStatus() const { return Status::FromErrno(shippedStatus_); }
+  Status UserLoadStatus() const { return Status::FromErrno(userStatus_); }
   // How the last change of the user's glosses ended (see ChangeStatus).
   const Status& SaveStatus() const { return saveStatus_; }
   // Lines loaded from the shipped and from the user's file.

@@ -74,8 +74,8 @@ TEST(GlossGroupsTest, ReadsAVersionTwoShippedFileUnderAnOlderUserFile) {
 
   GlossTable table(folder.path());
   table.Reload();
-  EXPECT_EQ(table.ShippedLoadStatus(), 0);
-  EXPECT_EQ(table.UserLoadStatus(), 0);
+  EXPECT_TRUE(table.ShippedLoadStatus().ok());
+  EXPECT_TRUE(table.UserLoadStatus().ok());
   EXPECT_EQ(table.ShippedCount(), 2u) << "the version line is no headword";
   EXPECT_EQ(table.Lookup("#LxGloss 2"), "");
   EXPECT_EQ(Dump(table.Lookup("close")), "動:閉じる,閉める|形:近い");

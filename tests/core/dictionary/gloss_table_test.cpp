@@ -46,7 +46,7 @@ class GlossTableTest : public ::testing::Test {
 TEST_F(GlossTableTest, LooksUpShippedGlossesWithLetterCaseIgnoredExactSpellingFirst) {
   GlossTable table(folder_.path());
   table.Reload();
-  EXPECT_EQ(table.ShippedLoadStatus(), 0);
+  EXPECT_TRUE(table.ShippedLoadStatus().ok());
   EXPECT_EQ(table.Lookup("apple"), Sj("りんご"));
   EXPECT_EQ(table.Lookup("Apple"), Sj("りんご"));
   EXPECT_EQ(table.Lookup("monday"), Sj("月曜日"));
@@ -142,7 +142,7 @@ TEST_F(GlossTableTest, RefusesBadHeadwordsAndNeverOverwritesADamagedUserFile) {
   }
   const std::string before = ReadBytes(folder_ / kUserGlossFile);
   table.Reload();
-  EXPECT_NE(table.UserLoadStatus(), 0);
+  EXPECT_FALSE(table.UserLoadStatus().ok());
   EXPECT_EQ(table.Lookup("apple"), Sj("りんご")) << "the shipped glosses still show";
   EXPECT_EQ(table.Record("apple", Sj("林檎")), GlossRecordStatus::UserFileUnreadable);
   EXPECT_EQ(ReadBytes(folder_ / kUserGlossFile), before);
@@ -175,7 +175,7 @@ TEST_F(GlossTableTest, TheWriterKeepsToTheReadersLineBound) {
     // Whatever was written reads back.
     GlossTable reader(folder_.path());
     reader.Reload();
-    EXPECT_EQ(reader.UserLoadStatus(), 0);
+    EXPECT_TRUE(reader.UserLoadStatus().ok());
     if (row.status == GlossRecordStatus::Recorded) { EXPECT_EQ(reader.Lookup("cat").size(), row.glossBytes); }
   }
 }
@@ -215,7 +215,7 @@ TEST_F(GlossTableTest, MissingFilesGiveAnEmptyTableWithoutComplaint) {
   TestFolder empty;
   GlossTable table(empty.path());
   table.Reload();
-  EXPECT_EQ(table.ShippedLoadStatus(), 0);
+  EXPECT_TRUE(table.ShippedLoadStatus().ok());
   EXPECT_EQ(table.ShippedCount(), 0u);
   EXPECT_EQ(table.Lookup("apple"), "");
 }
