@@ -246,6 +246,25 @@ class ReadingViewTest : public QObject {
     }
   }
 
+  // The dotted underline marks the words the dictionary lacks: the set's
+  // None level, which in a set of five levels is the place the shipped set
+  // gives None's neighbour, and out-of-range entries.
+  void unregisteredWordsFollowTheChosenSet() {
+    const LevelSpec five[] = {{"1", "l1", 0}, {"2", "l2", 0}, {"3", "l3", 0}, {"4", "l4", 0}, {"5", "l5", 0}};
+    ReadingWords shipped;
+    shipped.levels = {WordLevel::Basic, WordLevel::Other, WordLevel::None};
+    ReadingWords own = shipped;
+    own.levelSet = std::make_shared<const LevelSet>(LevelSet::Made("five", five));
+    own.levels = {WordLevel::Basic, own.levelSet->Other(), own.levelSet->None()};
+    const std::tuple<const ReadingWords*, int, bool> rows[] = {
+        {&shipped, 0, false}, {&shipped, 1, false}, {&shipped, 2, true}, {&shipped, 7, true},
+        {&own, 0, false},     {&own, 1, false},     {&own, 2, true},     {&own, -1, true},
+    };
+    for (const auto& [words, index, unregistered] : rows) {
+      QVERIFY2(words->Unregistered(index) == unregistered, qPrintable(QString::number(index)));
+    }
+  }
+
   // A line is laid out from the font's glyphs alone when the font has them
   // all, and shaped otherwise: both put every part where the font's metrics
   // put it, tabs at multiples of eight columns.

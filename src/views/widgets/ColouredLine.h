@@ -37,8 +37,11 @@ struct ReadingWords {
   int IndexOf(std::string_view word) const { return words != nullptr ? words->IndexOf(word) : -1; }
   WordLevel LevelOf(int index) const {
     return index >= 0 && static_cast<size_t>(index) < levels.size() ? levels[static_cast<size_t>(index)]
-                                                                   : WordLevel::None;
+                                                                   : Levels().None();
   }
+  // True for an entry the dictionary lacks (its set's None level, wherever
+  // that set puts it).
+  bool Unregistered(int index) const { return LevelOf(index) == Levels().None(); }
   // The level of the occurrence of entry `index` that starts at byte
   // `offset` of the text: the level it was read at in its sentence.
   WordLevel LevelAt(int index, uint64_t offset) const {

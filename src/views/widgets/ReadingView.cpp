@@ -275,7 +275,7 @@ void ReadingView::PaintLaidOut(QPainter& painter, const WrappedRows& rows, int f
       }
       // Words the dictionary lacks also get a dotted underline, so the
       // level does not rest on colour alone.
-      if (underlineUnknown && s.isWord && s.wordIndex >= 0 && words_.LevelOf(s.wordIndex) == WordLevel::None) {
+      if (underlineUnknown && s.isWord && s.wordIndex >= 0 && words_.Unregistered(s.wordIndex)) {
         const qreal underline = y + ascent + 2;
         underlines.emplace_back(colour, QLineF(left + from, underline, left + to, underline));
       }
