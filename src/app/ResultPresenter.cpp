@@ -140,7 +140,7 @@ void ResultPresenter::BuildStatisticsReport() {
 
 void ResultPresenter::WordListRebuilt(int rows) {
   parts_.panes.RowsChanged();
-  if (const auto text = ShownWordsStatusText(rows, parts_.run.Result().words.Count())) {
+  if (const auto text = ShownWordsStatusText(rows, DistinctWordsOf(parts_.run.Result(), parts_.words.Filter().formMode))) {
     parts_.status.Set(2, FromCp932(*text));
   }
   ShowSelectionCount();

@@ -91,6 +91,13 @@ bool WordListBuilder::Rebuild(const AnalysisResult& result, const WordListFilter
   return true;
 }
 
+int DistinctWordsOf(const AnalysisResult& result, FormMode form) {
+  int distinct = result.words.Count();
+  if (form != FormMode::Original && form != FormMode::Headword) return distinct;
+  for (const EntryReadings& entry : result.readings) distinct += static_cast<int>(entry.readings.size()) - 1;
+  return distinct;
+}
+
 std::optional<std::string> ShownWordsStatusText(int shownCount, int distinctCount) {
   if (distinctCount <= 0) return std::nullopt;
   static const Cp932Text kPrefix("表示単語数 ");

@@ -49,4 +49,10 @@ class WordListBuilder {
 // nullopt for an empty word table: the panel keeps its text.
 std::optional<std::string> ShownWordsStatusText(int shownCount, int distinctCount);
 
+// The distinct words a list in `form` can show at most, the share's
+// denominator: the table's entries, and in the forms that list headwords
+// one more for every further headword an entry was read as in context, so
+// that live and life from one spelling never make the share pass 100 %.
+int DistinctWordsOf(const AnalysisResult& result, FormMode form);
+
 }  // namespace lexiscoop
