@@ -129,11 +129,11 @@ void TStringList::SetText(std::string_view text) {
   ForEachLine(text, [this](std::string_view line) { Add(line); });
 }
 
-int TStringList::LoadFromFile(const std::string& path) {
+Status TStringList::LoadFromFile(const std::string& path) {
   std::string bytes;
   const int rc = ReadWholeFile(path, bytes);
   if (rc == 0) SetText(bytes);
-  return rc;
+  return Status::FromErrno(rc);
 }
 
 bool SplitAtFirst(std::string_view text, std::string_view separator,

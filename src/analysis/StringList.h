@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace lexiscoop {
 
 // What a sorted list does with a string equal to one it holds.
@@ -66,8 +68,9 @@ class TStringList {
   // Clears the list and adds one entry per line; a line ends at CR LF, a lone
   // CR or a lone LF, and a zero byte ends the text.
   void SetText(std::string_view text);
-  // Plain-text file load and save (Text / SetText). Load returns 0 or errno.
-  virtual int LoadFromFile(const std::string& path);
+  // Plain-text file load (SetText): OK, or Status::FromErrno of the read's
+  // errno with no message (the caller names the file).
+  virtual Status LoadFromFile(const std::string& path);
 
   void Reserve(int n) { items_.reserve(static_cast<size_t>(n)); }
 

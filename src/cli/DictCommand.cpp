@@ -113,7 +113,7 @@ int Unpack(CliContext& context) {
   TCompressStringList list;
   std::string text;
   std::string breach;
-  const int rc = TCompressStringList::DecodeFile(context.args[1], text, &breach);
+  const int rc = TCompressStringList::DecodeFile(context.args[1], text, &breach).systemError();
   if (rc == ENOENT) throw std::runtime_error(TCompressStringList::MissingFileMessage(context.args[1]));
   if (rc == EBADMSG) throw std::runtime_error(context.args[1] + ": not a compressed list file");
   if (rc == EFBIG && !breach.empty()) throw std::runtime_error(context.args[1] + ": " + breach);

@@ -17,41 +17,40 @@
 
 namespace lexiscoop {
 
-int TCompressStringList::LoadFromFile(const std::string& path) {
+Status TCompressStringList::LoadFromFile(const std::string& path) {
   std::string text;
-  const int status = DecodeFile(path, text);
-  if (status != 0) return status;
+  if (Status decoded = DecodeFile(path, text); !decoded.ok()) return decoded;
   try {
     LoadText(text);
-    return 0;
+    return Status::OK();
   } catch (const std::bad_alloc&) {
-    return ENOMEM;
+    return Status::FromErrno(ENOMEM);
   } catch (const std::exception&) {
-    return EIO;
+    return Status::FromErrno(EIO);
   }
 }
 
-int TCompressStringList::DecodeFile(const std::string& path, std::string& text, std::string* breach) {
-  if (!FileExists(path)) return ENOENT;
+Status TCompressStringList::DecodeFile(const std::string& path, std::string& text, std::string* breach) {
+  if (!FileExists(path)) return Status::FromErrno(ENOENT);
   try {
     std::string image;
     // The header records the file size in 32 bits: anything larger is not ours.
     const int rc = ReadWholeFile(path, image, INT32_MAX);
     if (rc == EFBIG && breach != nullptr) *breach = "larger than 2 GiB, the most a list file holds";
-    if (rc != 0) return rc;
+    if (rc != 0) return Status::FromErrno(rc);
     TDeltaCode coder;
-    if (!coder.Decode(image)) return EBADMSG;
+    if (!coder.Decode(image)) return Status::FromErrno(EBADMSG);
     image = std::string();
     if (!WithinListBounds(coder.PlainData())) {
       if (breach != nullptr) *breach = ListBoundBreach(coder.PlainData());
-      return EFBIG;
+      return Status::FromErrno(EFBIG);
     }
     text = coder.TakePlainData();
-    return 0;
+    return Status::OK();
   } catch (const std::bad_alloc&) {
-    return ENOMEM;
+    return Status::FromErrno(ENOMEM);
   } catch (const std::exception&) {
-    return EIO;
+    return Status::FromErrno(EIO);
   }
 }
 

@@ -19,18 +19,19 @@ class TCompressStringList : public TStringList {
 
   // Replaces the lines with those stored in the compressed file `path`, in
   // file order (a sorted list puts them in its order and applies its
-  // duplicates policy). Returns 0 on success, ENOENT for a missing file
-  // (which the caller may name with MissingFileMessage), the errno of a
-  // file that cannot be read, EBADMSG for one that does not decode, and
-  // EFBIG for one whose text holds a line over kMaxLineBytes or more than
-  // kMaxLines lines. On every failure the list keeps its lines.
-  int LoadFromFile(const std::string& path) override;
+  // duplicates policy). Returns OK on success, else Status::FromErrno with
+  // no message of: ENOENT for a missing file (which the caller may name with
+  // MissingFileMessage), the errno of a file that cannot be read, EBADMSG
+  // for one that does not decode, and EFBIG for one whose text holds a line
+  // over kMaxLineBytes or more than kMaxLines lines. On every failure the
+  // list keeps its lines.
+  Status LoadFromFile(const std::string& path) override;
 
   // The decoded text of the compressed file `path`, as LoadFromFile reads
   // it, with the same statuses; `text` is left as it
   // was on failure. For EFBIG, `breach` (if given) says which bound the
   // file goes past (see ListBoundBreach).
-  static int DecodeFile(const std::string& path, std::string& text, std::string* breach = nullptr);
+  static Status DecodeFile(const std::string& path, std::string& text, std::string* breach = nullptr);
 
   // The message of a missing list file (CP932): «<path> がありません».
   static std::string MissingFileMessage(const std::string& path);

@@ -106,11 +106,11 @@ void ConjugationDictionary::LoadLevelList(int level) {
   LevelFiles(level);  // range check
   TCompressStringList& list = levels_[static_cast<size_t>(level - 1)];
   const std::string path = LevelPath(level);
-  int& status = levelLoadStatus_[static_cast<size_t>(level - 1)];
+  Status& status = levelLoadStatus_[static_cast<size_t>(level - 1)];
   auto& [sourcePath, sourceStamp] = levelSources_[static_cast<size_t>(level - 1)];
   // Stamped before reading: a change made while reading shows next time.
   const FileStamp stamp = StampOf(path);
-  if (stamp.exists && status == 0 && path == sourcePath && stamp == sourceStamp) {
+  if (stamp.exists && status.ok() && path == sourcePath && stamp == sourceStamp) {
     // The list already holds this very file. Reading it again into the
     // sorted list would keep only the first of entries equal by CompareText.
     for (int i = list.Count() - 1; i > 0; --i) {
@@ -119,11 +119,11 @@ void ConjugationDictionary::LoadLevelList(int level) {
   } else if (FileExists(path)) {
     status = list.LoadFromFile(path);
     sourcePath = path;
-    sourceStamp = status == 0 ? stamp : FileStamp{};
+    sourceStamp = status.ok() ? stamp : FileStamp{};
   } else {
     sourcePath.clear();
     sourceStamp = {};
-    status = 0;
+    status = Status::OK();
     list.Clear();
   }
   std::string hint;
@@ -143,13 +143,13 @@ void ConjugationDictionary::LoadDictionary() {
     decoded_ = {};
     std::string text;
     dictionaryLoadStatus_ = TCompressStringList::DecodeFile(path, text);
-    if (dictionaryLoadStatus_ != 0) {
+    if (!dictionaryLoadStatus_.ok()) {
       LoadDictionaryLines(TCompressStringList());
       return;
     }
     decoded_ = {path, stamp, std::move(text)};
   }
-  dictionaryLoadStatus_ = 0;
+  dictionaryLoadStatus_ = Status::OK();
   // The lines are read in place: the file's text is all the lexicon is made of.
   std::vector<std::string_view> lines;
   lines.reserve(static_cast<size_t>(std::count(decoded_.text.begin(), decoded_.text.end(), '\n')) + 1);
@@ -159,7 +159,7 @@ void ConjugationDictionary::LoadDictionary() {
     records.reserve(lines.size());
     for (const std::string_view line : lines) ParseLine(line, records);
   } else {
-    dictionaryLoadStatus_ = EFBIG;
+    dictionaryLoadStatus_ = Status::FromErrno(EFBIG);
   }
   lines = {};
   BuildLexicon(std::move(records));
@@ -224,9 +224,9 @@ bool ConjugationDictionary::FilesChangedOnDisk() const {
   return std::any_of(stamps_.begin(), stamps_.end(), [](const auto& known) { return StampOf(known.first) != known.second; });
 }
 
-Status ConjugationDictionary::LevelLoadStatus(int level) const {
+const Status& ConjugationDictionary::LevelLoadStatus(int level) const {
   LevelFiles(level);  // range check
-  return Status::FromErrno(levelLoadStatus_[static_cast<size_t>(level - 1)]);
+  return levelLoadStatus_[static_cast<size_t>(level - 1)];
 }
 
 int ConjugationDictionary::LevelOf(std::string_view headword) const {

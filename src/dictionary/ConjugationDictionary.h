@@ -151,8 +151,8 @@ class ConjugationDictionary {
   // ENOENT, Corruption for EBADMSG, a file that does not decode, TooLarge for
   // EFBIG, a file over the bounds), without a message. After a failure the
   // dictionary is empty and a level list keeps the lines it had.
-  Status DictionaryLoadStatus() const { return Status::FromErrno(dictionaryLoadStatus_); }
-  Status LevelLoadStatus(int level) const;
+  const Status& DictionaryLoadStatus() const { return dictionaryLoadStatus_; }
+  const Status& LevelLoadStatus(int level) const;
 
   // The lexicon of the lists as the last load left them: headword i is the
   // headword of line i of the dictionary file (file order, never sorted),
@@ -230,8 +230,8 @@ class ConjugationDictionary {
   bool lastChangePending_ = false;
   std::string damagedFile_;
   std::vector<std::pair<std::string, FileStamp>> stamps_;  // files of the last load
-  int dictionaryLoadStatus_ = 0;
-  std::array<int, kLevelCount> levelLoadStatus_{};
+  Status dictionaryLoadStatus_;
+  std::array<Status, kLevelCount> levelLoadStatus_{};
   // The file each level list was last read from, and its stamp then: a
   // reload reads a level file again only when it changed.
   std::array<std::pair<std::string, FileStamp>, kLevelCount> levelSources_;

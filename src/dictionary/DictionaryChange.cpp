@@ -63,10 +63,10 @@ bool ConjugationDictionary::ReadToChange(TCompressStringList& list, const std::s
     list.LoadText(decoded_.text);  // the very file the last load decoded
     return true;
   }
-  const int status = list.LoadFromFile(path);
-  if (status == 0) return true;
+  Status loaded = list.LoadFromFile(path);
+  if (loaded.ok()) return true;
   damagedFile_ = path;
-  lastSaveStatus_ = ChangeStatus(status);
+  lastSaveStatus_ = std::move(loaded);
   return false;
 }
 

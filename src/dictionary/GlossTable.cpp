@@ -49,19 +49,18 @@ std::vector<std::shared_ptr<const std::string>> GlossTable::Texts() const {
   return texts;
 }
 
-int GlossTable::LoadFile(const std::string& path, Table& table) {
+Status GlossTable::LoadFile(const std::string& path, Table& table) {
   // Stamped before reading: a change made while reading shows next time.
   const FileStamp stamp = StampOf(path);
-  if (stamp.exists && stamp == table.source) return 0;
+  if (stamp.exists && stamp == table.source) return Status::OK();
   table.Clear();
-  if (!FileExists(path)) return 0;
+  if (!FileExists(path)) return Status::OK();
   std::string text;
-  const int status = TCompressStringList::DecodeFile(path, text);
-  if (status != 0) return status;
+  if (Status decoded = TCompressStringList::DecodeFile(path, text); !decoded.ok()) return decoded;
   table.text = std::make_shared<const std::string>(std::move(text));
   table.Index();
   table.source = stamp;
-  return 0;
+  return Status::OK();
 }
 
 void GlossTable::Table::Index() {
@@ -237,9 +236,8 @@ GlossRecordStatus GlossTable::StageUserLine(DictionaryTransaction& change, std::
   TCompressStringList list;
   const std::string path = UserPath();
   if (FileExists(path)) {
-    const int status = list.LoadFromFile(path);
-    if (status != 0) {
-      userStatus_ = status;
+    if (Status loaded = list.LoadFromFile(path); !loaded.ok()) {
+      userStatus_ = std::move(loaded);
       return GlossRecordStatus::UserFileUnreadable;
     }
   }

@@ -99,8 +99,8 @@ class GlossTable {
 
   // How the shipped and the user's file loaded: Status::FromErrno of the
   // load's errno (Corruption for EBADMSG, a damaged file), without a message.
-  Status ShippedLoadStatus() const { return Status::FromErrno(shippedStatus_); }
-  Status UserLoadStatus() const { return Status::FromErrno(userStatus_); }
+  const Status& ShippedLoadStatus() const { return shippedStatus_; }
+  const Status& UserLoadStatus() const { return userStatus_; }
   // How the last change of the user's glosses ended (see ChangeStatus).
   const Status& SaveStatus() const { return saveStatus_; }
   // Lines loaded from the shipped and from the user's file.
@@ -161,7 +161,7 @@ class GlossTable {
   };
 
   // Reads `path` into `table`, unless the table holds that very file already.
-  static int LoadFile(const std::string& path, Table& table);
+  static Status LoadFile(const std::string& path, Table& table);
   GlossRecordStatus ChangeUserLine(std::string_view headword, const std::string* glosses);
   // Reads the user's file as it is now and hands it to `change` with the
   // line of `headword` set to `glosses` (null: removed); `staged` is false
@@ -179,8 +179,8 @@ class GlossTable {
   LockWaitNotice lockWaitNotice_;
   Table shipped_;
   Table user_;
-  int shippedStatus_ = 0;
-  int userStatus_ = 0;
+  Status shippedStatus_;
+  Status userStatus_;
   Status saveStatus_;
 };
 

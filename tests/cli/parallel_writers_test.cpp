@@ -140,7 +140,7 @@ void ExpectAllChangesKept(int writers) {
   const char* userFiles[] = {"myLxScoop.dat", "myLXBasics.dat", "myLXJunior.dat", "myLXGeneral.dat"};
   for (const char* name : userFiles) {
     TCompressStringList list;
-    EXPECT_EQ(list.LoadFromFile(data / name), 0) << name;
+    EXPECT_TRUE(list.LoadFromFile(data / name).ok()) << name;
   }
   ConjugationDictionary dictionary(dir, dir);
   dictionary.ReloadDictionary(false);

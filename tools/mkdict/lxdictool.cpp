@@ -53,7 +53,7 @@ int Pack(const std::string& in, const std::string& out) {
 
 int Dump(const std::string& in) {
   TCompressStringList list;
-  if (list.LoadFromFile(in) != 0) {
+  if (!list.LoadFromFile(in).ok()) {
     std::cerr << "lxdictool: cannot decode " << in << "\n";
     return 1;
   }

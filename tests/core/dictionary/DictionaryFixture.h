@@ -78,7 +78,7 @@ inline void WriteList(const std::string& path, const Lines& lines) {
 // The lines of a compressed list file; empty when it does not load.
 inline Lines ReadList(const std::string& path) {
   TCompressStringList list;
-  if (!FileExists(path) || list.LoadFromFile(path) != 0) return {};
+  if (!FileExists(path) || !list.LoadFromFile(path).ok()) return {};
   return LinesOf(list);
 }
 

@@ -43,7 +43,7 @@ TEST_F(CompressStringListTest, SavesTheAbcLineAs41BytesAndReadsItBack) {
   ASSERT_EQ(image.size(), 41u);
   EXPECT_EQ(image.substr(32), std::string("\x0D\x0A\x63\x61\x62\x90\x4A\x00\x08", 9));
   TCompressStringList back;
-  ASSERT_EQ(back.LoadFromFile(path), 0);
+  ASSERT_TRUE(back.LoadFromFile(path).ok());
   EXPECT_EQ(Lines(back), std::vector<std::string>{"abc"});
 }
 
@@ -54,7 +54,7 @@ TEST_F(CompressStringListTest, EmptyListIs33BytesAndLoadsEmpty) {
   ASSERT_EQ(image.size(), 33u);
   EXPECT_EQ(static_cast<unsigned char>(image[32]), 0xAA);
   TCompressStringList back = ListOf({"old"});
-  ASSERT_EQ(back.LoadFromFile(path), 0);
+  ASSERT_TRUE(back.LoadFromFile(path).ok());
   EXPECT_EQ(back.Count(), 0);
 }
 
@@ -82,7 +82,7 @@ TEST_F(CompressStringListTest, RoundTripsRandomListsOfEverySizeClass) {
     const std::string path = dir_ / ("list" + std::to_string(row.alphabet) + ".dat");
     ASSERT_TRUE(ListOf(lines).SaveToFile(path).ok());
     TCompressStringList back;
-    ASSERT_EQ(back.LoadFromFile(path), 0);
+    ASSERT_TRUE(back.LoadFromFile(path).ok());
     EXPECT_EQ(Lines(back), lines) << row.alphabet;
   }
 }
@@ -90,7 +90,7 @@ TEST_F(CompressStringListTest, RoundTripsRandomListsOfEverySizeClass) {
 TEST_F(CompressStringListTest, MissingFileIsReportedByNameAndKeepsTheLines) {
   TCompressStringList list = ListOf({"kept"});
   const std::string path = dir_ / "myLxScoop.dat";
-  EXPECT_EQ(list.LoadFromFile(path), ENOENT);
+  EXPECT_EQ(list.LoadFromFile(path).systemError(), ENOENT);
   EXPECT_EQ(Utf8FromCp932(TCompressStringList::MissingFileMessage(path)), path + " がありません");
   EXPECT_EQ(Lines(list), std::vector<std::string>{"kept"});
 }
@@ -104,11 +104,11 @@ TEST_F(CompressStringListTest, DamagedFilesLeaveTheLines) {
   for (const std::string& damaged : {good.substr(0, good.size() - 1), wrongVersion, std::string("BDC")}) {
     ASSERT_TRUE(WriteFileAtomically(path, damaged).ok());
     TCompressStringList list = ListOf({"kept"});
-    EXPECT_EQ(list.LoadFromFile(path), EBADMSG);
+    EXPECT_EQ(list.LoadFromFile(path).systemError(), EBADMSG);
     EXPECT_EQ(Lines(list), std::vector<std::string>{"kept"});
   }
   TCompressStringList list = ListOf({"kept"});
-  EXPECT_EQ(list.LoadFromFile(dir_.path()), ENOENT);  // a folder is no file
+  EXPECT_EQ(list.LoadFromFile(dir_.path()).systemError(), ENOENT);  // a folder is no file
 }
 
 TEST_F(CompressStringListTest, SortedLoadMatchesInsertingLineByLine) {
@@ -139,7 +139,7 @@ TEST_F(CompressStringListTest, SaveCreatesMissingFolders) {
   const std::string path = dir_ / "a/b/c/list.dat";
   ASSERT_TRUE(ListOf({"deep"}).SaveToFile(path).ok());
   TCompressStringList back;
-  ASSERT_EQ(back.LoadFromFile(path), 0);
+  ASSERT_TRUE(back.LoadFromFile(path).ok());
   EXPECT_EQ(Lines(back), std::vector<std::string>{"deep"});
 }
 
@@ -152,7 +152,7 @@ TEST_F(CompressStringListTest, SaveOverAReadOnlyFileKeepsItReadOnly) {
   ASSERT_EQ(stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0444u);
   TCompressStringList back;
-  ASSERT_EQ(back.LoadFromFile(path), 0);
+  ASSERT_TRUE(back.LoadFromFile(path).ok());
   EXPECT_EQ(Lines(back), std::vector<std::string>{"new"});
 }
 

@@ -95,7 +95,7 @@ TEST_F(GlossTableTest, AnEditedGlossWinsAndSurvivesReloadAndRestart) {
   EXPECT_EQ(restarted.UserCount(), 1u);
   // The shipped file is never written.
   TCompressStringList shipped;
-  ASSERT_EQ(shipped.LoadFromFile(folder_ / kShippedGlossFile), 0);
+  ASSERT_TRUE(shipped.LoadFromFile(folder_ / kShippedGlossFile).ok());
   EXPECT_EQ(shipped[0], Sj("apple\tりんご"));
 }
 

@@ -114,7 +114,7 @@ TEST(ShippedDataTest, EveryFileDecodesWithoutEmptyLinesAndStaysSmall) {
   size_t total = 0;
   for (const std::string& name : kFiles) {
     TCompressStringList list;
-    ASSERT_EQ(list.LoadFromFile(kDataDir + "/" + name), 0) << name;
+    ASSERT_TRUE(list.LoadFromFile(kDataDir + "/" + name).ok()) << name;
     EXPECT_GT(list.Count(), 0) << name;
     for (int i = 0; i < list.Count(); ++i) ASSERT_FALSE(list[i].empty()) << name << " line " << i + 1;
     total += ReadFile(kDataDir + "/" + name).size();
@@ -147,7 +147,7 @@ TEST_F(ShippedDictionaryTest, LevelListsAreDisjointSortedAndHoldOnlyHeadwords) {
   std::set<std::string> placed;
   for (int level = 1; level <= kLevelCount; ++level) {
     TCompressStringList list;
-    ASSERT_EQ(list.LoadFromFile(dictionary_->ShippedLevelPath(level)), 0) << level;
+    ASSERT_TRUE(list.LoadFromFile(dictionary_->ShippedLevelPath(level)).ok()) << level;
     for (int i = 0; i < list.Count(); ++i) {
       EXPECT_TRUE(headwords.count(list[i])) << list[i] << " (level " << level << ") is no headword";
       EXPECT_TRUE(placed.insert(list[i]).second) << list[i] << " is in two levels";

@@ -32,7 +32,7 @@ std::vector<std::string> ReadUtf8Lines(const std::string& path) {
 
 std::vector<std::string> LoadList(const std::string& path) {
   TCompressStringList list;
-  EXPECT_EQ(list.LoadFromFile(path), 0) << path;
+  EXPECT_TRUE(list.LoadFromFile(path).ok()) << path;
   std::vector<std::string> lines;
   for (int i = 0; i < list.Count(); ++i) lines.push_back(list[i]);
   return lines;

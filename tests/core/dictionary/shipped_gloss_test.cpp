@@ -32,14 +32,14 @@ class ShippedGlossTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     TCompressStringList dictionary;
-    ASSERT_EQ(dictionary.LoadFromFile(kDataDir + "/LxScoop.dat"), 0);
+    ASSERT_TRUE(dictionary.LoadFromFile(kDataDir + "/LxScoop.dat").ok());
     headwords_ = new std::set<std::string>;
     for (int i = 0; i < dictionary.Count(); ++i) {
       const std::string& line = dictionary[i];
       headwords_->insert(line.substr(0, line.find('\t')));
     }
     TCompressStringList glosses;
-    ASSERT_EQ(glosses.LoadFromFile(kDataDir + "/LxGloss.dat"), 0);
+    ASSERT_TRUE(glosses.LoadFromFile(kDataDir + "/LxGloss.dat").ok());
     lines_ = new std::vector<std::string>;
     for (int i = 0; i < glosses.Count(); ++i) lines_->push_back(glosses[i]);
   }

@@ -52,7 +52,7 @@ class ShippedLevelsTest : public ShippedDictionaryFixture {
     std::vector<std::string> entries;
     for (int level = 1; level <= kLevelCount; ++level) {
       TCompressStringList list;
-      EXPECT_EQ(list.LoadFromFile(dictionary_->ShippedLevelPath(level)), 0) << level;
+      EXPECT_TRUE(list.LoadFromFile(dictionary_->ShippedLevelPath(level)).ok()) << level;
       for (int i = 0; i < list.Count(); ++i) entries.push_back(list[i]);
     }
     return entries;

@@ -71,7 +71,7 @@ TEST(ShippedSetTest, ShippedListsImportedAsAUserSetClassifyEveryWordAlike) {
   std::vector<std::string> names;
   for (int level = 1; level <= kLevelCount; ++level) {
     TCompressStringList list;
-    ASSERT_EQ(list.LoadFromFile(dictionary.ShippedLevelPath(level)), 0);
+    ASSERT_TRUE(list.LoadFromFile(dictionary.ShippedLevelPath(level)).ok());
     std::string text;
     for (int i = 0; i < list.Count(); ++i) text += list[i] + "\r\n";
     files.push_back(ReadListBytes(LevelFiles(level).shipped, text, ListFormat::PlainText));
