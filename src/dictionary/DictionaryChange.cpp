@@ -87,7 +87,7 @@ bool ConjugationDictionary::StageList(DictionaryTransaction& change, const TComp
 bool ConjugationDictionary::Finish(DictionaryTransaction& change, bool dictionaryOnly,
                                    const TCompressStringList* dictionary) {
   const CommitOutcome outcome = change.Commit();
-  lastSaveStatus_ = ChangeStatus(outcome.error);
+  lastSaveStatus_ = outcome.status;
   lastChangePending_ = outcome.state == CommitState::Pending;
   if (outcome.state == CommitState::Applied && dictionary != nullptr) {
     // The user's file now holds these lines, and nobody else writes while

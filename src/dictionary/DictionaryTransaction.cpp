@@ -236,10 +236,10 @@ void DictionaryTransaction::Discard(std::vector<StagedFile>& staged) const {
 }
 
 CommitOutcome DictionaryTransaction::Commit() {
-  if (!lock_.Held()) return {CommitState::NotWritten, ENOLCK};
+  if (!lock_.Held()) return {CommitState::NotWritten, ChangeStatus(ENOLCK)};
   if (changes_.empty()) return {};
   for (const Change& change : changes_) {
-    if (change.dangling) return {CommitState::NotWritten, kUserFileDanglingLink};
+    if (change.dangling) return {CommitState::NotWritten, ChangeStatus(kUserFileDanglingLink)};
   }
   std::vector<StagedFile> staged;
   std::vector<IntentEntry> entries;
@@ -249,7 +249,7 @@ CommitOutcome DictionaryTransaction::Commit() {
     StagedFile file;
     if (const int rc = StageFile(change.target, change.bytes, file); rc != 0) {
       Discard(staged);
-      return {CommitState::NotWritten, rc};
+      return {CommitState::NotWritten, ChangeStatus(rc)};
     }
     entries.push_back({change.name, file.tempPath.substr(file.tempPath.size() - 6)});
     staged.push_back(std::move(file));
@@ -261,21 +261,21 @@ CommitOutcome DictionaryTransaction::Commit() {
   const std::string journalPath = AbsolutePath(JournalPath(dataFolder_));
   if (const int rc = StageFile(journalPath, IntentRecordText(entries), journal); rc != 0) {
     Discard(staged);
-    return {CommitState::NotWritten, rc};
+    return {CommitState::NotWritten, ChangeStatus(rc)};
   }
   if (const int rc = RenameStaged(journal); rc != 0) {
     unlink(journal.tempPath.c_str());
     Discard(staged);
-    return {CommitState::NotWritten, rc};
+    return {CommitState::NotWritten, ChangeStatus(rc)};
   }
   // Decided: from here on the change is completed, now or by the next
   // holder of the lock.
   SyncFolder(FolderOf(journalPath));
   for (const StagedFile& file : staged) {
-    if (const int rc = RenameStaged(file); rc != 0) return {CommitState::Pending, rc};
+    if (const int rc = RenameStaged(file); rc != 0) return {CommitState::Pending, ChangeStatus(rc)};
   }
   SyncFoldersOf(staged);
-  if (unlink(journalPath.c_str()) != 0) return {CommitState::Applied, 0};
+  if (unlink(journalPath.c_str()) != 0) return {CommitState::Applied, Status::OK()};
   SyncFolder(FolderOf(journalPath));
   changes_.clear();
   return {};

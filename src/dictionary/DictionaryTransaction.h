@@ -44,7 +44,7 @@ enum class CommitState {
 
 struct CommitOutcome {
   CommitState state = CommitState::Applied;
-  int error = 0;  // errno of the failure; 0 when Applied
+  Status status;  // ChangeStatus of the failure; OK when Applied
 };
 
 // One change of the user's files as a transaction: all of it or none of it

@@ -218,7 +218,7 @@ GlossRecordStatus GlossTable::ChangeUserLine(std::string_view headword, const st
   bool staged = false;
   const GlossRecordStatus status = StageUserLine(change, headword, glosses, staged);
   if (status != GlossRecordStatus::Recorded || !staged) return status;
-  saveStatus_ = ChangeStatus(change.Commit().error);
+  saveStatus_ = change.Commit().status;
   LoadFiles();
   return saveStatus_.ok() ? GlossRecordStatus::Recorded : GlossRecordStatus::SaveFailed;
 }

@@ -95,11 +95,11 @@ Status FromCommit(const CommitOutcome& outcome, const std::string& path) {
     case CommitState::Applied:
       return Outcome(ListStoreCode::Done, 0, path);
     case CommitState::Pending:
-      return Outcome(ListStoreCode::Pending, outcome.error, path);
+      return Outcome(ListStoreCode::Pending, outcome.status.systemError(), path);
     case CommitState::NotWritten:
       break;
   }
-  return Outcome(ListStoreCode::NotWritten, outcome.error, path);
+  return NotBegun(outcome.status, path);
 }
 
 }  // namespace

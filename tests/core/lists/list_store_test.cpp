@@ -178,6 +178,19 @@ TEST(ListStoreTest, SetsAndKnownListsSurviveARestartAndDamageIsNeverWrittenOver)
   }
 }
 
+TEST(ListStoreTest, ASaveThroughALinkToNothingIsRefusedWithTheReason) {
+  TestFolder folder;
+  ListStore store(folder.path());
+  const std::string path = store.SetPath(SampleSet().name);
+  ASSERT_TRUE(store.SaveSet(SampleSet()).ok());
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink((folder.path() + "/nowhere").c_str(), path.c_str()), 0);
+  const Status refused = store.SaveSet(SampleSet());
+  EXPECT_TRUE(refused.IsIoError());
+  EXPECT_EQ(refused.message().rfind(path + ": ", 0), 0u) << refused.ToString();
+  EXPECT_NE(refused.message().find("symbolic link to nothing"), std::string::npos) << refused.ToString();
+}
+
 TEST(ListStoreTest, TwoProcessesChangingOneKnownListLoseNothing) {
   TestFolder folder;
   constexpr int kWords = 30;
