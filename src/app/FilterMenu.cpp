@@ -21,7 +21,7 @@ FilterMenu::FilterMenu(QMenu& view, const std::array<QAction*, 3>& formActions, 
   noEntry_->setCheckable(true);
   view.addAction(noEntry_);
 
-  QMenu* levelMenu = view.addMenu(Qs("レベル(&L)"));
+  QMenu* levelMenu = view.addMenu(Qs("レベル(&E)"));
   levelMenu->setObjectName(QStringLiteral("miLevels"));
   for (size_t i = 0; i < levels_.size(); ++i) {
     QAction* action = levelMenu->addAction(levels_[i].caption);

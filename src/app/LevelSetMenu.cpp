@@ -17,7 +17,7 @@ LevelSetMenu::LevelSetMenu(QMenu& view, std::string userFolder, TDialogs& dialog
       dialogs_(dialogs),
       window_(window),
       index_(std::make_unique<LevelSetIndex>()) {
-  menu_ = view.addMenu(Qs("レベルセット(&L)"));
+  menu_ = view.addMenu(Qs("レベルセット(&S)"));
   menu_->setObjectName(QStringLiteral("miLevelSets"));
   menu_->setStatusTip(Qs("単語を分類するレベルの組を選びます"));
   group_ = new QActionGroup(menu_);

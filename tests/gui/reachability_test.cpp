@@ -5,6 +5,7 @@
 // hidden, are in the 表示 menu too. At the default size nothing is cut short.
 
 #include <QAction>
+#include <QHash>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -48,6 +49,30 @@ void MenuActions(const QMenu* menu, QList<QAction*>& actions) {
     if (action->isSeparator()) continue;
     actions << action;
     if (action->menu() != nullptr) MenuActions(action->menu(), actions);
+  }
+}
+
+// The letter after & in `text` (lower case), or none.
+QChar Mnemonic(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != QLatin1Char('&')) continue;
+    if (text[i + 1] != QLatin1Char('&')) return text[i + 1].toLower();
+    ++i;
+  }
+  return {};
+}
+
+// Fails where two entries of one menu (or of the menu bar) share an
+// access key: the key then only moves between them.
+void ExpectDistinctMnemonics(const QList<QAction*>& entries, const QString& where) {
+  QHash<QChar, QString> seen;
+  for (const QAction* action : entries) {
+    if (action->isSeparator() || !action->isVisible()) continue;
+    const QChar key = Mnemonic(action->text());
+    if (key.isNull()) continue;
+    QVERIFY2(!seen.contains(key), qPrintable(where + QStringLiteral(": ") + seen.value(key) + QStringLiteral(" / ") + action->text()));
+    seen.insert(key, action->text());
+    if (action->menu() != nullptr) ExpectDistinctMnemonics(action->menu()->actions(), action->text());
   }
 }
 
@@ -130,6 +155,7 @@ class ReachabilityTest : public QObject {
       CheckEveryCommandReachable(form);
       Action(form, "acShowLevelBar")->setChecked(false);
     }
+    ExpectDistinctMnemonics(form.menuBar()->actions(), QStringLiteral("menu bar"));
   }
 
   void theExtensionShowsTheItemsThatDoNotFit() {
