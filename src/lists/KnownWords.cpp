@@ -31,6 +31,17 @@ std::vector<uint8_t> KnownWords::KnownEntries(const AnalysisResult& result) cons
                                                           : std::string_view(result.words.Word(i));
     known[static_cast<size_t>(i)] = Contains(spelling) ? 1 : 0;
   }
+  // A spelling read as several headwords in its sentences is known only
+  // when every one of them is: knowing life does not make the lives read
+  // as live known, nor hide them.
+  for (const EntryReadings& split : result.readings) {
+    if (split.entry < 0 || split.entry >= result.words.Count()) continue;
+    for (const WordReading& reading : split.readings) {
+      if (!reading.word.InDictionary() || !Contains(result.classifier->HeadwordSpelling(reading.word.headword))) {
+        known[static_cast<size_t>(split.entry)] = 0;
+      }
+    }
+  }
   return known;
 }
 

@@ -10,7 +10,11 @@
 #include "dictionary/CompressStringList.h"
 #include "dictionary/ConjugationDictionary.h"
 #include "dictionary/DictionaryFiles.h"
+#include "analysis/MyParser.h"
+#include "lists/KnownWords.h"
 #include "lists/LevelSetIndex.h"
+#include "tagging/TaggerModel.h"
+#include "views/ContextReading.h"
 #include "lists/ListFile.h"
 #include "lists/ListResolution.h"
 #include "platform/Cp932.h"
@@ -100,6 +104,35 @@ TEST(ShippedSetTest, ShippedListsImportedAsAUserSetClassifyEveryWordAlike) {
   LevelSetIndex().Apply(result);
   EXPECT_TRUE(result.Levels().Shipped());
   EXPECT_EQ(OutputsOf(result), shipped);
+}
+
+// A spelling read as two headwords in its sentences is known only when
+// both are: a class that knows life has not met the lives read as live.
+TEST(ShippedSetTest, ASpellingReadAsTwoHeadwordsIsKnownOnlyWhenBothAre) {
+  ConjugationDictionary dictionary(LEXISCOOP_SHIPPED_DATA_DIR, LEXISCOOP_SHIPPED_DATA_DIR, "/nonexistent");
+  dictionary.ReloadDictionary(false);
+  const auto model = tagging::TaggerModel::Load(std::string(LEXISCOOP_SHIPPED_DATA_DIR) + "/LxTagger.dat");
+  ASSERT_TRUE(model.model) << model.error;
+  TMyParser parser;
+  parser.AssignText("My friend lives in China. Cats have nine lives. The cat sat.\r\n");
+  AnalysisResult result;
+  AnalyseText(parser, result, dictionary.CurrentLexicon(), model.model);
+  ASSERT_EQ(result.readings.size(), 1u);
+  const int lives = result.words.IndexOf("lives");
+  const int cat = result.words.IndexOf("cat");
+  ASSERT_GE(lives, 0);
+  ASSERT_GE(cat, 0);
+  const struct {
+    std::vector<std::string> known;
+    uint8_t lives, cat;
+  } rows[] = {
+      {{"life"}, 0, 0}, {{"live"}, 0, 0}, {{"live", "life"}, 1, 0}, {{"cat", "life"}, 0, 1}, {{}, 0, 0},
+  };
+  for (const auto& row : rows) {
+    const std::vector<uint8_t> known = KnownWords(row.known).KnownEntries(result);
+    EXPECT_EQ(known[static_cast<size_t>(lives)], row.lives) << row.known.size();
+    EXPECT_EQ(known[static_cast<size_t>(cat)], row.cat) << row.known.size();
+  }
 }
 
 }  // namespace
