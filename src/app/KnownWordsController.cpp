@@ -8,6 +8,7 @@
 
 #include "analysis/Analysis.h"
 #include "app/AppTexts.h"
+#include "app/ChoiceMenu.h"
 #include "app/ReadingPane.h"
 #include "app/RunController.h"
 #include "app/WordListController.h"
@@ -99,23 +100,12 @@ KnownWordsController::~KnownWordsController() = default;
 bool KnownWordsController::HidesKnown() const { return hide_->isChecked(); }
 
 void KnownWordsController::Refill() {
-  menu_->clear();
-  for (QAction* action : group_->actions()) group_->removeAction(action);
-  auto add = [this](const QString& caption, const std::string& name) {
-    QAction* action = menu_->addAction(caption);
-    action->setCheckable(true);
-    action->setChecked(name == chosen_);
-    group_->addAction(action);
-    connect(action, &QAction::triggered, this, [this, name] {
-      Choose(name);
-      Refill();
-    });
-    return action;
-  };
-  add(Qs("なし"), std::string())->setObjectName(QStringLiteral("acNoKnownList"));
-  const std::vector<std::string> names = ListStore(userFolder_).KnownListNames();
-  if (!names.empty()) menu_->addSeparator();
-  for (const std::string& name : names) add(FromCp932(name), name);
+  FillChoiceMenu(*menu_, *group_, Qs("なし"), ListStore(userFolder_).KnownListNames(), chosen_,
+                 [this](const std::string& name) {
+                   Choose(name);
+                   Refill();
+                 })
+      ->setObjectName(QStringLiteral("acNoKnownList"));
   menu_->addSeparator();
   QAction* create = menu_->addAction(Qs("新規(&N)…"));
   create->setObjectName(QStringLiteral("acNewKnownList"));

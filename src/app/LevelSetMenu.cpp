@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "app/AppTexts.h"
+#include "app/ChoiceMenu.h"
 #include "lists/LevelSetIndex.h"
 #include "lists/ListStore.h"
 #include "platform/Cp932.h"
@@ -28,24 +29,12 @@ LevelSetMenu::LevelSetMenu(QMenu& view, std::string userFolder, TDialogs& dialog
 LevelSetMenu::~LevelSetMenu() = default;
 
 void LevelSetMenu::Refill() {
-  menu_->clear();
-  for (QAction* action : group_->actions()) group_->removeAction(action);
-  auto add = [this](const QString& caption, const std::string& name) {
-    QAction* action = menu_->addAction(caption);
-    action->setCheckable(true);
-    action->setChecked(name == chosen_);
-    action->setData(QString::fromStdString(Utf8FromCp932(name)));
-    group_->addAction(action);
-    connect(action, &QAction::triggered, this, [this, name] {
-      if (Choose(name)) emit chosen();
-      Refill();
-    });
-    return action;
-  };
-  add(Qs("標準 (基本・中学・大学受験・一般)"), std::string())->setObjectName(QStringLiteral("acShippedLevels"));
-  const std::vector<std::string> names = ListStore(userFolder_).SetNames();
-  if (!names.empty()) menu_->addSeparator();
-  for (const std::string& name : names) add(QString::fromStdString(Utf8FromCp932(name)), name);
+  FillChoiceMenu(*menu_, *group_, Qs("標準 (基本・中学・大学受験・一般)"), ListStore(userFolder_).SetNames(), chosen_,
+                 [this](const std::string& name) {
+                   if (Choose(name)) emit chosen();
+                   Refill();
+                 })
+      ->setObjectName(QStringLiteral("acShippedLevels"));
   if (import_ != nullptr) {
     menu_->addSeparator();
     menu_->addAction(import_);
